@@ -1,0 +1,23 @@
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementDecoratorNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::decorator::registerName>([&world](const char* name, int) {
+        if (name && !world.decoratorRegistered(name))
+            world.registeredDecorators.emplace_back(name);
+    });
+    auto set = [&world](Entity entity, const char* name, int value) {
+        EntityRecord* record = world.entities.find(entity.id);
+        if (!record || !name)
+            return false;
+        record->decorators[name] = value;
+        return true;
+    };
+    dispatch.implement<n::decorator::setInt>(set);
+    dispatch.implement<n::decorator::setIntAlt>(set);
+}
+
+} // namespace sim

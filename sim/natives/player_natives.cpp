@@ -1,0 +1,29 @@
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementPlayerNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::player::playerPed>([&world]() { return Ped(world.player.pedId); });
+    dispatch.implement<n::player::playerIndex>([&world]() { return PlayerIndex(world.player.index); });
+    dispatch.implement<n::player::aimedAtEntity>([&world](PlayerIndex, Entity* out) {
+        if (world.player.aimedEntity == 0 || !world.entities.exists(world.player.aimedEntity))
+            return false;
+        if (out)
+            out->id = world.player.aimedEntity;
+        return true;
+    });
+    dispatch.implement<n::player::lockedOnPed>([&world](PlayerIndex, Ped* out) {
+        if (world.player.lockedOnPed == 0 || !world.entities.exists(world.player.lockedOnPed))
+            return false;
+        if (out)
+            out->id = world.player.lockedOnPed;
+        return true;
+    });
+    dispatch.implement<n::player::setDebugProtection>([&world](Ped, bool on) { world.player.debugProtection = on; });
+    dispatch.implement<n::player::debugToolsOffReset>([&world](int) { ++world.player.debugResetCalls; });
+    dispatch.implement<n::player::debugNumber>([&world]() { return world.debugNumber; });
+}
+
+} // namespace sim

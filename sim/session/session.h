@@ -1,0 +1,72 @@
+#pragma once
+// One simulated game session: a fresh game folder holding a copy of the shipped
+// Drovil/ data, the plug-in loaded into the stand-in host as the game would load
+// it, and frames run on demand. One session per process: the plug-in's
+// process-wide objects live as long as the process.
+#include "host/sim_host.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct SessionOptions {
+    std::uint32_t seed = 1;
+    // Settings.ini lines appended to the shipped file (for instance "DevTools=1").
+    std::vector<std::string> settingsLines;
+    // Data files (relative to Drovil/) removed from the copy before loading.
+    std::vector<std::string> removeFiles;
+    // Files (relative to Drovil/) written into the copy before loading, whole.
+    std::map<std::string, std::string> writeFiles;
+    // An existing game folder to reuse instead of a fresh one (a game restart).
+    std::filesystem::path reuseGameDir;
+    // Keep the game folder after the session (the default removes a fresh one).
+    bool keepGameDir = false;
+};
+
+class Session {
+public:
+    explicit Session(SessionOptions options = {});
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    SimHost& host() { return SimHost::instance(); }
+    World& world() { return host().world(); }
+    Hud& hud() { return world().hud; }
+    const std::filesystem::path& gameDir() const { return gameDir_; }
+
+    // Loads the plug-in (process attach); the script starts with the next frame.
+    void attach();
+    // Unloads the plug-in (process detach).
+    void detach();
+
+    void runFrames(int count);
+    // Runs until `done` holds (checked after each frame) or `maxFrames` ran; true if it held.
+    bool runUntil(const std::function<bool()>& done, int maxFrames);
+    // Runs frames covering at least `milliseconds` of game time.
+    void runFor(std::uint32_t milliseconds);
+
+    // A key pressed and released on the game's thread (a virtual-key code).
+    void tapKey(std::uint32_t key);
+
+    std::string readFile(const std::string& relativeToDrovil) const;
+    bool fileExists(const std::string& relativeToDrovil) const;
+    std::string log() const { return readFile("Log.log"); }
+    bool logContains(const std::string& text) const { return log().find(text) != std::string::npos; }
+
+private:
+    SessionOptions options_;
+    std::filesystem::path gameDir_;
+    bool ownsGameDir_ = false;
+    bool attached_ = false;
+};
+
+// A fresh empty folder under the system's temporary folder.
+std::filesystem::path makeTemporaryFolder(const std::string& prefix);
+
+} // namespace sim

@@ -1,0 +1,43 @@
+#pragma once
+// Every entity of the simulated world (peds, vehicles, objects) by handle.
+#include "runtime/types.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace sim {
+
+enum class EntityKind { Ped, Vehicle, Object };
+
+struct EntityRecord {
+    int id = 0;
+    EntityKind kind = EntityKind::Ped;
+    std::uint32_t model = 0;
+    drovil::Vector3 position;
+    float heading = 0.0f; // degrees, 0 facing north (+y), counter-clockwise
+    bool alive = true;
+    std::map<std::string, int> decorators;
+    std::map<int, bool> configFlags;
+    bool activityStopped = false;
+};
+
+class Entities {
+public:
+    EntityRecord& create(EntityKind kind, std::uint32_t model, drovil::Vector3 position, float heading);
+    EntityRecord* find(int id);
+    const EntityRecord* find(int id) const;
+    bool exists(int id) const { return find(id) != nullptr; }
+    void remove(int id) { records_.erase(id); }
+    const std::map<int, EntityRecord>& all() const { return records_; }
+    std::map<int, EntityRecord>& all() { return records_; }
+
+private:
+    int nextId_ = 1000;
+    std::map<int, EntityRecord> records_;
+};
+
+// The facing of an entity as a unit vector in the ground plane.
+drovil::Vector3 forwardOf(float headingDegrees);
+
+} // namespace sim

@@ -1,0 +1,23 @@
+#include "world/world.h"
+
+#include <algorithm>
+
+namespace sim {
+
+World::World(std::uint32_t seed) : random(seed) {
+    // The player starts on Valentine's main street, on foot and unarmed.
+    EntityRecord& ped = entities.create(EntityKind::Ped, gameHash("player_zero"),
+                                        drovil::Vector3(-281.0f, 780.0f, 118.0f), 0.0f);
+    player.pedId = ped.id;
+    player.currentWeapon = gameHash("WEAPON_UNARMED");
+}
+
+void World::beginFrame() { hud.beginFrame(); }
+
+EntityRecord& World::playerPed() { return *entities.find(player.pedId); }
+
+bool World::decoratorRegistered(const std::string& name) const {
+    return std::find(registeredDecorators.begin(), registeredDecorators.end(), name) != registeredDecorators.end();
+}
+
+} // namespace sim

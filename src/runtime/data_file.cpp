@@ -1,0 +1,160 @@
+#include "runtime/data_file.h"
+
+#include "runtime/file_write.h"
+#include "runtime/log.h"
+#include "runtime/text_lines.h"
+
+#include <fstream>
+#include <locale>
+#include <set>
+#include <sstream>
+
+namespace drovil {
+namespace {
+
+const std::string& emptyText() {
+    static const std::string* empty = new std::string();
+    return *empty;
+}
+
+} // namespace
+
+const std::string& dataPath(const std::string& name) {
+    // A node-based set never moves its elements, so every path handed out stays
+    // valid for the rest of the process; it is never destroyed for the same reason.
+    static std::set<std::string>* paths = new std::set<std::string>();
+    return *paths->insert("Drovil/" + name).first;
+}
+
+bool BaseDataFile::load() {
+    log("loading data file: " + path_);
+    std::ifstream file(path_);
+    if (!file.is_open()) {
+        log("unable to load from data file, please make sure it exists.");
+        return false;
+    }
+    log("data file found: " + path_);
+
+    // The count includes the empty read after a final line feed, so "a=1\n"
+    // counts two lines and "a=1" one.
+    int counter = 0;
+    std::string line;
+    while (!file.eof()) {
+        readTextLine(file, line);
+        if (file.bad()) {
+            log("unable to load from data file, please make sure it exists.");
+            return false;
+        }
+        if (!parseLine(line)) {
+            log("data file '" + path_ + "' is corruped at line: " + std::to_string(counter));
+            return false;
+        }
+        ++counter;
+    }
+    file.close();
+    log("data file '" + path_ + "' loaded, lines red: " + std::to_string(counter));
+    return true;
+}
+
+bool BaseDataFile::save(bool force) {
+    if (!dirty_ && !force)
+        return true;
+    log("saving " + path_);
+    if (!writeContents()) {
+        log("save failed in file: " + path_);
+        return false;
+    }
+    dirty_ = false;
+    log("file saved: " + path_);
+    return true;
+}
+
+bool DictDataFile::parseLine(const std::string& line) {
+    if (line.empty())
+        return true;
+    std::vector<std::string> pieces = splitPieces(line, '=');
+    if (pieces.size() != 2) {
+        log(cannotParseLineMessage(line));
+        return false;
+    }
+    entries_[std::move(pieces[0])] = std::move(pieces[1]);
+    return true;
+}
+
+bool DictDataFile::writeContents() {
+    std::string contents;
+    for (const auto& [key, value] : entries_) {
+        contents += key;
+        contents += '=';
+        contents += value;
+        contents += '\n';
+    }
+    // Written beside the file and swapped in, so a crash or a full disk never
+    // leaves a half-written save; on failure the old file stays as it was.
+    switch (writeFileAtomically(path(), contents)) {
+    case FileWriteResult::written:
+        return true;
+    case FileWriteResult::cannotOpen:
+        log("unable to open file, please make sure it exists.");
+        return false;
+    case FileWriteResult::writeFailed:
+        break;
+    }
+    return false;
+}
+
+const std::string& DictDataFile::getString(const std::string& key) const {
+    const auto found = entries_.find(key);
+    return found == entries_.end() ? emptyText() : found->second;
+}
+
+int DictDataFile::getInt(const std::string& key, int defaultValue) const {
+    const std::string& value = getString(key);
+    return value.empty() ? defaultValue : std::stoi(value);
+}
+
+float DictDataFile::getFloat(const std::string& key, float defaultValue) const {
+    const std::string& value = getString(key);
+    return value.empty() ? defaultValue : std::stof(value);
+}
+
+bool DictDataFile::getBool(const std::string& key) const {
+    // -999 is the "absent" marker, so a stored -999 reads as false too.
+    const int value = getInt(key, -999);
+    return value != 0 && value != -999;
+}
+
+Vector3 DictDataFile::getPosition(const std::string& key) const {
+    const auto found = entries_.find(key);
+    if (found == entries_.end())
+        return Vector3(0.0f, 0.0f, 0.0f);
+    // Fewer than three pieces throws std::out_of_range from at().
+    const std::vector<std::string> pieces = splitPieces(found->second, ',');
+    return Vector3(std::stof(pieces.at(0)), std::stof(pieces.at(1)), std::stof(pieces.at(2)));
+}
+
+void DictDataFile::setString(const std::string& key, const std::string& value) {
+    if (value.empty()) {
+        if (entries_.erase(key) > 0)
+            markDirty();
+        return;
+    }
+    entries_[key] = value;
+    markDirty();
+}
+
+void DictDataFile::setInt(const std::string& key, int value) { setString(key, std::to_string(value)); }
+
+void DictDataFile::setFloat(const std::string& key, float value) { setString(key, floatText(value)); }
+
+void DictDataFile::setBool(const std::string& key, bool value) { setString(key, value ? "1" : "0"); }
+
+void DictDataFile::setPosition(const std::string& key, const Vector3& value) {
+    // The stream's default float form: six significant digits (1521.5, 1234.57).
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << value.x << ',' << value.y << ',' << value.z;
+    setString(key, text.str());
+}
+
+} // namespace drovil

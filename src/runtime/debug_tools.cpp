@@ -1,0 +1,85 @@
+#include "runtime/debug_tools.h"
+
+#include "runtime/keyboard.h"
+#include "runtime/natives.h"
+#include "runtime/player.h"
+#include "ui/text.h"
+
+#include <cmath>
+#include <string>
+
+namespace drovil {
+namespace {
+
+bool debugToolsOn = false;
+
+constexpr unsigned keyF1 = 112;
+constexpr unsigned keyK = 75;
+constexpr unsigned keyZ = 90;
+
+// The bearing of the player around `entity`, 0 to 359 degrees from its facing.
+int playerBearingAround(Entity entity) {
+    const Vector3 target = natives::entity::position(entity, true, false);
+    const Vector3 player = natives::entity::position(playerPed().entity(), true, false);
+    const int heading = static_cast<int>(natives::entity::heading(entity));
+    const int facing = (heading + 270) % 360;
+    const double degrees = std::atan2(target.y - player.y, target.x - player.x) * -180.0 / 3.14159265358979323846;
+    const int towardsPlayer = (360 - static_cast<int>(degrees)) % 360;
+    return (((facing - towardsPlayer) % 360) + 360) % 360;
+}
+
+void inspectAimedEntity() {
+    Hash weapon = 0;
+    natives::ped::currentWeapon(playerPed(), &weapon, false, 0, false);
+    const PlayerIndex player = natives::player::playerIndex();
+    Entity aimed;
+    if (weapon == getHashKey("WEAPON_UNARMED") && natives::player::aimedAtEntity(player, &aimed)) {
+        drawText("bearing: " + std::to_string(playerBearingAround(aimed)), 0.0f, 0.05f, 255, 255, 255, 255, false,
+                 0.5f, 0.5f, "$body");
+        if (wasKeyJustReleased(keyZ, true)) {
+            natives::decorator::setInt(aimed, "loot_money", 0);
+            natives::decorator::setIntAlt(aimed, "floot_money", 0);
+        }
+        // K spawns a test ped; while aiming it is swallowed so it does nothing.
+        wasKeyJustReleased(keyK, true);
+        return;
+    }
+    Ped locked;
+    if (natives::player::lockedOnPed(player, &locked))
+        wasKeyJustReleased(keyK, true);
+}
+
+void giveTestItems() {
+    const Hash reason = getHashKey("ADD_REASON_DEFAULT");
+    natives::inventory::giveItem(playerPed(), 0xA64DAA5E, 5, reason);
+    natives::inventory::giveItem(playerPed(), 0x88A8505C, 15, reason);
+    natives::inventory::giveItem(playerPed(), 0x07E945C8, 50, reason);
+    natives::inventory::giveAmmo(playerPed(), getHashKey("AMMO_ARROW_DYNAMITE"), 10, reason);
+}
+
+} // namespace
+
+bool isDebugToolsOn() { return debugToolsOn; }
+
+void toggleDebugTools() {
+    if (debugToolsOn) {
+        showSubtitle("Debug tools OFF");
+        natives::player::setDebugProtection(playerPed(), false);
+        natives::player::debugToolsOffReset(5);
+        debugToolsOn = false;
+    } else {
+        showSubtitle("Debug tools ON");
+        natives::player::setDebugProtection(playerPed(), true);
+        debugToolsOn = true;
+    }
+}
+
+void runDebugFrame() {
+    natives::player::setDebugProtection(playerPed(), true);
+    inspectAimedEntity();
+    drawIntegerOverlay(natives::player::debugNumber());
+    if (wasKeyJustReleased(keyF1, true))
+        giveTestItems();
+}
+
+} // namespace drovil

@@ -1,0 +1,20 @@
+#pragma once
+// The plug-in's one log, Drovil/Log.log: every line time-stamped, appended and
+// on disk as soon as the call returns.
+#include <ctime>
+#include <string>
+
+namespace drovil {
+
+void log(const char* text);
+void log(const std::string& text);
+
+// Floats inside log messages are written with "%f".
+std::string floatText(double value);
+
+// "[d/m/yyyy h:m:s] " + message, every number without leading zeros. The line
+// feed is not included. Kept apart from log() so the stamp can be checked for a
+// chosen time.
+std::string formatLogLine(const std::tm& localTime, const std::string& message);
+
+} // namespace drovil

@@ -1,0 +1,34 @@
+#include "runtime/text_lines.h"
+
+namespace drovil {
+
+void readTextLine(std::istream& in, std::string& line) {
+    std::getline(in, line);
+#ifndef _WIN32
+    // Stopped at a line feed (not at the end of the file) right after a carriage return.
+    if (!in.eof() && !line.empty() && line.back() == '\r')
+        line.pop_back();
+#endif
+}
+
+std::vector<std::string> splitPieces(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) {
+            pieces.push_back(text.substr(start));
+            break;
+        }
+        pieces.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
+}
+
+std::string cannotParseLineMessage(const std::string& line) {
+    return "cannot parse line: " + line +
+           ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>).";
+}
+
+} // namespace drovil

@@ -1,0 +1,21 @@
+#pragma once
+// Line reading and splitting shared by the data files and the settings file.
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace drovil {
+
+// Reads one line, up to a line feed. A carriage return before the line feed is
+// dropped, as the Windows text-mode reading does, so a file reads the same on
+// every platform.
+void readTextLine(std::istream& in, std::string& line);
+
+// Splits at every `separator`: each piece runs up to the next separator, and an
+// empty last piece is not counted ("a=" is one piece, "=a" two).
+std::vector<std::string> splitPieces(const std::string& text, char separator);
+
+// The report for a line that is not key=value.
+std::string cannotParseLineMessage(const std::string& line);
+
+} // namespace drovil

@@ -1,0 +1,57 @@
+#include "ui/text.h"
+
+#include "runtime/log.h"
+#include "runtime/natives.h"
+
+#include <cstring>
+#include <deque>
+
+namespace drovil {
+
+Hash getHashKey(const char* name) { return natives::misc::hashOfName(name); }
+
+std::string expandLineBreaks(const std::string& text) {
+    std::string copy = text;
+    for (char& c : copy)
+        if (c == '@')
+            c = '\n';
+    return copy;
+}
+
+namespace {
+// The game keeps a pointer to the text it was given until the string is drawn;
+// keep the last few copies alive well past that.
+const char* keepAlive(std::string text) {
+    static std::deque<std::string> recent;
+    recent.push_back(std::move(text));
+    if (recent.size() > 256)
+        recent.pop_front();
+    return recent.back().c_str();
+}
+} // namespace
+
+void drawText(const std::string& text, float x, float y, int red, int green, int blue, int alpha, bool centred,
+              float scaleX, float scaleY, const char* font) {
+    natives::hud::setTextColour(red, green, blue, alpha);
+    natives::hud::setTextScale(scaleX, scaleY);
+    natives::hud::setTextCentred(centred);
+    const std::string markup = std::string("<FONT FACE='") + font + "' COLOR='#ffffff'>" + text + "</FONT>";
+    const char* literal = natives::hud::literalString(10, "LITERAL_STRING", keepAlive(markup));
+    const char* coloured = natives::hud::colorString(42, "COLOR_STRING", 0, literal);
+    natives::hud::drawGameString(coloured, x, y);
+}
+
+void showSubtitle(const std::string& text) {
+    const char* literal = natives::hud::literalString(10, "LITERAL_STRING", keepAlive(text));
+    natives::hud::subtitleSetText(literal);
+    natives::hud::subtitlePrepare();
+    natives::hud::subtitleShow();
+}
+
+void drawIntegerOverlay(int value) {
+    drawText(std::to_string(value), 0.0f, 0.0f, 255, 255, 255, 255, false, 0.7f, 0.7f, "$title");
+}
+
+void showFloatSubtitle(float value) { showSubtitle(floatText(value)); }
+
+} // namespace drovil

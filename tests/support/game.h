@@ -1,0 +1,23 @@
+#pragma once
+// Helpers shared by the simulator tests.
+#include "session/session.h"
+
+#include <string>
+#include <vector>
+
+namespace test {
+
+// Virtual-key codes the plug-in listens to.
+inline constexpr unsigned keyF1 = 112;
+inline constexpr unsigned keyF2 = 113;
+inline constexpr unsigned keyF3 = 114;
+
+// Log lines with their time stamps removed, in order.
+std::vector<std::string> logMessages(const sim::Session& session);
+// Index of the first log message containing `text` at or after `from`, or -1.
+int findLog(const std::vector<std::string>& messages, const std::string& text, int from = 0);
+
+// Runs frames until start-up has logged "initialization complete" (or failed).
+bool startGame(sim::Session& session, int maxFrames = 30);
+
+} // namespace test

@@ -1,0 +1,109 @@
+// drovil-loader.exe: plays the game's part for the real Windows library. Run in
+// a game folder, it loads ScriptHookRDR2.dll (the stand-in host) and then
+// Drovil.asi with LoadLibraryA, as the game's ASI loader does, runs frames,
+// taps F2 twice, unloads the plug-in and checks that the plug-in withdrew its
+// script and keyboard handler. After the unload it keeps the game running a
+// little and taps F2 once more: a registration left behind would make the host
+// call into the unloaded library and crash the process.
+//
+// Exit codes: 0 success, 2 the host library did not load, 3 the plug-in did not
+// load, 4 the plug-in did not register, 5 it did not withdraw at unload.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using RunFrames = void (*)(int count);
+using KeyTap = void (*)(unsigned key);
+using Count = int (*)();
+
+constexpr unsigned kF2 = 0x71;
+
+struct Host {
+    RunFrames runFrames = nullptr;
+    KeyTap keyTap = nullptr;
+    Count scripts = nullptr;
+    Count keyboardHandlers = nullptr;
+};
+
+template <typename Function> bool bind(HMODULE module, const char* name, Function& target) {
+    FARPROC address = GetProcAddress(module, name);
+    if (address == nullptr) {
+        std::printf("drovil-loader: ScriptHookRDR2.dll does not export %s\n", name);
+        return false;
+    }
+    target = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+    return true;
+}
+
+int frameCount(int argc, char** argv) {
+    if (argc > 1) {
+        const int frames = std::atoi(argv[1]);
+        if (frames > 0)
+            return frames;
+    }
+    return 300;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    const int startFrames = frameCount(argc, argv);
+
+    HMODULE hookModule = LoadLibraryA("ScriptHookRDR2.dll");
+    if (hookModule == nullptr) {
+        std::printf("drovil-loader: cannot load ScriptHookRDR2.dll (error %lu)\n", GetLastError());
+        return 2;
+    }
+    Host host;
+    if (!bind(hookModule, "simRunFrames", host.runFrames) || !bind(hookModule, "simKeyTap", host.keyTap) ||
+        !bind(hookModule, "simRegisteredScripts", host.scripts) ||
+        !bind(hookModule, "simRegisteredKeyboardHandlers", host.keyboardHandlers))
+        return 2;
+
+    HMODULE plugin = LoadLibraryA("Drovil.asi");
+    if (plugin == nullptr) {
+        std::printf("drovil-loader: cannot load Drovil.asi (error %lu)\n", GetLastError());
+        return 3;
+    }
+    std::printf("drovil-loader: Drovil.asi loaded: %d script(s), %d keyboard handler(s) registered\n",
+                host.scripts(), host.keyboardHandlers());
+    if (host.scripts() != 1 || host.keyboardHandlers() != 1) {
+        std::printf("drovil-loader: the plug-in did not register one script and one keyboard handler\n");
+        return 4;
+    }
+
+    host.runFrames(startFrames);
+    std::printf("drovil-loader: %d frames run, pressing F2\n", startFrames);
+    host.keyTap(kF2);
+    host.runFrames(30);
+    std::printf("drovil-loader: pressing F2 again\n");
+    host.keyTap(kF2);
+    host.runFrames(30);
+
+    if (!FreeLibrary(plugin)) {
+        std::printf("drovil-loader: FreeLibrary(Drovil.asi) failed (error %lu)\n", GetLastError());
+        return 5;
+    }
+    std::printf("drovil-loader: Drovil.asi unloaded: %d script(s), %d keyboard handler(s) registered\n",
+                host.scripts(), host.keyboardHandlers());
+    if (host.scripts() != 0 || host.keyboardHandlers() != 0) {
+        std::printf("drovil-loader: the plug-in left a registration behind at unload\n");
+        return 5;
+    }
+    // Nothing of the unloaded library may run from here on.
+    host.runFrames(10);
+    host.keyTap(kF2);
+    host.runFrames(10);
+    std::printf("drovil-loader: done\n");
+    return 0;
+}

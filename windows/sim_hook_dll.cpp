@@ -1,0 +1,101 @@
+// ScriptHookRDR2.dll as the stand-in host builds it for Windows: the hook's
+// eight functions (exported by ScriptHookRDR2.def under their decorated and
+// plain names) forward to the simulator, and a few plain exports let
+// drovil-loader.exe drive frames and keys as the game would.
+//
+// The host also keeps its own record, sim-host.log in the working directory:
+// every registration and withdrawal and every subtitle the game shows, one per
+// line, so that a run of the real library can be checked from outside.
+#include "host/sim_host.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+sim::SimHost& host() { return sim::SimHost::instance(); }
+
+// Appends one line to sim-host.log, closing the file each time so that the
+// line survives a crash that follows.
+void hostLog(const std::string& line) {
+    std::FILE* file = std::fopen("sim-host.log", "a");
+    if (file == nullptr)
+        return;
+    std::fputs(line.c_str(), file);
+    std::fputc('\n', file);
+    std::fclose(file);
+}
+
+std::string frameTag() { return "[frame " + std::to_string(host().frame()) + "] "; }
+
+// Subtitles already written to the record.
+std::size_t subtitlesLogged = 0;
+
+void logNewSubtitles() {
+    const auto& subtitles = host().world().hud.subtitles;
+    for (; subtitlesLogged < subtitles.size(); ++subtitlesLogged)
+        hostLog("[frame " + std::to_string(subtitles[subtitlesLogged].frame) +
+                "] subtitle: " + subtitles[subtitlesLogged].text);
+}
+
+} // namespace
+
+extern "C" {
+
+// The hook's functions. The host table's fixed-width types have the sizes of
+// the hook's Windows types (HMODULE, DWORD, WORD, BYTE, BOOL), so these are the
+// hook's calls on x64.
+void simScriptRegister(void* module, drovil::ScriptMain script) {
+    host().registerScript(module, script);
+    hostLog(frameTag() + "scriptRegister: scripts registered " + std::to_string(host().registeredScripts()));
+}
+
+void simScriptUnregister(void* module) {
+    host().unregisterScript(module);
+    hostLog(frameTag() + "scriptUnregister: scripts registered " + std::to_string(host().registeredScripts()));
+}
+
+void simKeyboardHandlerRegister(drovil::KeyboardHandler handler) {
+    host().registerKeyboardHandler(handler);
+    hostLog(frameTag() + "keyboardHandlerRegister: keyboard handlers registered " +
+            std::to_string(host().registeredKeyboardHandlers()));
+}
+
+void simKeyboardHandlerUnregister(drovil::KeyboardHandler handler) {
+    host().unregisterKeyboardHandler(handler);
+    hostLog(frameTag() + "keyboardHandlerUnregister: keyboard handlers registered " +
+            std::to_string(host().registeredKeyboardHandlers()));
+}
+
+void simScriptWait(std::uint32_t milliseconds) { host().wait(milliseconds); }
+
+void simNativeInit(std::uint64_t hash) { host().nativeInit(hash); }
+
+void simNativePush64(std::uint64_t value) { host().nativePush(value); }
+
+std::uint64_t* simNativeCall() { return host().nativeCall(); }
+
+// The game's side, for the loader.
+
+// Runs `count` frames; the subtitles they showed go to the record.
+void simRunFrames(int count) {
+    for (int i = 0; i < count; ++i) {
+        host().runFrame();
+        logNewSubtitles();
+    }
+}
+
+// A key pressed and released at once, as the window procedure reports it.
+void simKeyTap(unsigned key) {
+    hostLog(frameTag() + "key tap: " + std::to_string(key));
+    host().keyDown(key);
+    host().keyUp(key);
+}
+
+int simRegisteredScripts() { return static_cast<int>(host().registeredScripts()); }
+
+int simRegisteredKeyboardHandlers() { return static_cast<int>(host().registeredKeyboardHandlers()); }
+
+} // extern "C"
