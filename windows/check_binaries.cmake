@@ -46,6 +46,37 @@ foreach(binary ${PLUGIN} ${HOOK_DLL} ${LOADER})
   message(STATUS "${name} imports: ${names}")
 endforeach()
 
+# The names in a binary's export name table, which objdump prints after
+# "[Ordinal/Name Pointer] Table" as one "[ordinal] name" line each, up to an
+# empty line.
+function(exported_names headers out)
+  set(names "")
+  string(FIND "${headers}" "[Ordinal/Name Pointer] Table" start)
+  if(start GREATER -1)
+    string(SUBSTRING "${headers}" ${start} -1 rest)
+    string(FIND "${rest}" "\n\n" end)
+    if(end GREATER -1)
+      string(SUBSTRING "${rest}" 0 ${end} rest)
+    endif()
+    string(REGEX MATCHALL "\n[ \t]*\\[ *[0-9]+\\] [^\r\n]+" lines "${rest}")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^\n[ \t]*\\[ *[0-9]+\\] " "" symbol "${line}")
+      string(STRIP "${symbol}" symbol)
+      list(APPEND names "${symbol}")
+    endforeach()
+  endif()
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+# The plug-in is reached only through DllMain and the functions it registers.
+read_headers(${PLUGIN} plugin_headers)
+exported_names("${plugin_headers}" plugin_exports)
+list(LENGTH plugin_exports plugin_export_count)
+if(plugin_export_count GREATER 0)
+  list(GET plugin_exports 0 first_export)
+  list(APPEND failures "Drovil.asi exports ${plugin_export_count} names (the first: ${first_export}), it should export none")
+endif()
+
 read_headers(${HOOK_DLL} hook_headers)
 set(hook_functions
   "?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z" scriptRegister
@@ -57,14 +88,7 @@ set(hook_functions
   "?nativePush64@@YAX_K@Z" nativePush64
   "?nativeCall@@YAPEA_KXZ" nativeCall
   simRunFrames simKeyTap simRegisteredScripts simRegisteredKeyboardHandlers)
-# The export name table lists one name per line as "[ ordinal] name".
-string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\r\n]+" export_lines "${hook_headers}")
-set(exported "")
-foreach(line ${export_lines})
-  string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" symbol "${line}")
-  string(STRIP "${symbol}" symbol)
-  list(APPEND exported "${symbol}")
-endforeach()
+exported_names("${hook_headers}" exported)
 foreach(symbol ${hook_functions})
   list(FIND exported "${symbol}" index)
   if(index EQUAL -1)

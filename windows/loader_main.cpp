@@ -6,8 +6,10 @@
 // little and taps F2 once more: a registration left behind would make the host
 // call into the unloaded library and crash the process.
 //
-// Exit codes: 0 success, 2 the host library did not load, 3 the plug-in did not
-// load, 4 the plug-in did not register, 5 it did not withdraw at unload.
+// Exit codes: 0 success, 20 the host library did not load, 21 the plug-in did
+// not load, 22 the plug-in did not register, 23 it did not withdraw at unload; a
+// crash ends the process with the exception code (whose low byte a Unix shell
+// sees under Wine: 5 for an access violation).
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -44,6 +46,17 @@ template <typename Function> bool bind(HMODULE module, const char* name, Functio
     return true;
 }
 
+// A crash anywhere in the process (the plug-in, the host, or code of an
+// unloaded library) ends the run at once with the exception's code, instead of
+// waiting for a debugger.
+LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
+    const EXCEPTION_RECORD* record = info->ExceptionRecord;
+    std::printf("drovil-loader: crashed with exception 0x%08lX at %p\n", static_cast<unsigned long>(record->ExceptionCode),
+                record->ExceptionAddress);
+    std::fflush(stdout);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 int frameCount(int argc, char** argv) {
     if (argc > 1) {
         const int frames = std::atoi(argv[1]);
@@ -57,29 +70,31 @@ int frameCount(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    SetUnhandledExceptionFilter(reportCrash);
     const int startFrames = frameCount(argc, argv);
 
     HMODULE hookModule = LoadLibraryA("ScriptHookRDR2.dll");
     if (hookModule == nullptr) {
         std::printf("drovil-loader: cannot load ScriptHookRDR2.dll (error %lu)\n", GetLastError());
-        return 2;
+        return 20;
     }
     Host host;
     if (!bind(hookModule, "simRunFrames", host.runFrames) || !bind(hookModule, "simKeyTap", host.keyTap) ||
         !bind(hookModule, "simRegisteredScripts", host.scripts) ||
         !bind(hookModule, "simRegisteredKeyboardHandlers", host.keyboardHandlers))
-        return 2;
+        return 20;
 
     HMODULE plugin = LoadLibraryA("Drovil.asi");
     if (plugin == nullptr) {
         std::printf("drovil-loader: cannot load Drovil.asi (error %lu)\n", GetLastError());
-        return 3;
+        return 21;
     }
     std::printf("drovil-loader: Drovil.asi loaded: %d script(s), %d keyboard handler(s) registered\n",
                 host.scripts(), host.keyboardHandlers());
     if (host.scripts() != 1 || host.keyboardHandlers() != 1) {
         std::printf("drovil-loader: the plug-in did not register one script and one keyboard handler\n");
-        return 4;
+        return 22;
     }
 
     host.runFrames(startFrames);
@@ -92,13 +107,13 @@ int main(int argc, char** argv) {
 
     if (!FreeLibrary(plugin)) {
         std::printf("drovil-loader: FreeLibrary(Drovil.asi) failed (error %lu)\n", GetLastError());
-        return 5;
+        return 23;
     }
     std::printf("drovil-loader: Drovil.asi unloaded: %d script(s), %d keyboard handler(s) registered\n",
                 host.scripts(), host.keyboardHandlers());
     if (host.scripts() != 0 || host.keyboardHandlers() != 0) {
         std::printf("drovil-loader: the plug-in left a registration behind at unload\n");
-        return 5;
+        return 23;
     }
     // Nothing of the unloaded library may run from here on.
     host.runFrames(10);

@@ -39,6 +39,8 @@ void NativeDispatch::implementRaw(std::uint64_t hash, RawHandler handler) {
         declared = declared || entry.hash == hash;
     if (!declared)
         fail("implementation of " + hexHash(hash) + ", which the native table does not declare");
+    if (handlers_.count(hash))
+        fail("native " + hexHash(hash) + " is implemented twice");
     handlers_[hash] = std::move(handler);
 }
 

@@ -143,11 +143,17 @@ void DictDataFile::setString(const std::string& key, const std::string& value) {
     markDirty();
 }
 
-void DictDataFile::setInt(const std::string& key, int value) { setString(key, std::to_string(value)); }
+void DictDataFile::setInt(const std::string& key, int value) {
+    setString(key, std::to_string(value));
+}
 
-void DictDataFile::setFloat(const std::string& key, float value) { setString(key, floatText(value)); }
+void DictDataFile::setFloat(const std::string& key, float value) {
+    setString(key, floatText(value));
+}
 
-void DictDataFile::setBool(const std::string& key, bool value) { setString(key, value ? "1" : "0"); }
+void DictDataFile::setBool(const std::string& key, bool value) {
+    setString(key, value ? "1" : "0");
+}
 
 void DictDataFile::setPosition(const std::string& key, const Vector3& value) {
     // The stream's default float form: six significant digits (1521.5, 1234.57).

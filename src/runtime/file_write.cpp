@@ -34,15 +34,21 @@ std::FILE* openForWriting(const std::string& path) {
     return fopen_s(&file, path.c_str(), "w") == 0 ? file : nullptr;
 }
 
-bool flushToDisk(std::FILE* file) { return std::fflush(file) == 0 && _commit(_fileno(file)) == 0; }
+bool flushToDisk(std::FILE* file) {
+    return std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+}
 
 bool replaceFile(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 #else
-std::FILE* openForWriting(const std::string& path) { return std::fopen(path.c_str(), "w"); }
+std::FILE* openForWriting(const std::string& path) {
+    return std::fopen(path.c_str(), "w");
+}
 
-bool flushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+bool flushToDisk(std::FILE* file) {
+    return std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+}
 
 bool replaceFile(const std::string& from, const std::string& to) {
     std::error_code error;
@@ -53,7 +59,9 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 } // namespace
 
-std::string temporaryPathFor(const std::string& path) { return path + ".tmp"; }
+std::string temporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
 
 FileWriteResult writeFileAtomically(const std::string& path, const std::string& contents) {
     const std::optional<std::size_t> fault = std::exchange(pendingFault(), std::nullopt);
@@ -77,8 +85,12 @@ FileWriteResult writeFileAtomically(const std::string& path, const std::string& 
     return FileWriteResult::written;
 }
 
-void failNextWriteAfter(std::size_t bytes) { pendingFault() = bytes; }
+void failNextWriteAfter(std::size_t bytes) {
+    pendingFault() = bytes;
+}
 
-void clearWriteFault() { pendingFault().reset(); }
+void clearWriteFault() {
+    pendingFault().reset();
+}
 
 } // namespace drovil

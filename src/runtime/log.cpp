@@ -61,7 +61,9 @@ void log(const std::string& text) {
     stream.close();
 }
 
-void log(const char* text) { log(std::string(text ? text : "")); }
+void log(const char* text) {
+    log(std::string(text ? text : ""));
+}
 
 std::string floatText(double value) {
     const int length = std::snprintf(nullptr, 0, "%f", value);

@@ -20,8 +20,12 @@ SettingsMap& settings() {
 const SettingsMap& defaults() {
     // DevTools and DisableGrizzlies have no default: absent reads as off.
     static const SettingsMap* values = new SettingsMap{
-        {"Hostages", "1"},    {"EagleEyeTracksForTarget", "1"}, {"TargetRecognition", "1"},
-        {"PricesScale", "1.0"}, {"HonorEffects", "1"},          {"Hints", "1"},
+        {"Hostages", "1"},
+        {"EagleEyeTracksForTarget", "1"},
+        {"TargetRecognition", "1"},
+        {"PricesScale", "1.0"},
+        {"HonorEffects", "1"},
+        {"Hints", "1"},
         {"QuickContractCardAccess", "1"},
     };
     return *values;

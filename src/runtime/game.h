@@ -1,0 +1,24 @@
+#pragma once
+// Small helpers every part of the plug-in shares: the game's random numbers,
+// distances and positions. Every random choice goes through the game's
+// random-number native; the plug-in keeps no generator of its own.
+#include "runtime/types.h"
+
+namespace drovil {
+
+// A uniform integer with min <= n < max.
+int randomInt(int min, int max);
+// randomInt(0, 10000) * 0.0001: 0.0 to 0.9999.
+float randomFloat01();
+
+// The game's 3-D distance between two positions.
+float distanceBetween(const Vector3& a, const Vector3& b);
+
+// An entity's position.
+Vector3 positionOf(Entity entity);
+inline Vector3 positionOf(Ped ped) { return positionOf(ped.entity()); }
+
+// The game timer in milliseconds.
+int gameTimer();
+
+} // namespace drovil

@@ -1,0 +1,109 @@
+#include "runtime/settings.h"
+
+#include "runtime/scratch_folder.h"
+
+#include <stdexcept>
+
+namespace drovil {
+namespace {
+
+class SettingsFile : public testing::ScratchFolderTest {
+protected:
+    void SetUp() override {
+        ScratchFolderTest::SetUp();
+        makeDrovilFolder();
+    }
+
+    static void loadFrom(const std::string& contents) {
+        writeFile("Drovil/Settings.ini", contents);
+        loadSettings();
+    }
+
+    static std::string cannotParse(const std::string& line) {
+        return "cannot parse line: " + line +
+               ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>).";
+    }
+};
+
+TEST_F(SettingsFile, MissingFileKeepsTheDefaults) {
+    loadSettings();
+    EXPECT_EQ(logMessages(),
+              std::vector<std::string>{"Unable to load from data file, please make sure it exists."});
+    for (const char* name : {"Hostages", "EagleEyeTracksForTarget", "TargetRecognition", "HonorEffects",
+                             "Hints", "QuickContractCardAccess"}) {
+        EXPECT_EQ(getSetting(name), "1") << name;
+        EXPECT_TRUE(getSettingBool(name)) << name;
+    }
+    EXPECT_EQ(getSetting("PricesScale"), "1.0");
+    EXPECT_FLOAT_EQ(getSettingFloat("PricesScale"), 1.0f);
+    EXPECT_EQ(getSetting("DevTools"), "");
+    EXPECT_FALSE(getSettingBool("DevTools"));
+    EXPECT_FALSE(getSettingBool("DisableGrizzlies"));
+    EXPECT_FLOAT_EQ(getSettingFloat("Unknown"), 0.0f);
+}
+
+TEST_F(SettingsFile, FileValuesReplaceDefaultsAndAddNewKeys) {
+    loadFrom("Hostages=0\nPricesScale=2.5\nDevTools=1\n");
+    EXPECT_EQ(logMessages(), (std::vector<std::string>{"loading settings file: Drovil/Settings.ini",
+                                                       "settings file loaded"}));
+    EXPECT_FALSE(getSettingBool("Hostages"));
+    EXPECT_FLOAT_EQ(getSettingFloat("PricesScale"), 2.5f);
+    EXPECT_TRUE(getSettingBool("DevTools"));
+    // Untouched defaults survive.
+    EXPECT_TRUE(getSettingBool("Hints"));
+}
+
+TEST_F(SettingsFile, CommentAndSectionLinesAreSkippedSilently) {
+    loadFrom("[General]\n; Hostages=0\n/Hints=0\n\\TargetRecognition=0\n// a=b=c\n\nHonorEffects=0\n");
+    EXPECT_TRUE(getSettingBool("Hostages"));
+    EXPECT_TRUE(getSettingBool("Hints"));
+    EXPECT_TRUE(getSettingBool("TargetRecognition"));
+    EXPECT_FALSE(getSettingBool("HonorEffects"));
+    EXPECT_EQ(getSetting("; Hostages"), "");
+    EXPECT_EQ(logMessages().size(), 2u);
+}
+
+TEST_F(SettingsFile, MalformedLinesAreReportedAndLoadingGoesOn) {
+    loadFrom("a=b=c\nHints=0\nnothing here\nDevTools=\nHostages=0");
+    EXPECT_EQ(logMessages(), (std::vector<std::string>{"loading settings file: Drovil/Settings.ini",
+                                                       cannotParse("a=b=c"), cannotParse("nothing here"),
+                                                       cannotParse("DevTools="), "settings file loaded"}));
+    EXPECT_EQ(getSetting("a"), "");
+    EXPECT_FALSE(getSettingBool("Hints"));
+    EXPECT_FALSE(getSettingBool("DevTools"));
+    // The last line has no line feed and is still read.
+    EXPECT_FALSE(getSettingBool("Hostages"));
+}
+
+TEST_F(SettingsFile, SpacesAroundTheEqualsSignBelongToKeyAndValue) {
+    loadFrom("Hostages = 0\n");
+    EXPECT_EQ(getSetting("Hostages "), " 0");
+    // The real key is untouched, so hostages stay on.
+    EXPECT_TRUE(getSettingBool("Hostages"));
+    EXPECT_FALSE(getSettingBool("Hostages "));
+}
+
+TEST_F(SettingsFile, MinusOneIsOffAndAnyOtherNumberOn) {
+    loadFrom("Hostages=-1\nHints=2\nHonorEffects=-999\nDevTools=0\r\n");
+    EXPECT_FALSE(getSettingBool("Hostages"));
+    EXPECT_TRUE(getSettingBool("Hints"));
+    EXPECT_TRUE(getSettingBool("HonorEffects"));
+    EXPECT_FALSE(getSettingBool("DevTools"));
+}
+
+TEST_F(SettingsFile, NonNumbersRaiseTheStandardErrors) {
+    loadFrom("Hostages=yes\nPricesScale=cheap\n");
+    EXPECT_THROW(getSettingBool("Hostages"), std::invalid_argument);
+    EXPECT_THROW(getSettingFloat("PricesScale"), std::invalid_argument);
+}
+
+TEST_F(SettingsFile, ReloadingStartsAgainFromTheDefaults) {
+    loadFrom("Hostages=0\nDevTools=1\n");
+    loadFrom("Hints=0\n");
+    EXPECT_TRUE(getSettingBool("Hostages"));
+    EXPECT_FALSE(getSettingBool("DevTools"));
+    EXPECT_FALSE(getSettingBool("Hints"));
+}
+
+} // namespace
+} // namespace drovil

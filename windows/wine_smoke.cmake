@@ -1,0 +1,143 @@
+# Smoke test of the real Windows build under Wine.
+#
+# Lays out a fresh game folder (the three binaries, a copy of the shipped
+# Drovil/ folder and DevTools=1 in Drovil/Settings.ini), runs drovil-loader.exe
+# there under Wine and checks what the player and the bug report would show:
+# the log banner and "initialization complete" in Drovil/Log.log, the subtitles
+# "Debug tools ON" and "Debug tools OFF" recorded by the stand-in host in
+# sim-host.log, and the script and keyboard handler withdrawn at unload.
+#
+# Run as: cmake -DWINE=... -DWINESERVER=... -DWINE_PREFIX=... -DGAME_DIR=... -DDATA_DIR=...
+#               -DLOADER=... -DHOOK_DLL=... -DPLUGIN=... -DVERSION=... -P wine_smoke.cmake
+cmake_minimum_required(VERSION 3.25)
+
+foreach(var WINE WINE_PREFIX GAME_DIR DATA_DIR LOADER HOOK_DLL PLUGIN VERSION)
+  if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
+    message(FATAL_ERROR "wine_smoke.cmake: ${var} is not set")
+  endif()
+endforeach()
+if(WINE MATCHES "NOTFOUND$" OR NOT EXISTS "${WINE}")
+  message(FATAL_ERROR "wine64 was not found when the build was configured; install it "
+                      "(apt-get install wine wine64) and configure again")
+endif()
+if(NOT IS_DIRECTORY "${DATA_DIR}")
+  message(FATAL_ERROR "the shipped data folder ${DATA_DIR} is missing")
+endif()
+
+# --- the game folder ---------------------------------------------------------
+file(REMOVE_RECURSE "${GAME_DIR}")
+file(MAKE_DIRECTORY "${GAME_DIR}")
+file(COPY "${LOADER}" "${HOOK_DLL}" "${PLUGIN}" DESTINATION "${GAME_DIR}")
+file(COPY "${DATA_DIR}/" DESTINATION "${GAME_DIR}/Drovil")
+file(REMOVE "${GAME_DIR}/Drovil/Log.log")
+# A later line wins in Settings.ini, so the shipped file keeps its other options.
+file(APPEND "${GAME_DIR}/Drovil/Settings.ini" "\nDevTools=1\n")
+get_filename_component(loader_name "${LOADER}" NAME)
+
+# --- Wine ----------------------------------------------------------------------
+set(ENV{WINEPREFIX} "${WINE_PREFIX}")
+set(ENV{WINEDEBUG} "-all")
+set(ENV{WINEARCH} "win64")
+# No Mono or Gecko installer dialogs while the prefix is made.
+set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
+# The loader finds the libraries beside itself; the path is there all the same.
+set(ENV{WINEPATH} "${GAME_DIR}")
+unset(ENV{DISPLAY})
+
+string(TIMESTAMP started "%s")
+if(NOT EXISTS "${WINE_PREFIX}/system.reg")
+  message(STATUS "Creating the Wine prefix ${WINE_PREFIX} (the first run takes a while)")
+  file(MAKE_DIRECTORY "${WINE_PREFIX}")
+  execute_process(COMMAND "${WINE}" wineboot.exe --init
+    RESULT_VARIABLE boot_rc OUTPUT_VARIABLE boot_out ERROR_VARIABLE boot_out TIMEOUT 420)
+  if(WINESERVER AND EXISTS "${WINESERVER}")
+    execute_process(COMMAND "${WINESERVER}" -w TIMEOUT 120)
+  endif()
+  if(NOT boot_rc EQUAL 0 OR NOT EXISTS "${WINE_PREFIX}/system.reg")
+    file(REMOVE_RECURSE "${WINE_PREFIX}")
+    message(FATAL_ERROR "wineboot could not create the Wine prefix ${WINE_PREFIX} "
+                        "(result: ${boot_rc}):\n${boot_out}")
+  endif()
+  string(TIMESTAMP booted "%s")
+  math(EXPR boot_seconds "${booted} - ${started}")
+  message(STATUS "Wine prefix ready after ${boot_seconds} s")
+endif()
+
+string(TIMESTAMP run_started "%s")
+execute_process(COMMAND "${WINE}" "${loader_name}"
+  WORKING_DIRECTORY "${GAME_DIR}"
+  RESULT_VARIABLE run_rc OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err TIMEOUT 240)
+string(TIMESTAMP run_ended "%s")
+math(EXPR run_seconds "${run_ended} - ${run_started}")
+message(STATUS "drovil-loader.exe ran for ${run_seconds} s and returned ${run_rc}")
+message(STATUS "loader output:\n${run_out}${run_err}")
+
+set(log_file "${GAME_DIR}/Drovil/Log.log")
+set(host_file "${GAME_DIR}/sim-host.log")
+set(log_text "")
+set(host_text "")
+if(EXISTS "${log_file}")
+  file(READ "${log_file}" log_text)
+endif()
+if(EXISTS "${host_file}")
+  file(READ "${host_file}" host_text)
+endif()
+
+# --- checks --------------------------------------------------------------------
+set(failures "")
+if(NOT run_rc STREQUAL "0")
+  list(APPEND failures "drovil-loader.exe returned ${run_rc} instead of 0")
+endif()
+if(NOT EXISTS "${log_file}")
+  list(APPEND failures "Drovil/Log.log was not written")
+endif()
+
+# The banner is the first log entry (up to the next time-stamped line): it names
+# the plug-in with its version and asks for the log in bug reports.
+string(REGEX MATCH "^\\[[^]\n]*\\] ([^\n]|\n[^[])*" banner "${log_text}")
+string(FIND "${banner}" "Drovil ${VERSION}" at)
+if(at EQUAL -1)
+  list(APPEND failures "the log does not begin with a banner naming Drovil ${VERSION}")
+endif()
+string(FIND "${banner}" "Log.log" at)
+if(at EQUAL -1)
+  list(APPEND failures "the log banner does not mention Log.log")
+endif()
+string(FIND "${log_text}" "initialization complete" at)
+if(at EQUAL -1)
+  list(APPEND failures "the log has no \"initialization complete\"")
+endif()
+
+# What the player saw, in order: the debug tools on at the first F2, off at the second.
+string(FIND "${host_text}" "subtitle: Debug tools ON" on_at)
+string(FIND "${host_text}" "subtitle: Debug tools OFF" off_at)
+if(on_at EQUAL -1)
+  list(APPEND failures "the subtitle \"Debug tools ON\" was not shown")
+endif()
+if(off_at EQUAL -1)
+  list(APPEND failures "the subtitle \"Debug tools OFF\" was not shown")
+endif()
+if(on_at GREATER -1 AND off_at GREATER -1 AND off_at LESS on_at)
+  list(APPEND failures "\"Debug tools OFF\" was shown before \"Debug tools ON\"")
+endif()
+string(REGEX MATCHALL "subtitle: Debug tools O[NF]F?" toggles "${host_text}")
+list(LENGTH toggles toggle_count)
+if(NOT toggle_count EQUAL 2)
+  list(APPEND failures "${toggle_count} debug tools subtitles shown for two F2 presses (the third press follows the unload)")
+endif()
+
+# Registered at load, both withdrawn at unload.
+foreach(event "scriptRegister: scripts registered 1" "keyboardHandlerRegister: keyboard handlers registered 1"
+              "scriptUnregister: scripts registered 0" "keyboardHandlerUnregister: keyboard handlers registered 0")
+  string(FIND "${host_text}" "${event}" at)
+  if(at EQUAL -1)
+    list(APPEND failures "the host did not record \"${event}\"")
+  endif()
+endforeach()
+
+if(failures)
+  list(JOIN failures "\n  " text)
+  message(FATAL_ERROR "Wine smoke test failed:\n  ${text}\n"
+                      "--- Drovil/Log.log ---\n${log_text}\n--- sim-host.log ---\n${host_text}")
+endif()
+message(STATUS "Wine smoke test passed")
