@@ -51,8 +51,8 @@ template <typename Function> bool bind(HMODULE module, const char* name, Functio
 // waiting for a debugger.
 LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
     const EXCEPTION_RECORD* record = info->ExceptionRecord;
-    std::printf("drovil-loader: crashed with exception 0x%08lX at %p\n", static_cast<unsigned long>(record->ExceptionCode),
-                record->ExceptionAddress);
+    std::printf("drovil-loader: crashed with exception 0x%08lX at %p\n",
+                static_cast<unsigned long>(record->ExceptionCode), record->ExceptionAddress);
     std::fflush(stdout);
     return EXCEPTION_EXECUTE_HANDLER;
 }

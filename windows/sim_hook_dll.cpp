@@ -15,7 +15,9 @@
 
 namespace {
 
-sim::SimHost& host() { return sim::SimHost::instance(); }
+sim::SimHost& host() {
+    return sim::SimHost::instance();
+}
 
 // Appends one line to sim-host.log, closing the file each time so that the
 // line survives a crash that follows.
@@ -28,7 +30,9 @@ void hostLog(const std::string& line) {
     std::fclose(file);
 }
 
-std::string frameTag() { return "[frame " + std::to_string(host().frame()) + "] "; }
+std::string frameTag() {
+    return "[frame " + std::to_string(host().frame()) + "] ";
+}
 
 // Subtitles already written to the record.
 std::size_t subtitlesLogged = 0;
@@ -54,7 +58,8 @@ void simScriptRegister(void* module, drovil::ScriptMain script) {
 
 void simScriptUnregister(void* module) {
     host().unregisterScript(module);
-    hostLog(frameTag() + "scriptUnregister: scripts registered " + std::to_string(host().registeredScripts()));
+    hostLog(frameTag() + "scriptUnregister: scripts registered " +
+            std::to_string(host().registeredScripts()));
 }
 
 void simKeyboardHandlerRegister(drovil::KeyboardHandler handler) {
@@ -69,13 +74,21 @@ void simKeyboardHandlerUnregister(drovil::KeyboardHandler handler) {
             std::to_string(host().registeredKeyboardHandlers()));
 }
 
-void simScriptWait(std::uint32_t milliseconds) { host().wait(milliseconds); }
+void simScriptWait(std::uint32_t milliseconds) {
+    host().wait(milliseconds);
+}
 
-void simNativeInit(std::uint64_t hash) { host().nativeInit(hash); }
+void simNativeInit(std::uint64_t hash) {
+    host().nativeInit(hash);
+}
 
-void simNativePush64(std::uint64_t value) { host().nativePush(value); }
+void simNativePush64(std::uint64_t value) {
+    host().nativePush(value);
+}
 
-std::uint64_t* simNativeCall() { return host().nativeCall(); }
+std::uint64_t* simNativeCall() {
+    return host().nativeCall();
+}
 
 // The game's side, for the loader.
 
@@ -94,8 +107,12 @@ void simKeyTap(unsigned key) {
     host().keyUp(key);
 }
 
-int simRegisteredScripts() { return static_cast<int>(host().registeredScripts()); }
+int simRegisteredScripts() {
+    return static_cast<int>(host().registeredScripts());
+}
 
-int simRegisteredKeyboardHandlers() { return static_cast<int>(host().registeredKeyboardHandlers()); }
+int simRegisteredKeyboardHandlers() {
+    return static_cast<int>(host().registeredKeyboardHandlers());
+}
 
 } // extern "C"

@@ -55,8 +55,7 @@ static_assert(sizeof(DWORD) == sizeof(std::uint32_t) && sizeof(WORD) == sizeof(s
                   sizeof(BYTE) == sizeof(std::uint8_t) && sizeof(BOOL) == sizeof(int),
               "the hook's integer types must match the host table's");
 
-template <typename Function>
-bool bindExport(HMODULE hook, const HookExport& name, Function& target) {
+template <typename Function> bool bindExport(HMODULE hook, const HookExport& name, Function& target) {
     FARPROC address = GetProcAddress(hook, name.decorated);
     if (address == nullptr)
         address = GetProcAddress(hook, name.plain);
@@ -82,7 +81,9 @@ bool bindHookFunctions(drovil::HostApi& api) {
     return bound && api.complete();
 }
 
-std::uint32_t systemTickCount() { return static_cast<std::uint32_t>(GetTickCount()); }
+std::uint32_t systemTickCount() {
+    return static_cast<std::uint32_t>(GetTickCount());
+}
 
 // Set once the script and the keyboard handler are registered, so that detach
 // withdraws only what attach registered.
@@ -90,10 +91,10 @@ bool registered = false;
 
 } // namespace
 
-BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {
+// C linkage: the C runtime's library start-up calls DllMain by this name.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {
     switch (reason) {
     case DLL_PROCESS_ATTACH: {
-        DisableThreadLibraryCalls(module);
         drovil::HostApi api;
         if (!bindHookFunctions(api))
             break;
