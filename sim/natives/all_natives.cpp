@@ -11,6 +11,43 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementDecoratorNatives(dispatch, world);
     implementInventoryNatives(dispatch, world);
     implementHudNatives(dispatch, world);
+    implementPromptNatives(dispatch, world);
+    implementPlayerStatusNatives(dispatch, world);
+    implementPedConditionNatives(dispatch, world);
+    implementDoorNatives(dispatch, world);
+    implementStreamingNatives(dispatch, world);
+    implementSpawnNatives(dispatch, world);
+    implementAppearanceNatives(dispatch, world);
+    implementVehicleNatives(dispatch, world);
+    implementRelationshipNatives(dispatch, world);
+    implementRandomFloatNatives(dispatch, world);
+    implementBlipNatives(dispatch, world);
+    implementConditionNatives(dispatch, world);
+    implementPlayerLifeNatives(dispatch, world);
+    implementPedSetupNatives(dispatch, world);
+    implementControlNatives(dispatch, world);
+    implementTimerNatives(dispatch, world);
+    implementGameEventNatives(dispatch, world);
+    implementObjectNatives(dispatch, world);
+    implementDocumentNatives(dispatch, world);
+    implementEntityPlacementNatives(dispatch, world);
+    implementHudVisibilityNatives(dispatch, world);
+    implementStringTestNatives(dispatch, world);
+    implementPedBlackboardNatives(dispatch, world);
+    implementSpeechNatives(dispatch, world);
+    implementPedshotNatives(dispatch, world);
+    implementEntityTaskNatives(dispatch, world);
+    implementPerceptionNatives(dispatch, world);
+    implementEnvironmentNatives(dispatch, world);
+    implementCombatNatives(dispatch, world);
+    implementTaskNatives(dispatch, world);
+    implementZoneNatives(dispatch, world);
+    implementScenarioNatives(dispatch, world);
+    implementPathNatives(dispatch, world);
+    implementAmbientNatives(dispatch, world);
+    implementPedStateNatives(dispatch, world);
+    implementGameStateNatives(dispatch, world);
+    implementAnimationNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -18,6 +18,14 @@ void implementDecoratorNatives(NativeDispatch& dispatch, World& world) {
     };
     dispatch.implement<n::decorator::setInt>(set);
     dispatch.implement<n::decorator::setIntAlt>(set);
+    // An unset decorator (or a missing entity) reads as 0.
+    dispatch.implement<n::decorator::getInt>([&world](Entity entity, const char* name) {
+        const EntityRecord* record = world.entities.find(entity.id);
+        if (!record || !name)
+            return 0;
+        auto found = record->decorators.find(name);
+        return found == record->decorators.end() ? 0 : found->second;
+    });
 }
 
 } // namespace sim

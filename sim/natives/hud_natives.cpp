@@ -1,6 +1,10 @@
 #include "natives/families.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 namespace sim {
 namespace n = drovil::natives::decl;
@@ -23,6 +27,29 @@ void parseMarkup(DrawnText& drawn) {
     else
         drawn.text = m;
 }
+
+// The UI feed reads its records at fixed offsets, whatever the plug-in's
+// structures look like: read them the same way.
+template <class T> T readAt(const void* record, std::size_t offset) {
+    T value{};
+    if (record)
+        std::memcpy(&value, static_cast<const unsigned char*>(record) + offset, sizeof value);
+    return value;
+}
+
+std::string gameStringAt(const void* record, std::size_t offset) {
+    const auto handle = readAt<std::uint64_t>(record, offset);
+    return GameStrings::read(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(handle)));
+}
+
+// The name behind a dictionary hash, among the dictionaries seen so far.
+std::string dictionaryNamed(const std::vector<std::string>& seen, std::uint32_t hash) {
+    for (const std::string& name : seen)
+        if (gameHash(name) == hash)
+            return name;
+    return std::string();
+}
+
 } // namespace
 
 void implementHudNatives(NativeDispatch& dispatch, World& world) {
@@ -67,6 +94,67 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::hud::subtitleSetText>(
         [&world](const char* gameString) { world.hud.pendingSubtitle = GameStrings::read(gameString); });
     dispatch.implement<n::hud::subtitlePrepare>([]() {});
+    // Texture dictionaries and sprites.
+    auto seenDictionaries = std::make_shared<std::vector<std::string>>();
+    auto remember = [seenDictionaries](const std::string& name) {
+        for (const std::string& seen : *seenDictionaries)
+            if (seen == name)
+                return;
+        seenDictionaries->push_back(name);
+    };
+    dispatch.implement<n::hud::textureDictionaryLoaded>([&world, remember](const char* dictionary) {
+        const std::string name = GameStrings::read(dictionary);
+        remember(name);
+        return world.hud.dictionaries.isLoaded(name, world.clock.frame);
+    });
+    dispatch.implement<n::hud::requestTextureDictionary>([&world, remember](const char* dictionary, bool) {
+        const std::string name = GameStrings::read(dictionary);
+        remember(name);
+        world.hud.dictionaries.request(name, world.clock.frame);
+    });
+    dispatch.implement<n::hud::drawSprite>(
+        [&world, remember](const char* dictionary, const char* texture, float cx, float cy, float w, float h,
+                           float rotation, int r, int g, int b, int a, bool) {
+            DrawnSprite sprite;
+            sprite.dictionary = GameStrings::read(dictionary);
+            sprite.texture = GameStrings::read(texture);
+            remember(sprite.dictionary);
+            sprite.centreX = cx, sprite.centreY = cy, sprite.width = w, sprite.height = h,
+            sprite.rotation = rotation;
+            sprite.red = r, sprite.green = g, sprite.blue = b, sprite.alpha = a;
+            sprite.dictionaryLoaded = world.hud.dictionaries.isLoaded(sprite.dictionary, world.clock.frame);
+            world.hud.sprites.push_back(sprite);
+        });
+
+    // The help box: duration at offset 0 of the first record; the second holds
+    // 0 at offset 0 and the text's game string at offset 8. A new box replaces
+    // the one on screen.
+    dispatch.implement<n::hud::showHelpBox>(
+        [&world](const void* durationRecord, const void* contentRecord, int) {
+            HelpBoxShown shown;
+            shown.frame = world.clock.frame;
+            shown.shownAtMs = world.clock.elapsedMs;
+            shown.durationMs = readAt<std::int32_t>(durationRecord, 0);
+            shown.text = gameStringAt(contentRecord, 8);
+            world.hud.helpBoxes.push_back(shown);
+        });
+    // A toast: title and body game strings at offsets 8 and 16, the icon's
+    // dictionary and texture hashes at 32 and 40.
+    dispatch.implement<n::hud::showToastNotification>(
+        [&world, seenDictionaries](const void* durationRecord, const void* contentRecord, int, int) {
+            ToastShown shown;
+            shown.frame = world.clock.frame;
+            shown.shownAtMs = world.clock.elapsedMs;
+            shown.durationMs = readAt<std::int32_t>(durationRecord, 0);
+            shown.title = gameStringAt(contentRecord, 8);
+            shown.body = gameStringAt(contentRecord, 16);
+            shown.dictionaryHash = readAt<std::uint32_t>(contentRecord, 32);
+            shown.textureHash = readAt<std::uint32_t>(contentRecord, 40);
+            shown.dictionary = dictionaryNamed(*seenDictionaries, shown.dictionaryHash);
+            shown.dictionaryLoaded = !shown.dictionary.empty() &&
+                                     world.hud.dictionaries.isLoaded(shown.dictionary, world.clock.frame);
+            world.hud.toasts.push_back(shown);
+        });
     dispatch.implement<n::hud::subtitleShow>([&world]() {
         world.hud.subtitles.push_back({world.clock.frame, world.hud.pendingSubtitle});
     });

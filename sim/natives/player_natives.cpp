@@ -21,7 +21,11 @@ void implementPlayerNatives(NativeDispatch& dispatch, World& world) {
             out->id = world.player.lockedOnPed;
         return true;
     });
-    dispatch.implement<n::player::setDebugProtection>([&world](Ped, bool on) { world.player.debugProtection = on; });
+    // The same protection is given to other peds (the portrait's clone); only the player's is tracked.
+    dispatch.implement<n::player::setDebugProtection>([&world](Ped ped, bool on) {
+        if (ped.id == world.player.pedId)
+            world.player.debugProtection = on;
+    });
     dispatch.implement<n::player::debugToolsOffReset>([&world](int) { ++world.player.debugResetCalls; });
     dispatch.implement<n::player::debugNumber>([&world]() { return world.debugNumber; });
 }

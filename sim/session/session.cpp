@@ -61,6 +61,7 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
         fs::create_directories((drovil / name).parent_path());
         writeText(drovil / name, text);
     }
+    logSizeAtStart_ = readFile("Log.log").size();
     // The plug-in reads Drovil/ relative to the game's working directory.
     fs::current_path(gameDir_);
     host().reseed(options_.seed);

@@ -5,6 +5,7 @@
 // process-wide objects live as long as the process.
 #include "host/sim_host.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -57,6 +58,9 @@ public:
     std::string readFile(const std::string& relativeToDrovil) const;
     bool fileExists(const std::string& relativeToDrovil) const;
     std::string log() const { return readFile("Log.log"); }
+    // The part of the log written since this session began (a reused game
+    // folder keeps the earlier launches' lines before it).
+    std::string newLog() const { return log().substr(std::min(logSizeAtStart_, log().size())); }
     bool logContains(const std::string& text) const { return log().find(text) != std::string::npos; }
 
 private:
@@ -64,6 +68,7 @@ private:
     std::filesystem::path gameDir_;
     bool ownsGameDir_ = false;
     bool attached_ = false;
+    std::size_t logSizeAtStart_ = 0;
 };
 
 // A fresh empty folder under the system's temporary folder.

@@ -20,6 +20,16 @@ struct EntityRecord {
     std::map<std::string, int> decorators;
     std::map<int, bool> configFlags;
     bool activityStopped = false;
+    bool hogtied = false;
+    // Out of action without being dead: the ped counts as down until it comes to.
+    bool knockedOut = false;
+    // The ped the game has this ped fighting (0: not in combat).
+    int combatOpponent = 0;
+    // Placement and visibility a script gave the entity.
+    bool frozen = false;
+    bool visible = true;
+    // Named flags on a ped's blackboard, read by the game's animations and prompts.
+    std::map<std::string, bool> blackboard;
 };
 
 class Entities {

@@ -21,6 +21,14 @@ struct PlayerState {
     int lockedOnPed = 0;             // 0: not locked on
     std::vector<InventoryGrant> items;
     std::vector<InventoryGrant> ammo;
+    // Money in cents, the player's own bounty in dollars and the law's interest.
+    int cashCents = 0;
+    int bounty = 0;
+    bool wanted = false;
+    // False while the game has taken control of the player (a cutscene, a menu).
+    bool hasControl = true;
+    // The player has been killed (the game has not yet respawned the player).
+    bool dead = false;
 };
 
 } // namespace sim

@@ -1,5 +1,8 @@
 #include "world/world.h"
 
+#include "world/living_world.h"
+#include "world/ped_tasks.h"
+
 #include <algorithm>
 
 namespace sim {
@@ -10,9 +13,18 @@ World::World(std::uint32_t seed) : random(seed) {
                                         drovil::Vector3(-281.0f, 780.0f, 118.0f), 0.0f);
     player.pedId = ped.id;
     player.currentWeapon = gameHash("WEAPON_UNARMED");
+    stationClerks.spawn(entities);
 }
 
-void World::beginFrame() { hud.beginFrame(); }
+void World::beginFrame() {
+    hud.beginFrame();
+    gameEvents.beginFrame();
+    hud.setTime(clock.elapsedMs);
+    prompts.step(clock.frame, static_cast<int>(clock.frameMs), controls);
+    documents.step(*this);
+    dropTasksOfDeadPeds(*this);
+    stepLivingWorld(*this);
+}
 
 EntityRecord& World::playerPed() { return *entities.find(player.pedId); }
 

@@ -1,5 +1,17 @@
 #include "runtime/startup_objects.h"
 
+#include "behaviour/async_conversation.h"
+#include "engine/drovil_engine.h"
+#include "ui/contract_card.h"
+#include "ui/contract_viewer.h"
+#include "ui/queued_messages.h"
+#include "world/map_areas.h"
+#include "world/payment_collection_desk.h"
+#include "world/payments_service.h"
+#include "world/places.h"
+#include "world/quest_creator.h"
+#include "world/train_stations.h"
+
 #include <vector>
 
 namespace drovil {
@@ -11,9 +23,27 @@ std::vector<FrameStep>& guardedSteps() {
 } // namespace
 
 void createLongLivedObjects() {
+    // The running conversations advance first of all guarded steps, ahead of the
+    // help-text and toast flushes.
+    registerAsyncPlayablesRunner();
+    // The help-text and toast flushes are the first frame steps after the
+    // running conversations' step, ahead of every object's own step.
+    addQueuedMessageSteps();
     // In order: place registry, train station registry, map areas, quest
     // creator, contract viewer, contract menu, hostage system, payments service,
     // payment collection desk, contract card holder, contract engine.
+    createPlaceRegistry();         // 1
+    createTrainStations();         // 2
+    createMapAreas();              // 3
+    createQuestCreator();          // 4
+    createContractViewer();        // 5
+    createPaymentsService();       // 8
+    createPaymentCollectionDesk(); // 9
+    createContractCard();          // 10
+    createDrovilEngine();          // 11
+    // The engine's update drives the viewer, the desk, the quest offers and
+    // every executor.
+    addGuardedFrameStep(updateDrovilEngine);
 }
 
 void addGuardedFrameStep(FrameStep step) { guardedSteps().push_back(step); }

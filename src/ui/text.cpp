@@ -41,6 +41,11 @@ void drawText(const std::string& text, float x, float y, int red, int green, int
     natives::hud::drawGameString(coloured, x, y);
 }
 
+std::string cashText(int cents) {
+    const char* gameString = natives::hud::cashString(2, "CASH_STRING", cents, 32);
+    return gameString ? std::string(gameString) : std::string();
+}
+
 void showSubtitle(const std::string& text) {
     const char* literal = natives::hud::literalString(10, "LITERAL_STRING", keepAlive(text));
     natives::hud::subtitleSetText(literal);

@@ -18,6 +18,9 @@ std::string expandLineBreaks(const std::string& text);
 void drawText(const std::string& text, float x, float y, int red, int green, int blue, int alpha, bool centred,
               float scaleX, float scaleY, const char* font);
 
+// The game's text of an amount of money, such as "$12.50" for 1250 cents.
+std::string cashText(int cents);
+
 // Shows a one-line message in the subtitle area at once.
 void showSubtitle(const std::string& text);
 

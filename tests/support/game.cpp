@@ -28,9 +28,12 @@ int findLog(const std::vector<std::string>& messages, const std::string& text, i
 
 bool startGame(sim::Session& session, int maxFrames) {
     return session.runUntil(
-        [&] { return session.logContains("initialization complete") || session.host().anyScriptFinished(); },
+        [&] {
+            return session.newLog().find("initialization complete") != std::string::npos ||
+                   session.host().anyScriptFinished();
+        },
         maxFrames) &&
-           session.logContains("initialization complete");
+           session.newLog().find("initialization complete") != std::string::npos;
 }
 
 } // namespace test

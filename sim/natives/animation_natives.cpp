@@ -1,0 +1,45 @@
+// Animation dictionaries and the animation task.
+#include "natives/families.h"
+
+#include <string>
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+namespace {
+std::string text(const char* value) {
+    return value ? value : "";
+}
+} // namespace
+
+void implementAnimationNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::animation::requestDictionary>(
+        [&world](const char* dictionary) { world.animations.request(text(dictionary), world.clock.frame); });
+    dispatch.implement<n::animation::dictionaryLoaded>([&world](const char* dictionary) {
+        return world.animations.isLoaded(text(dictionary), world.clock.frame);
+    });
+    // The ped stands still while the clip plays: as long as asked, or the whole
+    // clip for a negative duration.
+    dispatch.implement<n::animation::playTask>([&world](Ped ped, const char* dictionary, const char* clip,
+                                                        float, float, int durationMs, int, float, bool, int,
+                                                        bool, int, bool) {
+        if (ped.id != 0 && !world.entities.exists(ped.id))
+            return;
+        if (ped.id == 0 && !world.tasks.sequenceOpen())
+            return;
+        AnimationPlayed played;
+        played.ped = ped.id;
+        played.dictionary = text(dictionary);
+        played.clip = text(clip);
+        played.dictionaryLoaded = world.animations.isLoaded(played.dictionary, world.clock.frame);
+        played.frame = world.clock.frame;
+        world.animations.record(played);
+        TaskStep step;
+        step.kind = TaskKind::Pause;
+        step.durationMs = durationMs < 0 ? world.animations.clipMs : durationMs;
+        world.tasks.give(ped.id, step, world.clock.elapsedMs);
+    });
+}
+
+} // namespace sim

@@ -1,0 +1,35 @@
+// Documents held in the hands: a script hands a prop to a ped to inspect; the
+// game reports what is held and the inspection state the player has put it in.
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementDocumentNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::document::startInspection>(
+        [&world](Ped ped, Hash item, Object prop, Hash slot, Hash animation, int, int, float) {
+            if (!world.entities.exists(ped.id) || !world.entities.exists(prop.id))
+                return;
+            HeldDocument document;
+            document.object = prop.id;
+            document.item = item;
+            document.slot = slot;
+            document.animation = animation;
+            world.documents.start(world, ped.id, document);
+        });
+    dispatch.implement<n::document::heldItem>([&world](Ped ped, Hash slot) {
+        const HeldDocument* document = world.documents.held(ped.id);
+        if (!document || document->slot != slot)
+            return Entity();
+        return Entity(document->object);
+    });
+    dispatch.implement<n::document::inspectionState>(
+        [&world](Ped ped) { return static_cast<Hash>(world.documents.stateOf(ped.id)); });
+    dispatch.implement<n::document::inspectionStalled>([&world](Ped ped) {
+        const HeldDocument* document = world.documents.held(ped.id);
+        return document != nullptr && document->stalled;
+    });
+}
+
+} // namespace sim

@@ -1,0 +1,85 @@
+// Ped tasks aimed at other entities, wandering, and whether a ped is busy. A
+// step for ped 0 joins the open sequence; for a ped it replaces its task.
+#include "natives/families.h"
+#include "world/ped_tasks.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+namespace {
+// The radius of the game's own street wandering around where the ped stands.
+constexpr float streetWanderRadius = 40.0f;
+} // namespace
+
+void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
+    auto give = [&world](Ped ped, TaskStep step) {
+        if (ped.id != 0 && !world.entities.exists(ped.id))
+            return;
+        // The point given now is the target's where it stands; it is kept up to date each frame.
+        resolveTaskTarget(world, step);
+        world.tasks.give(ped.id, step, world.clock.elapsedMs);
+    };
+
+    dispatch.implement<n::task::goToEntity>(
+        [give](Ped ped, Entity target, int timeoutMs, float stopRange, float speed, float, int) {
+            TaskStep step;
+            step.kind = TaskKind::GoTo;
+            step.target = target.id;
+            step.durationMs = timeoutMs;
+            step.stopRange = stopRange;
+            step.speed = speed;
+            give(ped, step);
+        });
+    dispatch.implement<n::task::turnToFaceEntity>(
+        [give](Ped ped, Entity target, int durationMs, float, float, float) {
+            TaskStep step;
+            step.kind = TaskKind::TurnToFace;
+            step.target = target.id;
+            step.durationMs = durationMs;
+            give(ped, step);
+        });
+    dispatch.implement<n::task::lookAtEntity>([give](Ped ped, Entity target, int durationMs, int, int, int) {
+        TaskStep step;
+        step.kind = TaskKind::LookAt;
+        step.target = target.id;
+        step.durationMs = durationMs;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::followEntity>([give](Ped ped, Entity target, Vector3 offset, float speed,
+                                                     int timeoutMs, float stopRange, bool, int, int, int, int,
+                                                     int) {
+        TaskStep step;
+        step.kind = TaskKind::Follow;
+        step.target = target.id;
+        step.offset = offset;
+        step.speed = speed;
+        step.durationMs = timeoutMs;
+        step.stopRange = stopRange;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::wanderInArea>(
+        [give](Ped ped, Vector3 centre, float radius, int durationMs, int, int, int, int) {
+            TaskStep step;
+            step.kind = TaskKind::Wander;
+            step.point = centre;
+            step.radius = radius;
+            step.durationMs = durationMs;
+            give(ped, step);
+        });
+    dispatch.implement<n::task::wanderStreets>([give, &world](Ped ped, float, int) {
+        TaskStep step;
+        step.kind = TaskKind::Wander;
+        if (const EntityRecord* record = world.entities.find(ped.id))
+            step.point = record->position;
+        step.radius = streetWanderRadius;
+        step.durationMs = -1;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::isBusy>([&world](Ped ped) {
+        const EntityRecord* record = world.entities.find(ped.id);
+        return record != nullptr && record->alive && world.tasks.busy(ped.id);
+    });
+}
+
+} // namespace sim

@@ -1,0 +1,42 @@
+// Events scripts send into the game's event queues, recorded as sent.
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::gameevent::send>(
+        [&world](int group, const int* data, int size, int flags, const int*) {
+            SentGameEvent event;
+            event.frame = world.clock.frame;
+            event.group = group;
+            event.size = size;
+            event.flags = flags;
+            for (int i = 0; data && i < size; ++i)
+                event.data.push_back(data[i]);
+            world.gameEvents.sent.push_back(event);
+        });
+    dispatch.implement<n::gameevent::queuedCount>(
+        [&world](int group) { return static_cast<int>(world.gameEvents.queuedIn(group).size()); });
+    dispatch.implement<n::gameevent::queuedType>([&world](int group, int index) {
+        const auto events = world.gameEvents.queuedIn(group);
+        return index >= 0 && index < static_cast<int>(events.size()) ? events[index]->type : Hash{0};
+    });
+    dispatch.implement<n::gameevent::queuedData>([&world](int group, int index, int* buffer, int size) {
+        const auto events = world.gameEvents.queuedIn(group);
+        if (index < 0 || index >= static_cast<int>(events.size()) || !buffer)
+            return false;
+        // The game copies `size` 8-byte items: the buffer holds size * 2 values.
+        const auto& data = events[index]->data;
+        for (int i = 0; i < size * 2; ++i)
+            buffer[i] = i < static_cast<int>(data.size()) ? data[i] : 0;
+        return true;
+    });
+    dispatch.implement<n::gameevent::setContractEngaged>([&world](bool engaged) {
+        world.gameEvents.contractEngaged = engaged;
+        ++world.gameEvents.engagedReports;
+    });
+}
+
+} // namespace sim

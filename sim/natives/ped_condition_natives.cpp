@@ -1,0 +1,25 @@
+// What the plug-in asks of a ped before it deals with it: its model, and
+// whether it is dead or hogtied.
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementPedConditionNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::entity::model>([&world](Entity entity) {
+        const EntityRecord* record = world.entities.find(entity.id);
+        return record ? record->model : Hash(0);
+    });
+    dispatch.implement<n::ped::isDead>([&world](Ped ped, bool) {
+        // A handle that no longer exists counts as dead, as in the game.
+        const EntityRecord* record = world.entities.find(ped.id);
+        return record == nullptr || !record->alive;
+    });
+    dispatch.implement<n::ped::isHogtied>([&world](Ped ped) {
+        const EntityRecord* record = world.entities.find(ped.id);
+        return record != nullptr && record->hogtied;
+    });
+}
+
+} // namespace sim

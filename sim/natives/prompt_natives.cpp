@@ -1,0 +1,92 @@
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+namespace {
+// A prompt a native may change, or nullptr (noted as a problem) when the
+// handle is unknown or destroyed.
+PromptRecord* livePrompt(World& world, const char* what, PromptHandle handle) {
+    PromptRecord* record = world.prompts.find(handle.id);
+    if (!record || record->destroyed) {
+        world.prompts.misuse(what, handle.id);
+        return nullptr;
+    }
+    return record;
+}
+
+void setMode(World& world, PromptHandle handle, PromptMode mode, std::vector<int> arguments) {
+    if (PromptRecord* record = livePrompt(world, "set mode", handle)) {
+        record->mode = mode;
+        record->modeArguments = std::move(arguments);
+    }
+}
+} // namespace
+
+void implementPromptNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::prompt::begin>(
+        [&world]() { return PromptHandle(world.prompts.create(world.clock.frame)); });
+    dispatch.implement<n::prompt::setControl>([&world](PromptHandle handle, Hash control) {
+        if (PromptRecord* record = livePrompt(world, "set control", handle)) {
+            record->control = control;
+            record->controlName = controlNameOf(control);
+        }
+    });
+    dispatch.implement<n::prompt::setText>([&world](PromptHandle handle, const char* gameString) {
+        if (PromptRecord* record = livePrompt(world, "set text", handle))
+            record->text = GameStrings::read(gameString);
+    });
+    dispatch.implement<n::prompt::setGroup>([&world](PromptHandle handle, Hash group, int) {
+        if (PromptRecord* record = livePrompt(world, "set group", handle)) {
+            record->group = group;
+            record->groupEntity = world.prompts.entityOfGroup(group);
+        }
+    });
+    dispatch.implement<n::prompt::setStandardMode>([&world](PromptHandle handle, bool on) {
+        setMode(world, handle, PromptMode::Standard, {on ? 1 : 0});
+    });
+    dispatch.implement<n::prompt::setHoldMode>(
+        [&world](PromptHandle handle, bool on) { setMode(world, handle, PromptMode::Hold, {on ? 1 : 0}); });
+    dispatch.implement<n::prompt::setAlternateMode>([&world](PromptHandle handle, bool on) {
+        setMode(world, handle, PromptMode::Alternate, {on ? 1 : 0});
+    });
+    dispatch.implement<n::prompt::setMultiMode>([&world](PromptHandle handle, int a, int b, int c, int d) {
+        setMode(world, handle, PromptMode::Multi, {a, b, c, d});
+    });
+    dispatch.implement<n::prompt::setAttribute>([&world](PromptHandle handle, int attribute, bool on) {
+        if (PromptRecord* record = livePrompt(world, "set attribute", handle))
+            record->attributes[attribute] = on;
+    });
+    dispatch.implement<n::prompt::end>([&world](PromptHandle handle) {
+        if (PromptRecord* record = livePrompt(world, "end definition", handle))
+            record->defined = true;
+    });
+    dispatch.implement<n::prompt::setEnabled>([&world](PromptHandle handle, bool enabled) {
+        if (PromptRecord* record = livePrompt(world, "set enabled", handle))
+            record->enabled = enabled;
+    });
+    dispatch.implement<n::prompt::setVisible>([&world](PromptHandle handle, bool visible) {
+        if (PromptRecord* record = livePrompt(world, "set visible", handle))
+            record->visible = visible;
+    });
+    dispatch.implement<n::prompt::pressCompleted>(
+        [&world](PromptHandle handle, int) { return world.prompts.pressCompleted(handle.id); });
+    dispatch.implement<n::prompt::holdCompleted>(
+        [&world](PromptHandle handle) { return world.prompts.holdCompleted(handle.id); });
+    dispatch.implement<n::prompt::secondaryCompleted>(
+        [&world](PromptHandle handle) { return world.prompts.secondaryCompleted(handle.id); });
+    dispatch.implement<n::prompt::entityGroup>([&world](Entity entity) -> Hash {
+        if (!world.entities.exists(entity.id))
+            return 0;
+        return world.prompts.entityGroup(entity.id);
+    });
+    dispatch.implement<n::prompt::destroy>(
+        [&world](PromptHandle handle) { world.prompts.destroy(handle.id); });
+    dispatch.implement<n::prompt::setOption>([&world](PromptHandle handle, int value) {
+        if (PromptRecord* record = livePrompt(world, "set option", handle))
+            record->options.push_back(value);
+    });
+}
+
+} // namespace sim

@@ -1,0 +1,14 @@
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementStreamingNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::streaming::requestModel>(
+        [&world](Hash model, bool) { world.models.request(model, world.clock.frame); });
+    dispatch.implement<n::streaming::hasModelLoaded>(
+        [&world](Hash model) { return world.models.isLoaded(model, world.clock.frame); });
+}
+
+} // namespace sim

@@ -1,0 +1,16 @@
+// The script's millisecond timer and the game clock in milliseconds.
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementTimerNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::timer::scriptTimer>(
+        [&world]() { return world.scriptTimer.read(world.clock.elapsedMs); });
+    dispatch.implement<n::timer::setScriptTimer>(
+        [&world](int milliseconds) { world.scriptTimer.set(world.clock.elapsedMs, milliseconds); });
+    dispatch.implement<n::timer::clockMs>([&world]() { return static_cast<int>(world.clock.elapsedMs); });
+}
+
+} // namespace sim

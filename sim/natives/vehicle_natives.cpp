@@ -1,0 +1,23 @@
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementVehicleNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::vehicle::seatCountOfModel>(
+        [](Hash model) { return VehicleSeats::seatCountOfModel(model); });
+    dispatch.implement<n::vehicle::driver>([&world](Vehicle vehicle) {
+        const int ped = world.seats.occupant(vehicle.id, -1);
+        return world.entities.exists(ped) ? Ped(ped) : Ped();
+    });
+    dispatch.implement<n::vehicle::hasFreeSeat>([&world](Vehicle vehicle, bool passengers, bool driver) {
+        return world.entities.exists(vehicle.id) && world.seats.anyFree(vehicle.id, passengers, driver);
+    });
+    dispatch.implement<n::vehicle::isPedInVehicle>([&world](Ped ped, Vehicle vehicle, bool) {
+        const auto seat = world.seats.seatOf(ped.id);
+        return seat && seat->vehicle == vehicle.id && world.entities.exists(vehicle.id);
+    });
+}
+
+} // namespace sim

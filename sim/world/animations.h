@@ -1,0 +1,44 @@
+#pragma once
+// Animation dictionaries and the animations peds play. A dictionary asked for
+// arrives a few frames later, as models do; an animation task plays its clip
+// once, the ped standing still meanwhile. Every animation task is kept, so tests
+// can ask what was played and by whom.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct AnimationPlayed {
+    int ped = 0; // 0 when it was added to the open task sequence
+    std::string dictionary;
+    std::string clip;
+    bool dictionaryLoaded = false; // the dictionary had arrived when the task was given
+    std::uint64_t frame = 0;
+};
+
+class Animations {
+public:
+    static constexpr std::uint64_t framesToLoad = 3;
+    // How long a clip plays when the task asks for all of it.
+    int clipMs = 2500;
+
+    void request(const std::string& dictionary, std::uint64_t frame);
+    bool isLoaded(const std::string& dictionary, std::uint64_t frame) const;
+    int requestCount(const std::string& dictionary) const;
+
+    void record(AnimationPlayed played) { played_.push_back(std::move(played)); }
+    const std::vector<AnimationPlayed>& played() const { return played_; }
+    const AnimationPlayed* find(const std::string& clip) const;
+
+private:
+    struct Request {
+        std::uint64_t firstFrame = 0;
+        int count = 0;
+    };
+    std::map<std::string, Request> requests_;
+    std::vector<AnimationPlayed> played_;
+};
+
+} // namespace sim

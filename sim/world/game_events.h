@@ -1,0 +1,58 @@
+#pragma once
+// Events scripts send into the game's event queues: every one is recorded, in
+// order, with its packed 32-bit values.
+#include <cstdint>
+#include <vector>
+
+namespace sim {
+
+struct SentGameEvent {
+    std::uint64_t frame = 0;
+    int group = 0;
+    std::vector<std::int32_t> data; // `size` values copied from the script's block
+    int size = 0;
+    int flags = 0;
+};
+
+// An event queued for the scripts of a group in one frame (another script's
+// script event, for instance): its type hash and packed 32-bit values.
+struct QueuedGameEvent {
+    int group = 1;
+    std::uint32_t type = 0;
+    std::vector<std::int32_t> data;
+};
+
+struct GameEvents {
+    std::vector<SentGameEvent> sent;
+    // Events the scripts can read this frame; queueForNextFrame() adds to the
+    // next frame's queue, which replaces this one when a frame begins.
+    std::vector<QueuedGameEvent> queued;
+    std::vector<QueuedGameEvent> nextFrame;
+    // What the scripts last told the game about an engaged contract.
+    bool contractEngaged = false;
+    int engagedReports = 0;
+
+    void queueForNextFrame(QueuedGameEvent event) { nextFrame.push_back(std::move(event)); }
+    void beginFrame() {
+        queued = std::move(nextFrame);
+        nextFrame.clear();
+    }
+    std::vector<const QueuedGameEvent*> queuedIn(int group) const {
+        std::vector<const QueuedGameEvent*> found;
+        for (const QueuedGameEvent& event : queued)
+            if (event.group == group)
+                found.push_back(&event);
+        return found;
+    }
+
+    // How many sent events start with `first` (an event hash, for instance).
+    int countStartingWith(std::int32_t first) const {
+        int count = 0;
+        for (const SentGameEvent& event : sent)
+            if (!event.data.empty() && event.data.front() == first)
+                ++count;
+        return count;
+    }
+};
+
+} // namespace sim

@@ -1,0 +1,34 @@
+#pragma once
+// What one ped can see of another. Nothing hides anything unless a test says so:
+// a ped can be hidden from every observer (behind a wall, inside a building), a
+// single observer's view of one target can be blocked, and an observer can be
+// given a sight range beyond which it sees nothing.
+#include <map>
+#include <set>
+#include <utility>
+
+namespace sim {
+
+class LineOfSight {
+public:
+    void hide(int target) { hidden_.insert(target); }
+    void reveal(int target) { hidden_.erase(target); }
+    void block(int observer, int target) { blocked_.insert({observer, target}); }
+    void unblock(int observer, int target) { blocked_.erase({observer, target}); }
+    void setSightRange(int observer, float metres) { sightRange_[observer] = metres; }
+
+    // Whether `observer` sees `target` at `distance` metres (both exist).
+    bool sees(int observer, int target, float distance) const {
+        if (hidden_.count(target) || blocked_.count({observer, target}))
+            return false;
+        auto range = sightRange_.find(observer);
+        return range == sightRange_.end() || distance <= range->second;
+    }
+
+private:
+    std::set<int> hidden_;
+    std::set<std::pair<int, int>> blocked_;
+    std::map<int, float> sightRange_;
+};
+
+} // namespace sim

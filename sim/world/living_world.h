@@ -1,0 +1,11 @@
+#pragma once
+// The part of a frame in which the world's peds live on by themselves: they
+// notice what happens around them, carry out their tasks, fight, and the law
+// keeps or forgets the player's wanted status.
+namespace sim {
+
+struct World;
+
+void stepLivingWorld(World& world);
+
+} // namespace sim

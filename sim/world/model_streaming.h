@@ -1,0 +1,28 @@
+#pragma once
+// Model streaming as the game does it: a model asked for is not there at once but
+// arrives a few frames later; creating anything of a model that has not arrived
+// fails. Every non-zero hash names a model that exists.
+#include <cstdint>
+#include <map>
+
+namespace sim {
+
+class ModelStreaming {
+public:
+    // Frames between the first request and the model being reported loaded.
+    static constexpr std::uint64_t framesToLoad = 3;
+
+    void request(std::uint32_t model, std::uint64_t frame);
+    bool isLoaded(std::uint32_t model, std::uint64_t frame) const;
+    // How often the model was asked for (0 when never).
+    int requestCount(std::uint32_t model) const;
+
+private:
+    struct Request {
+        std::uint64_t firstFrame = 0;
+        int count = 0;
+    };
+    std::map<std::uint32_t, Request> requests_;
+};
+
+} // namespace sim

@@ -1,0 +1,85 @@
+#pragma once
+// The game's profile photographs of peds, as the contract card's portrait uses
+// them. A freshly made ped needs some frames before it can be rendered; a photo
+// is taken of the ped bound to a texture slot, then uploads for some frames;
+// after that the slot's texture name is published and the slot shows that ped
+// (its model and outfit) until the next photo of the slot. Tests can make any
+// stage hang for ever to drive the plug-in's timeouts.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace sim {
+
+// What a slot's texture shows.
+struct PortraitPhoto {
+    int slot = 0;
+    int type = 0;
+    int ped = 0;
+    std::uint32_t model = 0;
+    int outfit = -1;
+    std::uint32_t pose = 0;          // the pose the ped held when photographed
+    std::uint64_t takenFrame = 0;    // the photo was started
+    std::uint64_t uploadedFrame = 0; // the upload ends
+    std::uint64_t namedFrame = 0;    // the texture name is published
+};
+
+class Portraits {
+public:
+    // Timing of the pipeline, in frames.
+    int renderFrames = 6;    // from a clone's preparation until it can be rendered
+    int uploadFrames = 8;    // from the photo to the end of its upload
+    int nameDelayFrames = 1; // from the end of the upload until the name is published
+    // Faults a test can arrange.
+    bool clonesNeverRender = false; // no ped ever becomes ready to render
+    bool foreignUpload = false;     // something else's upload never ends
+    bool uploadsNeverEnd = false;   // a photo's own upload never ends
+    bool generateRefused = false;   // the game refuses to take photos
+    bool namesNeverPublished = false;
+
+    // The natives' side.
+    void preparedClone(int ped, std::uint64_t frame);
+    bool readyToRender(int ped, std::uint64_t frame);
+    void setPose(int ped, std::uint32_t pose) { poses_[ped] = pose; }
+    void beginPhoto() { photoOpen_ = true, ++photosBegun_; }
+    void setPhotoType(int type) { photoType_ = type; }
+    void bind(const std::string& scene, int ped, int index);
+    // The ped bound to a bind index while a photo is open, or 0.
+    int boundPed(int index) const;
+    // Takes the photo of the ped bound to `slot`, or refuses (false).
+    bool generate(const std::string& scene, int slot, int type, std::uint32_t model, int outfit,
+                  std::uint64_t frame);
+    bool uploadInProgress(std::uint64_t frame) const;
+    // The texture name of (slot, type) once published, or empty.
+    std::string textureName(int slot, int type, std::uint64_t frame) const;
+    void endPhoto() { photoOpen_ = false, bindings_.clear(), ++photosEnded_; }
+    void releaseScene() { ++scenesReleased_; }
+
+    // What tests read.
+    static std::string nameOfSlot(int slot, int type);
+    const PortraitPhoto* photoIn(int slot, int type) const;
+    const std::vector<PortraitPhoto>& photos() const { return history_; }
+    bool photoOpen() const { return photoOpen_; }
+    int photosBegun() const { return photosBegun_; }
+    int photosEnded() const { return photosEnded_; }
+    int scenesReleased() const { return scenesReleased_; }
+    // Peds prepared as clones, in order (whether or not they still exist).
+    const std::vector<int>& clones() const { return cloneOrder_; }
+
+private:
+    std::map<int, std::uint64_t> readyFrom_; // ped -> first frame it can be rendered
+    std::map<int, std::uint32_t> poses_;
+    std::vector<int> cloneOrder_;
+    bool photoOpen_ = false;
+    int photoType_ = -1;
+    int photosBegun_ = 0, photosEnded_ = 0, scenesReleased_ = 0;
+    std::map<int, int> bindings_; // bind index -> ped, while a photo is open
+    std::string boundScene_;
+    std::map<std::pair<int, int>, PortraitPhoto> slots_;
+    std::vector<PortraitPhoto> history_;
+    std::uint64_t uploadEndFrame_ = 0;
+};
+
+} // namespace sim

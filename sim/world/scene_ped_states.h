@@ -1,0 +1,39 @@
+#pragma once
+// What scripts did to prepare peds for a scene: the name shown over them, how
+// Eagle Eye tracks them, their weapons, and whether the script handed them back
+// to the game.
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct ScenePedState {
+    std::string displayedName;
+    bool eagleEyeTracked = false;
+    int eagleEyeValues[3] = {-1, -1, -1};
+    int weaponsReadyMode = -1; // the mode of the keep-weapons-ready call; -1 when never called
+    std::vector<std::uint32_t> removedWeapons;
+};
+
+struct ScenePedStates {
+    std::map<int, ScenePedState> peds;
+    // Entities a script released to the game (in release order).
+    std::vector<int> released;
+
+    ScenePedState& of(int ped) { return peds[ped]; }
+    const ScenePedState* find(int ped) const {
+        auto it = peds.find(ped);
+        return it == peds.end() ? nullptr : &it->second;
+    }
+    bool wasReleased(int entity) const {
+        for (int id : released)
+            if (id == entity)
+                return true;
+        return false;
+    }
+};
+
+} // namespace sim

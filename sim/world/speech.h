@@ -1,0 +1,51 @@
+#pragma once
+// What peds say. A line asked for lasts a while (`lineFrames`, or a length set
+// per line); while it lasts the ped is speaking. Every request is kept, so tests
+// can ask what was said, by whom, with which voice and in which frame, and
+// whether a line was cut off by another one said over it.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct SpokenLine {
+    int ped = 0;
+    std::string line;
+    std::string voice; // the voice named in the request; empty for the ped's own
+    std::uint64_t variation = 0;
+    std::uint32_t params = 0;   // the speech parameters hash of the request
+    int listener = 0;           // the ped named in the request's listener slot
+    std::uint64_t frame = 0;    // when the ped started saying it
+    std::uint64_t endFrame = 0; // first frame in which the ped is silent again
+    bool cutOff = false;        // another line was said over it before it ended
+};
+
+class Speech {
+public:
+    // How many frames a line lasts unless set per line (about a second and a half).
+    int lineFrames = 45;
+    std::map<std::string, int> framesByLine;
+
+    // The ped starts saying a line now (cutting off any line it is saying).
+    void say(int ped, SpokenLine line, std::uint64_t frame);
+    bool speaking(int ped, std::uint64_t frame) const;
+    // The ped falls silent at once (it died or is gone).
+    void silence(int ped, std::uint64_t frame);
+
+    // Every line said since the session began, oldest first.
+    const std::vector<SpokenLine>& lines() const { return lines_; }
+    std::vector<SpokenLine> linesOf(int ped) const;
+    // The names of the lines said, in order.
+    std::vector<std::string> lineNames() const;
+    const SpokenLine* find(const std::string& line) const;
+    bool anyCutOff() const;
+
+private:
+    int framesFor(const std::string& line) const;
+    std::vector<SpokenLine> lines_;
+    std::map<int, std::size_t> current_; // ped -> its latest line
+};
+
+} // namespace sim

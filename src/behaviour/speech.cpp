@@ -1,0 +1,28 @@
+#include "behaviour/speech.h"
+
+#include "runtime/natives.h"
+
+#include <cstdint>
+
+namespace drovil {
+
+bool isSpeaking(Ped ped) {
+    return natives::speech::isSpeaking(ped);
+}
+
+void playSpeech(Ped ped, const char* line, std::uint64_t variation) {
+    if (isSpeaking(ped))
+        return;
+    // The game's speech record: seven 8-byte slots.
+    std::uint64_t request[7] = {};
+    request[0] = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(line));
+    request[1] = variation;
+    request[2] = 1;
+    request[3] = speechParamsHash;
+    request[4] = static_cast<std::uint64_t>(static_cast<std::uint32_t>(ped.id));
+    request[5] = 1;
+    request[6] = 1;
+    natives::speech::say(ped, request);
+}
+
+} // namespace drovil

@@ -1,0 +1,49 @@
+#include "engine/executor_factory.h"
+
+#include "runtime/log.h"
+
+#include <map>
+#include <string>
+
+namespace drovil {
+namespace {
+
+std::map<int, ExecutorMaker>& overrides() {
+    static auto* makers = new std::map<int, ExecutorMaker>();
+    return *makers;
+}
+
+// The built-in executors by setting type. A setting whose executor is not part
+// of this build gives none, and the mission waits in its area's slot.
+std::unique_ptr<BaseContractExecutor> builtInExecutor(MissionData* mission) {
+    switch (mission->settingType()) {
+    case SettingType::TrainStation:
+        if (mission->variant != 0 && mission->variant != 1) {
+            log("DrovilEngine: unknown train station mission variant: " + std::to_string(mission->variant));
+            return nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+    log("DrovilEngine: missing mission executor for setting type: " + std::to_string(mission->settingId));
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<BaseContractExecutor> createExecutorFor(MissionData* mission) {
+    auto custom = overrides().find(mission->settingId);
+    if (custom != overrides().end())
+        return custom->second(mission);
+    return builtInExecutor(mission);
+}
+
+void overrideExecutorMaker(SettingType setting, ExecutorMaker maker) {
+    if (maker)
+        overrides()[static_cast<int>(setting)] = std::move(maker);
+    else
+        overrides().erase(static_cast<int>(setting));
+}
+
+} // namespace drovil

@@ -1,0 +1,63 @@
+// The executor's blips: the search area, the blocked marker, and removal.
+#include "executors/base_contract_executor.h"
+
+#include "runtime/data_files.h"
+#include "runtime/natives.h"
+
+namespace drovil {
+namespace {
+constexpr Hash areaBlipStyle = 0xB04092F8;
+constexpr Hash areaBlipModifier = 0x1DCFAA8C;
+constexpr Hash blockedBlipModifier = 0x2B30E11F;
+} // namespace
+
+void BaseContractExecutor::removeBlip(Blip& blip) {
+    if (!blip)
+        return;
+    // The game may have removed it already; removing it twice is not allowed.
+    if (natives::blip::exists(blip)) {
+        Blip handle = blip;
+        natives::blip::remove(&handle);
+    }
+    blip = Blip();
+}
+
+void BaseContractExecutor::createAreaBlip(float radius) {
+    if (areaBlip)
+        return;
+    if (radius < 0.0f)
+        radius = mission->blipRadius;
+    areaBlip = natives::blip::radius(areaBlipStyle, mission->blipCoords, radius);
+    natives::blip::addModifier(areaBlip, areaBlipModifier, false);
+    const char* name =
+        natives::hud::literalString(10, "LITERAL_STRING", langText("blips.contact_target").c_str());
+    natives::blip::setName(areaBlip, name);
+    executorLog("area blip created");
+}
+
+void BaseContractExecutor::block(bool silent) {
+    BusyScope busy(activeCalls_);
+    if (mission->status == MissionStatus::Blocked)
+        return;
+    executorLog("mission blocked");
+    removeBlip(areaBlip);
+    if (!silent) {
+        // A dot without an area, marked as blocked, tells the player where the
+        // contract waits.
+        createAreaBlip(0.0f);
+        natives::blip::applyModifier(areaBlip, blockedBlipModifier);
+    }
+    setStage(ExecutorStage::Blocked);
+}
+
+void BaseContractExecutor::unblock() {
+    BusyScope busy(activeCalls_);
+    if (mission->status != MissionStatus::Blocked)
+        return;
+    executorLog("mission unblocked");
+    // The next update draws the normal search area again.
+    removeBlip(areaBlip);
+    setStage(ExecutorStage::Approaching);
+}
+
+} // namespace drovil

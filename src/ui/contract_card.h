@@ -1,0 +1,43 @@
+#pragma once
+// The back of the contract card: while the player holds the card flipped, a
+// panel is drawn over the screen with the target's portrait, who he is, where
+// to find him and the reward. One holder for the script's life keeps the
+// mission whose details are drawn.
+#include "world/mission_data.h"
+
+#include <optional>
+
+namespace drovil {
+
+class ContractCard {
+public:
+    ContractCard() = default;
+    ContractCard(const ContractCard&) = delete;
+    ContractCard& operator=(const ContractCard&) = delete;
+
+    // Sets the mission drawn. When it is another mission than the one drawn so
+    // far and `withPortrait`, the target's portrait is made again (2500 ms).
+    void selectCardRecord(const MissionData& record, bool withPortrait);
+    void clearRecord() { record_.reset(); }
+    bool hasRecord() const { return record_.has_value(); }
+    // The mission drawn; null when none.
+    const MissionData* record() const { return record_ ? &*record_ : nullptr; }
+
+    // Draws the overlay for this frame; nothing when no mission is set.
+    void drawContractCard() const;
+
+private:
+    // A copy: the card may outlive the engine's record (a mission that ends
+    // while its card is in hand, the debug tools' unregistered mission).
+    std::optional<MissionData> record_;
+};
+
+// The process-wide holder, created at start-up (null before).
+ContractCard* contractCard();
+void createContractCard();
+
+// The reward the card shows, in cents: the bounty scaled by the PricesScale
+// setting, truncated.
+int cardRewardCents(const MissionData& record);
+
+} // namespace drovil

@@ -1,0 +1,49 @@
+#include "ui/lang_format.h"
+
+namespace drovil {
+namespace {
+
+// Copies `format`, turning "%%" into '%' and the first "%c" with `c` among
+// `conversions` into `value`.
+std::string substituteOnce(const std::string& format, const char* conversions, const std::string& value) {
+    std::string result;
+    result.reserve(format.size() + value.size());
+    bool substituted = false;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c != '%' || i + 1 == format.size()) {
+            result += c;
+            continue;
+        }
+        const char next = format[i + 1];
+        if (next == '%') {
+            result += '%';
+            ++i;
+            continue;
+        }
+        bool isExpected = false;
+        for (const char* kind = conversions; *kind; ++kind)
+            isExpected = isExpected || next == *kind;
+        if (isExpected && !substituted) {
+            result += value;
+            substituted = true;
+            ++i;
+            continue;
+        }
+        // Not ours to fill: the '%' stands as written and so does what follows.
+        result += c;
+    }
+    return result;
+}
+
+} // namespace
+
+std::string formatLangText(const std::string& format, const std::string& value) {
+    return substituteOnce(format, "s", value);
+}
+
+std::string formatLangText(const std::string& format, int value) {
+    return substituteOnce(format, "di", std::to_string(value));
+}
+
+} // namespace drovil

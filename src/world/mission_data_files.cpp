@@ -1,0 +1,145 @@
+#include "world/mission_data_files.h"
+
+#include "runtime/log.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+namespace drovil {
+namespace {
+
+constexpr int missingInt = -999;
+constexpr float missingFloat = -999.0f;
+
+// Hashes are written as the signed decimal of their 32 bits, like every int.
+int hashAsInt(Hash value) {
+    return static_cast<std::int32_t>(value);
+}
+Hash readHash(const DictDataFile& file, const char* key) {
+    return static_cast<Hash>(file.getInt(key, missingInt));
+}
+
+} // namespace
+
+MissionDataFiles& MissionDataFiles::instance() {
+    static auto* files = new MissionDataFiles();
+    return *files;
+}
+
+std::string MissionDataFiles::missionFileName(int id) {
+    return "Missions/" + std::to_string(id) + ".dat";
+}
+
+void MissionDataFiles::writeFields(const MissionData& record, DictDataFile& file) {
+    // The file itself lists its keys in key order; this is the order we set them.
+    file.setInt("id", record.id);
+    file.setPosition("coords", record.coords);
+    file.setInt("templateId", record.templateId);
+    file.setInt("settingId", record.settingId);
+    file.setInt("areaId", record.areaId);
+    file.setInt("status", record.status);
+    file.setInt("bounty", record.bounty);
+    file.setInt("createdAt", record.createdAt);
+    file.setInt("variant", record.variant);
+    file.setInt("targetModel", hashAsInt(record.targetModel));
+    file.setInt("targetOutfitIndex", record.targetOutfitIndex);
+    file.setInt("guardsCount", record.guardsCount);
+    file.setInt("guardModel", hashAsInt(record.guardModel));
+    file.setInt("companionsCount", record.companionsCount);
+    file.setInt("companionModel", hashAsInt(record.companionModel));
+    file.setInt("vehicleModel", hashAsInt(record.vehicleModel));
+    file.setInt("vehiclePropsetModel", hashAsInt(record.vehiclePropsetModel));
+    file.setBool("isTargetACriminal", record.isTargetACriminal);
+    file.setBool("isTargetArmed", record.isTargetArmed);
+    file.setInt("propsetModel", hashAsInt(record.propsetModel));
+    file.setFloat("ambienceRadius", record.ambienceRadius);
+    file.setFloat("spawnDistance", record.spawnDistance);
+    file.setFloat("targetFleeChance", record.targetFleeChance);
+    file.setFloat("blipRadius", record.blipRadius);
+    file.setFloat("missionAreaRadius", record.missionAreaRadius);
+    file.setInt("targetLootMoney", record.targetLootMoney);
+    file.setInt("companionsLootMoney", record.companionsLootMoney);
+    file.setInt("guardsLootMoney", record.guardsLootMoney);
+    file.setPosition("blipCoords", record.blipCoords);
+    file.setInt("bonusesReward", record.bonusesReward);
+}
+
+void MissionDataFiles::readFields(const DictDataFile& file, MissionData& record) {
+    // Missing keys read as -999 / -999.0 / false / (0, 0, 0); readers of the
+    // record treat -999 as absent.
+    record.id = file.getInt("id", missingInt);
+    record.coords = file.getPosition("coords");
+    record.templateId = file.getInt("templateId", missingInt);
+    record.settingId = file.getInt("settingId", missingInt);
+    record.areaId = file.getInt("areaId", missingInt);
+    record.status = file.getInt("status", missingInt);
+    record.bounty = file.getInt("bounty", missingInt);
+    record.createdAt = file.getInt("createdAt", missingInt);
+    record.variant = file.getInt("variant", missingInt);
+    record.targetModel = readHash(file, "targetModel");
+    record.targetOutfitIndex = file.getInt("targetOutfitIndex", missingInt);
+    record.guardsCount = file.getInt("guardsCount", missingInt);
+    record.guardModel = readHash(file, "guardModel");
+    record.companionsCount = file.getInt("companionsCount", missingInt);
+    record.companionModel = readHash(file, "companionModel");
+    record.vehicleModel = readHash(file, "vehicleModel");
+    record.vehiclePropsetModel = readHash(file, "vehiclePropsetModel");
+    record.isTargetACriminal = file.getBool("isTargetACriminal");
+    record.isTargetArmed = file.getBool("isTargetArmed");
+    record.propsetModel = readHash(file, "propsetModel");
+    record.ambienceRadius = file.getFloat("ambienceRadius", missingFloat);
+    record.spawnDistance = file.getFloat("spawnDistance", missingFloat);
+    record.targetFleeChance = file.getFloat("targetFleeChance", missingFloat);
+    record.blipRadius = file.getFloat("blipRadius", missingFloat);
+    record.missionAreaRadius = file.getFloat("missionAreaRadius", missingFloat);
+    record.targetLootMoney = file.getInt("targetLootMoney", missingInt);
+    record.companionsLootMoney = file.getInt("companionsLootMoney", missingInt);
+    record.guardsLootMoney = file.getInt("guardsLootMoney", missingInt);
+    record.blipCoords = file.getPosition("blipCoords");
+    record.bonusesReward = file.getInt("bonusesReward", missingInt);
+    record.isExternal = false;
+}
+
+MissionData* MissionDataFiles::loadMission(int id) {
+    const auto cached = entries_.find(id);
+    if (cached != entries_.end())
+        return cached->second.record;
+
+    log("MissionDataFiles: loading mission data from disk: " + std::to_string(id));
+    auto file = std::make_unique<DictDataFile>(dataPath(missionFileName(id)));
+    if (!file->load()) {
+        log("MissionDataFiles: mission data file could not be loaded: " + std::to_string(id));
+        return nullptr;
+    }
+    // A malformed number throws here, before the table changes.
+    auto record = std::make_unique<MissionData>();
+    readFields(*file, *record);
+
+    Entry& entry = entries_[id];
+    entry.file = std::move(file);
+    entry.record = record.get();
+    entry.ownedRecord = std::move(record);
+    log("MissionDataFiles: mission data loaded successfuly: " + std::to_string(id));
+    return entry.record;
+}
+
+bool MissionDataFiles::saveMission(MissionData& record) {
+    auto found = entries_.find(record.id);
+    if (found == entries_.end()) {
+        Entry entry;
+        entry.file = std::make_unique<DictDataFile>(dataPath(missionFileName(record.id)));
+        entry.record = &record;
+        found = entries_.emplace(record.id, std::move(entry)).first;
+    }
+    DictDataFile& file = *found->second.file;
+    writeFields(record, file);
+
+    // The missions folder is not part of a fresh install; make it beside the
+    // other data files the first time a mission is saved.
+    std::error_code ignored;
+    std::filesystem::create_directory(dataPath("Missions"), ignored);
+    return file.save(false);
+}
+
+} // namespace drovil

@@ -1,0 +1,157 @@
+#include "world/payments_service.h"
+
+#include "world/train_stations.h"
+
+#include "runtime/data_files.h"
+#include "runtime/game.h"
+#include "runtime/log.h"
+#include "runtime/natives.h"
+#include "runtime/player.h"
+#include "runtime/settings.h"
+#include "ui/help_text.h"
+#include "ui/lang_format.h"
+#include "ui/prompt.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace drovil {
+namespace {
+
+constexpr const char* balanceKey = "pending_payment";
+constexpr float stationReach = 30.0f; // metres from the station within which it is "arrived at"
+constexpr int reminderDurationMs = 10000;
+constexpr std::size_t reminderMaxLength = 250;
+
+// The ticket clerks of the train stations.
+constexpr std::array<Hash, 4> clerkModels = {0x1173F849, 0x3F0EC349, 0xC606A445, 0xE9694F3F};
+
+bool isClerkModel(Hash model) {
+    return std::find(clerkModels.begin(), clerkModels.end(), model) != clerkModels.end();
+}
+
+bool isZero(const Vector3& v) {
+    return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f;
+}
+
+int toCents(float dollars) {
+    return static_cast<int>(dollars * 100.0f);
+}
+
+PaymentsService*& servicePointer() {
+    static PaymentsService* service = nullptr;
+    return service;
+}
+
+// The clerk the player aims at, if any, able to pay out.
+Ped aimedClerk(PlayerIndex player) {
+    Entity aimed;
+    if (!natives::player::aimedAtEntity(player, &aimed) || !aimed)
+        return Ped();
+    if (!isClerkModel(natives::entity::model(aimed)))
+        return Ped();
+    const Ped clerk(aimed.id);
+    if (natives::ped::isDead(clerk, true) || natives::ped::isHogtied(clerk))
+        return Ped();
+    return clerk;
+}
+
+} // namespace
+
+float PaymentsService::priceScale() {
+    // An absent setting reads as 0 and so gives the lowest scale.
+    return std::clamp(getSettingFloat("PricesScale"), 0.1f, 10.0f);
+}
+
+float PaymentsService::pendingAmount(bool applyScale) const {
+    const float stored = savegameFile().getFloat(balanceKey, 0.0f);
+    return applyScale ? stored * priceScale() : stored;
+}
+
+void PaymentsService::addPayment(float amount, bool save) {
+    // The balance is kept unscaled, as the plain sum of the rewards: scaling it
+    // here as well as at collection would compound the scale with every contract.
+    const float oldBalance = pendingAmount(false);
+    const float newBalance = oldBalance + amount;
+    savegameFile().setFloat(balanceKey, newBalance);
+    log("PaymentsService: balance increased by " + floatText(amount) +
+        ". old balance: " + floatText(oldBalance) + " new balance: " + floatText(newBalance));
+    if (save)
+        savegameFile().save(false);
+}
+
+void PaymentsService::collectPayment(bool applyScale) {
+    const float amount = pendingAmount(applyScale);
+    giveCash(amount, true);
+    log("PaymentsService: payment collected: " + floatText(amount));
+    savegameFile().setInt(balanceKey, 0);
+    savegameFile().save(false);
+}
+
+void PaymentsService::update() {
+    const PlayerIndex player = natives::player::playerIndex();
+    if (!natives::player::isWanted(player) && pendingAmount(true) > 0.0f) {
+        const Vector3 playerPosition = positionOf(playerPed());
+        stationId_ = trainStations().nearestStation(playerPosition);
+        const Vector3 station = trainStations().stationPosition(stationId_);
+        if (isZero(station))
+            return;
+        if (distanceBetween(playerPosition, station) > stationReach) {
+            // Leaving lets the next arrival remind again; a prompt stays as it is.
+            nearStation_ = false;
+            return;
+        }
+        if (!nearStation_) {
+            nearStation_ = true;
+            showReminder(player);
+        }
+        const Ped clerk = aimedClerk(player);
+        if (clerk) {
+            if (receivePrompt_ == nullptr) {
+                receivePrompt_ = createPrompt(langFile().getString("prompts.receive_payment"),
+                                              "INPUT_NEXT_CAMERA", PromptType::Hold);
+                receivePrompt_->attachToEntity(clerk.entity());
+                receivePrompt_->setVisible(true);
+            }
+            if (receivePrompt_->isActivated())
+                collectPayment(true);
+            return;
+        }
+        if (receivePrompt_ != nullptr)
+            receivePrompt_->attachToEntity(Entity());
+    }
+    removePrompt();
+}
+
+void PaymentsService::showReminder(PlayerIndex player) {
+    const float pending = pendingAmount(true);
+    if (!(pending > 0.0f) || natives::misc::scriptedSceneActive() || !natives::player::hasControl(player))
+        return;
+    const char* cashText = natives::hud::cashString(2, "CASH_STRING", toCents(pending), 32);
+    const std::string cash = cashText ? cashText : "";
+    std::string text = formatLangText(langFile().getString("payments.reminder_text"), cash);
+    if (text.size() > reminderMaxLength)
+        text.resize(reminderMaxLength);
+    showHelpText(text, reminderDurationMs);
+}
+
+void PaymentsService::removePrompt() {
+    if (receivePrompt_ == nullptr)
+        return;
+    receivePrompt_->setVisible(false);
+    receivePrompt_->destroy();
+    delete receivePrompt_;
+    receivePrompt_ = nullptr;
+}
+
+PaymentsService* paymentsService() {
+    return servicePointer();
+}
+
+void createPaymentsService() {
+    if (servicePointer() == nullptr)
+        servicePointer() = new PaymentsService();
+}
+
+} // namespace drovil

@@ -1,0 +1,142 @@
+#include "world/quest_creator.h"
+
+#include "runtime/data_files.h"
+#include "runtime/game.h"
+#include "runtime/game_clock.h"
+#include "runtime/log.h"
+#include "runtime/natives.h"
+#include "runtime/player.h"
+#include "runtime/startup_objects.h"
+#include "ui/text.h"
+#include "world/map_areas.h"
+#include "world/zone_kinds.h"
+
+#include <string>
+
+namespace drovil {
+namespace {
+
+constexpr const char* logPrefix = "QuestCreator: ";
+constexpr Hash unarmed = 0xA2719263;
+// Lawmen never hand out contracts; nor do the peds of this second group.
+constexpr Hash excludedGroup = 0xCB2DC17A;
+constexpr int gameSecondsPerHour = 3600;
+
+QuestCreator* theCreator = nullptr;
+
+} // namespace
+
+QuestCreator::QuestCreator() {
+    lastOfferAt_ = gameClockSeconds();
+    setNextOffer(0);
+}
+
+void QuestCreator::scheduleNext() {
+    const int hours = generalMetaFile().getInt("quest_offer.game_hours_between_encounters", -999);
+    setNextOffer(gameClockSeconds() + hours * gameSecondsPerHour);
+}
+
+void QuestCreator::setNextOffer(int gameSeconds) {
+    const int now = gameClockSeconds();
+    nextOfferAt_ = gameSeconds < now ? now : gameSeconds;
+    log(std::string(logPrefix) + "next quest offer in " + std::to_string(nextOfferAt_ - now) +
+        " game secodns");
+}
+
+void QuestCreator::update() {
+    if (!enabled_)
+        return;
+    if (!currentOffer_) {
+        if (mayStartOffer())
+            tryStartOffer();
+        return;
+    }
+    currentOffer_->update();
+    if (!currentOffer_->isActive())
+        finishOffer();
+}
+
+void QuestCreator::finishOffer() {
+    const QuestOfferResult result = currentOffer_->result();
+    log(std::string(logPrefix) +
+        "quest offer finished with status: " + std::to_string(static_cast<int>(result)));
+    scheduleNext();
+    if (result == QuestOfferResult::Accepted) {
+        ContractAcceptedEvent event;
+        event.areaId = static_cast<std::int32_t>(currentOffer_->areaId());
+        acceptedOffers_.publish(&event);
+    }
+    currentOffer_.reset();
+}
+
+bool QuestCreator::mayStartOffer() const {
+    if (gameClockSeconds() < nextOfferAt_)
+        return false;
+    const Ped player = playerPed();
+    if (natives::pedstate::isRiding(player) || natives::player::isWanted(natives::player::playerIndex()))
+        return false;
+    Hash weapon = 0;
+    natives::ped::currentWeapon(player, &weapon, false, 0, false);
+    if (weapon != unarmed)
+        return false;
+    // A cutscene, one of the game's story missions or a portrait being taken.
+    return !natives::misc::scriptedSceneActive() && !natives::gamestate::storyMissionActive() &&
+           !natives::pedshot::uploadInProgress();
+}
+
+bool QuestCreator::isSuitableQuestGiver(Ped ped) const {
+    // Alive, one of the town's own folk going about their business, and
+    // nothing to do with the player's fights.
+    if (!natives::condition::entityExists(ped.entity()) || !natives::ambient::isAmbient(ped) ||
+        natives::condition::pedIsDown(ped) || !natives::pedstate::isOnFoot(ped) ||
+        !natives::pedstate::isHuman(ped) || natives::condition::pedInCombatWith(ped, playerPed()) ||
+        natives::ped::isHogtied(ped) || natives::pedstate::isFighting(ped))
+        return false;
+    const Hash group = natives::relationship::pedGroup(ped);
+    return group != getHashKey("REL_COP") && group != excludedGroup;
+}
+
+void QuestCreator::tryStartOffer() {
+    const Vector3 playerPosition = positionOf(playerPed());
+    const Hash zone = mapAreas().zoneAt(playerPosition, zone_kinds::Town);
+    if (zone == 0)
+        return;
+    const MapArea* area = mapAreas().findArea(zone);
+    if (!area)
+        return;
+    const StreetSpot spot = area->nearestStreetSpot(playerPosition);
+    if (distanceBetween(spot.position, playerPosition) > streetSpotReach)
+        return;
+
+    Ped candidate;
+    if (!natives::ambient::closestPed(spot.position, questGiverSearchRadius, true, false, &candidate, false,
+                                      true, 1, -1) ||
+        !candidate || !isSuitableQuestGiver(candidate))
+        return;
+
+    currentOffer_ =
+        std::make_unique<QuestOffer>(zone, candidate, distanceBetween(positionOf(candidate), playerPosition));
+    currentOffer_->start();
+    lastOfferAt_ = gameClockSeconds();
+    log(std::string(logPrefix) + "quest offer triggered in area: " + area->name());
+}
+
+void createQuestCreator() {
+    if (theCreator)
+        return;
+    theCreator = new QuestCreator();
+    // The offers get their own frame step until the contract engine drives
+    // them (it skips them while a mission of the player's zone is in play).
+    addGuardedFrameStep(updateQuestCreator);
+}
+
+QuestCreator* questCreator() {
+    return theCreator;
+}
+
+void updateQuestCreator() {
+    if (theCreator)
+        theCreator->update();
+}
+
+} // namespace drovil

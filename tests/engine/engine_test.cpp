@@ -1,0 +1,313 @@
+// The contract engine as the player, the files and the log see it.
+#include "engine/engine_support.h"
+#include "support/game.h"
+
+#include "engine/executor_factory.h"
+#include "executors/executor_harness.h"
+#include "runtime/data_files.h"
+#include "world/area_ids.h"
+#include "world/strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+using namespace enginetest;
+using drovil::drovilEngine;
+using drovil::MissionStatus;
+
+namespace {
+
+std::string slot(int areaId) { return "missions." + std::to_string(areaId); }
+
+// Keeps the player far from every scene, so that a new mission is not blocked.
+void sendPlayerAway(sim::Session& session) {
+    session.world().playerPed().position = drovil::Vector3(-5000.0f, -5000.0f, 50.0f);
+}
+
+// Runs frames until a toast with this title is shown (its icon may take a while).
+const sim::ToastShown* waitForToast(sim::Session& session, const std::string& title) {
+    session.runUntil([&] {
+        for (const auto& toast : session.hud().toasts)
+            if (toast.title == title)
+                return true;
+        return false;
+    }, 200);
+    for (auto it = session.hud().toasts.rbegin(); it != session.hud().toasts.rend(); ++it)
+        if (it->title == title)
+            return &*it;
+    return nullptr;
+}
+
+// Sends a script event and runs frames until the engine has logged `seen`. A
+// game event lasts one frame: one that falls in a frame the script spends
+// waiting for the game is sent again, as a script that got no answer would.
+bool sendAndWait(sim::Session& session, const std::string& name, std::vector<int> values, const std::string& seen) {
+    const std::size_t from = session.log().size();
+    for (int frame = 0; frame < 300; ++frame) {
+        if (session.log().find(seen, from) != std::string::npos)
+            return true;
+        sendScriptEvent(session, name, values);
+        session.runFrames(1);
+    }
+    return session.log().find(seen, from) != std::string::npos;
+}
+
+const sim::ToastShown* lastToast(sim::Session& session) {
+    const auto& toasts = session.hud().toasts;
+    return toasts.empty() ? nullptr : &toasts.back();
+}
+
+int sentFinished(sim::Session& session, int index) {
+    for (const auto& event : session.world().gameEvents.sent)
+        if (!event.data.empty() && event.data[0] == static_cast<int>(sim::gameHash("DROVIL_MISSION_FINISHED")))
+            return event.data.at(static_cast<std::size_t>(index));
+    return -999;
+}
+
+struct EngineGame {
+    explicit EngineGame(sim::SessionOptions options = {}) : session(std::move(options)) {
+        useTestExecutors();
+        EXPECT_TRUE(test::startGame(session));
+    }
+    drovil::MissionData* mission(int id) {
+        auto* executor = drovilEngine()->find(id);
+        return executor ? executor->getMission() : nullptr;
+    }
+    sim::Session session;
+};
+
+} // namespace
+
+TEST(Engine, AnAcceptedOfferBecomesASavedRegisteredMissionWithToastAndCard) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(40);
+
+    ASSERT_NE(game.mission(0), nullptr) << "the first mission gets id 0";
+    EXPECT_EQ(game.mission(0)->areaId, valentine());
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "next_mission_id"), 1);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), 0);
+    ASSERT_TRUE(game.session.fileExists("Missions/0.dat"));
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "areaId"), valentine());
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: contract accepted in area: " + std::to_string(valentine())));
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: mission created in area: " + std::to_string(valentine()) +
+                                         ", mission id: 0"));
+
+    const sim::ToastShown* toast = lastToast(game.session);
+    ASSERT_NE(toast, nullptr);
+    EXPECT_EQ(toast->title, drovil::langFile().getString("toast.generic_title"));
+    EXPECT_EQ(toast->body, drovil::langFile().getString("toast.contract_accepted"));
+    EXPECT_EQ(toast->textureHash, sim::gameHash("generic_photograph"));
+    // The card comes out in the player's hands.
+    EXPECT_NE(game.session.world().documents.held(game.session.world().player.pedId), nullptr);
+}
+
+TEST(Engine, SecondMissionTakesTheNextIdAndEveryMissionIsUpdatedEachFrame) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Rhodes));
+    game.session.runFrames(5);
+    ASSERT_NE(game.mission(0), nullptr);
+    ASSERT_NE(game.mission(1), nullptr);
+    auto* first = static_cast<extest::TestExecutor*>(drovilEngine()->find(0));
+    const int before = first->updates;
+    game.session.runFrames(3);
+    EXPECT_GE(first->updates, before + 2) << "a running executor is updated every frame";
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "next_mission_id"), 2);
+}
+
+TEST(Engine, AnAbortEventFailsTheMissionWithoutReward) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(5);
+    ASSERT_NE(game.mission(0), nullptr);
+    const std::string pendingBefore = drovil::savegameFile().getString("pending_payment");
+
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {0},
+                            "DrovilEngine: received event: DROVIL_ABORT_MISSION. id: 0"));
+    EXPECT_EQ(drovilEngine()->find(0), nullptr);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -1);
+    EXPECT_EQ(drovil::savegameFile().getString("pending_payment"), pendingBefore);
+    EXPECT_EQ(sentFinished(game.session, 1), 0);
+    EXPECT_EQ(sentFinished(game.session, 2), valentine());
+    EXPECT_EQ(sentFinished(game.session, 3), MissionStatus::Failed);
+    EXPECT_FALSE(game.session.world().gameEvents.contractEngaged);
+}
+
+TEST(Engine, AnAbortForAnUnknownIdOnlyLogs) {
+    EngineGame game;
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {42},
+                            "DrovilEngine: mission executor is not in the list and was not cleaned up properly: 42"));
+    EXPECT_EQ(sentFinished(game.session, 1), -999);
+}
+
+TEST(Engine, ACompletedMissionPaysTheRewardWithAToast) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(5);
+    ASSERT_NE(game.mission(0), nullptr);
+    onScriptThread(game.session, [] {
+        drovil::MissionData* mission = drovilEngine()->find(0)->getMission();
+        mission->bounty = 55;
+        mission->bonusesReward = 5;
+        drovilEngine()->find(0)->setStatus(MissionStatus::Completed);
+    });
+    const sim::ToastShown* toast = waitForToast(game.session, drovil::langFile().getString("toast.contract_completed"));
+
+    EXPECT_EQ(drovilEngine()->find(0), nullptr);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "pending_payment"), 60);
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Completed);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -1);
+    ASSERT_NE(toast, nullptr);
+    EXPECT_NE(toast->body.find("$60.00"), std::string::npos) << toast->body;
+    EXPECT_EQ(sentFinished(game.session, 3), MissionStatus::Completed);
+}
+
+TEST(Engine, ACompletedMissionWithBountyZeroPaysNothingAndShowsNoToast) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(5);
+    ASSERT_NE(game.mission(0), nullptr);
+    const std::size_t toastsBefore = game.session.hud().toasts.size();
+    onScriptThread(game.session, [] {
+        drovilEngine()->find(0)->getMission()->bounty = 0;
+        drovilEngine()->find(0)->setStatus(MissionStatus::Completed);
+    });
+    game.session.runFrames(90); // longer than any toast's icon takes to load
+    EXPECT_EQ(drovilEngine()->find(0), nullptr);
+    EXPECT_EQ(game.session.hud().toasts.size(), toastsBefore);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "pending_payment"), 0);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -1);
+}
+
+TEST(Engine, AMissionAcceptedWithinItsSpawnDistanceStartsBlockedUntilThePlayerIsFarther) {
+    sim::Session session;
+    // The player stands on the scene when its executor is made.
+    for (int setting = 0; setting <= 8; ++setting)
+        drovil::overrideExecutorMaker(static_cast<drovil::SettingType>(setting), [&session](drovil::MissionData* m) {
+            session.world().playerPed().position = m->coords;
+            return std::make_unique<extest::TestExecutor>(m, 0, 0);
+        });
+    ASSERT_TRUE(test::startGame(session));
+    acceptContract(session, valentine());
+    session.runFrames(3);
+    auto* executor = drovilEngine()->find(0);
+    ASSERT_NE(executor, nullptr);
+    EXPECT_EQ(executor->getMission()->status, MissionStatus::Blocked);
+    bool radiusZeroBlip = false;
+    for (const auto& [id, blip] : session.world().blips.all())
+        radiusZeroBlip = radiusZeroBlip || (blip.kind == sim::BlipKind::Radius && blip.radius == 0.0f);
+    EXPECT_TRUE(radiusZeroBlip) << "a blocked mission shows a radius-0 blip";
+    const int updatesWhileBlocked = static_cast<extest::TestExecutor*>(executor)->updates;
+
+    sendPlayerAway(session);
+    session.runUntil([&] { return executor->getMission()->status != MissionStatus::Blocked; }, 200);
+    EXPECT_EQ(executor->getMission()->status, MissionStatus::Open) << "unblocked once the player is away";
+    EXPECT_GT(static_cast<extest::TestExecutor*>(executor)->updates, updatesWhileBlocked);
+}
+
+TEST(Engine, ExternalStartsAreRefusedAsTheRulesSay) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    // With nothing in play, a bad area and a bad template are refused.
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_START_MISSION", {12345, 0, 0},
+                            "DrovilEngine: external mission - validation error: area id is not valid: 12345"));
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_START_MISSION", {valentine(), 9, 0},
+                            "DrovilEngine: external mission - validation error: unrecognized template type: 9"));
+
+    // An open mission refuses any external start.
+    acceptContract(game.session, valentine());
+    EXPECT_TRUE(sendAndWait(
+        game.session, "DROVIL_START_MISSION", {valentine(), 0, 0},
+        "DrovilEngine: external mission - cannot start a mission while another one is already in progress"));
+
+    // Blocked, mission 0 no longer counts as in progress, but holds the id an
+    // external mission would take.
+    onScriptThread(game.session, [] { drovilEngine()->find(0)->block(true); });
+    game.session.world().player.hasControl = false;
+    EXPECT_TRUE(sendAndWait(
+        game.session, "DROVIL_START_MISSION", {valentine(), 0, 0},
+        "DrovilEngine: external mission - cannot start a mission: another external mission is already in progress"));
+}
+
+TEST(Engine, AnExternalMissionIsNeverSavedAndItsRewardIsKept) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    const std::string saveBefore = game.session.readFile("Savegame.dat");
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_START_MISSION", {valentine(), 0, 77},
+                            "DrovilEngine: external mission created."));
+    ASSERT_NE(game.mission(0), nullptr);
+    EXPECT_TRUE(game.mission(0)->isExternal);
+    EXPECT_EQ(game.mission(0)->bounty, 77) << "the event's bounty replaces the generated one";
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: external mission created. area id: " +
+                                         std::to_string(valentine()) + ", template: 0"));
+    EXPECT_FALSE(game.session.fileExists("Missions/0.dat"));
+    EXPECT_EQ(game.session.readFile("Savegame.dat"), saveBefore);
+
+    onScriptThread(game.session, [] { drovilEngine()->find(0)->setStatus(MissionStatus::Completed); });
+    game.session.runFrames(3);
+    EXPECT_FALSE(game.session.fileExists("Missions/0.dat"));
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -999);
+    EXPECT_GE(savedInt(game.session, "Savegame.dat", "pending_payment"), 77) << "the reward survives a restart";
+}
+
+TEST(Engine, AMissionWithoutAnExecutorIsLoggedAndKeptInItsSlot) {
+    sim::SessionOptions options;
+    const std::string key = slot(valentine());
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=6\npending_payment=0\n" + key + "=5\n"},
+                          {"Missions/5.dat", "areaId=" + std::to_string(valentine()) +
+                                                 "\nid=5\nsettingId=3\nstatus=0\ncoords=0,0,0\nblipCoords=0,0,0\n"}};
+    sim::Session session(options); // no test executors: the House setting has none
+    ASSERT_TRUE(test::startGame(session));
+    EXPECT_TRUE(session.logContains("DrovilEngine: missing mission executor for setting type: 3"));
+    EXPECT_TRUE(session.logContains("DrovilEngine: failed to create a mission executor for mission: 5"));
+    EXPECT_TRUE(session.logContains("DrovilEngine: loaded 0 missions successfuly"));
+    EXPECT_EQ(savedInt(session, "Savegame.dat", key), 5);
+}
+
+TEST(EngineRestart, AGameRestartRestoresExactlyTheMissionsInPlay) {
+    const char* phase = std::getenv("DROVIL_RESTART_GAME_DIR");
+    if (phase) {
+        // Second launch: a new process on the same Drovil/ folder.
+        sim::SessionOptions options;
+        options.reuseGameDir = phase;
+        EngineGame game(options);
+        const std::string log = game.session.newLog();
+        EXPECT_NE(log.find("DrovilEngine: mission loaded. id: 0"), std::string::npos);
+        EXPECT_EQ(log.find("DrovilEngine: mission loaded. id: 1"), std::string::npos);
+        EXPECT_NE(log.find("DrovilEngine: loaded 1 missions successfuly"), std::string::npos);
+        ASSERT_NE(game.mission(0), nullptr);
+        EXPECT_EQ(game.mission(1), nullptr);
+        EXPECT_EQ(game.mission(0)->areaId, valentine());
+        return;
+    }
+    sim::SessionOptions options;
+    options.keepGameDir = true;
+    EngineGame game(options);
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Rhodes));
+    game.session.runFrames(3);
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {1}, "DROVIL_ABORT_MISSION. id: 1"));
+    ASSERT_NE(game.mission(0), nullptr);
+    ASSERT_EQ(game.mission(1), nullptr);
+
+    const std::string dir = game.session.gameDir().string();
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string command = "DROVIL_RESTART_GAME_DIR='" + dir + "' '" + self +
+                                "' --gtest_filter=EngineRestart.AGameRestartRestoresExactlyTheMissionsInPlay";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(status, 0) << "the second launch's checks failed; its game folder is kept: " << dir;
+    if (status == 0) {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+}

@@ -1,0 +1,304 @@
+// Collecting contract rewards: the reminder on arrival at a station, the hold
+// prompt on the ticket clerk, the cash paid and the balance kept in the save.
+#include "support/game.h"
+#include "world/script_thread.h"
+
+#include "world/area_ids.h"
+#include "world/payments_service.h"
+#include "world/police_departments.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using drovil::Vector3;
+
+constexpr const char* promptText = "Collect reward";
+constexpr const char* reminderStart = "You have ";
+
+// Station 0, Valentine's, and its clerk.
+const Vector3 station(-180.543f, 629.124f, 114.09f);
+
+sim::SessionOptions withBalance(const std::string& pending, const std::string& priceScale = "") {
+    sim::SessionOptions options;
+    options.writeFiles["Savegame.dat"] = "next_mission_id=0\npending_payment=" + pending + "\n";
+    if (!priceScale.empty())
+        options.settingsLines.push_back("PricesScale=" + priceScale);
+    return options;
+}
+
+void placePlayer(sim::Session& session, float metresEastOfStation) {
+    Vector3 at = station;
+    at.x += metresEastOfStation;
+    session.world().playerPed().position = at;
+}
+
+int clerk(sim::Session& session) {
+    return session.world().stationClerks.clerkOf(0);
+}
+
+std::vector<std::string> reminders(sim::Session& session) {
+    std::vector<std::string> texts;
+    for (const sim::HelpBoxShown& shown : session.hud().helpBoxes)
+        if (shown.text.rfind(reminderStart, 0) == 0)
+            texts.push_back(shown.text);
+    return texts;
+}
+
+const sim::PromptRecord* shownPaymentPrompt(sim::Session& session) {
+    return session.world().prompts.findVisible(promptText);
+}
+
+int paymentPromptsCreated(sim::Session& session) {
+    return static_cast<int>(session.world().prompts.withText(promptText).size());
+}
+
+// Holds the payment button until the cash changes (or two seconds pass).
+bool holdPaymentPrompt(sim::Session& session) {
+    const int cashBefore = session.world().player.cashCents;
+    session.world().prompts.startHoldControl("INPUT_NEXT_CAMERA");
+    const bool paid = session.runUntil([&] { return session.world().player.cashCents != cashBefore; }, 60);
+    return paid;
+}
+
+} // namespace
+
+TEST(Payments, ReminderShowsOncePerArrivalWithinThirtyMetres) {
+    sim::Session session(withBalance("70.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    session.runFrames(5); // far from any station
+    EXPECT_TRUE(reminders(session).empty());
+
+    placePlayer(session, 25.0f);
+    session.runFrames(3);
+    ASSERT_EQ(reminders(session).size(), 1u);
+    EXPECT_EQ(reminders(session)[0], "You have $70.00 in contract rewards waiting. Aim at the ticket clerk "
+                                     "and hold the prompt to collect it.");
+    EXPECT_EQ(session.hud().helpBoxes.back().durationMs, 10000);
+
+    session.runFrames(60); // staying near
+    placePlayer(session, 10.0f);
+    session.runFrames(10);
+    EXPECT_EQ(reminders(session).size(), 1u);
+
+    placePlayer(session, 31.0f); // just beyond reach
+    session.runFrames(3);
+    placePlayer(session, 29.0f);
+    session.runFrames(3);
+    EXPECT_EQ(reminders(session).size(), 2u);
+}
+
+TEST(Payments, ReminderWaitsWhileTheGameHoldsThePlayer) {
+    sim::Session session(withBalance("70.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    session.world().player.hasControl = false;
+    placePlayer(session, 5.0f);
+    session.runFrames(5);
+    EXPECT_TRUE(reminders(session).empty());
+
+    // The arrival was counted: control coming back at the station is no new arrival.
+    session.world().player.hasControl = true;
+    session.runFrames(5);
+    EXPECT_TRUE(reminders(session).empty());
+    placePlayer(session, 100.0f);
+    session.runFrames(2);
+    placePlayer(session, 5.0f);
+    session.runFrames(2);
+    EXPECT_EQ(reminders(session).size(), 1u);
+}
+
+TEST(Payments, NothingPendingShowsNoReminderAndNoPrompt) {
+    sim::Session session(withBalance("0"));
+    ASSERT_TRUE(test::startGame(session));
+    placePlayer(session, 3.0f);
+    session.world().player.aimedEntity = clerk(session);
+    session.runFrames(10);
+    EXPECT_TRUE(reminders(session).empty());
+    EXPECT_EQ(paymentPromptsCreated(session), 0);
+}
+
+TEST(Payments, HoldingThePromptOnAClerkPaysTheScaledBalanceInCashAndSavesZero) {
+    sim::Session session(withBalance("70.000000", "2"));
+    ASSERT_TRUE(test::startGame(session));
+    session.world().player.cashCents = 1000;
+    placePlayer(session, 3.0f);
+    session.world().player.aimedEntity = clerk(session);
+    session.runFrames(3);
+
+    ASSERT_EQ(reminders(session).size(), 1u);
+    EXPECT_NE(reminders(session)[0].find("$140.00"), std::string::npos)
+        << "the reminder shows the scaled balance";
+    const sim::PromptRecord* prompt = shownPaymentPrompt(session);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->controlName, "INPUT_NEXT_CAMERA");
+    EXPECT_EQ(prompt->mode, sim::PromptMode::Hold);
+    EXPECT_EQ(prompt->groupEntity, clerk(session)) << "the prompt shows with the clerk";
+    EXPECT_EQ(session.world().player.cashCents, 1000) << "nothing is paid before the hold completes";
+
+    ASSERT_TRUE(holdPaymentPrompt(session));
+    EXPECT_EQ(session.world().player.cashCents, 1000 + 14000);
+    EXPECT_NE(session.readFile("Savegame.dat").find("pending_payment=0\n"), std::string::npos);
+    EXPECT_TRUE(session.logContains("PaymentsService: payment collected: 140.000000"));
+    ASSERT_FALSE(session.world().cashChanges.empty());
+    const sim::CashChangeShown& shown = session.world().cashChanges.back();
+    EXPECT_EQ(shown.amountText, "$140.00");
+    EXPECT_EQ(shown.colour, 0x067FA8F3u);
+    EXPECT_EQ(shown.textureDictionary, sim::gameHash("ITEMTYPE_TEXTURES"));
+    EXPECT_EQ(shown.texture, 0x6D31416Eu);
+    EXPECT_EQ(shown.durationMs, 1000);
+
+    // Still holding the button: paid once, and the prompt is gone with the balance.
+    session.runFrames(30);
+    EXPECT_EQ(session.world().player.cashCents, 1000 + 14000);
+    EXPECT_EQ(shownPaymentPrompt(session), nullptr);
+    EXPECT_TRUE(session.world().prompts.withText(promptText).back()->destroyed);
+}
+
+TEST(Payments, OnlyALivingFreeClerkOffersThePrompt) {
+    sim::Session session(withBalance("20.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    placePlayer(session, 3.0f);
+    sim::World& world = session.world();
+    sim::EntityRecord& clerkPed = *world.entities.find(clerk(session));
+
+    // A ped that is not a clerk.
+    sim::EntityRecord& passenger =
+        world.entities.create(sim::EntityKind::Ped, sim::gameHash("A_M_M_ValTownfolk_01"), station, 0.0f);
+    world.player.aimedEntity = passenger.id;
+    session.runFrames(3);
+    EXPECT_EQ(paymentPromptsCreated(session), 0);
+
+    world.player.aimedEntity = clerkPed.id;
+    clerkPed.alive = false;
+    session.runFrames(3);
+    EXPECT_EQ(paymentPromptsCreated(session), 0);
+    clerkPed.alive = true;
+    clerkPed.hogtied = true;
+    session.runFrames(3);
+    EXPECT_EQ(paymentPromptsCreated(session), 0);
+
+    clerkPed.hogtied = false;
+    session.runFrames(2);
+    ASSERT_NE(shownPaymentPrompt(session), nullptr);
+    EXPECT_EQ(paymentPromptsCreated(session), 1);
+    session.runFrames(5);
+    EXPECT_EQ(paymentPromptsCreated(session), 1) << "one prompt while the player keeps aiming";
+
+    // Looking away removes it.
+    world.player.aimedEntity = 0;
+    session.runFrames(2);
+    EXPECT_EQ(shownPaymentPrompt(session), nullptr);
+    EXPECT_TRUE(world.prompts.withText(promptText).back()->destroyed);
+
+    // A wanted player gets no payment.
+    world.player.aimedEntity = clerkPed.id;
+    world.player.wanted = true;
+    session.runFrames(3);
+    EXPECT_EQ(paymentPromptsCreated(session), 1);
+    EXPECT_EQ(world.player.cashCents, 0);
+}
+
+TEST(Payments, RewardsAreStoredUnscaledAndTheScaleIsAppliedOnceWhenPaid) {
+    sim::Session session(withBalance("0", "2"));
+    ASSERT_TRUE(test::startGame(session));
+    float shownBeforePaying = 0.0f;
+    test::runOnScriptThread(session, [&] {
+        drovil::PaymentsService& payments = *drovil::paymentsService();
+        payments.addPayment(50.0f, false);
+        payments.addPayment(20.0f, true);
+        shownBeforePaying = payments.pendingAmount(true);
+    });
+    EXPECT_NE(session.readFile("Savegame.dat").find("pending_payment=70.000000\n"), std::string::npos);
+    EXPECT_FLOAT_EQ(shownBeforePaying, 140.0f);
+    EXPECT_TRUE(session.logContains(
+        "PaymentsService: balance increased by 20.000000. old balance: 50.000000 new balance: 70.000000"));
+
+    placePlayer(session, 3.0f);
+    session.world().player.aimedEntity = clerk(session);
+    session.runFrames(2);
+    ASSERT_TRUE(holdPaymentPrompt(session));
+    EXPECT_EQ(session.world().player.cashCents, 14000);
+}
+
+TEST(Payments, WithScaleOneTheBalanceIsThePlainSumOfTheRewards) {
+    sim::Session session(withBalance("0", "1"));
+    ASSERT_TRUE(test::startGame(session));
+    test::runOnScriptThread(session, [] {
+        drovil::PaymentsService& payments = *drovil::paymentsService();
+        payments.addPayment(50.0f, false);
+        payments.addPayment(20.0f, false);
+        payments.collectPayment(true);
+    });
+    EXPECT_EQ(session.world().player.cashCents, 7000);
+    EXPECT_NE(session.readFile("Savegame.dat").find("pending_payment=0\n"), std::string::npos);
+}
+
+TEST(Payments, ThePriceScaleIsClampedToATenthAtTheLeast) {
+    // 0 is what an absent or unreadable scale amounts to.
+    sim::Session session(withBalance("100.000000", "0"));
+    ASSERT_TRUE(test::startGame(session));
+    placePlayer(session, 3.0f);
+    session.world().player.aimedEntity = clerk(session);
+    session.runFrames(3);
+    ASSERT_EQ(reminders(session).size(), 1u);
+    EXPECT_NE(reminders(session)[0].find("$10.00"), std::string::npos);
+    ASSERT_TRUE(holdPaymentPrompt(session));
+    EXPECT_EQ(session.world().player.cashCents, 1000);
+}
+
+TEST(Payments, ThePriceScaleIsClampedToTenAtTheMost) {
+    sim::Session session(withBalance("3.000000", "50"));
+    ASSERT_TRUE(test::startGame(session));
+    test::runOnScriptThread(session, [] { drovil::paymentsService()->collectPayment(true); });
+    EXPECT_EQ(session.world().player.cashCents, 3000);
+}
+
+TEST(GiveCash, TakesNegativeAmountsAndShowsThemInRed) {
+    sim::Session session;
+    ASSERT_TRUE(test::startGame(session));
+    session.world().player.cashCents = 1000;
+    test::runOnScriptThread(session, [] { drovil::giveCash(-5.0f, true); });
+    EXPECT_EQ(session.world().player.cashCents, 500);
+    ASSERT_EQ(session.world().cashChanges.size(), 1u);
+    EXPECT_EQ(session.world().cashChanges[0].amountText, "$5.00");
+    EXPECT_EQ(session.world().cashChanges[0].colour, sim::gameHash("COLOR_RED"));
+
+    test::runOnScriptThread(session, [] {
+        drovil::giveCash(0.0f, true);
+        drovil::giveCash(2.5f, false);
+    });
+    EXPECT_EQ(session.world().player.cashCents, 750);
+    EXPECT_EQ(session.world().cashChanges.size(), 1u) << "no change shown for 0 or without notify";
+}
+
+TEST(PoliceDepartments, EveryAreaHasItsOfficeAndOtherZonesAreLogged) {
+    sim::Session session;
+    ASSERT_TRUE(test::startGame(session));
+    namespace ids = drovil::area_ids;
+    std::vector<const drovil::PoliceDepartment*> found;
+    const drovil::PoliceDepartment* heartlands = nullptr;
+    test::runOnScriptThread(session, [&] {
+        for (drovil::Hash area : {ids::Blackwater, ids::Rhodes, ids::Valentine, ids::Strawberry,
+                                  ids::Tumbleweed, ids::Armadillo, ids::SaintDenis, ids::Annesburg})
+            found.push_back(drovil::PoliceDepartments::findDepartment(area));
+        heartlands = drovil::PoliceDepartments::findDepartment(0x07D4FF5F);
+    });
+    ASSERT_EQ(found.size(), 8u);
+    for (std::size_t i = 0; i < found.size(); ++i)
+        ASSERT_NE(found[i], nullptr) << "area " << i;
+    const drovil::PoliceDepartment& valentine = *found[2];
+    EXPECT_EQ(valentine.areaId, ids::Valentine);
+    EXPECT_FLOAT_EQ(valentine.position.x, -275.256f);
+    EXPECT_EQ(static_cast<std::uint32_t>(valentine.doorHash), 0x1FE862E6u);
+    EXPECT_EQ(valentine.routePoints.size(), 3u);
+    const drovil::PoliceDepartment& armadillo = *found[5];
+    EXPECT_EQ(armadillo.wagonTarget.x, 0.0f);
+    EXPECT_TRUE(armadillo.routePoints.empty());
+    EXPECT_FLOAT_EQ(found[7]->prisonerSpawn.y, 1314.3406f);
+
+    EXPECT_EQ(heartlands, nullptr);
+    EXPECT_TRUE(session.logContains(
+        "PoliceDepartments: could not find a police department related to map area: 131399519"));
+}
