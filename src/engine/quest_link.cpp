@@ -1,10 +1,19 @@
 #include "engine/quest_link.h"
 
+#include "world/quest_creator.h"
+
 namespace drovil {
 
-// Replaced by the quest creator's own channel and schedule.
-void subscribeToQuestOffers(EventsSubscriber<ContractAcceptedEvent*>*) {}
-void updateQuestOffers() {}
-void rescheduleQuestOffers() {}
+void subscribeToQuestOffers(EventsSubscriber<ContractAcceptedEvent*>* subscriber) {
+    if (questCreator())
+        questCreator()->subscribe(subscriber);
+}
+
+void updateQuestOffers() { updateQuestCreator(); }
+
+void rescheduleQuestOffers() {
+    if (questCreator())
+        questCreator()->scheduleNext();
+}
 
 } // namespace drovil

@@ -124,10 +124,9 @@ void QuestCreator::tryStartOffer() {
 void createQuestCreator() {
     if (theCreator)
         return;
+    // The contract engine drives the offers' update, skipping it while a
+    // mission of the player's zone is in play.
     theCreator = new QuestCreator();
-    // The offers get their own frame step until the contract engine drives
-    // them (it skips them while a mission of the player's zone is in play).
-    addGuardedFrameStep(updateQuestCreator);
 }
 
 QuestCreator* questCreator() {
