@@ -22,7 +22,8 @@ void implementPerceptionNatives(NativeDispatch& dispatch, World& world) {
         if (world.entities.exists(ped.id))
             world.perception.setSeeingRange(world, ped.id, range);
     });
-    dispatch.implement<n::perception::playerNoise>([&world](PlayerIndex) { return world.perception.playerNoise(world); });
+    dispatch.implement<n::perception::playerNoise>(
+        [&world](PlayerIndex) { return world.perception.playerNoise(world); });
     dispatch.implement<n::perception::newestEventType>([&world](Ped ped, int, int) {
         return static_cast<Hash>(world.perception.newestEvent(ped.id, world.clock.elapsedMs));
     });

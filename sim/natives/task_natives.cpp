@@ -2,6 +2,9 @@
 // the step to the open sequence, a ped is given the step as its only task.
 #include "natives/families.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace sim {
 namespace n = drovil::natives::decl;
 using namespace drovil;
@@ -17,7 +20,8 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         if (sequence)
             *sequence = TaskSequence(handle);
     });
-    dispatch.implement<n::task::closeSequence>([&world](TaskSequence sequence) { world.tasks.closeSequence(sequence.id); });
+    dispatch.implement<n::task::closeSequence>(
+        [&world](TaskSequence sequence) { world.tasks.closeSequence(sequence.id); });
     dispatch.implement<n::task::performSequence>([&world](Ped ped, TaskSequence sequence) {
         if (world.entities.exists(ped.id))
             world.tasks.perform(ped.id, sequence.id, world.clock.elapsedMs);
@@ -111,15 +115,18 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         activity.scenarioPoint = -1;
         record->heading = headingTowards(record->position, point);
     };
-    dispatch.implement<n::task::leaveScenarioTowards>([leave](Ped ped, Vector3 point, int, bool) { leave(ped, point); });
-    dispatch.implement<n::task::leaveScenarioFacing>([leave](Ped ped, Vector3 point, int) { leave(ped, point); });
+    dispatch.implement<n::task::leaveScenarioTowards>(
+        [leave](Ped ped, Vector3 point, int, bool) { leave(ped, point); });
+    dispatch.implement<n::task::leaveScenarioFacing>(
+        [leave](Ped ped, Vector3 point, int) { leave(ped, point); });
     dispatch.implement<n::task::setMotionStyle>([&world](Ped ped, const char* style, float, int durationMs) {
         if (!world.entities.exists(ped.id))
             return;
         PedActivity& activity = world.tasks.of(ped.id);
         activity.motionStyle = style ? style : "";
-        activity.motionStyleUntilMs =
-            durationMs < 0 ? UINT64_MAX : world.clock.elapsedMs + static_cast<std::uint64_t>(durationMs);
+        activity.motionStyleUntilMs = durationMs < 0
+                                          ? std::numeric_limits<std::uint64_t>::max()
+                                          : world.clock.elapsedMs + static_cast<std::uint64_t>(durationMs);
     });
 }
 

@@ -132,8 +132,8 @@ void Combat::shootTowards(World& world, int shooter, const drovil::Vector3& poin
     fire(world, shooter, from->position, point, 0, false, 0);
 }
 
-void Combat::fire(World& world, int shooter, const drovil::Vector3& from, const drovil::Vector3& to, int target,
-                  bool hit, int damageDone) {
+void Combat::fire(World& world, int shooter, const drovil::Vector3& from, const drovil::Vector3& to,
+                  int target, bool hit, int damageDone) {
     const std::uint64_t now = world.clock.elapsedMs;
     PedCombat& c = of(shooter);
     c.hasFired = true;
@@ -141,7 +141,8 @@ void Combat::fire(World& world, int shooter, const drovil::Vector3& from, const 
     shots_.push_back({now, shooter, target, from, to, hit, damageDone});
 
     Perception& senses = world.perception;
-    senses.raiseAround(world, from, Perception::gunshotAudibleRange, gameHash(events::shotFired), shooter, shooter);
+    senses.raiseAround(world, from, Perception::gunshotAudibleRange, gameHash(events::shotFired), shooter,
+                       shooter);
     // The bullet carries on past the aim point.
     const float length = distance3d(from, to);
     drovil::Vector3 end = to;

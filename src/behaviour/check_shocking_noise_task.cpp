@@ -16,7 +16,8 @@ constexpr float furthestApproach = 15.0f;
 constexpr float sideOffset = 7.0f;
 } // namespace
 
-CheckShockingNoiseTask::CheckShockingNoiseTask(Ped guard, const Vector3& point) : AsyncPedTask(guard), point_(point) {
+CheckShockingNoiseTask::CheckShockingNoiseTask(Ped guard, const Vector3& point)
+    : AsyncPedTask(guard), point_(point) {
     const InvestigationRoute route = planInvestigation(guard, point);
     const Vector3 approach =
         pointAlong(route.home, route.direction, std::min(0.7f * route.distance, furthestApproach));
@@ -33,10 +34,10 @@ CheckShockingNoiseTask::CheckShockingNoiseTask(Ped guard, const Vector3& point) 
     natives::task::standReady(inSequence, true, true, 0, 0);
     natives::task::lookAtPoint(inSequence, point, -1, 0, 51, 1);
     natives::task::aimAtPoint(inSequence, point, randomInt(3000, 4000), false, false);
-    natives::task::aimAtPoint(inSequence, Vector3(point.x, point.y + sideOffset, point.z), randomInt(3000, 4000),
-                              false, false);
-    natives::task::aimAtPoint(inSequence, Vector3(point.x, point.y - sideOffset, point.z), randomInt(3000, 4000),
-                              false, false);
+    natives::task::aimAtPoint(inSequence, Vector3(point.x, point.y + sideOffset, point.z),
+                              randomInt(3000, 4000), false, false);
+    natives::task::aimAtPoint(inSequence, Vector3(point.x, point.y - sideOffset, point.z),
+                              randomInt(3000, 4000), false, false);
     natives::task::goToPoint(inSequence, approach, 2.0f, -1, 1.0f, 0, route.turn);
     natives::task::aimAtPoint(inSequence, route.lookPoint, randomInt(5000, 7000), false, false);
     addReturnSteps(route);

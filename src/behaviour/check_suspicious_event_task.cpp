@@ -33,8 +33,8 @@ CheckSuspiciousEventTask::CheckSuspiciousEventTask(Ped guard, const Vector3& poi
     natives::task::goToPoint(inSequence, approach, 1.25f, -1, 1.0f, 0, route.turn);
     natives::task::turnToFacePoint(inSequence, route.lookPoint, 1500);
     natives::task::lookAtPoint(inSequence, route.lookPoint, -1, 0, 51, 0);
-    natives::task::scenarioInPlace(inSequence, getHashKey("WORLD_HUMAN_GUARD_SCOUT"), randomInt(4000, 8000), true,
-                                   true, route.turn, true);
+    natives::task::scenarioInPlace(inSequence, getHashKey("WORLD_HUMAN_GUARD_SCOUT"), randomInt(4000, 8000),
+                                   true, true, route.turn, true);
     natives::task::clearLookAt(inSequence);
     addReturnSteps(route);
     natives::task::closeSequence(sequence);

@@ -31,9 +31,13 @@ GuardAI::GuardAI(Ped ped) : ped_(ped), lastPosition_(0.0f, 0.0f, 0.0f) {
 
 GuardAI::~GuardAI() = default;
 
-bool GuardAI::isAlive() const { return !natives::condition::pedIsDown(ped_); }
+bool GuardAI::isAlive() const {
+    return !natives::condition::pedIsDown(ped_);
+}
 
-int GuardAI::timeInMode() const { return gameTimer() - modeStart_; }
+int GuardAI::timeInMode() const {
+    return gameTimer() - modeStart_;
+}
 
 void GuardAI::setMode(GuardMode mode) {
     const GuardMode previous = mode_;

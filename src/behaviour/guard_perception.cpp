@@ -13,7 +13,9 @@ namespace {
 constexpr int defaultNoiseRange = 12;
 constexpr int absent = -999;
 
-bool isCrouching(Entity target) { return natives::perception::isCrouching(Ped(target.id)); }
+bool isCrouching(Entity target) {
+    return natives::perception::isCrouching(Ped(target.id));
+}
 } // namespace
 
 bool isNight() {
@@ -31,9 +33,13 @@ float foliageCoverOf(Entity target) {
     return static_cast<float>(std::clamp(cover, 0.0, 1.0));
 }
 
-float cappedWindSpeed() { return std::min(natives::environment::windSpeed(), 100.0f); }
+float cappedWindSpeed() {
+    return std::min(natives::environment::windSpeed(), 100.0f);
+}
 
-float cappedRainLevel() { return std::min(natives::environment::rainLevel(), 1.0f); }
+float cappedRainLevel() {
+    return std::min(natives::environment::rainLevel(), 1.0f);
+}
 
 namespace {
 float sightRangeWithCover(Entity target, float cover) {
@@ -53,7 +59,9 @@ float sightRangeWithCover(Entity target, float cover) {
 }
 } // namespace
 
-float guardSightRange(Entity target) { return sightRangeWithCover(target, foliageCoverOf(target)); }
+float guardSightRange(Entity target) {
+    return sightRangeWithCover(target, foliageCoverOf(target));
+}
 
 bool guardCanSee(Ped guard, Entity target) {
     const float cover = foliageCoverOf(target);

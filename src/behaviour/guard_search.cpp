@@ -12,7 +12,9 @@ namespace drovil {
 namespace {
 constexpr float twoPi = 6.28318530718f;
 
-bool isOrigin(const Vector3& point) { return point.x == 0.0f && point.y == 0.0f && point.z == 0.0f; }
+bool isOrigin(const Vector3& point) {
+    return point.x == 0.0f && point.y == 0.0f && point.z == 0.0f;
+}
 
 // A spot on the circle of 8 to 14 m around the centre, a little above the ground.
 Vector3 spotAround(const Vector3& centre) {
@@ -69,7 +71,8 @@ void searchAround(Ped guard, const Vector3& point, int count) {
     }
     natives::task::goToPoint(inSequence, home, 1.5f, -1, 1.0f, 0, heading);
     natives::task::achieveHeading(inSequence, heading, 2000);
-    natives::task::scenarioInPlace(inSequence, getHashKey("WORLD_HUMAN_GUARD_SCOUT"), -1, true, true, heading, true);
+    natives::task::scenarioInPlace(inSequence, getHashKey("WORLD_HUMAN_GUARD_SCOUT"), -1, true, true, heading,
+                                   true);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(guard, sequence);
 }

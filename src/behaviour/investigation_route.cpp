@@ -15,7 +15,8 @@ float headingTowards(const Vector3& from, const Vector3& to) {
 }
 
 Vector3 pointAlong(const Vector3& from, const Vector3& direction, float metres) {
-    return Vector3(from.x + direction.x * metres, from.y + direction.y * metres, from.z + direction.z * metres);
+    return Vector3(from.x + direction.x * metres, from.y + direction.y * metres,
+                   from.z + direction.z * metres);
 }
 
 Vector3 directionTowards(const Vector3& from, const Vector3& to) {

@@ -29,7 +29,9 @@ void setWeather(sim::World& world, int hour, float wind = 0.0f, float rain = 0.0
     world.weather.rainLevel = rain;
 }
 
-int player(sim::World& world) { return world.player.pedId; }
+int player(sim::World& world) {
+    return world.player.pedId;
+}
 
 int addPed(sim::World& world, const Vector3& at) {
     return world.entities.create(sim::EntityKind::Ped, sim::gameHash("a_m_m_rancher_01"), at, 0.0f).id;
@@ -143,7 +145,8 @@ TEST(GuardAI, ASecondNoiseWithinFiveMetresChangesNothing) {
     ASSERT_NE(dynamic_cast<const drovil::CheckSuspiciousEventTask*>(check), nullptr);
     EXPECT_LT(flatDistance(ai->lastPosition(), first), 0.01f);
     EXPECT_GE(world.tasks.progress(guard), 0) << "the guard sets off to look";
-    EXPECT_TRUE(world.speech.find("WHAT_IS_THAT") || world.speech.find("WHAT_WAS_THAT")) << "it asks what that was";
+    EXPECT_TRUE(world.speech.find("WHAT_IS_THAT") || world.speech.find("WHAT_WAS_THAT"))
+        << "it asks what that was";
 
     EXPECT_FALSE(noiseAt(offset(first, 0.0f, 4.0f)));
     EXPECT_EQ(ai->getMode(), GuardMode::Suspicious);
@@ -352,7 +355,8 @@ TEST(GuardAI, ACrouchedPlayerAtNightGetsMuchCloserThanAStandingOneByDay) {
     setWeather(world, 12, 2.0f);
     const int dayGuard = rig.addGuard(world, clearing, 0.0f);
     placePlayer(world, offset(clearing, 0.0f, 80.0f));
-    ASSERT_TRUE(movePlayer(session, clearing, 1.4f, [&] { return rig.modeOf(dayGuard) != GuardMode::Unaware; }, 3000));
+    ASSERT_TRUE(movePlayer(
+        session, clearing, 1.4f, [&] { return rig.modeOf(dayGuard) != GuardMode::Unaware; }, 3000));
     const float dayDistance = flatDistance(world.playerPed().position, clearing);
     world.entities.remove(dayGuard);
 
@@ -363,8 +367,8 @@ TEST(GuardAI, ACrouchedPlayerAtNightGetsMuchCloserThanAStandingOneByDay) {
     const int nightGuard = rig.addGuard(world, nightCamp, 0.0f);
     placePlayer(world, offset(nightCamp, 0.0f, 60.0f));
     world.perception.setCrouching(player(world), true);
-    ASSERT_TRUE(
-        movePlayer(session, nightCamp, 1.0f, [&] { return rig.modeOf(nightGuard) != GuardMode::Unaware; }, 3000));
+    ASSERT_TRUE(movePlayer(
+        session, nightCamp, 1.0f, [&] { return rig.modeOf(nightGuard) != GuardMode::Unaware; }, 3000));
     const float nightDistance = flatDistance(world.playerPed().position, nightCamp);
 
     EXPECT_GE(dayDistance, 40.0f) << "seen well before reaching the camp by day";

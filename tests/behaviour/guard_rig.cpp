@@ -36,9 +36,13 @@ drovil::Vector3 offset(const drovil::Vector3& from, float heading, float metres)
     return drovil::Vector3(from.x + forward.x * metres, from.y + forward.y * metres, from.z);
 }
 
-float headingFrom(const drovil::Vector3& from, const drovil::Vector3& to) { return sim::headingTowards(from, to); }
+float headingFrom(const drovil::Vector3& from, const drovil::Vector3& to) {
+    return sim::headingTowards(from, to);
+}
 
-float flatDistance(const drovil::Vector3& a, const drovil::Vector3& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+float flatDistance(const drovil::Vector3& a, const drovil::Vector3& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 void setHour(sim::World& world, int hour) {
     sim::Clock& clock = world.clock;
@@ -69,7 +73,9 @@ GuardRig& GuardRig::instance() {
 }
 
 int GuardRig::addGuard(sim::World& world, const drovil::Vector3& position, float heading) {
-    const int ped = world.entities.create(sim::EntityKind::Ped, sim::gameHash("g_m_m_uniduster_01"), position, heading).id;
+    const int ped =
+        world.entities.create(sim::EntityKind::Ped, sim::gameHash("g_m_m_uniduster_01"), position, heading)
+            .id;
     pending_.push_back(ped);
     return ped;
 }
@@ -98,14 +104,17 @@ void GuardRig::runOnScript(std::function<void()> job) {
 }
 
 bool GuardRig::finishJob(sim::Session& session, int maxFrames) {
-    return runUntil(session, [this] { return jobDone_; }, maxFrames);
+    return runUntil(
+        session, [this] { return jobDone_; }, maxFrames);
 }
 
 bool GuardRig::runUntil(sim::Session& session, const std::function<bool()>& done, int maxFrames) {
     return session.runUntil(done, maxFrames);
 }
 
-void GuardRig::frameStep() { instance().step(); }
+void GuardRig::frameStep() {
+    instance().step();
+}
 
 void GuardRig::step() {
     for (int ped : pending_) {
@@ -150,8 +159,8 @@ void circlePlayer(sim::Session& session, const drovil::Vector3& centre, float ra
     for (int frame = 0; frame < frames; ++frame) {
         angle += step;
         sim::EntityRecord& player = world.playerPed();
-        player.position = drovil::Vector3(centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle),
-                                          centre.z);
+        player.position = drovil::Vector3(centre.x + radius * std::cos(angle),
+                                          centre.y + radius * std::sin(angle), centre.z);
         session.runFrames(1);
     }
 }

@@ -10,7 +10,9 @@ using drovil::Vector3;
 namespace {
 const Vector3 valentineStreet(-281.0f, 780.0f, 118.0f);
 
-void runSeconds(sim::World& world, int seconds) { stepFrames(world, seconds * 1000 / static_cast<int>(world.clock.frameMs) + 1); }
+void runSeconds(sim::World& world, int seconds) {
+    stepFrames(world, seconds * 1000 / static_cast<int>(world.clock.frameMs) + 1);
+}
 } // namespace
 
 TEST(SimLaw, ShootingInTownMakesThePlayerWantedUntilItWearsOff) {

@@ -9,7 +9,9 @@ using namespace simtest;
 using drovil::Vector3;
 
 namespace {
-std::uint32_t eventHash(const char* name) { return sim::gameHash(name); }
+std::uint32_t eventHash(const char* name) {
+    return sim::gameHash(name);
+}
 
 // The player moves `metresPerFrame` north every frame for `frames` frames.
 void walkPlayer(sim::World& world, float metresPerFrame, int frames) {
@@ -30,7 +32,9 @@ TEST(SimPerception, FoliageIsReportedInTheGamesEncodingDensestPatchFirst) {
     senses.addFoliage(openCountry, 10.0f, 60);
     senses.addFoliage(shifted(openCountry, 3.0f, 0.0f), 2.0f, 81);
 
-    auto code = [&](const Vector3& at) { return (static_cast<int>(senses.foliageValueAt(at)) / 1000000) % 100; };
+    auto code = [&](const Vector3& at) {
+        return (static_cast<int>(senses.foliageValueAt(at)) / 1000000) % 100;
+    };
     EXPECT_EQ(code(openCountry), 60);
     EXPECT_EQ(code(shifted(openCountry, 3.5f, 0.0f)), 81) << "the densest patch over a point counts";
     EXPECT_EQ(code(shifted(openCountry, 11.0f, 0.0f)), 0) << "open ground outside every patch";
