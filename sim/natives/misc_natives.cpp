@@ -18,7 +18,10 @@ void implementMiscNatives(NativeDispatch& dispatch, World& world) {
         const float dx = a.x - b.x, dy = a.y - b.y, dz = useZ ? a.z - b.z : 0.0f;
         return std::sqrt(dx * dx + dy * dy + dz * dz);
     });
-    dispatch.implement<n::misc::gameTimer>([&world]() { return static_cast<int>(world.clock.elapsedMs); });
+    // The game clock counts game seconds: a game minute lasts msPerGameMinute real milliseconds.
+    dispatch.implement<n::misc::gameTimer>([&world]() {
+        return static_cast<int>(world.clock.elapsedMs * 60 / world.clock.msPerGameMinute);
+    });
 }
 
 } // namespace sim
