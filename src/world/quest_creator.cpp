@@ -6,7 +6,6 @@
 #include "runtime/log.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
-#include "runtime/startup_objects.h"
 #include "ui/text.h"
 #include "world/map_areas.h"
 #include "world/zone_kinds.h"
