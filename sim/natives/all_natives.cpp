@@ -48,6 +48,7 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementPedStateNatives(dispatch, world);
     implementGameStateNatives(dispatch, world);
     implementAnimationNatives(dispatch, world);
+    implementPropsetNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -50,5 +50,6 @@ void implementAmbientNatives(NativeDispatch& dispatch, World& world);
 void implementPedStateNatives(NativeDispatch& dispatch, World& world);
 void implementGameStateNatives(NativeDispatch& dispatch, World& world);
 void implementAnimationNatives(NativeDispatch& dispatch, World& world);
+void implementPropsetNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

@@ -32,6 +32,8 @@
 #include "world/scenarios.h"
 #include "world/townsfolk.h"
 #include "world/animations.h"
+#include "world/propsets.h"
+#include "world/animals.h"
 
 #include <cstdint>
 #include <random>
@@ -80,6 +82,7 @@ struct World {
     Law law;               // lawmen and the player's wanted status
     Townsfolk townsfolk;   // the passers-by the game keeps about the player in town
     Animations animations; // animation dictionaries and the clips peds play
+    Propsets propsets;     // camp propsets streamed in and placed
     bool storyMissionActive = false; // one of the game's own story missions is running
 
     // One step of the world, before the scripts run in a frame.

@@ -1,5 +1,6 @@
 #include "engine/executor_factory.h"
 
+#include "executors/camp_executor.h"
 #include "runtime/log.h"
 
 #include <map>
@@ -17,6 +18,8 @@ std::map<int, ExecutorMaker>& overrides() {
 // of this build gives none, and the mission waits in its area's slot.
 std::unique_ptr<BaseContractExecutor> builtInExecutor(MissionData* mission) {
     switch (mission->settingType()) {
+    case SettingType::Camp:
+        return std::make_unique<CampExecutor>(mission);
     case SettingType::TrainStation:
         if (mission->variant != 0 && mission->variant != 1) {
             log("DrovilEngine: unknown train station mission variant: " + std::to_string(mission->variant));

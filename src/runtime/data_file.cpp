@@ -156,11 +156,7 @@ void DictDataFile::setBool(const std::string& key, bool value) {
 }
 
 void DictDataFile::setPosition(const std::string& key, const Vector3& value) {
-    // The stream's default float form: six significant digits (1521.5, 1234.57).
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text << value.x << ',' << value.y << ',' << value.z;
-    setString(key, text.str());
+    setString(key, positionText(value));
 }
 
 } // namespace drovil

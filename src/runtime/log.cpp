@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <locale>
+#include <sstream>
 #include <vector>
 
 namespace drovil {
@@ -63,6 +65,13 @@ void log(const std::string& text) {
 
 void log(const char* text) {
     log(std::string(text ? text : ""));
+}
+
+std::string positionText(const Vector3& position) {
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << position.x << ',' << position.y << ',' << position.z;
+    return text.str();
 }
 
 std::string floatText(double value) {

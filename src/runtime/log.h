@@ -1,6 +1,8 @@
 #pragma once
 // The plug-in's one log, Drovil/Log.log: every line time-stamped, appended and
 // on disk as soon as the call returns.
+#include "runtime/types.h"
+
 #include <ctime>
 #include <string>
 
@@ -11,6 +13,10 @@ void log(const std::string& text);
 
 // Floats inside log messages are written with "%f".
 std::string floatText(double value);
+
+// A position as "x,y,z", each in the stream's default float form (six
+// significant digits: 1521.5, 1234.57), as logs and data files write them.
+std::string positionText(const Vector3& position);
 
 // "[d/m/yyyy h:m:s] " + message, every number without leading zeros. The line
 // feed is not included. Kept apart from log() so the stamp can be checked for a

@@ -1,0 +1,32 @@
+// Camp propsets: streamed in by name, placed at a point, then deleted by the
+// script or handed back to the game.
+#include "natives/families.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+void implementPropsetNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::propset::request>(
+        [&world](Hash propset) { world.propsets.request(propset, world.clock.frame); });
+    dispatch.implement<n::propset::isLoaded>(
+        [&world](Hash propset) { return world.propsets.isLoaded(propset, world.clock.frame); });
+    dispatch.implement<n::propset::create>(
+        [&world](Hash propset, Vector3 position, int, float, float, bool, bool placeOnGround) {
+            if (placeOnGround)
+                position.z = world.geography.groundHeight(position.x, position.y);
+            return Propset(world.propsets.place(propset, position, placeOnGround, world.clock.frame));
+        });
+    dispatch.implement<n::propset::releaseRequest>(
+        [&world](Hash propset) { world.propsets.releaseRequest(propset); });
+    dispatch.implement<n::propset::remove>([&world](Propset propset, bool, bool) {
+        if (PlacedPropset* placed = world.propsets.find(propset.id))
+            placed->fate = PropsetFate::Deleted;
+    });
+    dispatch.implement<n::propset::releaseToGame>([&world](Propset propset) {
+        if (PlacedPropset* placed = world.propsets.find(propset.id); placed && placed->fate == PropsetFate::Owned)
+            placed->fate = PropsetFate::Released;
+    });
+}
+
+} // namespace sim

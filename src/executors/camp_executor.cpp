@@ -1,0 +1,148 @@
+#include "executors/camp_executor.h"
+
+#include "runtime/game.h"
+#include "runtime/host_api.h"
+#include "runtime/log.h"
+#include "runtime/main_loop.h"
+#include "runtime/natives.h"
+#include "runtime/player.h"
+#include "world/spawn.h"
+
+#include <string>
+
+namespace drovil {
+namespace {
+// A propset is asked for again every 20 ms, 100 times at the most (2 s).
+constexpr int propsetLoadTries = 100;
+constexpr int propsetRetryMs = 20;
+// Timer units a guard must have been fighting before the whole camp joins in.
+constexpr int combatSpreadTime = 45;
+} // namespace
+
+CampExecutor::CampExecutor(MissionData* mission) : BaseContractExecutor(mission) {}
+
+CampExecutor::~CampExecutor() = default;
+
+bool CampExecutor::placePropset() {
+    const Hash name = mission->propsetModel;
+    natives::propset::request(name);
+    bool loaded = natives::propset::isLoaded(name);
+    for (int tries = 0; !loaded && tries < propsetLoadTries; ++tries) {
+        natives::propset::request(name);
+        scriptWait(propsetRetryMs);
+        loaded = natives::propset::isLoaded(name);
+    }
+    if (loaded)
+        propset = natives::propset::create(name, mission->coords, 0, 60.0f, 1200.0f, false, true);
+    natives::propset::releaseRequest(name);
+    return static_cast<bool>(propset);
+}
+
+void CampExecutor::createMissionSet() {
+    const Vector3& coords = mission->coords;
+    log("CampExecutor: spawning camp at: " + positionText(coords) +
+        " distance from player: " + floatText(distanceBetween(positionOf(playerPed().entity()), coords)));
+    if (!placePropset()) {
+        log("CampExecutor: failed to create camp propset");
+        return;
+    }
+    scriptWait(200);
+
+    const Vector3 targetPosition = pointAround(coords, static_cast<float>(randomInt(3, 6)), false);
+    log("CampExecutor: spawning target with model: " + std::to_string(static_cast<std::int32_t>(mission->targetModel)) +
+        " at coords: " + positionText(targetPosition));
+    const Ped target = spawnPed(mission->targetModel, targetPosition);
+    if (!target) {
+        log("CampExecutor: error: target was not spawned");
+    } else {
+        addTarget(target);
+        // Nobody takes a camp's outlaw as a hostage.
+        natives::decorator::setInt(target.entity(), "KV_HOSTAGE_enabled", 0);
+        log("CampExecutor: target ped created");
+    }
+    scriptWait(20);
+
+    log("CampExecutor: spawning guards: " + std::to_string(mission->guardsCount));
+    for (int guard = 1; guard <= mission->guardsCount; ++guard) {
+        const Vector3 position = pointAround(coords, static_cast<float>(randomInt(3, 6)), false);
+        log("CampExecutor: spawning a guard with model: " +
+            std::to_string(static_cast<std::int32_t>(mission->guardModel)) + " at coords: " + positionText(position));
+        const Ped spawned = spawnPed(mission->guardModel, position);
+        if (spawned)
+            addGuard(spawned);
+        else
+            log("CampExecutor: error: guard was not spawned");
+        scriptWait(500);
+    }
+    spawnHorses();
+}
+
+void CampExecutor::spawnHorses() {
+    const Vector3 centre = pointAround(mission->coords, 10.0f, true);
+    // One horse for every two guards, rounded up; a camp without guards has none.
+    const int count = (mission->guardsCount + 1) / 2;
+    log("CampExecutor: spawning horses: " + std::to_string(count));
+    for (int horse = 0; horse < count; ++horse) {
+        const Ped spawned = spawnRandomHorse(pointAround(centre, 2.0f, true));
+        spawnedEntities.push_back(spawned.entity());
+        natives::ped::stopActivity(spawned, true);
+        scriptWait(10);
+    }
+}
+
+void CampExecutor::addGuard(Ped ped) {
+    BaseContractExecutor::addGuard(ped);
+    guardAIs.push_back(std::make_unique<GuardAI>(ped));
+}
+
+void CampExecutor::onUpdate() {
+    // While the player is still on the way (Approaching) the camp stands still.
+    if (mission->status == 1)
+        updateCamp();
+}
+
+void CampExecutor::updateCamp() {
+    if (combatStarted)
+        return;
+    for (auto& guard : guardAIs) {
+        if (!guard->isAlive())
+            continue;
+        guard->update();
+        // Guards that saw the player together reach the time together: the camp
+        // is set on the player by the first of them only, the others just go on.
+        if (guard->getMode() == GuardMode::Combat && guard->timeInMode() > combatSpreadTime - 1) {
+            if (combatStarted)
+                continue;
+            combatStarted = true;
+            const Ped player = playerPed();
+            for (auto& other : guardAIs)
+                if (other->getMode() != GuardMode::Combat)
+                    other->onTargetSpotted(player);
+            log("combat started");
+        } else if (guard->getMode() == GuardMode::Unaware) {
+            keepIdling(*guard);
+        }
+    }
+}
+
+void CampExecutor::keepIdling(GuardAI& guard) {
+    const Ped ped = guard.getPed();
+    if (natives::task::isBusy(ped))
+        return;
+    const Vector3 point = pointAround(positionOf(ped.entity()), static_cast<float>(randomInt(5, 13)), false);
+    natives::task::wanderInArea(ped, point, 10.0f, randomInt(45000, 60000), 0, 0, 1, 0);
+}
+
+void CampExecutor::cleanup() {
+    BaseContractExecutor::cleanup();
+    if (propset) {
+        if (isDebugToolsOn())
+            natives::propset::remove(propset, true, true);
+        else
+            natives::propset::releaseToGame(propset);
+        propset = Propset();
+    }
+    guardAIs.clear();
+}
+
+} // namespace drovil

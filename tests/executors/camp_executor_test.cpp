@@ -1,0 +1,178 @@
+// Camp contracts in the simulated game, run by the contract engine: the scene
+// the camp builds, the guards' idling once the hunt is on, and the moment the
+// whole camp turns on the player.
+#include "executors/camp_rig.h"
+#include "executors/executor_harness.h"
+#include "support/game.h"
+#include "runtime/game.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+using namespace camptest;
+using drovil::GuardMode;
+using drovil::MissionStatus;
+
+int pedsSpawnedAround(sim::Session& session, const drovil::Vector3& point, float radius) {
+    int count = 0;
+    for (const auto& [id, record] : session.world().entities.all()) {
+        const float dx = record.position.x - point.x, dy = record.position.y - point.y;
+        if (record.kind == sim::EntityKind::Ped && id != session.world().player.pedId &&
+            std::sqrt(dx * dx + dy * dy) <= radius)
+            ++count;
+    }
+    return count;
+}
+
+struct HorseCase {
+    int guards;
+    int horses;
+};
+
+class CampHorses : public ::testing::TestWithParam<HorseCase> {};
+
+TEST_P(CampHorses, OneHorseForEveryTwoGuardsRoundedUp) {
+    const HorseCase expected = GetParam();
+    const drovil::MissionData record = campRecord(expected.guards);
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_NE(camp(), nullptr) << "the engine restores the camp with its executor";
+    ASSERT_TRUE(buildScene(session));
+
+    EXPECT_TRUE(session.logContains("CampExecutor: spawning guards: " + std::to_string(expected.guards)));
+    EXPECT_TRUE(session.logContains("CampExecutor: spawning horses: " + std::to_string(expected.horses)));
+    // The target keeps watch like its guards: it was added first, as a guard.
+    ASSERT_EQ(camp()->getGuardAIs().size(), static_cast<std::size_t>(expected.guards) + 1);
+    EXPECT_EQ(session.world().entities.find(camp()->getGuardAIs().front()->getPed().id)->model, record.targetModel);
+    EXPECT_EQ(horsesNear(session, record.coords, 20.0f), expected.horses);
+    // The target and the guards, and their horses: nobody else stands in the camp.
+    EXPECT_EQ(pedsSpawnedAround(session, record.coords, 20.0f), 1 + expected.guards + expected.horses);
+    ASSERT_EQ(session.world().propsets.all().size(), 1u);
+    const sim::PlacedPropset& placed = session.world().propsets.all().begin()->second;
+    EXPECT_EQ(placed.name, record.propsetModel);
+    EXPECT_FLOAT_EQ(placed.position.x, record.coords.x);
+    EXPECT_TRUE(session.world().propsets.requestReleased(record.propsetModel));
+}
+
+INSTANTIATE_TEST_SUITE_P(GuardCounts, CampHorses,
+                         ::testing::Values(HorseCase{0, 0}, HorseCase{1, 1}, HorseCase{2, 1}, HorseCase{5, 3}),
+                         [](const auto& info) { return std::to_string(info.param.guards) + "Guards"; });
+
+TEST(CampScene, APropsetThatNeverLoadsLeavesAnEmptySceneLoggedOnce) {
+    const drovil::MissionData record = campRecord(3);
+    sim::Session session(campOptions(record));
+    session.world().propsets.makeUnavailable(record.propsetModel);
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    // Coming closer and into the search area tries nothing again.
+    ASSERT_TRUE(startHunting(session));
+    session.runFor(3000);
+    EXPECT_EQ(extest::logCount(session, "CampExecutor: failed to create camp propset"), 1);
+    EXPECT_FALSE(session.logContains("CampExecutor: spawning target"));
+    EXPECT_EQ(pedsSpawnedAround(session, record.coords, 30.0f), 0);
+    EXPECT_TRUE(session.world().propsets.all().empty());
+    EXPECT_EQ(camp()->getMission()->status, MissionStatus::Engaged) << "it can still be lost or aborted";
+}
+
+TEST(CampScene, TheCampTargetCanNeverBeTakenHostage) {
+    const drovil::MissionData record = campRecord(2);
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    int targets = 0;
+    for (const auto& [id, ped] : session.world().entities.all()) {
+        auto marked = ped.decorators.find("KV_Drovil_isContractTarget");
+        if (marked == ped.decorators.end() || marked->second != 1)
+            continue;
+        ++targets;
+        EXPECT_EQ(ped.model, record.targetModel);
+        EXPECT_EQ(ped.decorators.at("KV_HOSTAGE_enabled"), 0);
+    }
+    EXPECT_EQ(targets, 1);
+    EXPECT_TRUE(session.logContains("CampExecutor: target ped created"));
+}
+
+TEST(CampGuards, StandInertUntilTheHuntStartsThenIdleAboutTheCamp) {
+    const drovil::MissionData record = campRecord(3);
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    session.runFor(5000);
+    ASSERT_EQ(camp()->getMission()->status, MissionStatus::Open);
+    for (const auto& guard : camp()->getGuardAIs()) {
+        EXPECT_TRUE(session.world().tasks.history(guard->getPed().id).empty()) << "no task while Approaching";
+        EXPECT_EQ(guard->getMode(), GuardMode::Unaware);
+    }
+    // The player comes into the search area, far enough out not to be seen.
+    ASSERT_TRUE(startHunting(session, 85.0f));
+    session.runFrames(5);
+    for (const auto& guard : camp()->getGuardAIs()) {
+        const auto& given = session.world().tasks.history(guard->getPed().id);
+        ASSERT_FALSE(given.empty()) << "an unaware guard strolls about the camp";
+        EXPECT_EQ(given.back().kind, sim::TaskKind::Wander);
+        EXPECT_FLOAT_EQ(given.back().radius, 10.0f);
+        const float dx = given.back().point.x - record.coords.x, dy = given.back().point.y - record.coords.y;
+        EXPECT_LT(std::sqrt(dx * dx + dy * dy), 5.0f + 12.0f + 1.0f) << "near its own spot in the camp";
+    }
+}
+
+TEST(CampGuards, OneGuardFightingLongEnoughSetsTheWholeCampOnThePlayerOnce) {
+    const drovil::MissionData record = campRecord(4);
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    ASSERT_TRUE(startHunting(session, 85.0f));
+    session.runFrames(3);
+    ASSERT_EQ(camp()->getGuardAIs().size(), 5u) << "four guards and the target";
+    ASSERT_FALSE(camp()->hasCombatStarted());
+
+    // One guard sees the player and fights; the rest of the camp does not know yet.
+    drovil::GuardAI* first = camp()->getGuardAIs()[1].get();
+    session.world().playerPed().position = session.world().entities.find(first->getPed().id)->position;
+    session.world().playerPed().position.y -= 6.0f;
+    ASSERT_TRUE(session.runUntil([&] { return first->getMode() == GuardMode::Combat; }, 300));
+    const std::uint64_t fightStartMs = session.world().clock.elapsedMs;
+    ASSERT_TRUE(session.runUntil([&] { return camp()->hasCombatStarted(); }, 600));
+    // The game timer counts game seconds: 45 of them before the camp joins in.
+    const double gameSeconds = static_cast<double>(session.world().clock.elapsedMs - fightStartMs) * 60.0 /
+                               session.world().clock.msPerGameMinute;
+    EXPECT_GE(gameSeconds, 44.0);
+    EXPECT_LT(gameSeconds, 47.0);
+    for (const auto& guard : camp()->getGuardAIs()) {
+        if (session.world().entities.find(guard->getPed().id)->alive) {
+            EXPECT_EQ(guard->getMode(), GuardMode::Combat);
+        }
+    }
+    session.runFor(3000);
+    EXPECT_EQ(extest::logCount(session, "combat started"), 1);
+}
+
+class CampCleanup : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CampCleanup, AnEndedCampHandsItsPropsetBackOrDeletesItWithTheDebugTools) {
+    const bool debugTools = GetParam();
+    const drovil::MissionData record = campRecord(1);
+    sim::Session session(campOptions(record, {"DevTools=1"}));
+    ASSERT_TRUE(test::startGame(session));
+    if (debugTools) {
+        session.tapKey(test::keyF2);
+        session.runFrames(2);
+        ASSERT_TRUE(session.world().player.debugProtection);
+    }
+    ASSERT_TRUE(buildScene(session));
+    // Leaving the scene behind past the mission area loses the target.
+    ASSERT_TRUE(startHunting(session, 60.0f));
+    putPlayerSouthOfCamp(session, 400.0f);
+    ASSERT_TRUE(session.runUntil([&] { return camp() == nullptr; }, 300));
+    ASSERT_EQ(session.world().propsets.all().size(), 1u);
+    const sim::PlacedPropset& placed = session.world().propsets.all().begin()->second;
+    EXPECT_EQ(placed.fate, debugTools ? sim::PropsetFate::Deleted : sim::PropsetFate::Released);
+    EXPECT_EQ(session.world().propsets.ownedCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(DebugTools, CampCleanup, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? std::string("On") : std::string("Off"); });
+
+} // namespace
