@@ -1,5 +1,6 @@
 #include "runtime/debug_tools.h"
 
+#include "engine/debug_contract_keys.h"
 #include "runtime/keyboard.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -80,6 +81,9 @@ void runDebugFrame() {
     drawIntegerOverlay(natives::player::debugNumber());
     if (wasKeyJustReleased(keyF1, true))
         giveTestItems();
+    // F3, Z, X and K come last, so that K has been swallowed above while the
+    // player aims at an entity or is locked on.
+    runDebugContractKeys();
 }
 
 } // namespace drovil
