@@ -1,5 +1,6 @@
 // drovil-sim: runs the plug-in in the simulated game and prints what happens.
 #include "cli/options.h"
+#include "host/native_dispatch.h"
 #include "session/session.h"
 
 #include <cstdio>

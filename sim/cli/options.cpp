@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "scenarios/scenarios.h"
+#include "scenarios/timeline.h"
 #include "session/session.h"
 
 #include <charconv>
@@ -15,16 +17,28 @@ bool parseNumber(const std::string& text, long long& value) {
 } // namespace
 
 std::string cliUsage() {
-    return "usage: drovil-sim [options]\n"
-           "Runs the Drovil plug-in in the simulated game and prints a timeline of what the player\n"
-           "sees and what the plug-in logs.\n\n"
-           "  --scenario NAME   the scenario to play (default: idle, which runs the game untouched)\n"
-           "  --seed N          seed of the game's random numbers; the same seed replays the same run\n"
-           "  --game-dir DIR    play in this game folder (its Drovil/ is used as it is, and kept);\n"
-           "                    default: a fresh temporary folder with a copy of the shipped data\n"
-           "  --frames N        stop after N frames at the most (default 3000, about 100 s of game time)\n"
-           "  --list-natives    print the hash of every native the simulator implements, and exit\n"
-           "  --help            show this text\n";
+    std::string text =
+        "usage: drovil-sim [options]\n"
+        "Plays a scenario in the simulated game with the Drovil plug-in loaded and prints a timeline of\n"
+        "what the player sees (subtitles, help boxes, toasts, prompts), the contract's stage and status\n"
+        "changes, the plug-in's log lines and what the scripted player does, then a summary. The exit\n"
+        "status is 0 when the scenario succeeded, 1 when it failed, 2 for a wrong command line.\n\n"
+        "  --scenario NAME   the scenario to play (default: first-contract; see below)\n"
+        "  --seed N          seed of the game's random numbers; the same seed replays the same run,\n"
+        "                    another seed gives other passers-by, another contract, other guard posts\n"
+        "  --game-dir DIR    play in this game folder: its Drovil/ is used as it is and kept (a second\n"
+        "                    run on the same folder is a game restart); default: a fresh temporary\n"
+        "                    folder with a copy of the shipped data, removed afterwards\n"
+        "  --frames N        stop after N frames at the most (default 60000, about 33 minutes of\n"
+        "                    game time at 30 frames a second)\n"
+        "  --quiet           leave the plug-in's log lines out of the timeline\n"
+        "  --list-scenarios  print the scenarios with what each one does, and exit\n"
+        "  --list-natives    print the hash of every native the simulator implements, and exit\n"
+        "  --help            show this text\n\n"
+        "scenarios:\n";
+    for (const ScenarioDefinition& scenario : allScenarios())
+        text += "  " + scenario.name + "\n";
+    return text;
 }
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error) {
@@ -44,6 +58,10 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.help = true;
         } else if (arg == "--list-natives") {
             options.listNatives = true;
+        } else if (arg == "--list-scenarios") {
+            options.listScenarios = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
         } else if (arg == "--scenario") {
             if (!value(options.scenario))
                 return false;
@@ -70,31 +88,45 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
 }
 
 int runCli(const CliOptions& options) {
-    SessionOptions sessionOptions;
-    sessionOptions.seed = options.seed;
-    if (!options.gameDir.empty())
-        sessionOptions.reuseGameDir = options.gameDir;
-    if (options.scenario != "idle") {
-        std::cerr << "drovil-sim: unknown scenario '" << options.scenario << "'\n";
+    if (options.listScenarios) {
+        for (const ScenarioDefinition& scenario : allScenarios())
+            std::cout << scenario.name << "\n    " << scenario.description << "\n";
+        return 0;
+    }
+    const ScenarioDefinition* scenario = findScenario(options.scenario);
+    if (!scenario) {
+        std::cerr << "drovil-sim: unknown scenario '" << options.scenario << "'\n" << cliUsage();
         return 2;
     }
-    Session session(sessionOptions);
-    std::size_t subtitlesSeen = 0;
-    std::size_t logSeen = 0;
-    for (int frame = 0; frame < options.frameLimit; ++frame) {
-        session.runFrames(1);
-        const auto& subtitles = session.hud().subtitles;
-        for (; subtitlesSeen < subtitles.size(); ++subtitlesSeen)
-            std::cout << "[frame " << subtitles[subtitlesSeen].frame << "] subtitle: " << subtitles[subtitlesSeen].text
-                      << "\n";
-        const std::string log = session.log();
-        if (log.size() > logSeen) {
-            std::cout << log.substr(logSeen);
-            logSeen = log.size();
-        }
+    SessionOptions sessionOptions = scenarioOptions(*scenario, options.seed);
+    if (!options.gameDir.empty()) {
+        sessionOptions.reuseGameDir = options.gameDir;
+        if (!sessionOptions.writeFiles.empty())
+            std::cout << "note: scenario files are written into " << options.gameDir << "/Drovil\n";
     }
-    std::cout << "ran " << options.frameLimit << " frames\n";
-    return session.host().anyScriptFinished() ? 1 : 0;
+    Session session(sessionOptions);
+    TimelineOptions timelineOptions;
+    timelineOptions.logLines = !options.quiet;
+    Timeline timeline(std::cout, session, timelineOptions);
+    timeline.line("drovil-sim: scenario " + scenario->name + ", seed " + std::to_string(options.seed) +
+                  ", game folder " + session.gameDir().string());
+    timeline.line("  " + scenario->description);
+    ScenarioRun run(session, options.frameLimit, &timeline);
+    const ScenarioResult result = playScenario(*scenario, run);
+    const Clock& clock = session.world().clock;
+    timeline.line("");
+    timeline.line("summary: " + scenario->name + (result.success ? " SUCCEEDED" : " FAILED") + " after " +
+                  std::to_string(run.framesRun()) + " frames, " + std::to_string(clock.elapsedMs / 1000) +
+                  " s of game time " + timeline.stamp());
+    timeline.line("  " + result.summary);
+    timeline.line("  cash $" + std::to_string(session.world().player.cashCents / 100) + "." +
+                  (session.world().player.cashCents % 100 < 10 ? "0" : "") +
+                  std::to_string(session.world().player.cashCents % 100));
+    if (session.host().anyScriptFinished()) {
+        timeline.line("  the plug-in's script stopped running");
+        return 1;
+    }
+    return result.success ? 0 : 1;
 }
 
 } // namespace sim

@@ -8,10 +8,12 @@ namespace sim {
 struct CliOptions {
     bool help = false;
     bool listNatives = false;
+    bool listScenarios = false;
+    bool quiet = false; // leave the plug-in's log lines out of the timeline
     std::uint32_t seed = 1;
-    std::string scenario = "idle";
+    std::string scenario = "first-contract";
     std::string gameDir;  // empty: a fresh temporary folder
-    int frameLimit = 3000;
+    int frameLimit = 60000;
 };
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

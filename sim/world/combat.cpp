@@ -191,6 +191,8 @@ void Combat::kill(World& world, int victim, int attacker) {
     c.lastAttacker = attacker;
     record->alive = false;
     takeOutOfAction(world, victim);
+    if (victim == world.player.pedId)
+        world.player.dead = true; // the game shows its death screen; the player respawns later
     if (attacker == world.player.pedId)
         world.law.playerAttacked(world, victim);
 }

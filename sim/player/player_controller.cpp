@@ -1,0 +1,193 @@
+#include "player/player_controller.h"
+
+#include "world/animals.h"
+#include "world/world.h"
+
+#include <cmath>
+
+namespace sim {
+namespace {
+const char* const horseModel = "a_c_horse_morgan_bay";
+const char* const revolver = "WEAPON_REVOLVER_CATTLEMAN";
+// How close the player must stand to his horse to get into the saddle.
+constexpr float mountReach = 4.0f;
+
+float groundDistance(const drovil::Vector3& a, const drovil::Vector3& b) {
+    const float dx = a.x - b.x, dy = a.y - b.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+} // namespace
+
+float metresPerSecondOf(Gait gait) {
+    switch (gait) {
+    case Gait::Walk:
+        return 1.6f;
+    case Gait::Run:
+        return 4.0f;
+    case Gait::Sprint:
+        return 6.0f;
+    case Gait::Creep:
+        return 1.0f;
+    case Gait::Ride:
+        return 11.0f;
+    }
+    return 1.6f;
+}
+
+void PlayerController::goTo(const drovil::Vector3& point, Gait gait, float closeEnough) {
+    target_ = point;
+    targetEntity_ = 0;
+    gait_ = gait;
+    closeEnough_ = closeEnough;
+    moving_ = distanceTo(point) > closeEnough;
+}
+
+void PlayerController::goToEntity(int entity, Gait gait, float closeEnough) {
+    targetEntity_ = entity;
+    gait_ = gait;
+    closeEnough_ = closeEnough;
+    moving_ = distanceTo(destination()) > closeEnough;
+}
+
+void PlayerController::stop() {
+    moving_ = false;
+    targetEntity_ = 0;
+}
+
+drovil::Vector3 PlayerController::position() const {
+    return world_.playerPed().position;
+}
+
+float PlayerController::distanceTo(const drovil::Vector3& point) const {
+    return groundDistance(position(), point);
+}
+
+drovil::Vector3 PlayerController::destination() const {
+    if (targetEntity_ != 0)
+        if (const EntityRecord* entity = world_.entities.find(targetEntity_))
+            return entity->position;
+    return target_;
+}
+
+void PlayerController::crouch(bool crouched) {
+    crouched_ = crouched;
+    world_.perception.setCrouching(world_.player.pedId, crouched && !riding());
+}
+
+int PlayerController::ownHorse() {
+    if (horse_ != 0 && world_.entities.exists(horse_))
+        return horse_;
+    drovil::Vector3 at = position();
+    at.x += 2.0f;
+    at.z = world_.geography.groundHeight(at.x, at.y);
+    EntityRecord& horse = world_.entities.create(EntityKind::Ped, gameHash(horseModel), at, 0.0f);
+    world_.seats.addVehicle(horse.id, VehicleSeats::mountSeatCount);
+    horse_ = horse.id;
+    return horse_;
+}
+
+bool PlayerController::mount() {
+    if (riding())
+        return true;
+    const int horse = ownHorse();
+    const EntityRecord* record = world_.entities.find(horse);
+    if (!record || !record->alive || groundDistance(record->position, position()) > mountReach)
+        return false;
+    crouch(false);
+    world_.seats.seatPed(horse, -1, world_.player.pedId);
+    return true;
+}
+
+void PlayerController::whistleForHorse() {
+    ownHorse();
+    horseCalled_ = true;
+}
+
+bool PlayerController::horseAtHand() const {
+    const EntityRecord* horse = horse_ ? world_.entities.find(horse_) : nullptr;
+    return horse && horse->alive && groundDistance(horse->position, position()) <= mountReach;
+}
+
+void PlayerController::dismount() {
+    if (!riding())
+        return;
+    world_.seats.leaveSeat(world_.player.pedId);
+    EntityRecord& player = world_.playerPed();
+    player.position.x -= 1.5f; // steps down beside the horse
+    player.position.z = world_.geography.groundHeight(player.position.x, player.position.y);
+}
+
+bool PlayerController::riding() const {
+    const auto seat = world_.seats.seatOf(world_.player.pedId);
+    if (!seat)
+        return false;
+    const EntityRecord* mount = world_.entities.find(seat->vehicle);
+    return mount != nullptr && isHorseModel(mount->model);
+}
+
+void PlayerController::drawGun() {
+    world_.player.currentWeapon = gameHash(revolver);
+}
+
+void PlayerController::holster() {
+    world_.player.currentWeapon = gameHash("WEAPON_UNARMED");
+    aimAt(0);
+}
+
+bool PlayerController::armed() const {
+    return world_.player.currentWeapon != gameHash("WEAPON_UNARMED");
+}
+
+void PlayerController::aimAt(int entity) {
+    world_.player.aimedEntity = entity;
+    const EntityRecord* record = entity ? world_.entities.find(entity) : nullptr;
+    world_.player.lockedOnPed = record && record->kind == EntityKind::Ped ? entity : 0;
+}
+
+int PlayerController::aimedAt() const {
+    return world_.player.aimedEntity;
+}
+
+bool PlayerController::shootAt(int ped) {
+    if (!armed())
+        drawGun();
+    aimAt(ped);
+    return world_.combat.shootAt(world_, world_.player.pedId, ped);
+}
+
+void PlayerController::beforeFrame() {
+    EntityRecord& player = world_.playerPed();
+    if (!player.alive || world_.player.dead) {
+        moving_ = false;
+        return;
+    }
+    const float frameSeconds = static_cast<float>(world_.clock.frameMs) / 1000.0f;
+    if (horseCalled_ && !riding()) {
+        EntityRecord* horse = world_.entities.find(horse_);
+        if (!horse || !horse->alive || horseAtHand()) {
+            horseCalled_ = false;
+        } else {
+            drovil::Vector3 side = player.position;
+            side.x += 1.5f;
+            moveTowards(horse->position, horse->heading, side, metresPerSecondOf(Gait::Ride) * frameSeconds,
+                        mountReach - 1.0f);
+            horse->position.z = world_.geography.groundHeight(horse->position.x, horse->position.y);
+        }
+    }
+    if (!moving_)
+        return;
+    const Gait gait = riding() ? Gait::Ride : (crouched_ ? Gait::Creep : gait_);
+    const float metres = metresPerSecondOf(gait) * frameSeconds;
+    drovil::Vector3 goal = destination();
+    goal.z = player.position.z;
+    if (moveTowards(player.position, player.heading, goal, metres, closeEnough_))
+        moving_ = false;
+    player.position.z = world_.geography.groundHeight(player.position.x, player.position.y);
+    if (riding())
+        if (EntityRecord* horse = world_.entities.find(horse_)) {
+            horse->position = player.position;
+            horse->heading = player.heading;
+        }
+}
+
+} // namespace sim

@@ -1,0 +1,78 @@
+#pragma once
+// The player's body in the simulated world, driven like a person at the
+// controls: walking, running or creeping to a point, riding a horse, crouching,
+// drawing and holstering a gun, aiming at and shooting a ped. The controller
+// keeps what the player is doing and applies one frame of it before each frame
+// of the game, so the game's senses see the player move at a person's pace.
+#include "runtime/types.h"
+
+#include <cstdint>
+
+namespace sim {
+
+struct World;
+
+enum class Gait { Walk, Run, Sprint, Creep, Ride };
+
+// Metres per second of each gait (riding is a steady canter).
+float metresPerSecondOf(Gait gait);
+
+class PlayerController {
+public:
+    explicit PlayerController(World& world) : world_(world) {}
+
+    // --- Moving ---
+
+    // Sets off towards the point; `closeEnough` metres from it the player stops.
+    void goTo(const drovil::Vector3& point, Gait gait, float closeEnough = 1.0f);
+    // Keeps heading for the entity (re-aimed every frame) until that close.
+    void goToEntity(int entity, Gait gait, float closeEnough);
+    void stop();
+    bool moving() const { return moving_; }
+    // Metres between the player and the point on the ground plane.
+    float distanceTo(const drovil::Vector3& point) const;
+    drovil::Vector3 position() const;
+
+    // --- Posture and the horse ---
+
+    void crouch(bool crouched);
+    bool crouched() const { return crouched_; }
+    // A horse of the player's own, standing next to him (made on first use).
+    int ownHorse();
+    // Into the saddle of the own horse (it must be within a few metres) / down.
+    bool mount();
+    // The horse comes trotting to the player's side.
+    void whistleForHorse();
+    bool horseAtHand() const;
+    void dismount();
+    bool riding() const;
+
+    // --- Weapons ---
+
+    void drawGun();
+    void holster();
+    bool armed() const;
+    // Aims (or, unarmed, focuses) at the entity; 0 lowers the aim.
+    void aimAt(int entity);
+    int aimedAt() const;
+    // One shot at the ped with the gun drawn; true when it hit.
+    bool shootAt(int ped);
+
+    // One frame of whatever the player is doing, before the game's frame.
+    void beforeFrame();
+
+private:
+    drovil::Vector3 destination() const;
+
+    World& world_;
+    bool moving_ = false;
+    drovil::Vector3 target_;
+    int targetEntity_ = 0;
+    Gait gait_ = Gait::Walk;
+    float closeEnough_ = 1.0f;
+    bool crouched_ = false;
+    int horse_ = 0;
+    bool horseCalled_ = false;
+};
+
+} // namespace sim

@@ -1,0 +1,103 @@
+#pragma once
+// A scenario being played: the game session, the scripted player and the
+// verbs a scenario is written in (go there, wait for that, press this prompt,
+// read the card, aim, shoot). Every verb runs game frames until it is done or
+// gives up; the player acts between frames through the controller, the way a
+// person's input reaches the game. A scenario only looks at what a player
+// could see or find in the game folder: the screen, the world and the files.
+#include "player/player_controller.h"
+#include "session/session.h"
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+namespace sim {
+
+class Timeline;
+
+// The scenario cannot go on (ran out of frames, or something it waited for
+// never came); the message says what.
+struct ScenarioStopped : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class ScenarioRun {
+public:
+    // `timeline` (optional) hears about every frame and every note.
+    ScenarioRun(Session& session, int frameLimit, Timeline* timeline);
+
+    Session& session() { return session_; }
+    World& world() { return session_.world(); }
+    PlayerController& player() { return player_; }
+    int framesRun() const { return frames_; }
+
+    // --- Time ---
+
+    // One game frame, the player's input applied first. Throws ScenarioStopped
+    // once the frame limit is reached.
+    void frame();
+    void wait(std::uint32_t milliseconds);
+    // Frames until `done` holds (true) or `maxMs` of game time went by (false).
+    bool waitUntil(const std::function<bool()>& done, std::uint32_t maxMs);
+
+    // --- Telling what happens ---
+
+    // A line of the timeline about what the player does.
+    void note(const std::string& text);
+
+    // --- Moving ---
+
+    bool travelTo(const drovil::Vector3& point, Gait gait, float closeEnough, std::uint32_t maxMs);
+    bool travelToEntity(int entity, Gait gait, float closeEnough, std::uint32_t maxMs);
+    // Rides there on the own horse, whistling for it and mounting first.
+    bool rideTo(const drovil::Vector3& point, float closeEnough, std::uint32_t maxMs);
+    // Whistles for the own horse and waits until it stands next to the player.
+    bool callHorse(std::uint32_t maxMs);
+
+    // --- Prompts and the card ---
+
+    // The handle of the first prompt with this text the player can use now, 0 if none.
+    int usablePrompt(const std::string& text) const;
+    bool pressPrompt(const std::string& text, std::uint32_t maxMs);
+    bool holdPrompt(const std::string& text, std::uint32_t maxMs);
+    // Waits for the card in the player's hands, looks at it, turns it over,
+    // reads the back and puts it away.
+    bool readCard(std::uint32_t maxMs);
+
+    // --- Guns ---
+
+    // Keeps aiming at the entity for that long (or until it is gone).
+    void aimAt(int entity, std::uint32_t milliseconds);
+    // Fires at the ped about every 0.8 s until it is down; false if it is not
+    // down within `maxMs` or the player went down first.
+    bool shootUntilDown(int ped, std::uint32_t maxMs);
+
+    // --- What the game folder and the world show ---
+
+    // A key=value file of Drovil/ ("Savegame.dat", "Missions/0.dat"); empty if absent.
+    std::map<std::string, std::string> readKeyValues(const std::string& file) const;
+    std::string lang(const std::string& key) const;
+    bool playerDown() const;
+    // The ped carrying the contract target's mark, 0 when none is in the world.
+    int contractTarget() const;
+    // A ped is down: dead, knocked out or gone.
+    bool isDown(int ped) const;
+
+private:
+    Session& session_;
+    PlayerController player_;
+    Timeline* timeline_;
+    int frameLimit_;
+    int frames_ = 0;
+};
+
+// Reads key=value lines (blank lines and lines without '=' are skipped).
+std::map<std::string, std::string> parseKeyValues(const std::string& text);
+int intValue(const std::map<std::string, std::string>& values, const std::string& key, int fallback);
+float floatValue(const std::map<std::string, std::string>& values, const std::string& key, float fallback);
+// "x,y,z" as written in the mission files.
+drovil::Vector3 positionValue(const std::map<std::string, std::string>& values, const std::string& key);
+
+} // namespace sim

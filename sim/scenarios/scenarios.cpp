@@ -1,0 +1,233 @@
+#include "scenarios/scenarios.h"
+
+#include "scenarios/contract_play.h"
+#include "world/world.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace sim {
+namespace {
+
+constexpr std::uint32_t second = 1000;
+constexpr std::uint32_t minute = 60 * second;
+
+ScenarioResult failed(const std::string& why) {
+    return {false, why};
+}
+
+std::string dollars(int cents) {
+    std::ostringstream text;
+    text << "$" << cents / 100 << "." << (cents % 100 < 10 ? "0" : "") << cents % 100;
+    return text.str();
+}
+
+float pricesScale(ScenarioRun& run) {
+    const float scale = floatValue(run.readKeyValues("Settings.ini"), "PricesScale", 0.0f);
+    return scale < 0.1f ? 0.1f : (scale > 10.0f ? 10.0f : scale);
+}
+
+// --- idle ---
+
+ScenarioResult playIdle(ScenarioRun& run) {
+    try {
+        for (;;)
+            run.frame();
+    } catch (const ScenarioStopped&) {
+    }
+    const bool started = run.session().logContains("initialization complete");
+    const bool running = !run.session().host().anyScriptFinished();
+    return {started && running, started && running ? "the plug-in started and kept running"
+                                                   : "the plug-in did not start or stopped"};
+}
+
+// --- first-contract ---
+
+ScenarioResult playFirstContract(ScenarioRun& run) {
+    ContractInPlay contract;
+    if (!takeQuestOffer(run, contract))
+        return failed("no contract was taken in Valentine");
+    if (contract.settingId != 0)
+        return failed(std::string("the contract of this seed is a ") + settingName(contract.settingId) +
+                      " contract; this scenario plays camps: try another --seed");
+    if (!approachCamp(run, contract, CampApproach::Careful))
+        return failed("the target was not found and recognised");
+    if (!takeDownTarget(run))
+        return failed("the target was not taken down");
+    if (!escape(run, contract))
+        return failed("the player did not get away");
+
+    const int pending = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", 0);
+    const int expectedCents = static_cast<int>(std::lround(static_cast<double>(pending) * pricesScale(run) * 100.0));
+    int paidCents = 0;
+    if (!collectPayment(run, paidCents))
+        return failed("the reward was not collected");
+    run.wait(2000);
+    const ContractInPlay finished = readContract(run, contract.id);
+    const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
+    std::ostringstream summary;
+    summary << "camp contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollars(paidCents)
+            << " (expected " << dollars(expectedCents) << "), mission status " << finished.status
+            << ", pending payment " << pendingAfter;
+    const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
+    return {paidRight && finished.status == 2 && pendingAfter == 0, summary.str()};
+}
+
+// --- the taken camp contract, played in several ways ---
+
+ContractInPlay takenCamp(ScenarioRun& run) {
+    run.wait(1500); // the engine restores the contract at start-up
+    return contractInArea(run, valentineAreaId());
+}
+
+void atNight(World& world) {
+    world.clock.startMinuteOfDay = 23 * 60;
+}
+
+ScenarioResult playStealthAtNight(ScenarioRun& run) {
+    const ContractInPlay contract = takenCamp(run);
+    if (contract.settingId != 0)
+        return failed("the taken camp contract was not restored");
+    const bool reached = approachCamp(run, contract, CampApproach::Stealthy);
+    return {reached, reached ? "crept up to the target at night and recognised it unseen"
+                             : "the night approach was spotted or never got close"};
+}
+
+ScenarioResult playLoudByDay(ScenarioRun& run) {
+    const ContractInPlay contract = takenCamp(run);
+    if (contract.settingId != 0)
+        return failed("the taken camp contract was not restored");
+    approachCamp(run, contract, CampApproach::Loud);
+    if (!run.playerDown())
+        takeDownTarget(run);
+    const bool combat = run.waitUntil(
+        [&] { return run.session().logContains("combat started") || run.playerDown(); }, 2 * minute);
+    const bool started = combat && run.session().logContains("combat started");
+    return {started, started ? "the camp saw the player coming and turned on him"
+                             : "the camp never turned on the player"};
+}
+
+ScenarioResult playKilledByGuards(ScenarioRun& run) {
+    const ContractInPlay contract = takenCamp(run);
+    if (contract.settingId != 0)
+        return failed("the taken camp contract was not restored");
+    run.note("rides into the camp and stands there with his hands empty");
+    if (!run.rideTo(contract.coords, 8.0f, 10 * minute))
+        return failed("did not reach the camp");
+    run.player().dismount();
+    if (!run.waitUntil([&] { return run.playerDown(); }, 5 * minute))
+        return failed("the guards never killed the player");
+    run.note("is shot dead");
+    run.wait(3000);
+    const ContractInPlay after = readContract(run, contract.id);
+    const bool logged =
+        run.session().logContains("ContractExecutor [" + std::to_string(contract.id) + "]: player has been killed");
+    return {after.status == 4 && logged, "mission status " + std::to_string(after.status) +
+                                             (logged ? ", \"player has been killed\" logged" : ", no kill logged")};
+}
+
+ScenarioResult playWalkAway(ScenarioRun& run) {
+    const ContractInPlay contract = takenCamp(run);
+    if (contract.settingId != 0)
+        return failed("the taken camp contract was not restored");
+    run.note("rides into the search area");
+    const std::string mission = "Missions/" + std::to_string(contract.id) + ".dat";
+    // Just over the edge of the area: the hunt is on, the camp is still out of sight.
+    if (!run.rideTo(contract.blipCoords, contract.blipRadius + 40.0f, 10 * minute))
+        return failed("did not reach the search area");
+    run.player().goTo(contract.blipCoords, Gait::Walk, 1.0f);
+    if (!run.waitUntil([&] { return loggedStatus(run, contract.id) == 1; }, minute))
+        return failed("the hunt never started");
+    run.player().stop();
+    run.note("turns round and rides away, leaving the target behind");
+    const drovil::Vector3 from = contract.coords;
+    const drovil::Vector3 here = run.player().position();
+    const float dx = here.x - from.x, dy = here.y - from.y;
+    const float length = std::sqrt(dx * dx + dy * dy) + 0.01f;
+    const float far = contract.missionAreaRadius + 200.0f;
+    run.player().goTo(drovil::Vector3(from.x + dx / length * far, from.y + dy / length * far, from.z), Gait::Ride,
+                      5.0f);
+    const std::string lost = run.lang("contract.target_lost");
+    const bool shown = run.waitUntil([&] { return run.world().hud.subtitleShown(lost); }, 3 * minute);
+    run.player().stop();
+    run.wait(1000);
+    const int status = intValue(run.readKeyValues(mission), "status", -1);
+    return {shown && status == 4, std::string(shown ? "the lost subtitle was shown" : "no lost subtitle") +
+                                      ", mission status " + std::to_string(status)};
+}
+
+} // namespace
+
+void writeTakenCampContract(SessionOptions& options) {
+    const std::string area = std::to_string(valentineAreaId());
+    const std::string coords = "187.54,798.92,126.223";
+    const std::string blipCoords = "205.1,780.3,126.223";
+    // Every key of a mission file, in the file's own order.
+    options.writeFiles["Missions/0.dat"] =
+        "id=0\ncoords=" + coords + "\ntemplateId=0\nsettingId=0\nareaId=" + area +
+        "\nstatus=0\nbounty=60\ncreatedAt=0\nvariant=0\ntargetModel=" +
+        std::to_string(static_cast<std::int32_t>(gameHash("g_m_m_unicriminals_01"))) +
+        "\ntargetOutfitIndex=0\nguardsCount=4\nguardModel=" +
+        std::to_string(static_cast<std::int32_t>(gameHash("g_m_m_uniduster_01"))) +
+        "\ncompanionsCount=0\ncompanionModel=0\nvehicleModel=0\nvehiclePropsetModel=0\nisTargetACriminal=1\n"
+        "isTargetArmed=1\npropsetModel=" +
+        std::to_string(static_cast<std::int32_t>(gameHash("pg_ambient_campfireexconfed01x"))) +
+        "\nambienceRadius=0\nspawnDistance=250\ntargetFleeChance=0\nblipRadius=90\nmissionAreaRadius=270\n"
+        "targetLootMoney=4000\ncompanionsLootMoney=0\nguardsLootMoney=2500\nblipCoords=" +
+        blipCoords + "\nbonusesReward=0\n";
+    options.writeFiles["Savegame.dat"] = "next_mission_id=1\npending_payment=0\nmissions." + area + "=0\n";
+}
+
+const std::vector<ScenarioDefinition>& allScenarios() {
+    static const auto* scenarios = new std::vector<ScenarioDefinition>{
+        {"idle", "runs the game untouched until the frame limit; succeeds when the plug-in keeps running", nullptr,
+         nullptr, &playIdle},
+        {"first-contract",
+         "a fresh Drovil/ folder in Valentine: takes a passer-by's contract, reads the card, rides to the camp, "
+         "recognises and takes down the target, escapes and collects the reward at the station",
+         nullptr, nullptr, &playFirstContract},
+        {"camp-stealth-night",
+         "a camp contract already taken; at 23:00 the player creeps up to the camp fire and must recognise the "
+         "target without being seen",
+         &writeTakenCampContract, &atNight, &playStealthAtNight},
+        {"camp-loud-day",
+         "a camp contract already taken; by day the player gallops into the camp shooting: the whole camp must "
+         "turn on him",
+         &writeTakenCampContract, nullptr, &playLoudByDay},
+        {"camp-killed",
+         "a camp contract already taken; the player rides into the camp and is shot dead: the contract must fail",
+         &writeTakenCampContract, nullptr, &playKilledByGuards},
+        {"camp-walk-away",
+         "a camp contract already taken; the player enters the search area, then rides far away: the contract "
+         "must be lost",
+         &writeTakenCampContract, nullptr, &playWalkAway},
+    };
+    return *scenarios;
+}
+
+const ScenarioDefinition* findScenario(const std::string& name) {
+    for (const ScenarioDefinition& scenario : allScenarios())
+        if (scenario.name == name)
+            return &scenario;
+    return nullptr;
+}
+
+SessionOptions scenarioOptions(const ScenarioDefinition& scenario, std::uint32_t seed) {
+    SessionOptions options;
+    options.seed = seed;
+    if (scenario.prepareFiles)
+        scenario.prepareFiles(options);
+    return options;
+}
+
+ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run) {
+    if (scenario.prepareWorld)
+        scenario.prepareWorld(run.world());
+    try {
+        return scenario.play(run);
+    } catch (const ScenarioStopped& stopped) {
+        return failed(stopped.what());
+    }
+}
+
+} // namespace sim

@@ -1,0 +1,114 @@
+#include "scenarios/timeline.h"
+
+#include "world/world.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace sim {
+namespace {
+
+std::string stageName(int stage) {
+    static const char* const names[] = {"Approaching", "Blocked", "Hunting", "Escaping", "Escaped"};
+    return stage >= 0 && stage < 5 ? names[stage] : std::to_string(stage);
+}
+
+std::string statusName(int status) {
+    static const char* const names[] = {"open", "engaged", "completed", "blocked", "failed"};
+    return status >= 0 && status < 5 ? names[status] : std::to_string(status);
+}
+
+// "<prefix>a -> b" after `marker` in the message, as two numbers.
+bool readChange(const std::string& message, const std::string& marker, int& from, int& to) {
+    const auto at = message.find(marker);
+    if (at == std::string::npos)
+        return false;
+    return std::sscanf(message.c_str() + at + marker.size(), "%d -> %d", &from, &to) == 2;
+}
+
+std::string missionOf(const std::string& message) {
+    const auto open = message.find('['), close = message.find(']');
+    if (open == std::string::npos || close == std::string::npos || close < open)
+        return "mission";
+    return "mission " + message.substr(open + 1, close - open - 1);
+}
+
+} // namespace
+
+std::string withoutLogStamp(const std::string& line) {
+    if (!line.empty() && line.front() == '[') {
+        const auto close = line.find("] ");
+        if (close != std::string::npos)
+            return line.substr(close + 2);
+    }
+    return line;
+}
+
+std::string describeProgressLine(const std::string& message) {
+    int from = 0, to = 0;
+    if (readChange(message, "stage changed: ", from, to))
+        return missionOf(message) + " stage " + stageName(from) + " -> " + stageName(to);
+    if (readChange(message, "status changed: ", from, to))
+        return missionOf(message) + " status " + std::to_string(from) + " (" + statusName(from) + ") -> " +
+               std::to_string(to) + " (" + statusName(to) + ")";
+    return std::string();
+}
+
+Timeline::Timeline(std::ostream& out, Session& session, TimelineOptions options)
+    : out_(out), session_(session), options_(options) {
+    logBytes_ = session_.log().size();
+}
+
+std::string Timeline::stamp() const {
+    const Clock& clock = session_.world().clock;
+    const std::uint64_t seconds = clock.elapsedMs / 1000;
+    char text[48];
+    std::snprintf(text, sizeof text, "[%02d:%02d | %llu:%02llu.%llu]", clock.hourOfDay(), clock.minuteOfHour(),
+                  static_cast<unsigned long long>(seconds / 60), static_cast<unsigned long long>(seconds % 60),
+                  static_cast<unsigned long long>((clock.elapsedMs % 1000) / 100));
+    return text;
+}
+
+void Timeline::note(const std::string& text) {
+    out_ << stamp() << " player   " << text << "\n";
+}
+
+void Timeline::line(const std::string& text) {
+    out_ << text << "\n";
+}
+
+void Timeline::printLogLine(const std::string& message) {
+    const std::string progress = describeProgressLine(message);
+    if (!progress.empty())
+        out_ << stamp() << " MISSION  " << progress << "\n";
+    if (options_.logLines)
+        out_ << stamp() << " log      " << message << "\n";
+}
+
+void Timeline::afterFrame() {
+    World& world = session_.world();
+    const Hud& hud = world.hud;
+    for (; subtitles_ < hud.subtitles.size(); ++subtitles_)
+        out_ << stamp() << " subtitle " << hud.subtitles[subtitles_].text << "\n";
+    for (; helpBoxes_ < hud.helpBoxes.size(); ++helpBoxes_)
+        out_ << stamp() << " help     " << hud.helpBoxes[helpBoxes_].text << "\n";
+    for (; toasts_ < hud.toasts.size(); ++toasts_)
+        out_ << stamp() << " toast    " << hud.toasts[toasts_].title << " | " << hud.toasts[toasts_].body << "\n";
+    for (const PromptRecord* prompt : world.prompts.visible()) {
+        if (prompt->text.empty() || !promptsShown_.insert(prompt->handle).second)
+            continue;
+        out_ << stamp() << " prompt   [" << controlNameOf(prompt->control) << "] " << prompt->text
+             << (prompt->mode == PromptMode::Hold ? " (hold)" : "") << "\n";
+    }
+    const std::string log = session_.log();
+    if (log.size() > logBytes_) {
+        std::istringstream lines(log.substr(logBytes_));
+        std::string line;
+        while (std::getline(lines, line))
+            if (!line.empty())
+                printLogLine(withoutLogStamp(line));
+        logBytes_ = log.size();
+    }
+}
+
+} // namespace sim
