@@ -84,13 +84,13 @@ void atNight(World& world) {
     world.clock.startMinuteOfDay = 23 * 60;
 }
 
-ScenarioResult playStealthAtNight(ScenarioRun& run) {
+ScenarioResult playStealthily(ScenarioRun& run) {
     const ContractInPlay contract = takenCamp(run);
     if (contract.settingId != 0)
         return failed("the taken camp contract was not restored");
     const bool reached = approachCamp(run, contract, CampApproach::Stealthy);
-    return {reached, reached ? "crept up to the target at night and recognised it unseen"
-                             : "the night approach was spotted or never got close"};
+    return {reached, reached ? "crept up to the target and recognised it unseen"
+                             : "the approach was spotted or never got close"};
 }
 
 ScenarioResult playLoudByDay(ScenarioRun& run) {
@@ -189,7 +189,10 @@ const std::vector<ScenarioDefinition>& allScenarios() {
         {"camp-stealth-night",
          "a camp contract already taken; at 23:00 the player creeps up to the camp fire and must recognise the "
          "target without being seen",
-         &writeTakenCampContract, &atNight, &playStealthAtNight},
+         &writeTakenCampContract, &atNight, &playStealthily},
+        {"camp-stealth-day",
+         "the night approach by day: crouched, the player is spotted before he can make the target out",
+         &writeTakenCampContract, nullptr, &playStealthily},
         {"camp-loud-day",
          "a camp contract already taken; by day the player gallops into the camp shooting: the whole camp must "
          "turn on him",

@@ -19,6 +19,7 @@ struct PlacedPropset {
     drovil::Vector3 position;
     bool placedOnGround = false;
     PropsetFate fate = PropsetFate::Owned;
+    bool streamedOut = false; // released, and the game has cleared it away
 };
 
 class Propsets {

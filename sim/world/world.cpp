@@ -2,6 +2,7 @@
 
 #include "world/living_world.h"
 #include "world/ped_tasks.h"
+#include "world/streaming_out.h"
 
 #include <algorithm>
 
@@ -24,6 +25,7 @@ void World::beginFrame() {
     documents.step(*this);
     dropTasksOfDeadPeds(*this);
     stepLivingWorld(*this);
+    streamOutReleased(*this);
 }
 
 EntityRecord& World::playerPed() { return *entities.find(player.pedId); }

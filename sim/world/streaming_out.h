@@ -1,0 +1,14 @@
+#pragma once
+// The game clearing away what scripts handed back to it: an entity a script
+// released, or a propset it released, stays while the player is about and is
+// streamed out once he is far enough away, taking its blips with it.
+namespace sim {
+
+struct World;
+
+// Beyond this distance from the player released things are streamed out.
+inline constexpr float streamOutDistance = 400.0f;
+
+void streamOutReleased(World& world);
+
+} // namespace sim

@@ -1,0 +1,124 @@
+// Whole contracts played by the scripted player, judged by what the player, the
+// files and the log show at the end: the first contract from an offer to the
+// payment, a night-time stealth approach against a loud daytime one, dying in
+// the camp, and riding away from the target.
+#include "scenarios/contract_play.h"
+#include "scenarios/scenarios.h"
+#include "support/game.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+using namespace sim;
+
+// Plays a scenario in this process's one session.
+struct Played {
+    explicit Played(const std::string& name, std::uint32_t seed, int frameLimit = 40000)
+        : scenario(findScenario(name)), session(scenarioOptions(*scenario, seed)), run(session, frameLimit, nullptr),
+          result(playScenario(*scenario, run)) {}
+    const ScenarioDefinition* scenario;
+    Session session;
+    ScenarioRun run;
+    ScenarioResult result;
+};
+
+// Runs the drovil-sim command, which plays one game per process; its exit status.
+int runSimCommand(const std::string& arguments) {
+    const std::string command = std::string(DROVIL_SIM_COMMAND) + " " + arguments + " --quiet > /dev/null";
+    const int status = std::system(command.c_str());
+    return status == -1 ? -1 : WEXITSTATUS(status);
+}
+
+TEST(FirstContract, FromTheOfferToThePaymentTheCashGrowsByTheScaledReward) {
+    Played played("first-contract", 7);
+    ASSERT_TRUE(played.result.success) << played.result.summary;
+    // What the files hold at the end, read here again rather than trusted.
+    const ContractInPlay contract = readContract(played.run, 0);
+    EXPECT_EQ(contract.settingId, 0);
+    EXPECT_EQ(contract.status, 2);
+    EXPECT_EQ(intValue(played.run.readKeyValues("Savegame.dat"), "pending_payment", -1), 0);
+    EXPECT_EQ(intValue(played.run.readKeyValues("Savegame.dat"), "missions." + std::to_string(valentineAreaId()), 0),
+              -1);
+    EXPECT_EQ(played.session.world().player.cashCents, (contract.bounty + contract.bonusesReward) * 100);
+    // The player saw the contract come and go.
+    const Hud& hud = played.session.hud();
+    ASSERT_GE(hud.toasts.size(), 2u);
+    EXPECT_TRUE(hud.subtitleShown(played.run.lang("contract.escape_area")));
+    EXPECT_TRUE(played.session.world().blips.leftOverReport().empty()) << played.session.world().blips.leftOverReport();
+}
+
+TEST(FirstContract, APricesScaleOfTwoPaysDoubleWhatWasStored) {
+    const ScenarioDefinition* scenario = findScenario("first-contract");
+    SessionOptions options = scenarioOptions(*scenario, 7);
+    options.settingsLines = {"PricesScale=2.0"};
+    Session session(options);
+    ScenarioRun run(session, 40000, nullptr);
+    const ScenarioResult result = playScenario(*scenario, run);
+    ASSERT_TRUE(result.success) << result.summary;
+    const ContractInPlay contract = readContract(run, 0);
+    EXPECT_EQ(session.world().player.cashCents, 2 * contract.bounty * 100);
+}
+
+TEST(CampApproaches, CreepingUpAtNightStaysUnseenInMostSeeds) {
+    int unseen = 0;
+    const int seeds = 6;
+    for (int seed = 1; seed <= seeds; ++seed)
+        unseen += runSimCommand("--scenario camp-stealth-night --seed " + std::to_string(seed)) == 0 ? 1 : 0;
+    EXPECT_GT(unseen, seeds / 2) << unseen << " of " << seeds << " night approaches stayed unseen";
+}
+
+TEST(CampApproaches, TheSameCreepingApproachByDayIsSpotted) {
+    // The night scenario's approach in broad daylight: no seed should get away with it.
+    int unseen = 0;
+    for (int seed = 1; seed <= 3; ++seed) {
+        const int status = runSimCommand("--scenario camp-stealth-day --seed " + std::to_string(seed));
+        ASSERT_NE(status, 2) << "the scenario exists";
+        unseen += status == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(unseen, 0);
+}
+
+class LoudByDay : public ::testing::TestWithParam<int> {};
+
+TEST_P(LoudByDay, GallopingInShootingSetsTheWholeCampOnThePlayer) {
+    Played played("camp-loud-day", static_cast<std::uint32_t>(GetParam()));
+    EXPECT_TRUE(played.result.success) << played.result.summary;
+    int lines = 0;
+    for (const std::string& line : test::logMessages(played.session))
+        lines += line == "combat started" ? 1 : 0;
+    EXPECT_EQ(lines, 1) << "the camp is set on the player once";
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, LoudByDay, ::testing::Values(1, 2, 3));
+
+TEST(CampEndings, ThePlayerKilledByTheGuardsFailsTheContract) {
+    Played played("camp-killed", 1);
+    ASSERT_TRUE(played.result.success) << played.result.summary;
+    EXPECT_EQ(readContract(played.run, 0).status, 4);
+    EXPECT_TRUE(played.session.logContains("ContractExecutor [0]: player has been killed"));
+    EXPECT_EQ(intValue(played.run.readKeyValues("Savegame.dat"), "pending_payment", -1), 0) << "no reward";
+    EXPECT_TRUE(played.session.world().player.dead);
+}
+
+TEST(CampEndings, RidingAwayFromTheTargetPastTheMissionAreaLosesIt) {
+    Played played("camp-walk-away", 1);
+    ASSERT_TRUE(played.result.success) << played.result.summary;
+    EXPECT_EQ(readContract(played.run, 0).status, 4);
+    EXPECT_TRUE(played.session.hud().subtitleShown(played.run.lang("contract.target_too_far_warning")))
+        << "warned before it was lost";
+    EXPECT_TRUE(played.session.hud().subtitleShown(played.run.lang("contract.target_lost")));
+    EXPECT_TRUE(played.session.logContains("ContractExecutor [0]: mission area abandoned / target lost"));
+}
+
+TEST(SimCommand, ExitStatusTellsSuccessFailureAndAWrongCommandLine) {
+    EXPECT_EQ(runSimCommand("--scenario idle --frames 200"), 0);
+    EXPECT_EQ(runSimCommand("--scenario first-contract --seed 1"), 1) << "seed 1 offers a street contract";
+    EXPECT_EQ(runSimCommand("--scenario no-such-scenario"), 2);
+    EXPECT_EQ(runSimCommand("--seed many"), 2);
+    EXPECT_EQ(runSimCommand("--help"), 0);
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+// The simulator's scripted player and what the game makes of it: a person's
+// pace on foot and on horseback, crouching heard and seen as such, the horse
+// that comes when whistled for; the game clearing away what scripts released
+// once the player has gone; and the timeline's reading of the plug-in's log.
+#include "player/player_controller.h"
+#include "scenarios/timeline.h"
+#include "session/session.h"
+#include "world/streaming_out.h"
+#include "world/world.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+using namespace sim;
+
+float flat(const drovil::Vector3& a, const drovil::Vector3& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// Frames of the world alone (no script needed for what is tested here).
+void stepWorld(World& world, int frames, PlayerController& player) {
+    for (int i = 0; i < frames; ++i) {
+        player.beforeFrame();
+        world.clock.advance();
+        world.beginFrame();
+    }
+}
+
+TEST(ScriptedPlayer, WalksCreepsAndRidesAtAPersonsPaceAndTheGameSeesHowHeMoves) {
+    Session session;
+    World& world = session.world();
+    PlayerController player(world);
+    const drovil::Vector3 start = player.position();
+    const drovil::Vector3 far(start.x + 500.0f, start.y, start.z);
+
+    player.goTo(far, Gait::Walk);
+    stepWorld(world, 30, player); // about a second
+    EXPECT_NEAR(flat(start, player.position()), 1.6f, 0.2f);
+    EXPECT_EQ(world.perception.movementOf(world.player.pedId), Movement::Walking);
+
+    player.crouch(true);
+    EXPECT_TRUE(world.perception.isCrouching(world.player.pedId));
+    const drovil::Vector3 crouchedFrom = player.position();
+    stepWorld(world, 30, player);
+    EXPECT_NEAR(flat(crouchedFrom, player.position()), 1.0f, 0.2f) << "crouched he creeps";
+
+    // Whistled for, the horse comes to him; in the saddle he canters and the horse goes with him.
+    player.whistleForHorse();
+    stepWorld(world, 90, player);
+    ASSERT_TRUE(player.horseAtHand());
+    ASSERT_TRUE(player.mount());
+    EXPECT_FALSE(world.perception.isCrouching(world.player.pedId)) << "nobody crouches on a horse";
+    const drovil::Vector3 rideFrom = player.position();
+    stepWorld(world, 30, player);
+    EXPECT_NEAR(flat(rideFrom, player.position()), 11.0f, 0.5f);
+    EXPECT_EQ(flat(world.entities.find(player.ownHorse())->position, player.position()), 0.0f);
+    player.dismount();
+    EXPECT_FALSE(player.riding());
+}
+
+TEST(ScriptedPlayer, AnUnarmedPlayerAimingAtAPedLocksOnAndShootingDrawsTheGun) {
+    Session session;
+    World& world = session.world();
+    PlayerController player(world);
+    drovil::Vector3 at = player.position();
+    at.y += 10.0f;
+    const int ped = world.entities.create(EntityKind::Ped, gameHash("a_m_m_valtownfolk_01"), at, 0.0f).id;
+    player.aimAt(ped);
+    EXPECT_FALSE(player.armed());
+    EXPECT_EQ(world.player.aimedEntity, ped);
+    EXPECT_EQ(world.player.lockedOnPed, ped);
+    player.shootAt(ped);
+    EXPECT_TRUE(player.armed());
+    ASSERT_FALSE(world.combat.shots().empty());
+    EXPECT_EQ(world.combat.shots().back().shooter, world.player.pedId);
+    player.holster();
+    EXPECT_EQ(world.player.aimedEntity, 0);
+}
+
+TEST(StreamingOut, ReleasedThingsFarFromThePlayerAreClearedAwayWithTheirBlips) {
+    Session session;
+    World& world = session.world();
+    const drovil::Vector3 player = world.playerPed().position;
+    auto placeReleased = [&](float metres) {
+        EntityRecord& ped =
+            world.entities.create(EntityKind::Ped, gameHash("g_m_m_uniduster_01"),
+                                  drovil::Vector3(player.x + metres, player.y, player.z), 0.0f);
+        world.scenePeds.released.push_back(ped.id);
+        BlipRecord& blip = world.blips.create(BlipKind::Entity, 0x318C617C, 0);
+        blip.entity = ped.id;
+        return std::make_pair(ped.id, blip.id);
+    };
+    const auto [nearPed, nearBlip] = placeReleased(streamOutDistance - 50.0f);
+    const auto [farPed, farBlip] = placeReleased(streamOutDistance + 50.0f);
+    const int kept = world.entities.create(EntityKind::Ped, gameHash("g_m_m_uniduster_01"),
+                                           drovil::Vector3(player.x + 900.0f, player.y, player.z), 0.0f)
+                         .id; // still the script's: never cleared away
+
+    world.clock.frame = 30;
+    streamOutReleased(world);
+    EXPECT_TRUE(world.entities.exists(nearPed));
+    EXPECT_TRUE(world.blips.exists(nearBlip));
+    EXPECT_FALSE(world.entities.exists(farPed));
+    EXPECT_FALSE(world.blips.exists(farBlip));
+    EXPECT_TRUE(world.entities.exists(kept));
+}
+
+TEST(Timeline, TellsStageAndStatusChangesInWords) {
+    EXPECT_EQ(describeProgressLine("ContractExecutor [3]: stage changed: 0 -> 2"),
+              "mission 3 stage Approaching -> Hunting");
+    EXPECT_EQ(describeProgressLine("ContractExecutor [0]: status changed: 1 -> 4"),
+              "mission 0 status 1 (engaged) -> 4 (failed)");
+    EXPECT_EQ(describeProgressLine("ContractExecutor [0]: mission set prepared"), "");
+    EXPECT_EQ(withoutLogStamp("[8/12/2026 4:3:7] initialization complete"), "initialization complete");
+    EXPECT_EQ(withoutLogStamp("no stamp [here]"), "no stamp [here]");
+}
+
+} // namespace
