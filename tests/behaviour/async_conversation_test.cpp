@@ -1,6 +1,6 @@
 // Conversations that play across frames: started by their owner, advanced one
 // step per frame by the runner of the main loop, never holding up the frame.
-#include "behaviour/script_work.h"
+#include "behaviour/behaviour_rig.h"
 #include "support/game.h"
 
 #include "behaviour/async_conversation.h"
@@ -43,14 +43,14 @@ TEST(AsyncConversation, AdvancesOneStepPerFrameWithoutHoldingUpTheFrame) {
     world.speech.framesByLine["GENERIC_INSULT_MED"] = 20;
 
     drovil::AsyncConversation* conversation = nullptr;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         conversation = drovil::createAsyncConversation();
         conversation->addLine(drovil::Ped(madam), "HELLO_FANCY_MAN", 500);
         conversation->addLine(drovil::Ped(target), "GENERIC_INSULT_MED", 0);
         conversation->step(); // the owner starts it; the runner does the rest
     });
     session.runFrames(1);
-    ASSERT_TRUE(workDone()) << "starting a conversation returns at once";
+    ASSERT_TRUE(test::scriptWorkDone()) << "starting a conversation returns at once";
     ASSERT_NE(conversation, nullptr);
     EXPECT_EQ(conversation->itemCount(), 3u);
     EXPECT_EQ(conversation->index(), 0);
@@ -59,7 +59,7 @@ TEST(AsyncConversation, AdvancesOneStepPerFrameWithoutHoldingUpTheFrame) {
     // Every frame runs its guarded steps to the end while the conversation plays.
     int framesWatched = 0;
     std::vector<int> indices;
-    watchEveryFrame([&] {
+    test::runEveryFrame([&] {
         ++framesWatched;
         indices.push_back(conversation->index());
     });
@@ -68,7 +68,7 @@ TEST(AsyncConversation, AdvancesOneStepPerFrameWithoutHoldingUpTheFrame) {
         session.runFrames(1);
         ++framesRun;
     }
-    watchEveryFrame(nullptr);
+    test::runEveryFrame(nullptr);
     ASSERT_TRUE(conversation->isFinished());
     EXPECT_EQ(framesWatched, framesRun);
     EXPECT_FALSE(inRunningList(conversation)) << "the runner drops a finished conversation";
@@ -103,7 +103,7 @@ TEST(AsyncConversation, ALineWaitsForTheSpeakerToFallSilentBeforeAndAfter) {
     startTalking(session, ped, "WHISTLE");
 
     drovil::AsyncConversation* conversation = nullptr;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         conversation = drovil::createAsyncConversation();
         conversation->addLine(drovil::Ped(ped), "GREET_SHOUTED", 0);
         conversation->step();
@@ -125,7 +125,7 @@ TEST(AsyncConversation, UnstartedOnesWaitUntouchedAndEmptyOnesFinishAtOnce) {
 
     drovil::AsyncConversation* waiting = nullptr;
     drovil::AsyncConversation* empty = nullptr;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         waiting = drovil::createAsyncConversation();
         waiting->addLine(drovil::Ped(ped), "GREET_GENERAL", 500);
         empty = drovil::createAsyncConversation();

@@ -1,7 +1,7 @@
 // Multi-frame ped tasks as their owners drive them: one tick a frame, waits
 // counted in frames from the game's rate value, and the follow-up task taking
 // over once a task stops running.
-#include "behaviour/script_work.h"
+#include "behaviour/behaviour_rig.h"
 #include "support/game.h"
 
 #include "behaviour/async_ped_task.h"
@@ -69,16 +69,16 @@ TEST(AsyncPedTask, TicksEachFrameWaitsInFramesAndHandsOverToItsFollower) {
     std::vector<std::uint64_t> steps;
     std::unique_ptr<drovil::AsyncPedTask> task;
     int waitAfterFirstLeg = -1;
-    startOnScriptThread(
+    test::startOnScriptThread(
         [&] { task = std::make_unique<TwoLegWalk>(drovil::Ped(ped), first, second, steps, session); });
-    watchEveryFrame([&] {
+    test::runEveryFrame([&] {
         drovil::driveAsyncPedTask(task);
         if (waitAfterFirstLeg < 0 && task && task->waitFrames() > 0)
             waitAfterFirstLeg = task->waitFrames();
     });
     ASSERT_TRUE(
         session.runUntil([&] { return dynamic_cast<TwoLegWalk::Lookout*>(task.get()) != nullptr; }, 600));
-    watchEveryFrame(nullptr);
+    test::runEveryFrame(nullptr);
 
     // The ped really walked both legs, at walking pace.
     const sim::EntityRecord& record = *world.entities.find(ped);

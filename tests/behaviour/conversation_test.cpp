@@ -1,7 +1,7 @@
 // Blocking conversations, as the quest handover plays them: lines said in
 // order without talking over anyone, task sequences acted out to their stop
 // step, pauses, and the call returning only once the last item is done.
-#include "behaviour/script_work.h"
+#include "behaviour/behaviour_rig.h"
 #include "support/game.h"
 
 #include "behaviour/conversation.h"
@@ -43,7 +43,7 @@ TEST(BlockingConversation, PlaysLinesInOrderAndReturnsOnlyWhenTheLastHasEnded) {
     std::uint64_t returnedInFrame = 0;
     bool finished = false, playingAfter = true;
     std::size_t items = 0;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         drovil::Conversation conversation;
         conversation.addLine(drovil::Ped(player), "GREET_GENERAL", 200);
         conversation.addDelay(0);
@@ -58,8 +58,8 @@ TEST(BlockingConversation, PlaysLinesInOrderAndReturnsOnlyWhenTheLastHasEnded) {
     ASSERT_TRUE(
         session.runUntil([&] { return world.speech.find("GENERIC_THANKS_SHOUTED") != nullptr; }, 400));
     session.runFrames(5);
-    EXPECT_FALSE(workDone());
-    ASSERT_TRUE(finishWork(session));
+    EXPECT_FALSE(test::scriptWorkDone());
+    ASSERT_TRUE(test::finishScriptWork(session));
 
     EXPECT_EQ(items, 3u) << "a line with its pause, nothing for a zero pause, a line";
     EXPECT_EQ(world.speech.lineNames(),
@@ -100,7 +100,7 @@ TEST(BlockingConversation, AnActionPlaysTheSequenceUpToItsStopStep) {
     std::uint64_t firstDone = 0;
     bool busyAfterSecond = false;
     int progressAfterSecond = -2;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         namespace task = drovil::natives::task;
         const drovil::Entity target = drovil::Ped(player).entity();
         task::openSequence(&approach);
@@ -134,7 +134,7 @@ TEST(BlockingConversation, AnActionPlaysTheSequenceUpToItsStopStep) {
             return false;
         },
         1500));
-    ASSERT_TRUE(finishWork(session));
+    ASSERT_TRUE(test::finishScriptWork(session));
 
     // The first action ran the whole sequence: walk (0), turn (1), over (-1).
     EXPECT_EQ(progressSeen, (std::vector<int>{0, 1, -1}));
@@ -167,12 +167,12 @@ TEST(BlockingConversation, AZeroPauseStillYieldsOneFrame) {
     sim::Session session;
     ASSERT_TRUE(test::startGame(session));
     std::uint64_t before = 0, after = 0;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         drovil::Delay pause(-40);
         before = session.world().clock.frame;
         pause.play();
         after = session.world().clock.frame;
     });
-    ASSERT_TRUE(finishWork(session, 10));
+    ASSERT_TRUE(test::finishScriptWork(session, 10));
     EXPECT_EQ(after, before + 1);
 }

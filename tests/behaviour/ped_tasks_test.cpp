@@ -1,7 +1,7 @@
 // Ped tasks in the simulated world as the behaviour code gives them: peds walk
 // toward their goal at walking pace, aim at entities that move, and lose their
 // tasks when they die or are deleted.
-#include "behaviour/script_work.h"
+#include "behaviour/behaviour_rig.h"
 #include "support/game.h"
 
 #include "runtime/natives.h"
@@ -26,7 +26,7 @@ TEST(PedTasks, ASequenceProgressesStepByStepAndEndsAtMinusOne) {
     const int other = addPedNearPlayer(session, 8.0f, 6.0f);
 
     drovil::TaskSequence sequence;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         namespace task = drovil::natives::task;
         task::openSequence(&sequence);
         task::lookAtEntity(drovil::Ped(), drovil::Ped(world.player.pedId).entity(), -1, -1, 2048, 3);
@@ -36,7 +36,7 @@ TEST(PedTasks, ASequenceProgressesStepByStepAndEndsAtMinusOne) {
         task::closeSequence(sequence);
         task::performSequence(drovil::Ped(ped), sequence);
     });
-    ASSERT_TRUE(finishWork(session, 5));
+    ASSERT_TRUE(test::finishScriptWork(session, 5));
 
     // The glance is over at once; the walk then runs while the other ped moves away.
     std::vector<int> seen;
@@ -77,7 +77,7 @@ TEST(PedTasks, ATaskIsDroppedWhenItsPedDiesOrIsDeleted) {
 
     drovil::TaskSequence sequence;
     bool busyBefore = false;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         namespace task = drovil::natives::task;
         task::openSequence(&sequence);
         task::wanderInArea(drovil::Ped(), world.entities.find(doomed)->position, 10.0f, 60000, 0, 0, 1, 0);
@@ -88,7 +88,7 @@ TEST(PedTasks, ATaskIsDroppedWhenItsPedDiesOrIsDeleted) {
                            drovil::Vector3(0.0f, -2.0f, 0.0f), 1.0f, -1, 1.0f, true, 0, 1, 0, 0, 0);
         busyBefore = task::isBusy(drovil::Ped(doomed)) && task::isBusy(drovil::Ped(deleted));
     });
-    ASSERT_TRUE(finishWork(session, 5));
+    ASSERT_TRUE(test::finishScriptWork(session, 5));
     EXPECT_TRUE(busyBefore);
     session.runFrames(30);
     EXPECT_EQ(world.tasks.progress(doomed), 0);
@@ -97,7 +97,7 @@ TEST(PedTasks, ATaskIsDroppedWhenItsPedDiesOrIsDeleted) {
     world.entities.find(doomed)->alive = false;
     int progressAfterDeath = -2, followerProgress = -2;
     bool busyAfterDeath = true, deletedBusy = true, followerBusy = false;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         namespace task = drovil::natives::task;
         progressAfterDeath = task::sequenceProgress(drovil::Ped(doomed));
         busyAfterDeath = task::isBusy(drovil::Ped(doomed));
@@ -107,7 +107,7 @@ TEST(PedTasks, ATaskIsDroppedWhenItsPedDiesOrIsDeleted) {
         followerProgress = task::sequenceProgress(drovil::Ped(follower));
         followerBusy = task::isBusy(drovil::Ped(follower));
     });
-    ASSERT_TRUE(finishWork(session, 5));
+    ASSERT_TRUE(test::finishScriptWork(session, 5));
     EXPECT_EQ(progressAfterDeath, -1) << "a dead ped runs no sequence";
     EXPECT_FALSE(busyAfterDeath);
     EXPECT_FALSE(deletedBusy) << "a deleted ped is busy with nothing and its handle is cleared";
@@ -127,14 +127,14 @@ TEST(PedTasks, AFollowerKeepsToItsOffsetAndAGlanceLeavesThePedFree) {
     const int onlooker = addPedNearPlayer(session, 3.0f, 3.0f);
 
     bool onlookerBusy = true;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         namespace task = drovil::natives::task;
         task::followEntity(drovil::Ped(follower), drovil::Ped(leader).entity(),
                            drovil::Vector3(0.0f, -2.0f, 0.0f), 1.0f, -1, 0.5f, true, 0, 1, 0, 0, 0);
         task::lookAtEntity(drovil::Ped(onlooker), drovil::Ped(leader).entity(), -1, 0, 0, 0);
         onlookerBusy = task::isBusy(drovil::Ped(onlooker));
     });
-    ASSERT_TRUE(finishWork(session, 5));
+    ASSERT_TRUE(test::finishScriptWork(session, 5));
     EXPECT_FALSE(onlookerBusy) << "a glance is no task that keeps a ped busy";
 
     // The leader walks off north; the follower closes in to 2 m behind it.

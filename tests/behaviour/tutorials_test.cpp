@@ -1,7 +1,7 @@
 // Tutorials: shown in the help box, remembered in TutorialFlags.dat, forced
 // ones every time, seen ones back now and then.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 
 #include "behaviour/tutorials.h"
 #include "runtime/data_files.h"
@@ -21,7 +21,7 @@ int countLogs(const sim::Session& session, const std::string& text) {
 }
 
 void trigger(sim::Session& session, const std::string& name, bool forced, int times = 1) {
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         for (int i = 0; i < times; ++i)
             drovil::triggerTutorial(name, forced);
     });
@@ -139,7 +139,7 @@ TEST(Tutorials, HintsOffLeavesTutorialsToTheirCallers) {
     ASSERT_TRUE(startGame(session));
 
     bool hints = true;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         hints = drovil::hintsEnabled();
         // The card's flip tutorial is not gated by the setting.
         drovil::triggerTutorial("contract_info.flip", false);
@@ -152,7 +152,7 @@ TEST(Tutorials, HintsOnByDefault) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
     bool hints = false;
-    uitest::onScriptThread(session, [&] { hints = drovil::hintsEnabled(); });
+    test::runOnScriptThread(session, [&] { hints = drovil::hintsEnabled(); });
     EXPECT_TRUE(hints);
 }
 

@@ -2,7 +2,7 @@
 
 #include "engine/executor_factory.h"
 #include "executors/executor_harness.h"
-#include "runtime/startup_objects.h"
+#include "support/script_thread.h"
 #include "world/area_ids.h"
 #include "world/strings.h"
 
@@ -10,19 +10,6 @@
 #include <sstream>
 
 namespace enginetest {
-namespace {
-std::vector<std::function<void()>>& pending() {
-    static auto* actions = new std::vector<std::function<void()>>();
-    return *actions;
-}
-void runPending() {
-    auto actions = std::move(pending());
-    pending().clear();
-    for (auto& action : actions)
-        action();
-}
-bool stepAdded = false;
-} // namespace
 
 void useTestExecutors() {
     for (int setting = 0; setting <= 8; ++setting)
@@ -31,23 +18,8 @@ void useTestExecutors() {
         });
 }
 
-void onScriptThread(sim::Session& session, std::function<void()> action) {
-    if (!stepAdded) {
-        drovil::addGuardedFrameStep(runPending);
-        stepAdded = true;
-    }
-    // The action may wait for the game (taking the card out does): run frames
-    // until it has returned.
-    auto done = std::make_shared<bool>(false);
-    pending().push_back([action = std::move(action), done] {
-        action();
-        *done = true;
-    });
-    session.runUntil([done] { return *done; }, 2000);
-}
-
 void acceptContract(sim::Session& session, int areaId) {
-    onScriptThread(session, [areaId] {
+    test::runOnScriptThread(session, [areaId] {
         drovil::ContractAcceptedEvent event{areaId};
         drovil::drovilEngine()->onEvent(&event);
     });

@@ -4,6 +4,7 @@
 // other scripts send it.
 #include "engine/drovil_engine.h"
 #include "session/session.h"
+#include "support/script_thread.h"
 
 #include <functional>
 #include <string>
@@ -14,9 +15,6 @@ namespace enginetest {
 // Every setting type runs the test executor from now on. Call before the
 // first frame, so that missions restored at start-up use it too.
 void useTestExecutors();
-
-// Runs `action` once on the script thread, running frames until it has returned.
-void onScriptThread(sim::Session& session, std::function<void()> action);
 
 // The player accepts a contract in the area, as an offer would announce it.
 void acceptContract(sim::Session& session, int areaId);

@@ -153,7 +153,7 @@ TEST(Engine, ACompletedMissionPaysTheRewardWithAToast) {
     acceptContract(game.session, valentine());
     game.session.runFrames(5);
     ASSERT_NE(game.mission(0), nullptr);
-    onScriptThread(game.session, [] {
+    test::runOnScriptThread(game.session, [] {
         drovil::MissionData* mission = drovilEngine()->find(0)->getMission();
         mission->bounty = 55;
         mission->bonusesReward = 5;
@@ -177,7 +177,7 @@ TEST(Engine, ACompletedMissionWithBountyZeroPaysNothingAndShowsNoToast) {
     game.session.runFrames(5);
     ASSERT_NE(game.mission(0), nullptr);
     const std::size_t toastsBefore = game.session.hud().toasts.size();
-    onScriptThread(game.session, [] {
+    test::runOnScriptThread(game.session, [] {
         drovilEngine()->find(0)->getMission()->bounty = 0;
         drovilEngine()->find(0)->setStatus(MissionStatus::Completed);
     });
@@ -231,7 +231,7 @@ TEST(Engine, ExternalStartsAreRefusedAsTheRulesSay) {
 
     // Blocked, mission 0 no longer counts as in progress, but holds the id an
     // external mission would take.
-    onScriptThread(game.session, [] { drovilEngine()->find(0)->block(true); });
+    test::runOnScriptThread(game.session, [] { drovilEngine()->find(0)->block(true); });
     game.session.world().player.hasControl = false;
     EXPECT_TRUE(sendAndWait(
         game.session, "DROVIL_START_MISSION", {valentine(), 0, 0},
@@ -252,7 +252,7 @@ TEST(Engine, AnExternalMissionIsNeverSavedAndItsRewardIsKept) {
     EXPECT_FALSE(game.session.fileExists("Missions/0.dat"));
     EXPECT_EQ(game.session.readFile("Savegame.dat"), saveBefore);
 
-    onScriptThread(game.session, [] { drovilEngine()->find(0)->setStatus(MissionStatus::Completed); });
+    test::runOnScriptThread(game.session, [] { drovilEngine()->find(0)->setStatus(MissionStatus::Completed); });
     game.session.runFrames(3);
     EXPECT_FALSE(game.session.fileExists("Missions/0.dat"));
     EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -999);

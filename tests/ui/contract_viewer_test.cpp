@@ -1,7 +1,7 @@
 // The contract card: taken out in the player's hands with the target's portrait
 // on its front, flipped over to read the contract, put away again.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 
 #include "executors/contract_card_access.h"
 #include "runtime/data_files.h"
@@ -41,7 +41,7 @@ const drovil::MapArea& valentine() {
 
 // Opens the card on the script thread; returns once the viewer's open returned.
 void openCard(sim::Session& session, const drovil::MissionData& record) {
-    uitest::onScriptThread(session, [record] { drovil::contractViewer()->open(record); });
+    test::runOnScriptThread(session, [record] { drovil::contractViewer()->open(record); });
 }
 
 const sim::HeldDocument* heldByPlayer(sim::Session& session) {
@@ -113,7 +113,7 @@ TEST(ContractViewer, OpeningPutsTheTargetsPortraitOnTheCardInHand) {
     // The executors' card key sees the card out.
     ASSERT_EQ(drovil::contractCardAccess(), drovil::contractViewer());
     bool open = false;
-    uitest::onScriptThread(session, [&] { open = drovil::contractCardAccess()->isCardOpen(); });
+    test::runOnScriptThread(session, [&] { open = drovil::contractCardAccess()->isCardOpen(); });
     EXPECT_TRUE(open);
 
     // Taking the card out explains flipping it.
@@ -270,7 +270,7 @@ TEST(ContractViewer, PuttingTheCardAwayDeletesItsPropAndTheFlipHintComesOncePerT
     EXPECT_FALSE(session.world().entities.exists(card)) << "the game took the prop back";
     EXPECT_TRUE(sim::leakedObjects(session.world()).empty());
     bool open = true;
-    uitest::onScriptThread(session, [&] { open = drovil::contractViewer()->isOpen(); });
+    test::runOnScriptThread(session, [&] { open = drovil::contractViewer()->isOpen(); });
     EXPECT_FALSE(open);
 
     // A second card for the same record is a new prop, and it goes the same way.

@@ -1,6 +1,6 @@
 // The help box: queued, shown by the next frame's flush, one text at a time.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 
 #include "ui/help_text.h"
 
@@ -12,7 +12,7 @@ TEST(HelpText, ShownFromTheNextFrameForItsDuration) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
 
-    uitest::onScriptThread(session, [] { drovil::showHelpText("Ride to the marked area.", 3000); });
+    test::runOnScriptThread(session, [] { drovil::showHelpText("Ride to the marked area.", 3000); });
     EXPECT_TRUE(session.hud().helpBoxes.empty()) << "queued, not yet shown";
 
     session.runFrames(1);
@@ -35,7 +35,7 @@ TEST(HelpText, SecondTextInOneFrameReplacesTheFirst) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
 
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::showHelpText("First text, never seen.", 5000);
         drovil::showHelpText("Second text.", 7000);
     });
@@ -45,7 +45,7 @@ TEST(HelpText, SecondTextInOneFrameReplacesTheFirst) {
     EXPECT_EQ(session.hud().helpBoxes[0].durationMs, 7000);
 
     // A shorter text after a longer one keeps nothing of the longer one.
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::showHelpText("A much longer help text that fills the buffer further.", 1000);
         drovil::showHelpText("Short", 1000);
     });
@@ -61,17 +61,17 @@ TEST(HelpText, LongTextKeepsItsFirst499Characters) {
     std::string text;
     for (int i = 0; text.size() < 700; ++i)
         text += std::to_string(i % 10);
-    uitest::onScriptThread(session, [&] { drovil::showHelpText(text, 2000); });
+    test::runOnScriptThread(session, [&] { drovil::showHelpText(text, 2000); });
     session.runFrames(1);
     ASSERT_EQ(session.hud().helpBoxes.size(), 1u);
     EXPECT_EQ(session.hud().helpText(), text.substr(0, 499));
 
     // Exactly 499 characters fit whole; a new text after the long one is clean.
     const std::string fits(499, 'x');
-    uitest::onScriptThread(session, [&] { drovil::showHelpText(fits, 2000); });
+    test::runOnScriptThread(session, [&] { drovil::showHelpText(fits, 2000); });
     session.runFrames(1);
     EXPECT_EQ(session.hud().helpText(), fits);
-    uitest::onScriptThread(session, [&] { drovil::showHelpText("Done.", 2000); });
+    test::runOnScriptThread(session, [&] { drovil::showHelpText("Done.", 2000); });
     session.runFrames(1);
     EXPECT_EQ(session.hud().helpText(), "Done.");
 }
@@ -80,7 +80,7 @@ TEST(HelpText, EmptyTextShowsNothing) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
 
-    uitest::onScriptThread(session, [] { drovil::showHelpText("", 2000); });
+    test::runOnScriptThread(session, [] { drovil::showHelpText("", 2000); });
     session.runFrames(2);
     EXPECT_TRUE(session.hud().helpBoxes.empty());
 }

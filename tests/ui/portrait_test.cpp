@@ -1,7 +1,7 @@
 // The target's portrait: a clone of the target made out of sight, photographed
 // into a texture slot whose name the card then uses, and deleted; and every way
 // the photo can fail to come in time, each reported in the log.
-#include "behaviour/script_work.h"
+#include "behaviour/behaviour_rig.h"
 #include "support/game.h"
 
 #include "ui/portrait.h"
@@ -28,14 +28,14 @@ struct Request {
 Request requestOnScriptThread(sim::Session& session, std::uint32_t model, int outfit, int budgetMs,
                               int slot) {
     Request request;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         request.startFrame = session.world().clock.frame;
         request.result = drovil::requestPortrait(model, outfit, budgetMs, slot, drovil::portraitPhotoType);
         const char* name = drovil::portraitTextureName(slot, drovil::portraitPhotoType);
         request.name = name ? name : "";
         request.endFrame = session.world().clock.frame;
     });
-    EXPECT_TRUE(finishWork(session, 1000));
+    EXPECT_TRUE(test::finishScriptWork(session, 1000));
     return request;
 }
 
@@ -62,7 +62,7 @@ TEST(Portrait, IsReadyAfterItsFramesWithATextureNamePerSlot) {
     bool cloneFrozen = false, cloneRandomOutfit = false;
     float cloneHeading = 0.0f;
     Request first;
-    startOnScriptThread([&] {
+    test::startOnScriptThread([&] {
         first.startFrame = session.world().clock.frame;
         first.result = drovil::requestPortrait(roughTraveller, 4, 10000, drovil::portraitSlot, 1);
         const char* name = drovil::portraitTextureName(drovil::portraitSlot, 1);
@@ -80,7 +80,7 @@ TEST(Portrait, IsReadyAfterItsFramesWithATextureNamePerSlot) {
                 cloneHeading = clone.heading;
                 cloneRandomOutfit = world.appearances.find(clone.id).randomOutfit;
             }
-            return workDone();
+            return test::scriptWorkDone();
         },
         1000));
     ASSERT_TRUE(first.result);

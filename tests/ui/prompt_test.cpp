@@ -1,7 +1,7 @@
 // Button prompts as the player sees and uses them: hidden until shown, pressed
 // or held through the simulated player, reported once per completed hold.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 
 #include "ui/prompt.h"
 
@@ -26,7 +26,7 @@ Polled& polled() {
 }
 
 void pollEveryFrame() {
-    uitest::everyFrame([] {
+    test::runEveryFrame([] {
         Polled& p = polled();
         if (p.prompt) {
             ++p.framesPolled;
@@ -43,17 +43,17 @@ const sim::PromptRecord& gameSide(sim::Session& session) {
 }
 
 void create(sim::Session& session, const std::string& text, const char* control, PromptType type) {
-    uitest::onScriptThread(session, [&] { polled().prompt = drovil::createPrompt(text, control, type); });
+    test::runOnScriptThread(session, [&] { polled().prompt = drovil::createPrompt(text, control, type); });
     ASSERT_NE(polled().prompt, nullptr);
     pollEveryFrame();
 }
 
 void setVisible(sim::Session& session, bool visible) {
-    uitest::onScriptThread(session, [visible] { polled().prompt->setVisible(visible); });
+    test::runOnScriptThread(session, [visible] { polled().prompt->setVisible(visible); });
 }
 
 void setEnabled(sim::Session& session, bool enabled) {
-    uitest::onScriptThread(session, [enabled] { polled().prompt->setEnabled(enabled); });
+    test::runOnScriptThread(session, [enabled] { polled().prompt->setEnabled(enabled); });
 }
 
 } // namespace
@@ -95,7 +95,7 @@ TEST(Prompts, EveryTypeSetsItsGameMode) {
     };
     const std::size_t before = session.world().prompts.notDestroyed().size();
     std::vector<Prompt*> made;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         for (const Case& c : cases)
             made.push_back(drovil::createPrompt("p", "INPUT_CONTEXT_A", c.type));
     });
@@ -107,7 +107,7 @@ TEST(Prompts, EveryTypeSetsItsGameMode) {
         EXPECT_EQ(record->modeArguments, cases[i].arguments);
         EXPECT_EQ(made[i]->type(), cases[i].type);
     }
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         for (Prompt* prompt : made)
             delete prompt;
     });
@@ -284,11 +284,11 @@ TEST(Prompts, GroupsAndTheEntityOwnGroup) {
                           .id;
 
     create(session, "Threaten", "INPUT_CONTEXT_Y", PromptType::Press);
-    uitest::onScriptThread(session, [] { polled().prompt->setGroup(0x4EE07FDD); });
+    test::runOnScriptThread(session, [] { polled().prompt->setGroup(0x4EE07FDD); });
     EXPECT_EQ(gameSide(session).group, 0x4EE07FDDu);
     EXPECT_EQ(gameSide(session).groupEntity, 0);
 
-    uitest::onScriptThread(session, [pedId] { polled().prompt->attachToEntity(drovil::Entity(pedId)); });
+    test::runOnScriptThread(session, [pedId] { polled().prompt->attachToEntity(drovil::Entity(pedId)); });
     EXPECT_EQ(polled().prompt->tag(), drovil::Entity(pedId));
     EXPECT_NE(gameSide(session).group, 0u);
     EXPECT_NE(gameSide(session).group, 0x4EE07FDDu);
@@ -297,11 +297,11 @@ TEST(Prompts, GroupsAndTheEntityOwnGroup) {
 
     // An entity without a prompt group leaves the group as it was.
     const std::uint32_t before = gameSide(session).group;
-    uitest::onScriptThread(session, [] { polled().prompt->attachToEntity(drovil::Entity(987654)); });
+    test::runOnScriptThread(session, [] { polled().prompt->attachToEntity(drovil::Entity(987654)); });
     EXPECT_EQ(gameSide(session).group, before);
     EXPECT_EQ(polled().prompt->tag(), drovil::Entity(987654));
 
-    uitest::onScriptThread(session, [] { polled().prompt->attachToEntity(drovil::Entity()); });
+    test::runOnScriptThread(session, [] { polled().prompt->attachToEntity(drovil::Entity()); });
     EXPECT_EQ(gameSide(session).group, 0u);
     EXPECT_EQ(gameSide(session).groupEntity, 0);
 }
@@ -311,7 +311,7 @@ TEST(Prompts, IntegerOptionReachesTheGame) {
     ASSERT_TRUE(startGame(session));
 
     create(session, "Threaten", "INPUT_CONTEXT_Y", PromptType::Press);
-    uitest::onScriptThread(session, [] { polled().prompt->setOption(3); });
+    test::runOnScriptThread(session, [] { polled().prompt->setOption(3); });
     EXPECT_EQ(gameSide(session).options, std::vector<int>{3});
 }
 
@@ -323,7 +323,7 @@ TEST(Prompts, DestroyedPromptsLeaveTheGameAndLeaksAreReported) {
 
     Prompt* kept = nullptr;
     Prompt* deleted = nullptr;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         kept = drovil::createPrompt("Leaked", "INPUT_CONTEXT_A");
         deleted = drovil::createPrompt("Deleted", "INPUT_CONTEXT_A");
         deleted->setVisible(true);
@@ -332,7 +332,7 @@ TEST(Prompts, DestroyedPromptsLeaveTheGameAndLeaksAreReported) {
 
     // Deleting the prompt without destroy still takes it out of the game.
     const int deletedHandle = deleted->handle().id;
-    uitest::onScriptThread(session, [&] { delete deleted; });
+    test::runOnScriptThread(session, [&] { delete deleted; });
     EXPECT_TRUE(game.find(deletedHandle)->destroyed);
     EXPECT_EQ(game.findVisible("Deleted"), nullptr);
 
@@ -340,7 +340,7 @@ TEST(Prompts, DestroyedPromptsLeaveTheGameAndLeaksAreReported) {
     ASSERT_EQ(leaks.size(), before + 1);
     EXPECT_EQ(leaks.back()->text, "Leaked");
 
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         kept->destroy();
         kept->destroy();
         kept->setVisible(true);

@@ -1,6 +1,6 @@
 // Text and sprites drawn for a frame, as the player sees them.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 
 #include "runtime/data_files.h"
 #include "ui/sprite.h"
@@ -14,7 +14,7 @@ TEST(DrawnText, MarkupColourScaleAndPositionReachTheScreenForOneFrame) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
 
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::drawText("Reward: $40.00", 0.513f, 0.42f, 229, 229, 229, 255, true, 0.65f, 0.65f, "$body");
     });
     ASSERT_EQ(session.hud().texts.size(), 1u);
@@ -43,7 +43,7 @@ TEST(DrawnText, LangTextWithAtSignShowsOnTwoLines) {
     const std::string stored = drovil::langFile().getString("tutorial.target_knocked_out");
     const auto at = stored.find('@');
     ASSERT_NE(at, std::string::npos) << "the shipped text spans two lines";
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         drovil::drawText(drovil::expandLineBreaks(stored), 0.1f, 0.2f, 229, 229, 229, 255, false, 0.35f,
                          0.35f, "$body");
     });
@@ -66,7 +66,7 @@ TEST(DrawnText, IntegerOverlayAndCashText) {
     ASSERT_TRUE(startGame(session));
 
     std::string cash, negative, small;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         drovil::drawIntegerOverlay(-15);
         cash = drovil::cashText(1250);
         small = drovil::cashText(5);
@@ -90,7 +90,7 @@ TEST(Sprites, DrawnByTheirCentreWithTheDictionaryState) {
     ASSERT_TRUE(startGame(session));
     session.hud().dictionaries.preload("menu_textures");
 
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::drawSprite("menu_textures", "translate_bg_1a", 0.25f, 0.1f, 0.5f, 0.3f, 0.0f, 255, 255, 255,
                            255);
         drovil::drawSprite("not_streamed", "some_texture", 0.0f, 0.0f, 0.2f, 0.2f, 90.0f, 10, 20, 30, 40);
@@ -122,14 +122,14 @@ TEST(Sprites, TextureDictionaryArrivesAFewFramesAfterTheRequest) {
 
     bool loaded = true;
     const std::uint64_t start = session.world().clock.frame;
-    uitest::onScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("portraits", 20, 0); });
+    test::runOnScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("portraits", 20, 0); });
     EXPECT_TRUE(loaded);
     EXPECT_GE(session.world().clock.frame, start + 5);
     EXPECT_LE(session.world().clock.frame, start + 7);
     EXPECT_GE(session.hud().dictionaries.requestCount("portraits"), 4);
 
     session.hud().dictionaries.neverLoad.insert("broken");
-    uitest::onScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("broken", 3, 100); });
+    test::runOnScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("broken", 3, 100); });
     EXPECT_FALSE(loaded);
     EXPECT_EQ(session.hud().dictionaries.requestCount("broken"), 3);
 }

@@ -1,7 +1,7 @@
 // Toasts: queued, shown by the next frame's flush once the icon's texture
 // dictionary is in, every text cut to fit its buffer.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 
 #include "ui/help_text.h"
 #include "ui/toast.h"
@@ -15,7 +15,7 @@ TEST(Toasts, ShownOnTheNextFrameWithTitleBodyAndIcon) {
     ASSERT_TRUE(startGame(session));
     session.hud().dictionaries.preload("INVENTORY_ITEMS");
 
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::showToast("Bounty contract", "Contract accepted", "INVENTORY_ITEMS", "generic_photograph",
                           5000);
     });
@@ -46,7 +46,7 @@ TEST(Toasts, WaitsForItsTextureDictionary) {
     ASSERT_TRUE(startGame(session));
     session.hud().dictionaries.loadFrames = 6;
 
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::showToast("Contract completed", "You earned $40.00", "BLIPS", "blip_region_hunting", 5000);
     });
     const std::uint64_t flushFrame = session.world().clock.frame + 1;
@@ -68,7 +68,7 @@ TEST(Toasts, DictionaryThatNeverLoadsHoldsTheToastAboutTwoSeconds) {
     ASSERT_TRUE(startGame(session));
     session.hud().dictionaries.neverLoad.insert("MISSING_DICT");
 
-    uitest::onScriptThread(
+    test::runOnScriptThread(
         session, [] { drovil::showToast("Title", "Body", "MISSING_DICT", "missing_texture", 4000); });
     const std::uint64_t startMs = session.world().clock.elapsedMs;
     ASSERT_TRUE(session.runUntil([&] { return !session.hud().toasts.empty(); }, 200));
@@ -92,7 +92,7 @@ TEST(Toasts, EveryTextIsCutAt99Characters) {
     const std::string texture = "X" + std::string(120, 'x');
     session.hud().dictionaries.preload(dictionary.substr(0, 99));
 
-    uitest::onScriptThread(session, [&] { drovil::showToast(title, body, dictionary, texture, 3000); });
+    test::runOnScriptThread(session, [&] { drovil::showToast(title, body, dictionary, texture, 3000); });
     session.runFrames(1);
     ASSERT_EQ(session.hud().toasts.size(), 1u);
     const sim::ToastShown& toast = session.hud().toasts[0];
@@ -108,7 +108,7 @@ TEST(Toasts, SecondToastInOneFrameReplacesTheFirst) {
     ASSERT_TRUE(startGame(session));
     session.hud().dictionaries.preload("BLIPS");
 
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::showToast("A long first title that is replaced", "first body", "BLIPS", "first", 1000);
         drovil::showToast("Second", "second body", "BLIPS", "second", 2000);
     });
@@ -125,7 +125,7 @@ TEST(Toasts, HelpTextAndToastOfOneFrameBothShowInTheNext) {
     ASSERT_TRUE(startGame(session));
     session.hud().dictionaries.preload("BLIPS");
 
-    uitest::onScriptThread(session, [] {
+    test::runOnScriptThread(session, [] {
         drovil::showToast("Title", "Body", "BLIPS", "blip_region_hunting", 1000);
         drovil::showHelpText("Help", 1000);
     });

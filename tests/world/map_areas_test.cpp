@@ -2,7 +2,7 @@
 // the simulated map, the repeated areas of allAreas(), the Grizzlies setting and
 // the choice rules of the areas' spot lists.
 #include "support/game.h"
-#include "world/script_thread.h"
+#include "support/script_thread.h"
 
 #include "world/area_ids.h"
 #include "world/map_areas.h"

@@ -1,7 +1,7 @@
 // Mission files: one Drovil/Missions/<id>.dat per mission, read back after a
 // restart of the game.
 #include "support/game.h"
-#include "world/script_thread.h"
+#include "support/script_thread.h"
 
 #include "world/area_ids.h"
 #include "world/mission_data_files.h"

@@ -3,7 +3,7 @@
 // an area offers, the bounty rules, where the scene and its blip go, and who
 // the target is.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 #include "world/world_data_checks.h"
 
 #include "runtime/debug_tools.h"
@@ -152,7 +152,7 @@ protected:
     // all generated within one frame; none where the factory gives none.
     std::vector<std::optional<MissionData>> generate(const MapArea& where, int templateType, int count) {
         std::vector<std::optional<MissionData>> missions;
-        uitest::onScriptThread(*session, [&] {
+        test::runOnScriptThread(*session, [&] {
             drovil::MissionsFactory& factory = drovil::missionsFactory();
             for (int id = 1; id <= count; ++id)
                 missions.push_back(templateType < 0 ? factory.createRandomMission(id, where)

@@ -1,7 +1,7 @@
 // Collecting contract rewards: the reminder on arrival at a station, the hold
 // prompt on the ticket clerk, the cash paid and the balance kept in the save.
 #include "support/game.h"
-#include "world/script_thread.h"
+#include "support/script_thread.h"
 
 #include "world/area_ids.h"
 #include "world/payments_service.h"

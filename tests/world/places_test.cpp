@@ -2,7 +2,7 @@
 // idle spots bound to the game's scenario points, and scenarios started and
 // released through the simulated world.
 #include "support/game.h"
-#include "world/script_thread.h"
+#include "support/script_thread.h"
 
 #include "world/area_ids.h"
 #include "world/data/place_table.h"

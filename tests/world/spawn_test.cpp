@@ -3,7 +3,7 @@
 // for, horses come saddled from the common breeds, and points land at exactly
 // the distance asked for.
 #include "support/game.h"
-#include "ui/script_steps.h"
+#include "support/script_thread.h"
 
 #include "runtime/natives.h"
 #include "world/spawn.h"
@@ -45,7 +45,7 @@ TEST_F(SpawnHelpers, APedIsCreatedWhereAskedOnceItsModelHasLoaded) {
 
     Ped ped;
     const std::uint64_t before = world().clock.frame;
-    uitest::onScriptThread(session, [&] { ped = drovil::spawnPed(model, where); });
+    test::runOnScriptThread(session, [&] { ped = drovil::spawnPed(model, where); });
     const std::uint64_t waited = world().clock.frame - before;
 
     ASSERT_TRUE(ped);
@@ -63,7 +63,7 @@ TEST_F(SpawnHelpers, APedIsCreatedWhereAskedOnceItsModelHasLoaded) {
     // A model that is already there needs no wait: both peds come in one frame.
     Ped second, third;
     const std::uint64_t again = world().clock.frame;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         second = drovil::spawnPedByName("a_m_m_griroughtravellers_01", Vector3(1.0f, 2.0f, 3.0f));
         third = drovil::spawnPed(model, Vector3(4.0f, 5.0f, 6.0f));
     });
@@ -80,7 +80,7 @@ TEST_F(SpawnHelpers, PedsTakeTheSeatsAskedForAndATakenSeatIsRefused) {
     const Hash guardModel = sim::gameHash("g_m_m_unicornwallgoons_01");
     Vehicle wagon;
     Ped driver, passenger, refused, byName;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         drovil::loadModel(wagonModel);
         wagon = drovil::natives::spawn::createVehicle(wagonModel, Vector3(100.0f, 200.0f, 50.0f), 90.0f, true,
                                                       true, false, false);
@@ -112,7 +112,7 @@ TEST_F(SpawnHelpers, PedsTakeTheSeatsAskedForAndATakenSeatIsRefused) {
     Ped reportedDriver, last, overflow;
     int seats = 0;
     bool freeBefore = false, freeAfter = true, driverInWagon = false;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         reportedDriver = drovil::natives::vehicle::driver(wagon);
         seats = drovil::natives::vehicle::seatCountOfModel(wagonModel);
         freeBefore = drovil::natives::vehicle::hasFreeSeat(wagon, true, true);
@@ -139,7 +139,7 @@ TEST_F(SpawnHelpers, HorsesComeSaddledFromTheCommonBreedsAndCarryARider) {
         breeds.insert(sim::gameHash(name));
 
     std::vector<Ped> horses;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         for (int i = 0; i < 300; ++i)
             horses.push_back(drovil::spawnRandomHorse(Vector3(10.0f + i, 20.0f, 30.0f)));
     });
@@ -161,7 +161,7 @@ TEST_F(SpawnHelpers, HorsesComeSaddledFromTheCommonBreedsAndCarryARider) {
     // loads, the helper keeps asking for it.
     const Hash riderModel = sim::gameHash("g_m_m_bountyhunters_01");
     Ped rider;
-    uitest::onScriptThread(session,
+    test::runOnScriptThread(session,
                            [&] { rider = drovil::spawnPedInVehicleAlt(riderModel, horses.front(), -1); });
     ASSERT_TRUE(rider);
     const auto saddle = world().seats.seatOf(rider.id);
@@ -175,7 +175,7 @@ TEST_F(SpawnHelpers, HorsesComeSaddledFromTheCommonBreedsAndCarryARider) {
 TEST_F(SpawnHelpers, PointsAroundLieAtTheDistanceAskedForInEveryDirection) {
     const Vector3 centre(-231.3357f, 703.2683f, 113.7415f);
     std::vector<Vector3> points;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         for (int i = 0; i < 400; ++i)
             points.push_back(drovil::pointAround(centre, 30.0f, false));
     });
@@ -193,7 +193,7 @@ TEST_F(SpawnHelpers, PointsAroundLieAtTheDistanceAskedForInEveryDirection) {
     Vector3 snapped;
     float ground = 0.0f;
     bool found = false;
-    uitest::onScriptThread(session, [&] {
+    test::runOnScriptThread(session, [&] {
         snapped = drovil::pointAround(centre, 10.0f, true);
         found = drovil::natives::path::groundHeight(Vector3(snapped.x, snapped.y, centre.z + 10.0f), &ground,
                                                     true);

@@ -1,7 +1,7 @@
 // The train station registry in a running game: nearest stations, the fixed
 // points, and the points computed from the simulated railway.
 #include "support/game.h"
-#include "world/script_thread.h"
+#include "support/script_thread.h"
 
 #include "world/train_stations.h"
 #include "world/world_data_checks.h"
