@@ -1,6 +1,7 @@
 #include "player/player_controller.h"
 
 #include "world/animals.h"
+#include "world/geometry.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -12,10 +13,6 @@ const char* const revolver = "WEAPON_REVOLVER_CATTLEMAN";
 // How close the player must stand to his horse to get into the saddle.
 constexpr float mountReach = 4.0f;
 
-float groundDistance(const drovil::Vector3& a, const drovil::Vector3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
 } // namespace
 
 float metresPerSecondOf(Gait gait) {
@@ -59,7 +56,7 @@ drovil::Vector3 PlayerController::position() const {
 }
 
 float PlayerController::distanceTo(const drovil::Vector3& point) const {
-    return groundDistance(position(), point);
+    return flatDistance(position(), point);
 }
 
 drovil::Vector3 PlayerController::destination() const {
@@ -91,7 +88,7 @@ bool PlayerController::mount() {
         return true;
     const int horse = ownHorse();
     const EntityRecord* record = world_.entities.find(horse);
-    if (!record || !record->alive || groundDistance(record->position, position()) > mountReach)
+    if (!record || !record->alive || flatDistance(record->position, position()) > mountReach)
         return false;
     crouch(false);
     world_.seats.seatPed(horse, -1, world_.player.pedId);
@@ -105,7 +102,7 @@ void PlayerController::whistleForHorse() {
 
 bool PlayerController::horseAtHand() const {
     const EntityRecord* horse = horse_ ? world_.entities.find(horse_) : nullptr;
-    return horse && horse->alive && groundDistance(horse->position, position()) <= mountReach;
+    return horse && horse->alive && flatDistance(horse->position, position()) <= mountReach;
 }
 
 void PlayerController::dismount() {

@@ -2,6 +2,7 @@
 
 #include "world/animals.h"
 #include "world/combat.h"
+#include "world/geometry.h"
 #include "world/station_clerks.h"
 #include "world/world.h"
 
@@ -21,14 +22,9 @@ constexpr std::uint32_t valentineZone = 0x1B6880B3;
 constexpr std::uint32_t second = 1000;
 constexpr std::uint32_t minute = 60 * second;
 
-float ground(const drovil::Vector3& a, const drovil::Vector3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
-
 // The point `metres` from `centre` on the side facing `from`.
 drovil::Vector3 pointTowards(const drovil::Vector3& centre, const drovil::Vector3& from, float metres) {
-    const float distance = ground(centre, from);
+    const float distance = flatDistance(centre, from);
     if (distance < 0.01f)
         return centre;
     return drovil::Vector3(centre.x + (from.x - centre.x) * metres / distance,
@@ -59,7 +55,7 @@ const EntityRecord* nearestOfCamp(ScenarioRun& run, const drovil::Vector3& camp)
     float best = 0.0f;
     for (const auto& [id, record] : run.world().entities.all()) {
         if (id == me || !record.alive || record.kind != EntityKind::Ped || isAnimalModel(record.model) ||
-            ground(record.position, camp) > 60.0f)
+            flatDistance(record.position, camp) > 60.0f)
             continue;
         const float d = run.player().distanceTo(record.position);
         if (!nearest || d < best) {

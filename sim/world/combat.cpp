@@ -1,5 +1,6 @@
 #include "world/combat.h"
 
+#include "world/geometry.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -8,10 +9,6 @@
 
 namespace sim {
 namespace {
-float distance3d(const drovil::Vector3& a, const drovil::Vector3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
 
 // Distance from a point to the segment a-b.
 float distanceToSegment(const drovil::Vector3& p, const drovil::Vector3& a, const drovil::Vector3& b) {

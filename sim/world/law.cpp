@@ -1,15 +1,12 @@
 #include "world/law.h"
 
+#include "world/geometry.h"
 #include "world/world.h"
 
 #include <cmath>
 
 namespace sim {
 namespace {
-float distance2d(const drovil::Vector3& a, const drovil::Vector3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 // The game's towns, each with the ground its lawmen keep.
 const Town towns[] = {
@@ -30,7 +27,7 @@ bool Law::isLawman(const World& world, int ped) const {
 
 const Town* Law::townAt(const drovil::Vector3& position) {
     for (const Town& town : towns)
-        if (distance2d(position, town.centre) <= town.radius)
+        if (flatDistance(position, town.centre) <= town.radius)
             return &town;
     return nullptr;
 }
@@ -42,7 +39,7 @@ void Law::playerFired(World& world, int victim) {
         if (seen)
             break;
         if (record.kind == EntityKind::Ped && record.alive && isLawman(world, id) &&
-            distance2d(record.position, player.position) <= lawmanHearing)
+            flatDistance(record.position, player.position) <= lawmanHearing)
             seen = true;
     }
     if (seen)
@@ -75,7 +72,7 @@ void Law::step(World& world) {
     for (const auto& [id, record] : world.entities.all()) {
         if (record.kind != EntityKind::Ped || !record.alive || !isLawman(world, id))
             continue;
-        if (distance2d(record.position, player.position) <= lawmanSight &&
+        if (flatDistance(record.position, player.position) <= lawmanSight &&
             world.perception.canSee(world, id, world.player.pedId))
             makeWanted(world, sightingMs);
     }

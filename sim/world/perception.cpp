@@ -1,5 +1,6 @@
 #include "world/perception.h"
 
+#include "world/geometry.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -7,10 +8,6 @@
 
 namespace sim {
 namespace {
-float distance3d(const drovil::Vector3& a, const drovil::Vector3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
 
 // A jump farther than this in one frame is a teleport, not movement.
 constexpr float teleportDistance = 10.0f;

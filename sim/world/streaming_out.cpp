@@ -1,5 +1,6 @@
 #include "world/streaming_out.h"
 
+#include "world/geometry.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -9,11 +10,6 @@ namespace sim {
 namespace {
 // The game looks about every second.
 constexpr std::uint64_t checkEveryFrames = 30;
-
-float flatDistance(const drovil::Vector3& a, const drovil::Vector3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 void removeBlipsOn(World& world, int entity) {
     std::vector<int> attached;

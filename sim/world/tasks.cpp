@@ -1,5 +1,6 @@
 #include "world/tasks.h"
 
+#include "world/geometry.h"
 #include "world/ped_tasks.h"
 #include "world/world.h"
 
@@ -9,11 +10,6 @@
 namespace sim {
 namespace {
 constexpr float pi = 3.14159265f;
-
-float distance2d(const drovil::Vector3& a, const drovil::Vector3& b) {
-    const float dx = a.x - b.x, dy = a.y - b.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
 } // namespace
 
 float metresPerSecond(float moveSpeed) {
@@ -36,7 +32,7 @@ float headingTowards(const drovil::Vector3& from, const drovil::Vector3& to) {
 
 bool moveTowards(drovil::Vector3& position, float& heading, const drovil::Vector3& point, float metres,
                  float closeEnough) {
-    const float remaining = distance2d(position, point);
+    const float remaining = flatDistance(position, point);
     if (remaining <= closeEnough)
         return true;
     heading = headingTowards(position, point);

@@ -1,5 +1,6 @@
 #include "world/townsfolk.h"
 
+#include "world/geometry.h"
 #include "world/strings.h"
 #include "world/world.h"
 
@@ -9,10 +10,6 @@
 namespace sim {
 namespace {
 constexpr float pi = 3.14159265f;
-
-float distance2d(const drovil::Vector3& a, const drovil::Vector3& b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
-}
 
 std::vector<std::uint32_t> hashes(std::initializer_list<const char*> names) {
     std::vector<std::uint32_t> out;
@@ -150,7 +147,7 @@ void Townsfolk::lookAfterCrowd(World& world) {
     int nearby = 0;
     for (auto it = folk_.begin(); it != folk_.end();) {
         const EntityRecord& record = *world.entities.find(it->first);
-        const float distance = distance2d(record.position, centre);
+        const float distance = flatDistance(record.position, centre);
         if (distance > despawnDistance && !heldByScript(world, it->first, it->second)) {
             world.tasks.clear(it->first);
             world.seats.forget(it->first);
