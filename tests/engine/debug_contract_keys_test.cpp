@@ -82,12 +82,6 @@ const sim::DrawnText* textAt(const sim::Hud& hud, float x, float y) {
     return nullptr;
 }
 
-std::string cash(int cents) {
-    char text[32];
-    std::snprintf(text, sizeof text, "$%d.%02d", cents / 100, cents % 100);
-    return text;
-}
-
 } // namespace
 
 TEST(DebugContractKeys, ZShowsAGeneratedContractOnTheCardWithoutSavingOrRegisteringIt) {
@@ -122,7 +116,7 @@ TEST(DebugContractKeys, ZShowsAGeneratedContractOnTheCardWithoutSavingOrRegister
     game.session.runFrames(1);
     const sim::DrawnText* reward = textAt(game.session.hud(), 0.59f, 0.58f);
     ASSERT_NE(reward, nullptr);
-    EXPECT_EQ(reward->text, cash(shown->bounty * 100));
+    EXPECT_EQ(reward->text, test::cashText(shown->bounty * 100));
 
     // Nothing of it joins the game.
     game.session.runFrames(10);

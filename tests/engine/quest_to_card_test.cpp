@@ -100,12 +100,6 @@ std::string asShown(std::string text, const std::optional<std::string>& argument
     return text;
 }
 
-std::string cash(int cents) {
-    char text[32];
-    std::snprintf(text, sizeof text, "$%d.%02d", cents / 100, cents % 100);
-    return text;
-}
-
 } // namespace
 
 TEST(QuestToCard, AnOfferAcceptedInTownBecomesASavedMissionWithToastAndCard) {
@@ -185,7 +179,7 @@ TEST(QuestToCard, AnOfferAcceptedInTownBecomesASavedMissionWithToastAndCard) {
               asShown(lang("contract_modal.target_whereabouts." + std::to_string(mission.settingId)), place));
     const sim::DrawnText* reward = textAt(hud, 0.59f, 0.58f);
     ASSERT_NE(reward, nullptr);
-    EXPECT_EQ(reward->text, cash(2 * mission.bounty * 100));
+    EXPECT_EQ(reward->text, test::cashText(2 * mission.bounty * 100));
     const std::string portrait = sim::Portraits::nameOfSlot(2, 1);
     EXPECT_NE(hud.spriteDrawn(portrait, portrait), nullptr) << "the photograph beside the details";
 }

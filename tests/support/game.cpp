@@ -1,5 +1,6 @@
 #include "support/game.h"
 
+#include <cstdio>
 #include <sstream>
 
 namespace test {
@@ -24,6 +25,12 @@ int findLog(const std::vector<std::string>& messages, const std::string& text, i
         if (messages[i].find(text) != std::string::npos)
             return i;
     return -1;
+}
+
+std::string cashText(int cents) {
+    char text[32];
+    std::snprintf(text, sizeof text, "$%d.%02d", cents / 100, cents % 100);
+    return text;
 }
 
 bool startGame(sim::Session& session, int maxFrames) {

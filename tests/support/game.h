@@ -17,6 +17,9 @@ std::vector<std::string> logMessages(const sim::Session& session);
 // Index of the first log message containing `text` at or after `from`, or -1.
 int findLog(const std::vector<std::string>& messages, const std::string& text, int from = 0);
 
+// Cents as the game writes an amount of cash: "$12.05".
+std::string cashText(int cents);
+
 // Runs frames until start-up has logged "initialization complete" (or failed).
 bool startGame(sim::Session& session, int maxFrames = 30);
 
