@@ -84,8 +84,10 @@ void CampExecutor::spawnHorses() {
     log("CampExecutor: spawning horses: " + std::to_string(count));
     for (int horse = 0; horse < count; ++horse) {
         const Ped spawned = spawnRandomHorse(pointAround(centre, 2.0f, true));
-        spawnedEntities.push_back(spawned.entity());
-        natives::ped::stopActivity(spawned, true);
+        if (spawned) {
+            spawnedEntities.push_back(spawned.entity());
+            natives::ped::stopActivity(spawned, true);
+        }
         scriptWait(10);
     }
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -111,6 +112,32 @@ TEST(CampEndings, RidingAwayFromTheTargetPastTheMissionAreaLosesIt) {
         << "warned before it was lost";
     EXPECT_TRUE(played.session.hud().subtitleShown(played.run.lang("contract.target_lost")));
     EXPECT_TRUE(played.session.logContains("ContractExecutor [0]: mission area abandoned / target lost"));
+}
+
+// The timeline drovil-sim prints, without the line naming the temporary game folder.
+std::string simTimeline(const std::string& arguments) {
+    const std::string command = std::string(DROVIL_SIM_COMMAND) + " " + arguments;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return std::string();
+    std::string output;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        if (std::string(buffer).find("game folder") == std::string::npos)
+            output += buffer;
+    pclose(pipe);
+    return output;
+}
+
+TEST(SimCommand, TheSameSeedReplaysTheSameRunAndAnotherSeedAnotherOne) {
+    const std::string first = simTimeline("--scenario first-contract --seed 7");
+    ASSERT_NE(first.find("summary: first-contract SUCCEEDED"), std::string::npos) << first;
+    EXPECT_NE(first.find("MISSION  mission 0 stage Hunting -> Escaping"), std::string::npos);
+    EXPECT_NE(first.find("toast    "), std::string::npos);
+    EXPECT_NE(first.find("prompt   [INPUT_NEXT_CAMERA]"), std::string::npos);
+    EXPECT_NE(first.find("log      CampExecutor: spawning camp at: "), std::string::npos);
+    EXPECT_EQ(simTimeline("--scenario first-contract --seed 7"), first);
+    EXPECT_NE(simTimeline("--scenario first-contract --seed 34"), first);
 }
 
 TEST(SimCommand, ExitStatusTellsSuccessFailureAndAWrongCommandLine) {
