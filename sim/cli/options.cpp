@@ -1,8 +1,8 @@
 #include "cli/options.h"
 
 #include "scenarios/scenarios.h"
-#include "scenarios/timeline.h"
-#include "session/session.h"
+#include "scenarios/play_report.h"
+#include "session/scenario_session.h"
 
 #include <charconv>
 #include <iostream>
@@ -107,26 +107,7 @@ int runCli(const CliOptions& options) {
     Session session(sessionOptions);
     TimelineOptions timelineOptions;
     timelineOptions.logLines = !options.quiet;
-    Timeline timeline(std::cout, session, timelineOptions);
-    timeline.line("drovil-sim: scenario " + scenario->name + ", seed " + std::to_string(options.seed) +
-                  ", game folder " + session.gameDir().string());
-    timeline.line("  " + scenario->description);
-    ScenarioRun run(session, options.frameLimit, &timeline);
-    const ScenarioResult result = playScenario(*scenario, run);
-    const Clock& clock = session.world().clock;
-    timeline.line("");
-    timeline.line("summary: " + scenario->name + (result.success ? " SUCCEEDED" : " FAILED") + " after " +
-                  std::to_string(run.framesRun()) + " frames, " + std::to_string(clock.elapsedMs / 1000) +
-                  " s of game time " + timeline.stamp());
-    timeline.line("  " + result.summary);
-    timeline.line("  cash $" + std::to_string(session.world().player.cashCents / 100) + "." +
-                  (session.world().player.cashCents % 100 < 10 ? "0" : "") +
-                  std::to_string(session.world().player.cashCents % 100));
-    if (session.host().anyScriptFinished()) {
-        timeline.line("  the plug-in's script stopped running");
-        return 1;
-    }
-    return result.success ? 0 : 1;
+    return playWithTimeline(*scenario, session, options.seed, options.frameLimit, timelineOptions, std::cout);
 }
 
 } // namespace sim

@@ -32,7 +32,7 @@ drovil::Vector3 pointTowards(const drovil::Vector3& centre, const drovil::Vector
 }
 
 bool logHas(ScenarioRun& run, const std::string& text) {
-    return run.session().logContains(text);
+    return run.game().logContains(text);
 }
 
 bool targetRecognised(ScenarioRun& run, int id) {
@@ -309,7 +309,7 @@ bool collectPayment(ScenarioRun& run, int& paidCents) {
 
 int loggedStatus(ScenarioRun& run, int id) {
     const std::string marker = "ContractExecutor [" + std::to_string(id) + "]: status changed: ";
-    const std::string log = run.session().log();
+    const std::string log = run.game().log();
     const auto at = log.rfind(marker);
     if (at == std::string::npos)
         return -1;

@@ -13,14 +13,14 @@ namespace {
 constexpr std::uint32_t shotIntervalMs = 800;
 } // namespace
 
-ScenarioRun::ScenarioRun(Session& session, int frameLimit, Timeline* timeline)
-    : session_(session), player_(session.world()), timeline_(timeline), frameLimit_(frameLimit) {}
+ScenarioRun::ScenarioRun(ScenarioGame& game, int frameLimit, Timeline* timeline)
+    : game_(game), player_(game.world()), timeline_(timeline), frameLimit_(frameLimit) {}
 
 void ScenarioRun::frame() {
     if (frames_ >= frameLimit_)
         throw ScenarioStopped("the frame limit of " + std::to_string(frameLimit_) + " frames was reached");
     player_.beforeFrame();
-    session_.runFrames(1);
+    game_.runFrame();
     ++frames_;
     if (timeline_)
         timeline_->afterFrame();
@@ -76,8 +76,8 @@ bool ScenarioRun::rideTo(const drovil::Vector3& point, float closeEnough, std::u
     return travelTo(point, Gait::Ride, closeEnough, maxMs);
 }
 
-int ScenarioRun::usablePrompt(const std::string& text) const {
-    for (const PromptRecord* prompt : session_.world().prompts.visible())
+int ScenarioRun::usablePrompt(const std::string& text) {
+    for (const PromptRecord* prompt : game_.world().prompts.visible())
         if (prompt->text == text && prompt->active())
             return prompt->handle;
     return 0;
@@ -141,9 +141,9 @@ bool ScenarioRun::shootUntilDown(int ped, std::uint32_t maxMs) {
 }
 
 std::map<std::string, std::string> ScenarioRun::readKeyValues(const std::string& file) const {
-    if (!session_.fileExists(file))
+    if (!game_.fileExists(file))
         return {};
-    return parseKeyValues(session_.readFile(file));
+    return parseKeyValues(game_.readFile(file));
 }
 
 std::string ScenarioRun::lang(const std::string& key) const {
@@ -152,12 +152,12 @@ std::string ScenarioRun::lang(const std::string& key) const {
     return found == texts.end() ? std::string() : found->second;
 }
 
-bool ScenarioRun::playerDown() const {
-    return session_.world().player.dead || !session_.world().entities.find(session_.world().player.pedId)->alive;
+bool ScenarioRun::playerDown() {
+    return game_.world().player.dead || !game_.world().entities.find(game_.world().player.pedId)->alive;
 }
 
-int ScenarioRun::contractTarget() const {
-    for (const auto& [id, record] : session_.world().entities.all()) {
+int ScenarioRun::contractTarget() {
+    for (const auto& [id, record] : game_.world().entities.all()) {
         auto mark = record.decorators.find("KV_Drovil_isContractTarget");
         if (mark != record.decorators.end() && mark->second == 1)
             return id;
@@ -165,8 +165,8 @@ int ScenarioRun::contractTarget() const {
     return 0;
 }
 
-bool ScenarioRun::isDown(int ped) const {
-    return Combat::isDown(session_.world(), ped);
+bool ScenarioRun::isDown(int ped) {
+    return Combat::isDown(game_.world(), ped);
 }
 
 std::map<std::string, std::string> parseKeyValues(const std::string& text) {

@@ -6,7 +6,7 @@
 // person's input reaches the game. A scenario only looks at what a player
 // could see or find in the game folder: the screen, the world and the files.
 #include "player/player_controller.h"
-#include "session/session.h"
+#include "scenarios/scenario_game.h"
 
 #include <functional>
 #include <map>
@@ -26,10 +26,10 @@ struct ScenarioStopped : std::runtime_error {
 class ScenarioRun {
 public:
     // `timeline` (optional) hears about every frame and every note.
-    ScenarioRun(Session& session, int frameLimit, Timeline* timeline);
+    ScenarioRun(ScenarioGame& game, int frameLimit, Timeline* timeline);
 
-    Session& session() { return session_; }
-    World& world() { return session_.world(); }
+    ScenarioGame& game() { return game_; }
+    World& world() { return game_.world(); }
     PlayerController& player() { return player_; }
     int framesRun() const { return frames_; }
 
@@ -59,7 +59,7 @@ public:
     // --- Prompts and the card ---
 
     // The handle of the first prompt with this text the player can use now, 0 if none.
-    int usablePrompt(const std::string& text) const;
+    int usablePrompt(const std::string& text);
     bool pressPrompt(const std::string& text, std::uint32_t maxMs);
     bool holdPrompt(const std::string& text, std::uint32_t maxMs);
     // Waits for the card in the player's hands, looks at it, turns it over,
@@ -79,14 +79,14 @@ public:
     // A key=value file of Drovil/ ("Savegame.dat", "Missions/0.dat"); empty if absent.
     std::map<std::string, std::string> readKeyValues(const std::string& file) const;
     std::string lang(const std::string& key) const;
-    bool playerDown() const;
+    bool playerDown();
     // The ped carrying the contract target's mark, 0 when none is in the world.
-    int contractTarget() const;
+    int contractTarget();
     // A ped is down: dead, knocked out or gone.
-    bool isDown(int ped) const;
+    bool isDown(int ped);
 
 private:
-    Session& session_;
+    ScenarioGame& game_;
     PlayerController player_;
     Timeline* timeline_;
     int frameLimit_;

@@ -17,9 +17,7 @@ ScenarioResult failed(const std::string& why) {
 }
 
 std::string dollars(int cents) {
-    std::ostringstream text;
-    text << "$" << cents / 100 << "." << (cents % 100 < 10 ? "0" : "") << cents % 100;
-    return text.str();
+    return "$" + std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
 }
 
 float pricesScale(ScenarioRun& run) {
@@ -35,8 +33,8 @@ ScenarioResult playIdle(ScenarioRun& run) {
             run.frame();
     } catch (const ScenarioStopped&) {
     }
-    const bool started = run.session().logContains("initialization complete");
-    const bool running = !run.session().host().anyScriptFinished();
+    const bool started = run.game().logContains("initialization complete");
+    const bool running = !run.game().scriptStopped();
     return {started && running, started && running ? "the plug-in started and kept running"
                                                    : "the plug-in did not start or stopped"};
 }
@@ -101,8 +99,8 @@ ScenarioResult playLoudByDay(ScenarioRun& run) {
     if (!run.playerDown())
         takeDownTarget(run);
     const bool combat = run.waitUntil(
-        [&] { return run.session().logContains("combat started") || run.playerDown(); }, 2 * minute);
-    const bool started = combat && run.session().logContains("combat started");
+        [&] { return run.game().logContains("combat started") || run.playerDown(); }, 2 * minute);
+    const bool started = combat && run.game().logContains("combat started");
     return {started, started ? "the camp saw the player coming and turned on him"
                              : "the camp never turned on the player"};
 }
@@ -121,7 +119,7 @@ ScenarioResult playKilledByGuards(ScenarioRun& run) {
     run.wait(3000);
     const ContractInPlay after = readContract(run, contract.id);
     const bool logged =
-        run.session().logContains("ContractExecutor [" + std::to_string(contract.id) + "]: player has been killed");
+        run.game().logContains("ContractExecutor [" + std::to_string(contract.id) + "]: player has been killed");
     return {after.status == 4 && logged, "mission status " + std::to_string(after.status) +
                                              (logged ? ", \"player has been killed\" logged" : ", no kill logged")};
 }
@@ -158,12 +156,12 @@ ScenarioResult playWalkAway(ScenarioRun& run) {
 
 } // namespace
 
-void writeTakenCampContract(SessionOptions& options) {
+void writeTakenCampContract(ScenarioFiles& files) {
     const std::string area = std::to_string(valentineAreaId());
     const std::string coords = "187.54,798.92,126.223";
     const std::string blipCoords = "205.1,780.3,126.223";
     // Every key of a mission file, in the file's own order.
-    options.writeFiles["Missions/0.dat"] =
+    files["Missions/0.dat"] =
         "id=0\ncoords=" + coords + "\ntemplateId=0\nsettingId=0\nareaId=" + area +
         "\nstatus=0\nbounty=60\ncreatedAt=0\nvariant=0\ntargetModel=" +
         std::to_string(static_cast<std::int32_t>(gameHash("g_m_m_unicriminals_01"))) +
@@ -175,7 +173,7 @@ void writeTakenCampContract(SessionOptions& options) {
         "\nambienceRadius=0\nspawnDistance=250\ntargetFleeChance=0\nblipRadius=90\nmissionAreaRadius=270\n"
         "targetLootMoney=4000\ncompanionsLootMoney=0\nguardsLootMoney=2500\nblipCoords=" +
         blipCoords + "\nbonusesReward=0\n";
-    options.writeFiles["Savegame.dat"] = "next_mission_id=1\npending_payment=0\nmissions." + area + "=0\n";
+    files["Savegame.dat"] = "next_mission_id=1\npending_payment=0\nmissions." + area + "=0\n";
 }
 
 const std::vector<ScenarioDefinition>& allScenarios() {
@@ -215,12 +213,11 @@ const ScenarioDefinition* findScenario(const std::string& name) {
     return nullptr;
 }
 
-SessionOptions scenarioOptions(const ScenarioDefinition& scenario, std::uint32_t seed) {
-    SessionOptions options;
-    options.seed = seed;
+ScenarioFiles scenarioFiles(const ScenarioDefinition& scenario) {
+    ScenarioFiles files;
     if (scenario.prepareFiles)
-        scenario.prepareFiles(options);
-    return options;
+        scenario.prepareFiles(files);
+    return files;
 }
 
 ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run) {

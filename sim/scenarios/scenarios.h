@@ -4,6 +4,7 @@
 // before the game starts, and its own measure of success.
 #include "scenarios/scenario_run.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,14 @@ struct ScenarioResult {
     std::string summary;
 };
 
+// Files to put into Drovil/ before the game starts, by path relative to it.
+using ScenarioFiles = std::map<std::string, std::string>;
+
 struct ScenarioDefinition {
     std::string name;
     std::string description;
     // Files of the game folder before the game starts (may be empty).
-    void (*prepareFiles)(SessionOptions& options) = nullptr;
+    void (*prepareFiles)(ScenarioFiles& files) = nullptr;
     // The world before the first frame: time of day, weather (may be empty).
     void (*prepareWorld)(World& world) = nullptr;
     ScenarioResult (*play)(ScenarioRun& run) = nullptr;
@@ -27,14 +31,14 @@ struct ScenarioDefinition {
 const std::vector<ScenarioDefinition>& allScenarios();
 const ScenarioDefinition* findScenario(const std::string& name);
 
-// Session options for the scenario: the seed and its files.
-SessionOptions scenarioOptions(const ScenarioDefinition& scenario, std::uint32_t seed);
+// The files the scenario needs in Drovil/ before the game starts.
+ScenarioFiles scenarioFiles(const ScenarioDefinition& scenario);
 // Plays it to its end; a stop (frame limit, something never came) is a failure
 // whose summary says why.
 ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run);
 
 // A camp contract of Valentine already taken (mission 0 in the town's slot): a
 // camp in the hills east of the town with four guards.
-void writeTakenCampContract(SessionOptions& options);
+void writeTakenCampContract(ScenarioFiles& files);
 
 } // namespace sim

@@ -3,6 +3,7 @@
 #include "world/world.h"
 
 #include <cstdio>
+#include <string>
 #include <sstream>
 
 namespace sim {
@@ -54,19 +55,18 @@ std::string describeProgressLine(const std::string& message) {
     return std::string();
 }
 
-Timeline::Timeline(std::ostream& out, Session& session, TimelineOptions options)
-    : out_(out), session_(session), options_(options) {
-    logBytes_ = session_.log().size();
+Timeline::Timeline(std::ostream& out, ScenarioGame& game, TimelineOptions options)
+    : out_(out), game_(game), options_(options) {
+    logBytes_ = game_.log().size();
 }
 
-std::string Timeline::stamp() const {
-    const Clock& clock = session_.world().clock;
-    const std::uint64_t seconds = clock.elapsedMs / 1000;
-    char text[48];
-    std::snprintf(text, sizeof text, "[%02d:%02d | %llu:%02llu.%llu]", clock.hourOfDay(), clock.minuteOfHour(),
-                  static_cast<unsigned long long>(seconds / 60), static_cast<unsigned long long>(seconds % 60),
-                  static_cast<unsigned long long>((clock.elapsedMs % 1000) / 100));
-    return text;
+std::string Timeline::stamp() {
+    const Clock& clock = game_.world().clock;
+    const std::uint64_t tenths = clock.elapsedMs / 100;
+    auto twoDigits = [](std::uint64_t value) { return (value < 10 ? "0" : "") + std::to_string(value); };
+    return "[" + twoDigits(static_cast<std::uint64_t>(clock.hourOfDay())) + ":" +
+           twoDigits(static_cast<std::uint64_t>(clock.minuteOfHour())) + " | " + std::to_string(tenths / 600) + ":" +
+           twoDigits((tenths / 10) % 60) + "." + std::to_string(tenths % 10) + "]";
 }
 
 void Timeline::note(const std::string& text) {
@@ -86,7 +86,7 @@ void Timeline::printLogLine(const std::string& message) {
 }
 
 void Timeline::afterFrame() {
-    World& world = session_.world();
+    World& world = game_.world();
     const Hud& hud = world.hud;
     for (; subtitles_ < hud.subtitles.size(); ++subtitles_)
         out_ << stamp() << " subtitle " << hud.subtitles[subtitles_].text << "\n";
@@ -100,7 +100,7 @@ void Timeline::afterFrame() {
         out_ << stamp() << " prompt   [" << controlNameOf(prompt->control) << "] " << prompt->text
              << (prompt->mode == PromptMode::Hold ? " (hold)" : "") << "\n";
     }
-    const std::string log = session_.log();
+    const std::string log = game_.log();
     if (log.size() > logBytes_) {
         std::istringstream lines(log.substr(logBytes_));
         std::string line;

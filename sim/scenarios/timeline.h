@@ -4,7 +4,7 @@
 // plug-in's new log lines with the mission's stage and status changes called
 // out, and the scripted player's own notes, each stamped with the game clock
 // and the time since the start.
-#include "session/session.h"
+#include "scenarios/scenario_game.h"
 
 #include <cstddef>
 #include <ostream>
@@ -19,20 +19,20 @@ struct TimelineOptions {
 
 class Timeline {
 public:
-    Timeline(std::ostream& out, Session& session, TimelineOptions options = {});
+    Timeline(std::ostream& out, ScenarioGame& game, TimelineOptions options = {});
 
     void afterFrame();
     void note(const std::string& text);
     // A line without a time stamp (headings, the summary).
     void line(const std::string& text);
     // "[09:03 | 0:12.4]": the game's clock and the time since the session began.
-    std::string stamp() const;
+    std::string stamp();
 
 private:
     void printLogLine(const std::string& message);
 
     std::ostream& out_;
-    Session& session_;
+    ScenarioGame& game_;
     TimelineOptions options_;
     std::size_t subtitles_ = 0, helpBoxes_ = 0, toasts_ = 0, logBytes_ = 0;
     std::set<int> promptsShown_;

@@ -4,6 +4,7 @@
 // it, and frames run on demand. One session per process: the plug-in's
 // process-wide objects live as long as the process.
 #include "host/sim_host.h"
+#include "scenarios/scenario_game.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -29,15 +30,15 @@ struct SessionOptions {
     bool keepGameDir = false;
 };
 
-class Session {
+class Session : public ScenarioGame {
 public:
     explicit Session(SessionOptions options = {});
-    ~Session();
+    ~Session() override;
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     SimHost& host() { return SimHost::instance(); }
-    World& world() { return host().world(); }
+    World& world() override { return host().world(); }
     Hud& hud() { return world().hud; }
     const std::filesystem::path& gameDir() const { return gameDir_; }
 
@@ -55,13 +56,16 @@ public:
     // A key pressed and released on the game's thread (a virtual-key code).
     void tapKey(std::uint32_t key);
 
-    std::string readFile(const std::string& relativeToDrovil) const;
-    bool fileExists(const std::string& relativeToDrovil) const;
-    std::string log() const { return readFile("Log.log"); }
+    std::string readFile(const std::string& relativeToDrovil) const override;
+    bool fileExists(const std::string& relativeToDrovil) const override;
+    std::string log() const override { return readFile("Log.log"); }
+    void runFrame() override { runFrames(1); }
+    bool scriptStopped() const override { return SimHost::instance().anyScriptFinished(); }
+    std::string gameFolder() const override { return gameDir_.string(); }
     // The part of the log written since this session began (a reused game
     // folder keeps the earlier launches' lines before it).
     std::string newLog() const { return log().substr(std::min(logSizeAtStart_, log().size())); }
-    bool logContains(const std::string& text) const { return log().find(text) != std::string::npos; }
+    using ScenarioGame::logContains;
 
 private:
     SessionOptions options_;

@@ -3,7 +3,7 @@
 // payment, a night-time stealth approach against a loud daytime one, dying in
 // the camp, and riding away from the target.
 #include "scenarios/contract_play.h"
-#include "scenarios/scenarios.h"
+#include "session/scenario_session.h"
 #include "support/game.h"
 
 #include <gtest/gtest.h>

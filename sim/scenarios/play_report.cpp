@@ -1,0 +1,34 @@
+#include "scenarios/play_report.h"
+
+#include <string>
+
+namespace sim {
+namespace {
+std::string dollars(int cents) {
+    return "$" + std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
+}
+} // namespace
+
+int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std::uint32_t seed, int frameLimit,
+                     const TimelineOptions& options, std::ostream& out) {
+    Timeline timeline(out, game, options);
+    timeline.line("drovil-sim: scenario " + scenario.name + ", seed " + std::to_string(seed) + ", game folder " +
+                  game.gameFolder());
+    timeline.line("  " + scenario.description);
+    ScenarioRun run(game, frameLimit, &timeline);
+    const ScenarioResult result = playScenario(scenario, run);
+    const Clock& clock = game.world().clock;
+    timeline.line("");
+    timeline.line("summary: " + scenario.name + (result.success ? " SUCCEEDED" : " FAILED") + " after " +
+                  std::to_string(run.framesRun()) + " frames, " + std::to_string(clock.elapsedMs / 1000) +
+                  " s of game time " + timeline.stamp());
+    timeline.line("  " + result.summary);
+    timeline.line("  cash " + dollars(game.world().player.cashCents));
+    if (game.scriptStopped()) {
+        timeline.line("  the plug-in's script stopped running");
+        return 1;
+    }
+    return result.success ? 0 : 1;
+}
+
+} // namespace sim

@@ -1,0 +1,17 @@
+#pragma once
+// Playing a scenario with its timeline printed, as drovil-sim and the stand-in
+// hook DLL do: a heading, the timeline, and a summary with the outcome.
+#include "scenarios/scenarios.h"
+#include "scenarios/timeline.h"
+
+#include <cstdint>
+#include <ostream>
+
+namespace sim {
+
+// Plays the scenario in `game` (seeded with `seed` already). The result is the
+// exit status: 0 when it succeeded, 1 when it failed or the plug-in's script stopped.
+int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std::uint32_t seed, int frameLimit,
+                     const TimelineOptions& options, std::ostream& out);
+
+} // namespace sim

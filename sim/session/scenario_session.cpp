@@ -1,0 +1,12 @@
+#include "session/scenario_session.h"
+
+namespace sim {
+
+SessionOptions scenarioOptions(const ScenarioDefinition& scenario, std::uint32_t seed) {
+    SessionOptions options;
+    options.seed = seed;
+    options.writeFiles = scenarioFiles(scenario);
+    return options;
+}
+
+} // namespace sim
