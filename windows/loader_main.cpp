@@ -1,13 +1,16 @@
 // drovil-loader.exe: plays the game's part for the real Windows library. Run in
 // a game folder, it loads ScriptHookRDR2.dll (the stand-in host) and then
 // Drovil.asi with LoadLibraryA, as the game's ASI loader does, runs frames,
-// taps F2 twice, unloads the plug-in and checks that the plug-in withdrew its
-// script and keyboard handler. After the unload it keeps the game running a
+// taps F2 twice (or, with --scenario NAME [--seed N] [--frames N], has the host
+// play that scenario of the scripted player and print its timeline), unloads
+// the plug-in and checks that the plug-in withdrew its script and keyboard
+// handler. After the unload it keeps the game running a
 // little and taps F2 once more: a registration left behind would make the host
 // call into the unloaded library and crash the process.
 //
 // Exit codes: 0 success, 20 the host library did not load, 21 the plug-in did
-// not load, 22 the plug-in did not register, 23 it did not withdraw at unload; a
+// not load, 22 the plug-in did not register, 23 it did not withdraw at unload,
+// 24 the scenario failed or is unknown; a
 // crash ends the process with the exception code (whose low byte a Unix shell
 // sees under Wine: 5 for an access violation).
 #ifndef WIN32_LEAN_AND_MEAN
@@ -20,12 +23,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 using RunFrames = void (*)(int count);
 using KeyTap = void (*)(unsigned key);
 using Count = int (*)();
+using PlayScenario = int (*)(const char* name, unsigned seed, int frameLimit);
 
 constexpr unsigned kF2 = 0x71;
 
@@ -34,7 +39,36 @@ struct Host {
     KeyTap keyTap = nullptr;
     Count scripts = nullptr;
     Count keyboardHandlers = nullptr;
+    PlayScenario playScenario = nullptr;
 };
+
+// What the command line asks for: a smoke run of `frames` frames, or a
+// scenario of the simulator's scripted player.
+struct Run {
+    int frames = 300;
+    const char* scenario = nullptr;
+    unsigned seed = 1;
+    int frameLimit = 60000;
+};
+
+Run readCommandLine(int argc, char** argv) {
+    Run run;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--scenario") == 0 && hasValue) {
+            run.scenario = argv[++i];
+        } else if (std::strcmp(argv[i], "--seed") == 0 && hasValue) {
+            run.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
+            run.frameLimit = std::atoi(argv[++i]);
+        } else {
+            const int frames = std::atoi(argv[i]);
+            if (frames > 0)
+                run.frames = frames;
+        }
+    }
+    return run;
+}
 
 template <typename Function> bool bind(HMODULE module, const char* name, Function& target) {
     FARPROC address = GetProcAddress(module, name);
@@ -57,22 +91,13 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-int frameCount(int argc, char** argv) {
-    if (argc > 1) {
-        const int frames = std::atoi(argv[1]);
-        if (frames > 0)
-            return frames;
-    }
-    return 300;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(reportCrash);
-    const int startFrames = frameCount(argc, argv);
+    const Run run = readCommandLine(argc, argv);
 
     HMODULE hookModule = LoadLibraryA("ScriptHookRDR2.dll");
     if (hookModule == nullptr) {
@@ -82,7 +107,8 @@ int main(int argc, char** argv) {
     Host host;
     if (!bind(hookModule, "simRunFrames", host.runFrames) || !bind(hookModule, "simKeyTap", host.keyTap) ||
         !bind(hookModule, "simRegisteredScripts", host.scripts) ||
-        !bind(hookModule, "simRegisteredKeyboardHandlers", host.keyboardHandlers))
+        !bind(hookModule, "simRegisteredKeyboardHandlers", host.keyboardHandlers) ||
+        !bind(hookModule, "simPlayScenario", host.playScenario))
         return 20;
 
     HMODULE plugin = LoadLibraryA("Drovil.asi");
@@ -97,13 +123,20 @@ int main(int argc, char** argv) {
         return 22;
     }
 
-    host.runFrames(startFrames);
-    std::printf("drovil-loader: %d frames run, pressing F2\n", startFrames);
-    host.keyTap(kF2);
-    host.runFrames(30);
-    std::printf("drovil-loader: pressing F2 again\n");
-    host.keyTap(kF2);
-    host.runFrames(30);
+    int outcome = 0;
+    if (run.scenario != nullptr) {
+        outcome = host.playScenario(run.scenario, run.seed, run.frameLimit);
+        std::printf("drovil-loader: scenario %s %s\n", run.scenario,
+                    outcome == 0 ? "succeeded" : (outcome == 2 ? "is unknown" : "failed"));
+    } else {
+        host.runFrames(run.frames);
+        std::printf("drovil-loader: %d frames run, pressing F2\n", run.frames);
+        host.keyTap(kF2);
+        host.runFrames(30);
+        std::printf("drovil-loader: pressing F2 again\n");
+        host.keyTap(kF2);
+        host.runFrames(30);
+    }
 
     if (!FreeLibrary(plugin)) {
         std::printf("drovil-loader: FreeLibrary(Drovil.asi) failed (error %lu)\n", GetLastError());
@@ -120,5 +153,5 @@ int main(int argc, char** argv) {
     host.keyTap(kF2);
     host.runFrames(10);
     std::printf("drovil-loader: done\n");
-    return 0;
+    return outcome == 0 ? 0 : 24;
 }

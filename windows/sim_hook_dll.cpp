@@ -7,10 +7,15 @@
 // every registration and withdrawal and every subtitle the game shows, one per
 // line, so that a run of the real library can be checked from outside.
 #include "host/sim_host.h"
+#include "scenarios/play_report.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -43,6 +48,29 @@ void logNewSubtitles() {
         hostLog("[frame " + std::to_string(subtitles[subtitlesLogged].frame) +
                 "] subtitle: " + subtitles[subtitlesLogged].text);
 }
+
+// The game as a scenario sees it here: this host's world and frames, and the
+// Drovil/ folder of the working directory the game runs in.
+class HookGame : public sim::ScenarioGame {
+public:
+    sim::World& world() override { return host().world(); }
+    void runFrame() override {
+        host().runFrame();
+        logNewSubtitles();
+    }
+    std::string log() const override { return readFile("Log.log"); }
+    std::string readFile(const std::string& relativeToDrovil) const override {
+        std::ifstream in(std::filesystem::path("Drovil") / relativeToDrovil, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    bool fileExists(const std::string& relativeToDrovil) const override {
+        return std::filesystem::exists(std::filesystem::path("Drovil") / relativeToDrovil);
+    }
+    bool scriptStopped() const override { return host().anyScriptFinished(); }
+    std::string gameFolder() const override { return std::filesystem::current_path().string(); }
+};
 
 } // namespace
 
@@ -105,6 +133,26 @@ void simKeyTap(unsigned key) {
     hostLog(frameTag() + "key tap: " + std::to_string(key));
     host().keyDown(key);
     host().keyUp(key);
+}
+
+// Plays a scenario of the simulator's scripted player with the plug-in that is
+// loaded, printing its timeline to standard output, before any frame has run.
+// Returns 0 when it succeeded, 1 when it failed, 2 for an unknown scenario.
+int simPlayScenario(const char* name, unsigned seed, int frameLimit) {
+    const sim::ScenarioDefinition* scenario = sim::findScenario(name ? name : "");
+    if (scenario == nullptr)
+        return 2;
+    hostLog(frameTag() + "playing scenario " + scenario->name + " with seed " + std::to_string(seed));
+    for (const auto& [file, text] : sim::scenarioFiles(*scenario)) {
+        const std::filesystem::path path = std::filesystem::path("Drovil") / file;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    }
+    host().reseed(seed);
+    HookGame game;
+    const int status = sim::playWithTimeline(*scenario, game, seed, frameLimit, sim::TimelineOptions{}, std::cout);
+    std::cout.flush();
+    return status;
 }
 
 int simRegisteredScripts() {

@@ -11,57 +11,12 @@
 #               -DLOADER=... -DHOOK_DLL=... -DPLUGIN=... -DVERSION=... -P wine_smoke.cmake
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var WINE WINE_PREFIX GAME_DIR DATA_DIR LOADER HOOK_DLL PLUGIN VERSION)
-  if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
-    message(FATAL_ERROR "wine_smoke.cmake: ${var} is not set")
-  endif()
-endforeach()
-if(WINE MATCHES "NOTFOUND$" OR NOT EXISTS "${WINE}")
-  message(FATAL_ERROR "wine64 was not found when the build was configured; install it "
-                      "(apt-get install wine wine64) and configure again")
+if(NOT DEFINED VERSION OR VERSION STREQUAL "")
+  message(FATAL_ERROR "wine_smoke.cmake: VERSION is not set")
 endif()
-if(NOT IS_DIRECTORY "${DATA_DIR}")
-  message(FATAL_ERROR "the shipped data folder ${DATA_DIR} is missing")
-endif()
-
-# --- the game folder ---------------------------------------------------------
-file(REMOVE_RECURSE "${GAME_DIR}")
-file(MAKE_DIRECTORY "${GAME_DIR}")
-file(COPY "${LOADER}" "${HOOK_DLL}" "${PLUGIN}" DESTINATION "${GAME_DIR}")
-file(COPY "${DATA_DIR}/" DESTINATION "${GAME_DIR}/Drovil")
-file(REMOVE "${GAME_DIR}/Drovil/Log.log")
+include("${CMAKE_CURRENT_LIST_DIR}/wine_game.cmake")
 # A later line wins in Settings.ini, so the shipped file keeps its other options.
 file(APPEND "${GAME_DIR}/Drovil/Settings.ini" "\nDevTools=1\n")
-get_filename_component(loader_name "${LOADER}" NAME)
-
-# --- Wine ----------------------------------------------------------------------
-set(ENV{WINEPREFIX} "${WINE_PREFIX}")
-set(ENV{WINEDEBUG} "-all")
-set(ENV{WINEARCH} "win64")
-# No Mono or Gecko installer dialogs while the prefix is made.
-set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
-# The loader finds the libraries beside itself; the path is there all the same.
-set(ENV{WINEPATH} "${GAME_DIR}")
-unset(ENV{DISPLAY})
-
-string(TIMESTAMP started "%s")
-if(NOT EXISTS "${WINE_PREFIX}/system.reg")
-  message(STATUS "Creating the Wine prefix ${WINE_PREFIX} (the first run takes a while)")
-  file(MAKE_DIRECTORY "${WINE_PREFIX}")
-  execute_process(COMMAND "${WINE}" wineboot.exe --init
-    RESULT_VARIABLE boot_rc OUTPUT_VARIABLE boot_out ERROR_VARIABLE boot_out TIMEOUT 420)
-  if(WINESERVER AND EXISTS "${WINESERVER}")
-    execute_process(COMMAND "${WINESERVER}" -w TIMEOUT 120)
-  endif()
-  if(NOT boot_rc EQUAL 0 OR NOT EXISTS "${WINE_PREFIX}/system.reg")
-    file(REMOVE_RECURSE "${WINE_PREFIX}")
-    message(FATAL_ERROR "wineboot could not create the Wine prefix ${WINE_PREFIX} "
-                        "(result: ${boot_rc}):\n${boot_out}")
-  endif()
-  string(TIMESTAMP booted "%s")
-  math(EXPR boot_seconds "${booted} - ${started}")
-  message(STATUS "Wine prefix ready after ${boot_seconds} s")
-endif()
 
 string(TIMESTAMP run_started "%s")
 execute_process(COMMAND "${WINE}" "${loader_name}"

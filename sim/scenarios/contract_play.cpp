@@ -302,8 +302,7 @@ bool collectPayment(ScenarioRun& run, int& paidCents) {
         return fail(run, "the clerk offered no payment");
     run.wait(1000);
     paidCents = run.world().player.cashCents - cashBefore;
-    run.note("collects $" + std::to_string(paidCents / 100) + "." + (paidCents % 100 < 10 ? "0" : "") +
-             std::to_string(paidCents % 100));
+    run.note("collects " + dollarsText(paidCents));
     return paidCents > 0;
 }
 

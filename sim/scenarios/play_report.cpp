@@ -3,12 +3,6 @@
 #include <string>
 
 namespace sim {
-namespace {
-std::string dollars(int cents) {
-    return "$" + std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
-}
-} // namespace
-
 int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std::uint32_t seed, int frameLimit,
                      const TimelineOptions& options, std::ostream& out) {
     Timeline timeline(out, game, options);
@@ -23,7 +17,7 @@ int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std
                   std::to_string(run.framesRun()) + " frames, " + std::to_string(clock.elapsedMs / 1000) +
                   " s of game time " + timeline.stamp());
     timeline.line("  " + result.summary);
-    timeline.line("  cash " + dollars(game.world().player.cashCents));
+    timeline.line("  cash " + dollarsText(game.world().player.cashCents));
     if (game.scriptStopped()) {
         timeline.line("  the plug-in's script stopped running");
         return 1;

@@ -5,6 +5,7 @@
 #include "world/documents.h"
 #include "world/world.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -200,6 +201,12 @@ float floatValue(const std::map<std::string, std::string>& values, const std::st
     char* end = nullptr;
     const float value = std::strtof(found->second.c_str(), &end);
     return end == found->second.c_str() ? fallback : value;
+}
+
+std::string dollarsText(int cents) {
+    char text[32];
+    std::snprintf(text, sizeof text, "$%d.%02d", cents / 100, cents % 100);
+    return text;
 }
 
 drovil::Vector3 positionValue(const std::map<std::string, std::string>& values, const std::string& key) {

@@ -97,6 +97,8 @@ private:
 std::map<std::string, std::string> parseKeyValues(const std::string& text);
 int intValue(const std::map<std::string, std::string>& values, const std::string& key, int fallback);
 float floatValue(const std::map<std::string, std::string>& values, const std::string& key, float fallback);
+// Cents as the game shows cash: "$55.00".
+std::string dollarsText(int cents);
 // "x,y,z" as written in the mission files.
 drovil::Vector3 positionValue(const std::map<std::string, std::string>& values, const std::string& key);
 

@@ -16,10 +16,6 @@ ScenarioResult failed(const std::string& why) {
     return {false, why};
 }
 
-std::string dollars(int cents) {
-    return "$" + std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
-}
-
 float pricesScale(ScenarioRun& run) {
     const float scale = floatValue(run.readKeyValues("Settings.ini"), "PricesScale", 0.0f);
     return scale < 0.1f ? 0.1f : (scale > 10.0f ? 10.0f : scale);
@@ -64,8 +60,8 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     const ContractInPlay finished = readContract(run, contract.id);
     const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
     std::ostringstream summary;
-    summary << "camp contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollars(paidCents)
-            << " (expected " << dollars(expectedCents) << "), mission status " << finished.status
+    summary << "camp contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
+            << " (expected " << dollarsText(expectedCents) << "), mission status " << finished.status
             << ", pending payment " << pendingAfter;
     const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
     return {paidRight && finished.status == 2 && pendingAfter == 0, summary.str()};

@@ -62,11 +62,11 @@ Timeline::Timeline(std::ostream& out, ScenarioGame& game, TimelineOptions option
 
 std::string Timeline::stamp() {
     const Clock& clock = game_.world().clock;
-    const std::uint64_t tenths = clock.elapsedMs / 100;
-    auto twoDigits = [](std::uint64_t value) { return (value < 10 ? "0" : "") + std::to_string(value); };
-    return "[" + twoDigits(static_cast<std::uint64_t>(clock.hourOfDay())) + ":" +
-           twoDigits(static_cast<std::uint64_t>(clock.minuteOfHour())) + " | " + std::to_string(tenths / 600) + ":" +
-           twoDigits((tenths / 10) % 60) + "." + std::to_string(tenths % 10) + "]";
+    const int tenths = static_cast<int>(clock.elapsedMs / 100);
+    char text[48];
+    std::snprintf(text, sizeof text, "[%02d:%02d | %d:%02d.%d]", clock.hourOfDay(), clock.minuteOfHour(),
+                  tenths / 600, (tenths / 10) % 60, tenths % 10);
+    return text;
 }
 
 void Timeline::note(const std::string& text) {

@@ -1,0 +1,47 @@
+# A whole scenario played by the real Windows build under Wine: the stand-in
+# ScriptHookRDR2.dll plays it with the scripted player while Drovil.asi runs
+# in the game, and prints the same timeline as drovil-sim. The test passes
+# when the loader reports the scenario's success and the plug-in withdrew at
+# unload.
+#
+# Run as: cmake -DWINE=... -DWINESERVER=... -DWINE_PREFIX=... -DGAME_DIR=... -DDATA_DIR=...
+#               -DLOADER=... -DHOOK_DLL=... -DPLUGIN=... -DSCENARIO=... -DSEED=... -P wine_scenario.cmake
+cmake_minimum_required(VERSION 3.25)
+
+foreach(var SCENARIO SEED)
+  if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
+    message(FATAL_ERROR "wine_scenario.cmake: ${var} is not set")
+  endif()
+endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/wine_game.cmake")
+
+string(TIMESTAMP run_started "%s")
+execute_process(COMMAND "${WINE}" "${loader_name}" --scenario "${SCENARIO}" --seed "${SEED}"
+  WORKING_DIRECTORY "${GAME_DIR}"
+  RESULT_VARIABLE run_rc OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err TIMEOUT 540)
+string(TIMESTAMP run_ended "%s")
+math(EXPR run_seconds "${run_ended} - ${run_started}")
+message(STATUS "drovil-loader.exe played ${SCENARIO} (seed ${SEED}) for ${run_seconds} s and returned ${run_rc}")
+message(STATUS "loader output:\n${run_out}${run_err}")
+
+set(failures "")
+if(NOT run_rc STREQUAL "0")
+  list(APPEND failures "drovil-loader.exe returned ${run_rc} instead of 0")
+endif()
+string(FIND "${run_out}" "summary: ${SCENARIO} SUCCEEDED" at)
+if(at EQUAL -1)
+  list(APPEND failures "the timeline does not end with \"summary: ${SCENARIO} SUCCEEDED\"")
+endif()
+string(FIND "${run_out}" "Drovil.asi unloaded: 0 script(s), 0 keyboard handler(s) registered" at)
+if(at EQUAL -1)
+  list(APPEND failures "the plug-in did not withdraw its script and keyboard handler at unload")
+endif()
+if(failures)
+  list(JOIN failures "\n  " text)
+  set(log_text "")
+  if(EXISTS "${GAME_DIR}/Drovil/Log.log")
+    file(READ "${GAME_DIR}/Drovil/Log.log" log_text)
+  endif()
+  message(FATAL_ERROR "Wine scenario test failed:\n  ${text}\n--- Drovil/Log.log ---\n${log_text}")
+endif()
+message(STATUS "Wine scenario test passed")
