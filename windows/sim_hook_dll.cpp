@@ -59,6 +59,9 @@ public:
         logNewSubtitles();
     }
     std::string log() const override { return readFile("Log.log"); }
+    std::string logFrom(std::size_t offset) const override {
+        return sim::readFileFrom(std::filesystem::path("Drovil") / "Log.log", offset);
+    }
     std::string readFile(const std::string& relativeToDrovil) const override {
         std::ifstream in(std::filesystem::path("Drovil") / relativeToDrovil, std::ios::binary);
         std::ostringstream text;

@@ -5,9 +5,14 @@
 // beside it) both provide one.
 #include "world/world.h"
 
+#include <cstddef>
+#include <filesystem>
 #include <string>
 
 namespace sim {
+
+// The bytes of a file after its first `offset` (empty when it is shorter or missing).
+std::string readFileFrom(const std::filesystem::path& path, std::size_t offset);
 
 class ScenarioGame {
 public:
@@ -17,6 +22,9 @@ public:
     virtual void runFrame() = 0;
     // Drovil/Log.log as it is now.
     virtual std::string log() const = 0;
+    // The part of Drovil/Log.log after its first `offset` bytes (what was
+    // written since the log had that size).
+    virtual std::string logFrom(std::size_t offset) const = 0;
     virtual std::string readFile(const std::string& relativeToDrovil) const = 0;
     virtual bool fileExists(const std::string& relativeToDrovil) const = 0;
     // The plug-in's script has returned (it never should).

@@ -100,14 +100,17 @@ void Timeline::afterFrame() {
         out_ << stamp() << " prompt   [" << controlNameOf(prompt->control) << "] " << prompt->text
              << (prompt->mode == PromptMode::Hold ? " (hold)" : "") << "\n";
     }
-    const std::string log = game_.log();
-    if (log.size() > logBytes_) {
-        std::istringstream lines(log.substr(logBytes_));
+    // Only what was written since the last frame; a line still being written
+    // waits for the next frame.
+    const std::string added = game_.logFrom(logBytes_);
+    const std::size_t complete = added.rfind('\n');
+    if (complete != std::string::npos) {
+        std::istringstream lines(added.substr(0, complete + 1));
         std::string line;
         while (std::getline(lines, line))
             if (!line.empty())
                 printLogLine(withoutLogStamp(line));
-        logBytes_ = log.size();
+        logBytes_ += complete + 1;
     }
 }
 
