@@ -52,3 +52,20 @@ if(NOT EXISTS "${WINE_PREFIX}/system.reg")
   message(STATUS "Wine prefix ready after ${boot_seconds} s")
 endif()
 
+
+# Runs drovil-loader.exe in the game folder under Wine with the given arguments,
+# at most `timeout` seconds, and reports how it went. Sets run_rc, run_out and
+# run_err in the caller's scope.
+function(run_loader timeout)
+  string(TIMESTAMP run_started "%s")
+  execute_process(COMMAND "${WINE}" "${loader_name}" ${ARGN}
+    WORKING_DIRECTORY "${GAME_DIR}"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT ${timeout})
+  string(TIMESTAMP run_ended "%s")
+  math(EXPR run_seconds "${run_ended} - ${run_started}")
+  message(STATUS "drovil-loader.exe ${ARGN} ran for ${run_seconds} s and returned ${rc}")
+  message(STATUS "loader output:\n${out}${err}")
+  set(run_rc "${rc}" PARENT_SCOPE)
+  set(run_out "${out}" PARENT_SCOPE)
+  set(run_err "${err}" PARENT_SCOPE)
+endfunction()

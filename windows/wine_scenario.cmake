@@ -15,14 +15,7 @@ foreach(var SCENARIO SEED)
 endforeach()
 include("${CMAKE_CURRENT_LIST_DIR}/wine_game.cmake")
 
-string(TIMESTAMP run_started "%s")
-execute_process(COMMAND "${WINE}" "${loader_name}" --scenario "${SCENARIO}" --seed "${SEED}"
-  WORKING_DIRECTORY "${GAME_DIR}"
-  RESULT_VARIABLE run_rc OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err TIMEOUT 540)
-string(TIMESTAMP run_ended "%s")
-math(EXPR run_seconds "${run_ended} - ${run_started}")
-message(STATUS "drovil-loader.exe played ${SCENARIO} (seed ${SEED}) for ${run_seconds} s and returned ${run_rc}")
-message(STATUS "loader output:\n${run_out}${run_err}")
+run_loader(540 --scenario "${SCENARIO}" --seed "${SEED}")
 
 set(failures "")
 if(NOT run_rc STREQUAL "0")

@@ -18,14 +18,7 @@ include("${CMAKE_CURRENT_LIST_DIR}/wine_game.cmake")
 # A later line wins in Settings.ini, so the shipped file keeps its other options.
 file(APPEND "${GAME_DIR}/Drovil/Settings.ini" "\nDevTools=1\n")
 
-string(TIMESTAMP run_started "%s")
-execute_process(COMMAND "${WINE}" "${loader_name}"
-  WORKING_DIRECTORY "${GAME_DIR}"
-  RESULT_VARIABLE run_rc OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err TIMEOUT 240)
-string(TIMESTAMP run_ended "%s")
-math(EXPR run_seconds "${run_ended} - ${run_started}")
-message(STATUS "drovil-loader.exe ran for ${run_seconds} s and returned ${run_rc}")
-message(STATUS "loader output:\n${run_out}${run_err}")
+run_loader(240)
 
 set(log_file "${GAME_DIR}/Drovil/Log.log")
 set(host_file "${GAME_DIR}/sim-host.log")
