@@ -6,7 +6,7 @@
 // calls to the simulated world.
 #include "host/native_dispatch.h"
 #include "runtime/host_api.h"
-#include "world/world.h"
+#include "world/core/world.h"
 
 #include <condition_variable>
 #include <cstdint>

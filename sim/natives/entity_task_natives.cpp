@@ -1,7 +1,7 @@
 // Ped tasks aimed at other entities, wandering, and whether a ped is busy. A
 // step for ped 0 joins the open sequence; for a ped it replaces its task.
 #include "natives/families.h"
-#include "world/ped_tasks.h"
+#include "world/people/ped_tasks.h"
 
 namespace sim {
 namespace n = drovil::natives::decl;

@@ -1,7 +1,7 @@
 #pragma once
 // One function per native family, each implementing that family's natives.
 #include "host/native_dispatch.h"
-#include "world/world.h"
+#include "world/core/world.h"
 
 namespace sim {
 

@@ -1,8 +1,8 @@
 #include "player/player_controller.h"
 
-#include "world/animals.h"
-#include "world/geometry.h"
-#include "world/world.h"
+#include "world/wildlife/animals.h"
+#include "world/core/geometry.h"
+#include "world/core/world.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 #include "scenarios/contract_play.h"
 
-#include "world/animals.h"
-#include "world/combat.h"
-#include "world/geometry.h"
-#include "world/station_clerks.h"
-#include "world/world.h"
+#include "world/wildlife/animals.h"
+#include "world/law/combat.h"
+#include "world/core/geometry.h"
+#include "world/places/station_clerks.h"
+#include "world/core/world.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // a way to run one frame, and the game folder's Drovil/ files. A test session
 // (the plug-in linked in) and the stand-in hook DLL (the real Drovil.asi loaded
 // beside it) both provide one.
-#include "world/world.h"
+#include "world/core/world.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,9 +1,9 @@
 #include "scenarios/scenario_run.h"
 
 #include "scenarios/timeline.h"
-#include "world/combat.h"
-#include "world/documents.h"
-#include "world/world.h"
+#include "world/law/combat.h"
+#include "world/screen/documents.h"
+#include "world/core/world.h"
 
 #include <cstdio>
 #include <cstdlib>

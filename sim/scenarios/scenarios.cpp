@@ -1,7 +1,7 @@
 #include "scenarios/scenarios.h"
 
 #include "scenarios/contract_play.h"
-#include "world/world.h"
+#include "world/core/world.h"
 
 #include <cmath>
 #include <sstream>

@@ -1,6 +1,6 @@
 #include "scenarios/timeline.h"
 
-#include "world/world.h"
+#include "world/core/world.h"
 
 #include <cstdio>
 #include <string>

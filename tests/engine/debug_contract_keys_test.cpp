@@ -10,7 +10,7 @@
 #include "runtime/data_files.h"
 #include "ui/contract_viewer.h"
 #include "world/area_ids.h"
-#include "world/strings.h"
+#include "world/core/strings.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "executors/executor_harness.h"
 #include "support/script_thread.h"
 #include "world/area_ids.h"
-#include "world/strings.h"
+#include "world/core/strings.h"
 
 #include <memory>
 #include <sstream>

@@ -6,7 +6,7 @@
 #include "executors/executor_harness.h"
 #include "runtime/data_files.h"
 #include "world/area_ids.h"
-#include "world/strings.h"
+#include "world/core/strings.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "world/area_ids.h"
 #include "world/map_areas.h"
 #include "world/quest_creator.h"
-#include "world/strings.h"
+#include "world/core/strings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A simulated world on its own, stepped frame by frame as the host steps it,
 // for tests of the world's own behaviour (no plug-in, no script thread).
-#include "world/world.h"
+#include "world/core/world.h"
 
 #include <functional>
 

@@ -5,8 +5,8 @@
 #include "player/player_controller.h"
 #include "scenarios/timeline.h"
 #include "session/session.h"
-#include "world/streaming_out.h"
-#include "world/world.h"
+#include "world/core/streaming_out.h"
+#include "world/core/world.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "world/area_ids.h"
 #include "world/map_areas.h"
 #include "world/mission_data.h"
-#include "world/objects.h"
+#include "world/core/objects.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "world/data/map_area_table.h"
 #include "world/data/place_table.h"
 #include "world/data/zone_table.h"
-#include "world/geography.h"
+#include "world/places/geography.h"
 #include "world/world_data_checks.h"
 
 #include <gtest/gtest.h>

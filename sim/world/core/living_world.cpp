@@ -1,0 +1,16 @@
+#include "world/core/living_world.h"
+
+#include "world/core/world.h"
+
+namespace sim {
+
+void stepLivingWorld(World& world) {
+    // Movement is measured first, so noise and aim reflect the last frame.
+    world.perception.step(world);
+    world.tasks.step(world);
+    world.combat.step(world);
+    world.law.step(world);
+    world.townsfolk.step(world);
+}
+
+} // namespace sim

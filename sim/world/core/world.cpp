@@ -1,0 +1,37 @@
+#include "world/core/world.h"
+
+#include "world/core/living_world.h"
+#include "world/people/ped_tasks.h"
+#include "world/core/streaming_out.h"
+
+#include <algorithm>
+
+namespace sim {
+
+World::World(std::uint32_t seed) : random(seed) {
+    // The player starts on Valentine's main street, on foot and unarmed.
+    EntityRecord& ped = entities.create(EntityKind::Ped, gameHash("player_zero"),
+                                        drovil::Vector3(-281.0f, 780.0f, 118.0f), 0.0f);
+    player.pedId = ped.id;
+    player.currentWeapon = gameHash("WEAPON_UNARMED");
+    stationClerks.spawn(entities);
+}
+
+void World::beginFrame() {
+    hud.beginFrame();
+    gameEvents.beginFrame();
+    hud.setTime(clock.elapsedMs);
+    prompts.step(clock.frame, static_cast<int>(clock.frameMs), controls);
+    documents.step(*this);
+    dropTasksOfDeadPeds(*this);
+    stepLivingWorld(*this);
+    streamOutReleased(*this);
+}
+
+EntityRecord& World::playerPed() { return *entities.find(player.pedId); }
+
+bool World::decoratorRegistered(const std::string& name) const {
+    return std::find(registeredDecorators.begin(), registeredDecorators.end(), name) != registeredDecorators.end();
+}
+
+} // namespace sim

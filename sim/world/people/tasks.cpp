@@ -1,0 +1,266 @@
+#include "world/people/tasks.h"
+
+#include "world/core/geometry.h"
+#include "world/people/ped_tasks.h"
+#include "world/core/world.h"
+
+#include <cmath>
+#include <random>
+
+namespace sim {
+namespace {
+constexpr float pi = 3.14159265f;
+} // namespace
+
+float metresPerSecond(float moveSpeed) {
+    if (moveSpeed <= 0.0f)
+        return 0.0f;
+    if (moveSpeed <= 1.0f)
+        return 1.4f * moveSpeed;
+    return 1.4f + (moveSpeed - 1.0f) * 2.1f;
+}
+
+float headingTowards(const drovil::Vector3& from, const drovil::Vector3& to) {
+    const float dx = to.x - from.x, dy = to.y - from.y;
+    if (dx == 0.0f && dy == 0.0f)
+        return 0.0f;
+    float heading = std::atan2(-dx, dy) * 180.0f / pi;
+    if (heading < 0.0f)
+        heading += 360.0f;
+    return heading;
+}
+
+bool moveTowards(drovil::Vector3& position, float& heading, const drovil::Vector3& point, float metres,
+                 float closeEnough) {
+    const float remaining = flatDistance(position, point);
+    if (remaining <= closeEnough)
+        return true;
+    heading = headingTowards(position, point);
+    const float travel = std::fmin(metres, remaining);
+    const float share = travel / remaining;
+    position.x += (point.x - position.x) * share;
+    position.y += (point.y - position.y) * share;
+    position.z += (point.z - position.z) * share;
+    return remaining - travel <= closeEnough;
+}
+
+int PedTasks::openSequence() {
+    const int sequence = nextSequence_++;
+    sequences_[sequence];
+    open_ = sequence;
+    return sequence;
+}
+
+void PedTasks::closeSequence(int sequence) {
+    if (open_ == sequence)
+        open_ = 0;
+}
+
+const std::vector<TaskStep>* PedTasks::sequenceSteps(int sequence) const {
+    auto it = sequences_.find(sequence);
+    return it == sequences_.end() ? nullptr : &it->second;
+}
+
+void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs) {
+    if (ped == 0) {
+        if (open_ != 0)
+            sequences_[open_].push_back(step);
+        return;
+    }
+    history_[ped].push_back(step);
+    PedActivity& activity = peds_[ped];
+    // A glance runs beside whatever the ped does.
+    if (step.kind == TaskKind::LookAt) {
+        activity.looking = true;
+        activity.lookPoint = step.point;
+        return;
+    }
+    if (step.kind == TaskKind::ClearLookAt) {
+        activity.looking = false;
+        return;
+    }
+    activity.steps = {step};
+    activity.sequenceId = 0;
+    activity.index = 0;
+    activity.stepStarted = false;
+    activity.stepStartedMs = nowMs;
+    activity.scenario = 0;
+    activity.wanderWalking = false;
+}
+
+void PedTasks::perform(int ped, int sequence, std::uint64_t nowMs) {
+    const std::vector<TaskStep>* steps = sequenceSteps(sequence);
+    if (!steps || ped == 0)
+        return;
+    PedActivity& activity = peds_[ped];
+    activity.steps = *steps;
+    activity.sequenceId = sequence;
+    activity.index = steps->empty() ? -1 : 0;
+    activity.stepStarted = false;
+    activity.stepStartedMs = nowMs;
+    activity.scenario = 0;
+    activity.scenarioPoint = -1;
+    activity.wanderWalking = false;
+    for (const TaskStep& step : *steps)
+        history_[ped].push_back(step);
+}
+
+int PedTasks::progress(int ped) const {
+    const PedActivity* activity = find(ped);
+    if (!activity || activity->sequenceId == 0)
+        return -1;
+    return activity->index;
+}
+
+bool PedTasks::busy(int ped) const {
+    const PedActivity* activity = find(ped);
+    return activity && activity->index >= 0;
+}
+
+void PedTasks::clear(int ped) {
+    auto it = peds_.find(ped);
+    if (it == peds_.end())
+        return;
+    PedActivity& activity = it->second;
+    activity.steps.clear();
+    activity.sequenceId = 0;
+    activity.index = -1;
+    activity.scenario = 0;
+    activity.scenarioPoint = -1;
+    activity.looking = false;
+    activity.wanderWalking = false;
+}
+
+const PedActivity* PedTasks::find(int ped) const {
+    auto it = peds_.find(ped);
+    return it == peds_.end() ? nullptr : &it->second;
+}
+
+const std::vector<TaskStep>& PedTasks::history(int ped) const {
+    static const std::vector<TaskStep> none;
+    auto it = history_.find(ped);
+    return it == history_.end() ? none : it->second;
+}
+
+void PedTasks::step(World& world) {
+    for (auto& [ped, activity] : peds_) {
+        if (activity.index < 0)
+            continue;
+        const EntityRecord* record = world.entities.find(ped);
+        if (!record) {
+            clear(ped);
+            continue;
+        }
+        if (Combat::isDown(world, ped) || Combat::inCombat(world, ped))
+            continue;
+        advance(world, ped, activity);
+    }
+}
+
+void PedTasks::advance(World& world, int ped, PedActivity& activity) {
+    // Steps that end at once (readying, glances) give way to the next in the same frame.
+    for (int guard = 0; guard < 32 && activity.index >= 0; ++guard) {
+        if (activity.index >= static_cast<int>(activity.steps.size())) {
+            activity.index = -1;
+            activity.sequenceId = 0;
+            activity.steps.clear();
+            return;
+        }
+        TaskStep step = activity.steps[static_cast<std::size_t>(activity.index)];
+        // A step aimed at an entity that is gone is over.
+        if (!resolveTaskTarget(world, step)) {
+            activity.index += 1;
+            activity.stepStarted = false;
+            continue;
+        }
+        if (!activity.stepStarted) {
+            activity.stepStarted = true;
+            activity.stepStartedMs = world.clock.elapsedMs;
+        }
+        if (!runStep(world, ped, activity, step))
+            return;
+        activity.index += 1;
+        activity.stepStarted = false;
+    }
+}
+
+// Runs one frame of a step; true when the step is over.
+bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskStep& step) {
+    EntityRecord& record = *world.entities.find(ped);
+    const std::uint64_t now = world.clock.elapsedMs;
+    const std::uint64_t elapsed = now - activity.stepStartedMs;
+    const float frameSeconds = static_cast<float>(world.clock.frameMs) / 1000.0f;
+    const bool timeUp = step.durationMs >= 0 && elapsed >= static_cast<std::uint64_t>(step.durationMs);
+
+    switch (step.kind) {
+    case TaskKind::StandReady:
+        activity.weaponRaised = false;
+        return true;
+    case TaskKind::LookAt:
+        activity.looking = true;
+        activity.lookPoint = step.point;
+        return true;
+    case TaskKind::ClearLookAt:
+        activity.looking = false;
+        return true;
+    case TaskKind::GoTo: {
+        activity.scenario = 0;
+        const float closeEnough = std::fmax(step.stopRange, 0.25f);
+        const bool arrived = moveTowards(record.position, record.heading, step.point,
+                                         metresPerSecond(step.speed) * frameSeconds, closeEnough);
+        if (arrived && step.heading != 0.0f)
+            record.heading = step.heading;
+        return arrived || timeUp;
+    }
+    case TaskKind::TurnToFace:
+    case TaskKind::AimAt:
+        record.heading = headingTowards(record.position, step.point);
+        activity.weaponRaised = step.kind == TaskKind::AimAt;
+        if (timeUp)
+            activity.weaponRaised = false;
+        return timeUp;
+    case TaskKind::Pause:
+        return timeUp;
+    case TaskKind::AchieveHeading:
+        record.heading = step.heading;
+        return timeUp || elapsed >= 500;
+    case TaskKind::ScenarioInPlace:
+        activity.scenario = step.scenario;
+        record.heading = step.heading;
+        if (timeUp)
+            activity.scenario = 0;
+        return timeUp;
+    case TaskKind::UseScenarioPoint:
+        // The ped takes up the point where it stands and keeps to it.
+        activity.scenarioPoint = step.scenarioPoint;
+        return false;
+    case TaskKind::Follow:
+        moveTowards(record.position, record.heading, step.point, metresPerSecond(step.speed) * frameSeconds,
+                    std::fmax(step.stopRange, 0.5f));
+        return timeUp;
+    case TaskKind::Wander: {
+        if (timeUp)
+            return true;
+        if (!activity.wanderWalking) {
+            if (now < activity.wanderRestUntilMs)
+                return false;
+            std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
+            std::uniform_real_distribution<float> reach(0.0f, std::fmax(step.radius, 0.0f));
+            const float a = angle(world.random), r = reach(world.random);
+            activity.wanderPoint = drovil::Vector3(step.point.x + r * std::cos(a), step.point.y + r * std::sin(a),
+                                                   step.point.z);
+            activity.wanderWalking = true;
+        }
+        if (moveTowards(record.position, record.heading, activity.wanderPoint, metresPerSecond(1.0f) * frameSeconds,
+                        0.5f)) {
+            activity.wanderWalking = false;
+            std::uniform_int_distribution<int> rest(3000, 8000);
+            activity.wanderRestUntilMs = now + static_cast<std::uint64_t>(rest(world.random));
+        }
+        return false;
+    }
+    }
+    return true;
+}
+
+} // namespace sim

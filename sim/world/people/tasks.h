@@ -1,0 +1,121 @@
+#pragma once
+// What peds are told to do: single tasks and task sequences, and the frame by
+// frame carrying out of them (walking, turning, pausing, standing in a
+// scenario, wandering an area). A sequence is built step by step while it is
+// open (steps given with ped 0), closed, then performed by a ped; its progress
+// is the index of the step running, -1 once it is over.
+#include "runtime/types.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct World;
+
+enum class TaskKind {
+    StandReady,       // readies the ped; over at once
+    GoTo,             // walk or run to a point
+    TurnToFace,       // turn towards a point and hold it for a while
+    LookAt,           // a glance; does not hold up a sequence
+    ClearLookAt,      // ends a glance; over at once
+    AimAt,            // weapon raised towards a point for a while
+    Pause,            // stand still for a while
+    AchieveHeading,   // turn to a heading
+    ScenarioInPlace,  // play a scenario where the ped stands
+    UseScenarioPoint, // take up a scenario point of the game
+    Wander,           // stroll about an area for a while
+    Follow,           // keep close to a moving entity for a while
+};
+
+struct TaskStep {
+    TaskKind kind = TaskKind::Pause;
+    drovil::Vector3 point;      // destination, point faced, or the wander centre
+    float speed = 1.0f;         // the game's move speed: 1 walk, 2 run, 3 sprint
+    float stopRange = 0.5f;     // GoTo: close enough
+    float radius = 0.0f;        // Wander
+    float heading = 0.0f;       // AchieveHeading, ScenarioInPlace; GoTo's final heading when not 0
+    int durationMs = 0;         // -1: until the ped is given something else
+    std::uint32_t scenario = 0; // ScenarioInPlace
+    int scenarioPoint = -1;     // UseScenarioPoint
+    // An entity the step heads for, faces, glances at or follows (0: none); the
+    // step's point is then worked out each frame (world/people/ped_tasks.h).
+    int target = 0;
+    drovil::Vector3 offset; // Follow: where to keep, relative to the target's facing
+};
+
+// One ped's current activity.
+struct PedActivity {
+    std::vector<TaskStep> steps;
+    int sequenceId = 0; // 0 for a single task
+    int index = -1;     // the step running; -1 for none
+    std::uint64_t stepStartedMs = 0;
+    bool stepStarted = false;
+    // Wander: the point walked to and when the ped may set off again.
+    drovil::Vector3 wanderPoint;
+    bool wanderWalking = false;
+    std::uint64_t wanderRestUntilMs = 0;
+    // What the ped shows while it acts.
+    std::uint32_t scenario = 0; // scenario played now; 0 none
+    int scenarioPoint = -1;     // scenario point in use; -1 none
+    bool looking = false;
+    drovil::Vector3 lookPoint;
+    std::string motionStyle;
+    std::uint64_t motionStyleUntilMs = 0;
+    std::string behaviourSet;
+    bool weaponRaised = false;
+};
+
+class PedTasks {
+public:
+    // Starts building a sequence and returns its handle; it is the open one
+    // until closed.
+    int openSequence();
+    void closeSequence(int sequence);
+    bool sequenceOpen() const { return open_ != 0; }
+    const std::vector<TaskStep>* sequenceSteps(int sequence) const;
+
+    // A step for ped 0 joins the open sequence (and is dropped when none is
+    // open); for a ped, it replaces whatever the ped was doing.
+    void give(int ped, const TaskStep& step, std::uint64_t nowMs);
+    // The ped starts a closed sequence from its first step.
+    void perform(int ped, int sequence, std::uint64_t nowMs);
+    // The step index of the ped's running sequence, -1 when it runs none.
+    int progress(int ped) const;
+    // True while the ped carries out any task (a sequence, a single task, a scenario).
+    bool busy(int ped) const;
+    // Ends every task of the ped.
+    void clear(int ped);
+
+    PedActivity& of(int ped) { return peds_[ped]; }
+    const PedActivity* find(int ped) const;
+    // Every step the ped has been given as a single task or in a sequence, oldest first.
+    const std::vector<TaskStep>& history(int ped) const;
+
+    // One frame of every ped's activity. Peds that are down or fighting do not
+    // follow their tasks.
+    void step(World& world);
+
+private:
+    void advance(World& world, int ped, PedActivity& activity);
+    bool runStep(World& world, int ped, PedActivity& activity, const TaskStep& step);
+
+    int nextSequence_ = 1;
+    int open_ = 0;
+    std::map<int, std::vector<TaskStep>> sequences_;
+    std::map<int, PedActivity> peds_;
+    std::map<int, std::vector<TaskStep>> history_;
+};
+
+// Metres per second of the game's move speed (1 a walk, 2 a run, 3 a sprint).
+float metresPerSecond(float moveSpeed);
+// Moves an entity towards a point by at most `metres`, facing the way it goes;
+// true when it has got within `closeEnough`.
+bool moveTowards(drovil::Vector3& position, float& heading, const drovil::Vector3& point, float metres,
+                 float closeEnough);
+// The game's heading (degrees, 0 north, counter-clockwise) of a direction.
+float headingTowards(const drovil::Vector3& from, const drovil::Vector3& to);
+
+} // namespace sim

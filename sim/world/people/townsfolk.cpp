@@ -1,0 +1,181 @@
+#include "world/people/townsfolk.h"
+
+#include "world/core/geometry.h"
+#include "world/core/strings.h"
+#include "world/core/world.h"
+
+#include <cmath>
+#include <random>
+
+namespace sim {
+namespace {
+constexpr float pi = 3.14159265f;
+
+std::vector<std::uint32_t> hashes(std::initializer_list<const char*> names) {
+    std::vector<std::uint32_t> out;
+    for (const char* name : names)
+        out.push_back(gameHash(name));
+    return out;
+}
+} // namespace
+
+const std::vector<std::uint32_t>& Townsfolk::modelsOf(std::uint32_t townZone) {
+    static const auto* byTown = new std::map<std::uint32_t, std::vector<std::uint32_t>>{
+        {gameHash("valentine"),
+         hashes({"a_m_m_valtownfolk_01", "a_m_m_valtownfolk_02", "a_f_m_valtownfolk_01", "a_m_m_valfarmer_01",
+                 "a_m_m_valcriminals_01"})},
+        {gameHash("rhodes"), hashes({"a_m_m_rhdtownfolk_01", "a_m_m_rhdtownfolk_02", "a_f_m_rhdtownfolk_01",
+                                     "a_f_m_rhdtownfolk_02"})},
+        {gameHash("stdenis"), hashes({"a_m_m_sdtownfolk_01", "a_m_m_sdtownfolk_02", "a_f_m_sdtownfolk_01",
+                                      "a_m_m_sddockworkers_02", "a_f_m_sdfancywhore_01"})},
+        {gameHash("strawberry"),
+         hashes({"a_m_m_strtownfolk_01", "a_f_m_strtownfolk_01", "a_m_m_strlaborer_01"})},
+        {gameHash("blackwater"), hashes({"a_m_m_blwtownfolk_01", "a_f_m_blwtownfolk_01",
+                                         "a_f_m_blwtownfolk_02", "a_m_m_blwforeman_01"})},
+        {gameHash("armadillo"),
+         hashes({"a_m_m_armtownfolk_01", "a_m_m_armtownfolk_02", "a_f_m_armtownfolk_01"})},
+        {gameHash("tumbleweed"),
+         hashes({"a_m_m_armtownfolk_01", "a_f_m_armtownfolk_02", "a_m_m_nbxdockworkers_01"})},
+        {gameHash("annesburg"),
+         hashes({"a_m_m_asbtownfolk_01", "a_f_m_asbtownfolk_01", "a_m_m_asbminer_01", "a_m_m_asbminer_02"})},
+    };
+    static const auto* commonFolk = new std::vector<std::uint32_t>(
+        hashes({"a_m_m_rancher_01", "a_m_m_farmtravellers_cool_01", "a_f_m_lagtownfolk_01"}));
+    auto found = byTown->find(townZone);
+    return found == byTown->end() ? *commonFolk : found->second;
+}
+
+void Townsfolk::seedOnce(const World& world) {
+    if (seeded_)
+        return;
+    // From a copy: the game's own numbers are not drawn from.
+    std::mt19937 copy = world.random;
+    random_.seed(copy());
+    seeded_ = true;
+}
+
+int Townsfolk::spawn(World& world, const drovil::Vector3& position, std::uint32_t model) {
+    seedOnce(world);
+    std::uniform_real_distribution<float> facing(0.0f, 360.0f);
+    EntityRecord& ped = world.entities.create(EntityKind::Ped, model, position, facing(random_));
+    PasserBy& passerBy = folk_[ped.id];
+    passerBy.home = position;
+    walkOn(world, ped.id, passerBy);
+    return ped.id;
+}
+
+bool Townsfolk::heldByScript(const World& world, int ped, const PasserBy& passerBy) const {
+    if (!passerBy.claimed)
+        return false;
+    const std::vector<int>& released = world.scenePeds.released;
+    for (std::size_t i = passerBy.releasesAtClaim; i < released.size(); ++i)
+        if (released[i] == ped)
+            return false;
+    return true;
+}
+
+bool Townsfolk::isAmbient(const World& world, int ped) const {
+    auto found = folk_.find(ped);
+    return found != folk_.end() && !heldByScript(world, ped, found->second);
+}
+
+void Townsfolk::claim(const World& world, int ped) {
+    auto found = folk_.find(ped);
+    if (found == folk_.end())
+        return;
+    found->second.claimed = true;
+    found->second.releasesAtClaim = world.scenePeds.released.size();
+    found->second.strolling = false;
+}
+
+void Townsfolk::walkOn(World& world, int ped, PasserBy& passerBy) {
+    std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
+    std::uniform_real_distribution<float> reach(0.0f, strollRadius);
+    std::uniform_int_distribution<int> rest(restMinMs, restMaxMs);
+    const float a = angle(random_), r = reach(random_);
+    TaskStep walk;
+    walk.kind = TaskKind::GoTo;
+    walk.point = drovil::Vector3(passerBy.home.x + r * std::cos(a), passerBy.home.y + r * std::sin(a),
+                                 passerBy.home.z);
+    walk.speed = 1.0f;
+    walk.stopRange = 0.5f;
+    walk.durationMs = 30000;
+    world.tasks.give(ped, walk, world.clock.elapsedMs);
+    passerBy.strolling = true;
+    passerBy.restUntilMs = 0;
+    // The stop at the end of the walk; counted from when the walk is over.
+    passerBy.restPendingMs = rest(random_);
+}
+
+void Townsfolk::step(World& world) {
+    seedOnce(world);
+    const std::uint64_t now = world.clock.elapsedMs;
+    for (auto it = folk_.begin(); it != folk_.end();) {
+        const EntityRecord* record = world.entities.find(it->first);
+        if (!record) {
+            it = folk_.erase(it);
+            continue;
+        }
+        PasserBy& passerBy = it->second;
+        if (record->alive && !record->knockedOut && !heldByScript(world, it->first, passerBy)) {
+            if (!passerBy.strolling) {
+                // Handed back: whatever the script left it doing, it walks on.
+                walkOn(world, it->first, passerBy);
+            } else if (!world.tasks.busy(it->first)) {
+                // Arrived: a stop, then the next walk.
+                if (passerBy.restUntilMs == 0)
+                    passerBy.restUntilMs = now + static_cast<std::uint64_t>(passerBy.restPendingMs);
+                else if (now >= passerBy.restUntilMs)
+                    walkOn(world, it->first, passerBy);
+            }
+        }
+        ++it;
+    }
+    if (world.clock.frame < lastCheckFrame_ + static_cast<std::uint64_t>(framesBetweenChecks) &&
+        lastCheckFrame_ != 0)
+        return;
+    lastCheckFrame_ = world.clock.frame;
+    lookAfterCrowd(world);
+}
+
+void Townsfolk::lookAfterCrowd(World& world) {
+    const EntityRecord* player = world.entities.find(world.player.pedId);
+    if (!player)
+        return;
+    const drovil::Vector3 centre = player->position;
+
+    int nearby = 0;
+    for (auto it = folk_.begin(); it != folk_.end();) {
+        const EntityRecord& record = *world.entities.find(it->first);
+        const float distance = flatDistance(record.position, centre);
+        if (distance > despawnDistance && !heldByScript(world, it->first, it->second)) {
+            world.tasks.clear(it->first);
+            world.seats.forget(it->first);
+            world.relationships.forget(it->first);
+            world.entities.remove(it->first);
+            ++removed_;
+            it = folk_.erase(it);
+            continue;
+        }
+        if (distance <= crowdRadius && record.alive)
+            ++nearby;
+        ++it;
+    }
+
+    const std::uint32_t town = world.geography.townAt(centre.x, centre.y);
+    if (!enabled || town == 0)
+        return;
+    const std::vector<std::uint32_t>& models = modelsOf(town);
+    std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
+    std::uniform_real_distribution<float> reach(spawnMinDistance, spawnMaxDistance);
+    std::uniform_int_distribution<std::size_t> pick(0, models.size() - 1);
+    for (; nearby < crowdSize; ++nearby) {
+        const float a = angle(random_), r = reach(random_);
+        const drovil::Vector3 at(centre.x + r * std::cos(a), centre.y + r * std::sin(a), centre.z);
+        if (world.geography.townAt(at.x, at.y) != town)
+            continue; // the game keeps its townsfolk inside the town
+        spawn(world, at, models[pick(random_)]);
+    }
+}
+
+} // namespace sim

@@ -1,0 +1,192 @@
+#include "world/screen/prompts.h"
+
+#include "world/core/strings.h"
+
+namespace sim {
+
+namespace {
+const char* const knownControls[] = {
+    "INPUT_FRONTEND_LB",     "INPUT_CONTEXT_B",         "INPUT_FRONTEND_ACCEPT", "INPUT_FRONTEND_DELETE",
+    "INPUT_CONTEXT_Y",       "INPUT_CONTEXT_X",         "INPUT_NEXT_CAMERA",     "INPUT_CONTEXT_A",
+    "INPUT_FRONTEND_CANCEL", "INPUT_OPEN_SATCHEL_MENU",
+};
+} // namespace
+
+std::string controlNameOf(std::uint32_t control) {
+    for (const char* name : knownControls)
+        if (gameHash(name) == control)
+            return name;
+    return std::string();
+}
+
+int Prompts::create(std::uint64_t frame) {
+    const int handle = nextHandle_++;
+    PromptRecord& record = records_[handle];
+    record.handle = handle;
+    record.createdFrame = frame;
+    return handle;
+}
+
+PromptRecord* Prompts::find(int handle) {
+    auto found = records_.find(handle);
+    return found == records_.end() ? nullptr : &found->second;
+}
+
+const PromptRecord* Prompts::find(int handle) const {
+    auto found = records_.find(handle);
+    return found == records_.end() ? nullptr : &found->second;
+}
+
+void Prompts::destroy(int handle) {
+    PromptRecord* record = find(handle);
+    if (!record || record->destroyed) {
+        misuse("destroy", handle);
+        return;
+    }
+    record->destroyed = true;
+}
+
+std::uint32_t Prompts::entityGroup(int entityId) {
+    if (entityId == 0)
+        return 0;
+    std::uint32_t group = gameHash("entity_prompt_group_" + std::to_string(entityId));
+    if (group == 0)
+        group = 1;
+    entityGroups_[group] = entityId;
+    return group;
+}
+
+void Prompts::misuse(const std::string& what, int handle) {
+    problems_.push_back(what + " on prompt " + std::to_string(handle) + " which " +
+                        (find(handle) ? "was destroyed" : "does not exist"));
+}
+
+bool Prompts::pressCompleted(int handle) const {
+    const PromptRecord* record = find(handle);
+    return record && record->pressedFrame != 0 && record->pressedFrame == frame_;
+}
+
+bool Prompts::holdCompleted(int handle) const {
+    const PromptRecord* record = find(handle);
+    return record && record->holdCompleted;
+}
+
+bool Prompts::secondaryCompleted(int handle) const {
+    const PromptRecord* record = find(handle);
+    return record && record->secondaryFrame != 0 && record->secondaryFrame == frame_;
+}
+
+void Prompts::step(std::uint64_t frame, int frameMs, const Controls& controls) {
+    frame_ = frame;
+    pressedNow_ = pressedPending_;
+    pressedPending_.clear();
+    for (auto& [handle, record] : records_) {
+        if (!record.active()) {
+            record.heldMs = 0;
+            record.holdCompleted = false;
+            continue;
+        }
+        const bool pressed = pressedNow_.count(record.control) != 0;
+        const bool held = held_.count(record.control) != 0 || controls.isHeld(record.control);
+        switch (record.mode) {
+        case PromptMode::Standard:
+            if (pressed)
+                record.pressedFrame = frame;
+            break;
+        case PromptMode::Alternate:
+        case PromptMode::Multi:
+            if (pressed)
+                record.secondaryFrame = frame;
+            [[fallthrough]];
+        case PromptMode::Hold:
+            if (!held) {
+                record.heldMs = 0;
+                record.holdCompleted = false;
+                break;
+            }
+            record.heldMs += frameMs;
+            if (!record.holdCompleted && record.heldMs >= holdTimeMs) {
+                record.holdCompleted = true;
+                ++record.holdCompletions;
+            }
+            break;
+        case PromptMode::None:
+            break;
+        }
+    }
+}
+
+bool Prompts::press(int handle) {
+    const PromptRecord* record = find(handle);
+    if (!record)
+        return false;
+    pressControl(record->control);
+    return record->active();
+}
+
+void Prompts::pressControl(std::uint32_t control) {
+    pressedPending_.insert(control);
+}
+void Prompts::pressControl(const std::string& controlName) {
+    pressControl(gameHash(controlName));
+}
+
+bool Prompts::startHold(int handle) {
+    const PromptRecord* record = find(handle);
+    if (!record)
+        return false;
+    startHoldControl(record->control);
+    return record->active();
+}
+
+void Prompts::startHoldControl(std::uint32_t control) {
+    held_.insert(control);
+}
+void Prompts::startHoldControl(const std::string& controlName) {
+    startHoldControl(gameHash(controlName));
+}
+
+void Prompts::releaseHold(int handle) {
+    if (const PromptRecord* record = find(handle))
+        releaseHoldControl(record->control);
+}
+
+void Prompts::releaseHoldControl(std::uint32_t control) {
+    held_.erase(control);
+}
+void Prompts::releaseAll() {
+    held_.clear();
+}
+
+std::vector<const PromptRecord*> Prompts::visible() const {
+    std::vector<const PromptRecord*> shown;
+    for (const auto& [handle, record] : records_)
+        if (record.shown())
+            shown.push_back(&record);
+    return shown;
+}
+
+const PromptRecord* Prompts::findVisible(const std::string& text) const {
+    for (const PromptRecord* record : visible())
+        if (record->text == text)
+            return record;
+    return nullptr;
+}
+
+std::vector<const PromptRecord*> Prompts::withText(const std::string& text) const {
+    std::vector<const PromptRecord*> found;
+    for (const auto& [handle, record] : records_)
+        if (record.text == text)
+            found.push_back(&record);
+    return found;
+}
+
+std::vector<const PromptRecord*> Prompts::notDestroyed() const {
+    std::vector<const PromptRecord*> alive;
+    for (const auto& [handle, record] : records_)
+        if (!record.destroyed)
+            alive.push_back(&record);
+    return alive;
+}
+
+} // namespace sim

@@ -1,0 +1,130 @@
+#pragma once
+// The game's button prompts and the player's hands on the controls.
+//
+// Each prompt keeps what the plug-in told the game (text, control, mode, group,
+// enabled, visible) and its completion state. The simulated player presses or
+// holds controls between frames; when the world steps, a press completes every
+// shown, enabled prompt of that control in the next frame, and a held control
+// fills the hold of every such hold prompt until it completes after its hold
+// time. A completed hold stays completed for as long as the button is held,
+// as the game reports it; letting go, or the prompt being hidden or disabled,
+// empties it.
+#include "world/screen/controls.h"
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+enum class PromptMode {
+    None,      // no mode set yet
+    Standard,  // completes on a press
+    Hold,      // completes after a hold
+    Alternate, // the game's third mode: a press reports it in the secondary query
+    Multi,     // the game's fourth mode: likewise
+};
+
+struct PromptRecord {
+    int handle = 0;
+    std::string text;
+    std::uint32_t control = 0;
+    std::string controlName; // when the control is one Drovil uses, else empty
+    PromptMode mode = PromptMode::None;
+    std::vector<int> modeArguments;
+    std::uint32_t group = 0;
+    int groupEntity = 0; // the entity whose own prompt group `group` is, else 0
+    std::map<int, bool> attributes;
+    std::vector<int> options; // every value of the integer option, in order
+    bool defined = false;     // the definition was ended
+    // The game's state. A prompt the game registers is enabled and visible
+    // until told otherwise.
+    bool enabled = true;
+    bool visible = true;
+    bool destroyed = false;
+    std::uint64_t createdFrame = 0;
+
+    // Completion state.
+    std::uint64_t pressedFrame = 0;   // frame in which a press completed it
+    std::uint64_t secondaryFrame = 0; // frame in which the secondary query reports it
+    int heldMs = 0;
+    bool holdCompleted = false;
+    int holdCompletions = 0; // holds completed so far
+
+    // Shown to the player and able to react to the buttons.
+    bool active() const { return defined && !destroyed && visible && enabled; }
+    bool shown() const { return defined && !destroyed && visible; }
+};
+
+class Prompts {
+public:
+    // How long a hold prompt's button must be held.
+    int holdTimeMs = 1000;
+
+    // The game side, called by the simulated natives.
+    int create(std::uint64_t frame);
+    PromptRecord* find(int handle);
+    const PromptRecord* find(int handle) const;
+    void destroy(int handle);
+    // The entity's own prompt group (0 for entity 0).
+    std::uint32_t entityGroup(int entityId);
+    // The entity whose own prompt group `group` is, or 0.
+    int entityOfGroup(std::uint32_t group) const {
+        auto found = entityGroups_.find(group);
+        return found == entityGroups_.end() ? 0 : found->second;
+    }
+    // Notes a call on an unknown or destroyed prompt.
+    void misuse(const std::string& what, int handle);
+    bool pressCompleted(int handle) const;
+    bool holdCompleted(int handle) const;
+    bool secondaryCompleted(int handle) const;
+
+    // One step of the game before the scripts run: applies the player's input.
+    // A control held through `controls` holds its prompts too.
+    void step(std::uint64_t frame, int frameMs, const Controls& controls);
+
+    // The player's side, called between frames (tests, the scripted player).
+    // Pressing a prompt presses its control; it returns false when the prompt
+    // is not shown and enabled, so the press cannot reach it.
+    bool press(int handle);
+    void pressControl(std::uint32_t control);
+    void pressControl(const std::string& controlName);
+    bool startHold(int handle);
+    void startHoldControl(std::uint32_t control);
+    void startHoldControl(const std::string& controlName);
+    void releaseHold(int handle);
+    void releaseHoldControl(std::uint32_t control);
+    void releaseAll();
+    bool isHeld(std::uint32_t control) const { return held_.count(control) != 0; }
+    // Controls pressed in the current frame (for the game's control queries).
+    bool controlPressedThisFrame(std::uint32_t control) const { return pressedNow_.count(control) != 0; }
+
+    // What the player sees.
+    std::vector<const PromptRecord*> visible() const;
+    // The first visible prompt with exactly this text, or nullptr.
+    const PromptRecord* findVisible(const std::string& text) const;
+    // Every prompt ever created with this text, destroyed or not.
+    std::vector<const PromptRecord*> withText(const std::string& text) const;
+    // Prompts created and never destroyed: at the end of a flow, leaks.
+    std::vector<const PromptRecord*> notDestroyed() const;
+    const std::map<int, PromptRecord>& all() const { return records_; }
+    // Calls made on unknown or destroyed prompts, one line each.
+    const std::vector<std::string>& problems() const { return problems_; }
+
+private:
+    int nextHandle_ = 1;
+    std::uint64_t frame_ = 0;
+    std::map<int, PromptRecord> records_;
+    std::map<std::uint32_t, int> entityGroups_; // group hash to entity
+    std::set<std::uint32_t> pressedPending_;
+    std::set<std::uint32_t> pressedNow_;
+    std::set<std::uint32_t> held_;
+    std::vector<std::string> problems_;
+};
+
+// The name of a control Drovil uses, from its hash; empty for any other.
+std::string controlNameOf(std::uint32_t control);
+
+} // namespace sim
