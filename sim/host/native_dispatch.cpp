@@ -1,8 +1,8 @@
 #include "host/native_dispatch.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 
 namespace sim {
 
@@ -17,6 +17,18 @@ const std::vector<NativeDeclaration>& declaredNatives() {
         return entries;
     }();
     return table;
+}
+
+const std::vector<const NativeDeclaration*>& declarationsOf(std::uint64_t hash) {
+    static const auto byHash = [] {
+        std::unordered_map<std::uint64_t, std::vector<const NativeDeclaration*>> index;
+        for (const NativeDeclaration& entry : declaredNatives())
+            index[entry.hash].push_back(&entry);
+        return index;
+    }();
+    static const std::vector<const NativeDeclaration*> none;
+    auto found = byHash.find(hash);
+    return found == byHash.end() ? none : found->second;
 }
 
 namespace {
@@ -34,57 +46,66 @@ std::string hexHash(std::uint64_t hash) {
 }
 
 void NativeDispatch::implementRaw(std::uint64_t hash, RawHandler handler) {
-    bool declared = false;
-    for (const NativeDeclaration& entry : declaredNatives())
-        declared = declared || entry.hash == hash;
-    if (!declared)
+    const std::vector<const NativeDeclaration*>& declarations = declarationsOf(hash);
+    if (declarations.empty())
         fail("implementation of " + hexHash(hash) + ", which the native table does not declare");
-    if (handlers_.count(hash))
+    if (implementations_.count(hash))
         fail("native " + hexHash(hash) + " is implemented twice");
-    handlers_[hash] = std::move(handler);
+    Implementation& implementation = implementations_[hash];
+    implementation.handler = std::move(handler);
+    implementation.declarations = &declarations;
 }
 
 std::uint64_t* NativeDispatch::call(std::uint64_t hash, const std::vector<std::uint64_t>& args) {
-    auto handler = handlers_.find(hash);
-    if (handler == handlers_.end())
+    auto found = implementations_.find(hash);
+    if (found == implementations_.end())
         fail("the plug-in called native " + hexHash(hash) + ", which the simulator does not implement");
+    Implementation& native = found->second;
 
     // The argument count must be one that a declaration of this hash gives.
-    bool arityKnown = false;
-    for (const NativeDeclaration& entry : declaredNatives())
-        arityKnown = arityKnown || (entry.hash == hash && entry.argumentSlots == args.size());
-    if (!arityKnown)
+    const NativeDeclaration* declaration = nullptr;
+    for (const NativeDeclaration* entry : *native.declarations)
+        if (entry->argumentSlots == args.size())
+            declaration = entry;
+    if (!declaration)
         fail("native " + hexHash(hash) + " called with " + std::to_string(args.size()) +
              " argument slots, which no declaration of it takes");
 
-    ++totals_[hash];
-    ++frameCounts_[hash];
+    ++native.totalCalls;
+    if (native.frame != frame_) {
+        native.frame = frame_;
+        native.frameCalls = 0;
+    }
+    ++native.frameCalls;
     ++frameCallCount_;
     for (std::uint64_t& slot : result_)
         slot = 0;
-    handler->second(NativeArgs(args.data(), args.size()), result_);
+    native.handler(NativeArgs(args.data(), args.size()), result_);
     return result_;
 }
 
 std::vector<std::uint64_t> NativeDispatch::implementedHashes() const {
     std::vector<std::uint64_t> hashes;
-    for (const auto& [hash, handler] : handlers_)
+    for (const auto& [hash, implementation] : implementations_)
         hashes.push_back(hash);
+    std::sort(hashes.begin(), hashes.end());
     return hashes;
 }
 
 std::uint64_t NativeDispatch::totalCalls(std::uint64_t hash) const {
-    auto it = totals_.find(hash);
-    return it == totals_.end() ? 0 : it->second;
+    auto found = implementations_.find(hash);
+    return found == implementations_.end() ? 0 : found->second.totalCalls;
 }
 
 std::uint64_t NativeDispatch::callsThisFrame(std::uint64_t hash) const {
-    auto it = frameCounts_.find(hash);
-    return it == frameCounts_.end() ? 0 : it->second;
+    auto found = implementations_.find(hash);
+    if (found == implementations_.end() || found->second.frame != frame_)
+        return 0;
+    return found->second.frameCalls;
 }
 
 void NativeDispatch::startFrame() {
-    frameCounts_.clear();
+    ++frame_;
     frameCallCount_ = 0;
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <tuple>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,9 @@ template <class R, class... A> struct SlotsOf<R(A...)> {
 
 // Every entry of the native table, in table order.
 const std::vector<NativeDeclaration>& declaredNatives();
+// The entries of one hash (the game overloads a few by argument count); empty
+// for a hash the table does not declare.
+const std::vector<const NativeDeclaration*>& declarationsOf(std::uint64_t hash);
 
 class NativeArgs {
 public:
@@ -63,7 +67,7 @@ public:
     // Runs one call; fails loudly for an unknown hash or a wrong argument count.
     std::uint64_t* call(std::uint64_t hash, const std::vector<std::uint64_t>& args);
 
-    bool implements(std::uint64_t hash) const { return handlers_.count(hash) != 0; }
+    bool implements(std::uint64_t hash) const { return implementations_.count(hash) != 0; }
     std::vector<std::uint64_t> implementedHashes() const;
 
     // Call counters, per native: over the whole run and in the current frame.
@@ -94,9 +98,18 @@ private:
         }
     }
 
-    std::map<std::uint64_t, RawHandler> handlers_;
-    std::map<std::uint64_t, std::uint64_t> totals_;
-    std::map<std::uint64_t, std::uint64_t> frameCounts_;
+    struct Implementation {
+        RawHandler handler;
+        const std::vector<const NativeDeclaration*>* declarations = nullptr;
+        std::uint64_t totalCalls = 0;
+        std::uint64_t frameCalls = 0;  // valid while `frame` is the dispatch's frame
+        std::uint64_t frame = 0;
+    };
+
+    // Looked up once per call by hash; the declarations say which argument
+    // counts are right.
+    std::unordered_map<std::uint64_t, Implementation> implementations_;
+    std::uint64_t frame_ = 0;
     std::uint64_t frameCallCount_ = 0;
     std::uint64_t result_[resultSlots] = {};
 };

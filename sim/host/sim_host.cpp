@@ -163,9 +163,11 @@ std::uint64_t* SimHost::nativeCall() {
     if (!callOpen_)
         hostFailure("nativeCall without nativeInit");
     callOpen_ = false;
-    // Copy first: an implementation may call back into the world, never into here.
-    std::vector<std::uint64_t> args = pendingArgs_;
-    return dispatch_.call(pendingHash_, args);
+    // The arguments move aside first (an implementation may call back into the
+    // world, never into here); both buffers keep their capacity, so a call
+    // allocates nothing.
+    callArgs_.swap(pendingArgs_);
+    return dispatch_.call(pendingHash_, callArgs_);
 }
 
 } // namespace sim

@@ -91,6 +91,7 @@ private:
 
     std::uint64_t pendingHash_ = 0;
     std::vector<std::uint64_t> pendingArgs_;
+    std::vector<std::uint64_t> callArgs_;
     bool callOpen_ = false;
 };
 
