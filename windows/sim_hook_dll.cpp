@@ -59,9 +59,7 @@ public:
         logNewSubtitles();
     }
     std::string log() const override { return readFile("Log.log"); }
-    std::string logFrom(std::size_t offset) const override {
-        return sim::readFileFrom(std::filesystem::path("Drovil") / "Log.log", offset);
-    }
+    std::filesystem::path logPath() const override { return std::filesystem::path("Drovil") / "Log.log"; }
     std::string readFile(const std::string& relativeToDrovil) const override {
         std::ifstream in(std::filesystem::path("Drovil") / relativeToDrovil, std::ios::binary);
         std::ostringstream text;

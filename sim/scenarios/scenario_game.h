@@ -11,9 +11,6 @@
 
 namespace sim {
 
-// The bytes of a file after its first `offset` (empty when it is shorter or missing).
-std::string readFileFrom(const std::filesystem::path& path, std::size_t offset);
-
 class ScenarioGame {
 public:
     virtual ~ScenarioGame() = default;
@@ -22,9 +19,8 @@ public:
     virtual void runFrame() = 0;
     // Drovil/Log.log as it is now.
     virtual std::string log() const = 0;
-    // The part of Drovil/Log.log after its first `offset` bytes (what was
-    // written since the log had that size).
-    virtual std::string logFrom(std::size_t offset) const = 0;
+    // Where Drovil/Log.log is (the timeline follows it as it grows).
+    virtual std::filesystem::path logPath() const = 0;
     virtual std::string readFile(const std::string& relativeToDrovil) const = 0;
     virtual bool fileExists(const std::string& relativeToDrovil) const = 0;
     // The plug-in's script has returned (it never should).

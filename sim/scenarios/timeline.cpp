@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <string>
-#include <sstream>
 
 namespace sim {
 namespace {
@@ -56,9 +55,7 @@ std::string describeProgressLine(const std::string& message) {
 }
 
 Timeline::Timeline(std::ostream& out, ScenarioGame& game, TimelineOptions options)
-    : out_(out), game_(game), options_(options) {
-    logBytes_ = game_.log().size();
-}
+    : out_(out), game_(game), options_(options), log_(game.logPath()) {}
 
 std::string Timeline::stamp() {
     const Clock& clock = game_.world().clock;
@@ -102,15 +99,16 @@ void Timeline::afterFrame() {
     }
     // Only what was written since the last frame; a line still being written
     // waits for the next frame.
-    const std::string added = game_.logFrom(logBytes_);
-    const std::size_t complete = added.rfind('\n');
-    if (complete != std::string::npos) {
-        std::istringstream lines(added.substr(0, complete + 1));
-        std::string line;
-        while (std::getline(lines, line))
-            if (!line.empty())
-                printLogLine(withoutLogStamp(line));
-        logBytes_ += complete + 1;
+    const std::string added = log_.newLines();
+    std::size_t start = 0;
+    while (start < added.size()) {
+        const std::size_t end = added.find('\n', start);
+        std::string line = added.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            printLogLine(withoutLogStamp(line));
+        start = end + 1;
     }
 }
 

@@ -4,6 +4,7 @@
 // plug-in's new log lines with the mission's stage and status changes called
 // out, and the scripted player's own notes, each stamped with the game clock
 // and the time since the start.
+#include "scenarios/log_follower.h"
 #include "scenarios/scenario_game.h"
 
 #include <cstddef>
@@ -34,8 +35,9 @@ private:
     std::ostream& out_;
     ScenarioGame& game_;
     TimelineOptions options_;
-    std::size_t subtitles_ = 0, helpBoxes_ = 0, toasts_ = 0, logBytes_ = 0;
+    std::size_t subtitles_ = 0, helpBoxes_ = 0, toasts_ = 0;
     std::set<int> promptsShown_;
+    LogFollower log_;
 };
 
 // A log line without its "[d/m/yyyy h:m:s] " stamp.

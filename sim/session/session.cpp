@@ -123,10 +123,6 @@ std::string Session::readFile(const std::string& relativeToDrovil) const {
     return text.str();
 }
 
-std::string Session::logFrom(std::size_t offset) const {
-    return readFileFrom(gameDir_ / "Drovil" / "Log.log", offset);
-}
-
 bool Session::fileExists(const std::string& relativeToDrovil) const {
     return fs::exists(gameDir_ / "Drovil" / relativeToDrovil);
 }

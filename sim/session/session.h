@@ -59,7 +59,7 @@ public:
     std::string readFile(const std::string& relativeToDrovil) const override;
     bool fileExists(const std::string& relativeToDrovil) const override;
     std::string log() const override { return readFile("Log.log"); }
-    std::string logFrom(std::size_t offset) const override;
+    std::filesystem::path logPath() const override { return gameDir_ / "Drovil" / "Log.log"; }
     void runFrame() override { runFrames(1); }
     bool scriptStopped() const override { return SimHost::instance().anyScriptFinished(); }
     std::string gameFolder() const override { return gameDir_.string(); }
