@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "host/native_stats.h"
 #include "scenarios/scenarios.h"
 #include "scenarios/play_report.h"
 #include "session/scenario_session.h"
@@ -32,6 +33,10 @@ std::string cliUsage() {
         "  --frames N        stop after N frames at the most (default 60000, about 33 minutes of\n"
         "                    game time at 30 frames a second)\n"
         "  --quiet           leave the plug-in's log lines out of the timeline\n"
+        "  --stats           after the summary, print the per-frame native report: the plug-in's native\n"
+        "                    calls per frame by the contract's stage, the natives called most, and\n"
+        "                    every call repeated between two yields with the same arguments and result\n"
+
         "  --list-scenarios  print the scenarios with what each one does, and exit\n"
         "  --list-natives    print the hash of every native the simulator implements, and exit\n"
         "  --help            show this text\n\n"
@@ -62,6 +67,8 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.listScenarios = true;
         } else if (arg == "--quiet") {
             options.quiet = true;
+        } else if (arg == "--stats") {
+            options.stats = true;
         } else if (arg == "--scenario") {
             if (!value(options.scenario))
                 return false;
@@ -107,7 +114,13 @@ int runCli(const CliOptions& options) {
     Session session(sessionOptions);
     TimelineOptions timelineOptions;
     timelineOptions.logLines = !options.quiet;
-    return playWithTimeline(*scenario, session, options.seed, options.frameLimit, timelineOptions, std::cout);
+    NativeStats stats;
+    if (options.stats)
+        session.host().dispatch().attachStats(&stats);
+    const int status = playWithTimeline(*scenario, session, options.seed, options.frameLimit, timelineOptions,
+                                        std::cout, options.stats ? &stats : nullptr);
+    session.host().dispatch().attachStats(nullptr);
+    return status;
 }
 
 } // namespace sim

@@ -14,6 +14,7 @@ struct CliOptions {
     std::string scenario = "first-contract";
     std::string gameDir;  // empty: a fresh temporary folder
     int frameLimit = 60000;
+    bool stats = false; // print the per-frame native report at the end
 };
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

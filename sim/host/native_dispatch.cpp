@@ -1,5 +1,7 @@
 #include "host/native_dispatch.h"
 
+#include "host/native_stats.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +13,9 @@ const std::vector<NativeDeclaration>& declaredNatives() {
         std::vector<NativeDeclaration> entries;
 #define DROVIL_NATIVE(family, role, hashValue, signature)                                                   \
     entries.push_back({hashValue, drovil::natives::decl::family::role::name,                                \
-                       SlotsOf<drovil::natives::decl::family::role::Signature>::value});
+                       SlotsOf<drovil::natives::decl::family::role::Signature>::value,                      \
+                       ShapesOf<drovil::natives::decl::family::role::Signature>::parameters(),              \
+                       ShapesOf<drovil::natives::decl::family::role::Signature>::result()});
 #include "runtime/natives/table.inc"
 #undef DROVIL_NATIVE
         return entries;
@@ -80,7 +84,13 @@ std::uint64_t* NativeDispatch::call(std::uint64_t hash, const std::vector<std::u
     ++frameCallCount_;
     for (std::uint64_t& slot : result_)
         slot = 0;
+    if (stats_ == nullptr) {
+        native.handler(NativeArgs(args.data(), args.size()), result_);
+        return result_;
+    }
+    stats_->beginCall(*declaration, args.data());
     native.handler(NativeArgs(args.data(), args.size()), result_);
+    stats_->endCall(result_);
     return result_;
 }
 
@@ -107,6 +117,11 @@ std::uint64_t NativeDispatch::callsThisFrame(std::uint64_t hash) const {
 void NativeDispatch::startFrame() {
     ++frame_;
     frameCallCount_ = 0;
+}
+
+void NativeDispatch::scriptResumed() {
+    if (stats_)
+        stats_->startSegment();
 }
 
 } // namespace sim

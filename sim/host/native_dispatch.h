@@ -4,6 +4,7 @@
 // declares can be implemented, and an implementation's argument and result types
 // are taken from that declaration, so the two sides cannot drift apart. A call to
 // a hash without an implementation is a loud error.
+#include "host/native_values.h"
 #include "runtime/marshal.h"
 #include "runtime/native_table.h"
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -20,10 +22,14 @@
 
 namespace sim {
 
+class NativeStats;
+
 struct NativeDeclaration {
     std::uint64_t hash;
     const char* name;
     std::size_t argumentSlots;
+    std::vector<ValueShape> parameters;
+    std::optional<ValueShape> result;
 };
 
 template <class Sig> struct SlotsOf;
@@ -76,6 +82,11 @@ public:
     std::uint64_t callsThisFrame() const { return frameCallCount_; }
     void startFrame();
 
+    // The per-frame report's recorder hears every call from now on (nullptr: none).
+    void attachStats(NativeStats* stats) { stats_ = stats; }
+    // A script is resumed: what it calls from now on comes after a yield.
+    void scriptResumed();
+
 private:
     template <class D, class R, class... A, class F> void implementTyped(F handler, R (*)(A...)) {
         implementRaw(D::hash, [handler = std::move(handler)](const NativeArgs& args, std::uint64_t* result) {
@@ -111,6 +122,7 @@ private:
     std::unordered_map<std::uint64_t, Implementation> implementations_;
     std::uint64_t frame_ = 0;
     std::uint64_t frameCallCount_ = 0;
+    NativeStats* stats_ = nullptr;
     std::uint64_t result_[resultSlots] = {};
 };
 

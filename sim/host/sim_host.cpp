@@ -100,6 +100,7 @@ void SimHost::runFrame() {
 }
 
 void SimHost::resume(Script& script) {
+    dispatch_.scriptResumed();
     std::unique_lock<std::mutex> lock(turnMutex_);
     turn_ = &script;
     if (!script.started) {

@@ -1,5 +1,7 @@
 #include "scenarios/scenario_run.h"
 
+#include "host/native_stats.h"
+#include "scenarios/contract_stages.h"
 #include "scenarios/timeline.h"
 #include "world/law/combat.h"
 #include "world/screen/documents.h"
@@ -21,7 +23,15 @@ void ScenarioRun::frame() {
     if (frames_ >= frameLimit_)
         throw ScenarioStopped("the frame limit of " + std::to_string(frameLimit_) + " frames was reached");
     player_.beforeFrame();
-    game_.runFrame();
+    if (stats_) {
+        // A frame counts for the stage it began in: a change of stage is work
+        // of the stage being left.
+        const std::string stage = timeline_ ? timeline_->contractStage() : ContractStages::noMission;
+        game_.runFrame();
+        stats_->closeFrame(stage);
+    } else {
+        game_.runFrame();
+    }
     ++frames_;
     if (timeline_)
         timeline_->afterFrame();

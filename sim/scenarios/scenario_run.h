@@ -15,6 +15,7 @@
 
 namespace sim {
 
+class NativeStats;
 class Timeline;
 
 // The scenario cannot go on (ran out of frames, or something it waited for
@@ -27,6 +28,10 @@ class ScenarioRun {
 public:
     // `timeline` (optional) hears about every frame and every note.
     ScenarioRun(ScenarioGame& game, int frameLimit, Timeline* timeline);
+
+    // Every frame from now on is closed in `stats` with the contract's stage
+    // the timeline knew when the frame began (nullptr: no report).
+    void recordStats(NativeStats* stats) { stats_ = stats; }
 
     ScenarioGame& game() { return game_; }
     World& world() { return game_.world(); }
@@ -89,6 +94,7 @@ private:
     ScenarioGame& game_;
     PlayerController player_;
     Timeline* timeline_;
+    NativeStats* stats_ = nullptr;
     int frameLimit_;
     int frames_ = 0;
 };

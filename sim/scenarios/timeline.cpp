@@ -8,11 +8,6 @@
 namespace sim {
 namespace {
 
-std::string stageName(int stage) {
-    static const char* const names[] = {"Approaching", "Blocked", "Hunting", "Escaping", "Escaped"};
-    return stage >= 0 && stage < 5 ? names[stage] : std::to_string(stage);
-}
-
 std::string statusName(int status) {
     static const char* const names[] = {"open", "engaged", "completed", "blocked", "failed"};
     return status >= 0 && status < 5 ? names[status] : std::to_string(status);
@@ -75,6 +70,7 @@ void Timeline::line(const std::string& text) {
 }
 
 void Timeline::printLogLine(const std::string& message) {
+    stages_.hear(message);
     const std::string progress = describeProgressLine(message);
     if (!progress.empty())
         out_ << stamp() << " MISSION  " << progress << "\n";

@@ -3,7 +3,9 @@
 // appeared on the player's screen (subtitles, help boxes, toasts, prompts), the
 // plug-in's new log lines with the mission's stage and status changes called
 // out, and the scripted player's own notes, each stamped with the game clock
-// and the time since the start.
+// and the time since the start. From the same log lines it knows the
+// contract's stage.
+#include "scenarios/contract_stages.h"
 #include "scenarios/log_follower.h"
 #include "scenarios/scenario_game.h"
 
@@ -28,6 +30,8 @@ public:
     void line(const std::string& text);
     // "[09:03 | 0:12.4]": the game's clock and the time since the session began.
     std::string stamp();
+    // The contract's stage after the frames told so far ("no mission", "Hunting"...).
+    const std::string& contractStage() const { return stages_.current(); }
 
 private:
     void printLogLine(const std::string& message);
@@ -38,6 +42,7 @@ private:
     std::size_t subtitles_ = 0, helpBoxes_ = 0, toasts_ = 0;
     std::set<int> promptsShown_;
     LogFollower log_;
+    ContractStages stages_;
 };
 
 // A log line without its "[d/m/yyyy h:m:s] " stamp.

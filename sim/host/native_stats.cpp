@@ -1,0 +1,323 @@
+#include "host/native_stats.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace sim {
+namespace {
+
+namespace decl = drovil::natives::decl;
+
+// A draw of the random-number service that came out the same as the one
+// before is luck, not work the plug-in could have kept.
+bool drawsAtRandom(const NativeDeclaration& native) {
+    return native.hash == decl::misc::randomInt::hash || native.hash == decl::misc::randomFloatBetween::hash;
+}
+
+void appendBytes(std::string& key, const void* bytes, std::size_t count) {
+    key.append(static_cast<const char*>(bytes), count);
+}
+
+// A text by its characters (with a mark that tells null from empty).
+void appendText(std::string& key, std::uint64_t slot) {
+    const char* text = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(slot));
+    if (text == nullptr) {
+        key.push_back('\0');
+        return;
+    }
+    key.push_back('\1');
+    key.append(text, std::strlen(text) + 1);
+}
+
+void appendPointee(std::string& key, const ValueShape& shape, std::uint64_t slot) {
+    const void* at = reinterpret_cast<const void*>(static_cast<std::uintptr_t>(slot));
+    key.push_back(at == nullptr ? '\0' : '\1');
+    if (at != nullptr)
+        appendBytes(key, at, shape.pointeeBytes);
+}
+
+// The nearest-rank percentile of sorted values.
+std::uint64_t percentile(const std::vector<std::uint64_t>& sorted, int percent) {
+    if (sorted.empty())
+        return 0;
+    const std::size_t rank = (sorted.size() * static_cast<std::size_t>(percent) + 99) / 100;
+    return sorted[rank == 0 ? 0 : rank - 1];
+}
+
+NativeStats::StageFigures figuresOf(const std::string& stage, std::vector<std::uint64_t> calls) {
+    std::sort(calls.begin(), calls.end());
+    NativeStats::StageFigures figures;
+    figures.stage = stage;
+    figures.frames = calls.size();
+    figures.median = percentile(calls, 50);
+    figures.percentile95 = percentile(calls, 95);
+    figures.max = calls.empty() ? 0 : calls.back();
+    return figures;
+}
+
+std::string padded(const std::string& text, std::size_t width, bool right) {
+    if (text.size() >= width)
+        return text;
+    const std::string fill(width - text.size(), ' ');
+    return right ? fill + text : text + fill;
+}
+
+std::string number(std::uint64_t value) {
+    return std::to_string(value);
+}
+
+std::string perFrame(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+} // namespace
+
+void NativeStats::beginCall(const NativeDeclaration& native, const std::uint64_t* args) {
+    native_ = &native;
+    args_ = args;
+    comparable_ = !drawsAtRandom(native);
+    key_.clear();
+    const NativeDeclaration* identity = &native;
+    appendBytes(key_, &identity, sizeof identity);
+    std::size_t slot = 0;
+    for (const ValueShape& parameter : native.parameters) {
+        switch (parameter.kind) {
+        case ValueKind::Text:
+        case ValueKind::GameString:
+            appendText(key_, args[slot]);
+            break;
+        case ValueKind::OutValue:
+            appendPointee(key_, parameter, args[slot]);
+            break;
+        case ValueKind::Record:
+            // Its length is not known: two such calls cannot be told equal.
+            comparable_ = false;
+            break;
+        default:
+            appendBytes(key_, args + slot, parameter.slots * sizeof(std::uint64_t));
+            break;
+        }
+        slot += parameter.slots;
+    }
+}
+
+void NativeStats::endCall(const std::uint64_t* result) {
+    Counter& counter = counters_[native_];
+    if (counter.frameCalls == 0)
+        touchedThisFrame_.push_back(&counter);
+    ++counter.calls;
+    ++counter.frameCalls;
+    ++frameCalls_;
+    if (!comparable_)
+        return;
+
+    // The result, and what the native left in the values pointed to.
+    if (native_->result) {
+        if (native_->result->kind == ValueKind::Text || native_->result->kind == ValueKind::GameString)
+            appendText(key_, result[0]);
+        else
+            appendBytes(key_, result, native_->result->slots * sizeof(std::uint64_t));
+    }
+    std::size_t slot = 0;
+    for (const ValueShape& parameter : native_->parameters) {
+        if (parameter.kind == ValueKind::OutValue)
+            appendPointee(key_, parameter, args_[slot]);
+        slot += parameter.slots;
+    }
+
+    std::uint32_t& seen = segment_[key_];
+    if (++seen < 2)
+        return;
+    const std::uint64_t frameNumber = framesClosed_ + 1;
+    ++counter.repeats;
+    if (counter.lastRepeatFrame != frameNumber) {
+        counter.lastRepeatFrame = frameNumber;
+        ++counter.framesRepeated;
+    }
+    const std::string arguments = describeArguments();
+    Repeat& repeat = repeats_[std::string(native_->name) + arguments];
+    repeat.native = native_;
+    repeat.arguments = arguments;
+    if (native_->result) {
+        std::string value = formatValue(*native_->result, result);
+        if (repeat.results.empty())
+            repeat.firstResult = value;
+        repeat.results.insert(std::move(value));
+    }
+    ++repeat.repeats;
+    if (repeat.lastFrame != frameNumber) {
+        repeat.lastFrame = frameNumber;
+        ++repeat.frames;
+    }
+}
+
+std::string NativeStats::describeArguments() const {
+    std::string text = "(";
+    std::size_t slot = 0;
+    for (const ValueShape& parameter : native_->parameters) {
+        if (slot != 0)
+            text += ", ";
+        text += formatValue(parameter, args_ + slot);
+        slot += parameter.slots;
+    }
+    text += ')';
+    return text;
+}
+
+void NativeStats::startSegment() {
+    segment_.clear();
+}
+
+void NativeStats::closeFrame(const std::string& stage) {
+    auto entry = std::find_if(stageFrames_.begin(), stageFrames_.end(),
+                              [&](const auto& known) { return known.first == stage; });
+    if (entry == stageFrames_.end()) {
+        stageFrames_.emplace_back(stage, std::vector<std::uint64_t>());
+        entry = stageFrames_.end() - 1;
+    }
+    entry->second.push_back(frameCalls_);
+    for (Counter* counter : touchedThisFrame_) {
+        counter->maxInFrame = std::max(counter->maxInFrame, counter->frameCalls);
+        ++counter->framesCalled;
+        counter->frameCalls = 0;
+    }
+    touchedThisFrame_.clear();
+    frameCalls_ = 0;
+    ++framesClosed_;
+}
+
+std::vector<NativeStats::StageFigures> NativeStats::stages() const {
+    std::vector<StageFigures> figures;
+    std::vector<std::uint64_t> all;
+    for (const auto& [stage, calls] : stageFrames_) {
+        figures.push_back(figuresOf(stage, calls));
+        all.insert(all.end(), calls.begin(), calls.end());
+    }
+    figures.push_back(figuresOf("all frames", std::move(all)));
+    return figures;
+}
+
+std::vector<NativeStats::NativeFigures> NativeStats::natives() const {
+    std::vector<NativeFigures> figures;
+    for (const auto& [native, counter] : counters_) {
+        NativeFigures entry;
+        entry.native = native;
+        entry.calls = counter.calls;
+        entry.maxInFrame = std::max(counter.maxInFrame, counter.frameCalls);
+        entry.framesCalled = counter.framesCalled;
+        entry.repeats = counter.repeats;
+        entry.framesRepeated = counter.framesRepeated;
+        figures.push_back(entry);
+    }
+    std::sort(figures.begin(), figures.end(), [](const NativeFigures& a, const NativeFigures& b) {
+        if (a.calls != b.calls)
+            return a.calls > b.calls;
+        if (a.native->hash != b.native->hash)
+            return a.native->hash < b.native->hash;
+        return a.native->argumentSlots < b.native->argumentSlots;
+    });
+    return figures;
+}
+
+std::uint64_t NativeStats::totalCalls(std::uint64_t hash) const {
+    std::uint64_t calls = 0;
+    for (const auto& [native, counter] : counters_)
+        if (native->hash == hash)
+            calls += counter.calls;
+    return calls;
+}
+
+std::vector<NativeStats::RepeatFigures> NativeStats::repeats() const {
+    std::vector<RepeatFigures> figures;
+    for (const auto& [key, repeat] : repeats_) {
+        RepeatFigures entry;
+        entry.native = repeat.native;
+        entry.arguments = repeat.arguments;
+        if (repeat.results.size() == 1)
+            entry.result = " -> " + repeat.firstResult;
+        else if (repeat.results.size() > 1)
+            entry.result = " -> " + std::to_string(repeat.results.size()) + " results";
+        entry.repeats = repeat.repeats;
+        entry.frames = repeat.frames;
+        figures.push_back(entry);
+    }
+    std::sort(figures.begin(), figures.end(), [this](const RepeatFigures& a, const RepeatFigures& b) {
+        if (a.native != b.native) {
+            const std::uint64_t nativeA = counters_.at(a.native).repeats, nativeB = counters_.at(b.native).repeats;
+            if (nativeA != nativeB)
+                return nativeA > nativeB;
+            return std::string(a.native->name) < b.native->name;
+        }
+        if (a.repeats != b.repeats)
+            return a.repeats > b.repeats;
+        return a.arguments < b.arguments;
+    });
+    return figures;
+}
+
+void NativeStats::report(std::ostream& out) const {
+    std::uint64_t allCalls = 0;
+    for (const auto& [native, counter] : counters_)
+        allCalls += counter.calls;
+
+    out << "native calls per frame by the contract's stage (" << framesClosed_ << " frames, " << allCalls
+        << " calls)\n";
+    out << "  " << padded("stage", 12, false) << padded("frames", 8, true) << padded("median", 8, true)
+        << padded("p95", 8, true) << padded("max", 8, true) << "\n";
+    for (const StageFigures& stage : stages())
+        out << "  " << padded(stage.stage, 12, false) << padded(number(stage.frames), 8, true)
+            << padded(number(stage.median), 8, true) << padded(number(stage.percentile95), 8, true)
+            << padded(number(stage.max), 8, true) << "\n";
+
+    out << "\nthe ten natives called most per frame\n";
+    out << "  " << padded("per frame", 10, true) << padded("max", 7, true) << padded("calls", 9, true) << "  native\n";
+    const std::vector<NativeFigures> busiest = natives();
+    for (std::size_t i = 0; i < busiest.size() && i < 10; ++i) {
+        const NativeFigures& entry = busiest[i];
+        const double mean = framesClosed_ == 0 ? 0.0 : static_cast<double>(entry.calls) / framesClosed_;
+        out << "  " << padded(perFrame(mean), 10, true) << padded(number(entry.maxInFrame), 7, true)
+            << padded(number(entry.calls), 9, true) << "  " << entry.native->name << " "
+            << hexHash(entry.native->hash) << "\n";
+    }
+
+    const std::vector<RepeatFigures> repeated = repeats();
+    std::uint64_t repeatedCalls = 0;
+    for (const RepeatFigures& entry : repeated)
+        repeatedCalls += entry.repeats;
+    out << "\ncalls repeated between two yields with the same arguments and the same result (" << repeatedCalls
+        << " calls)\n";
+    if (repeated.empty()) {
+        out << "  none\n";
+        return;
+    }
+    out << "  " << padded("repeats", 8, true) << padded("frames", 8, true) << "  native, then its arguments -> result\n";
+    // Each native with its total, then its most repeated argument lists.
+    constexpr std::size_t argumentListsShown = 5;
+    for (std::size_t first = 0; first < repeated.size();) {
+        const NativeDeclaration* native = repeated[first].native;
+        std::size_t end = first;
+        while (end < repeated.size() && repeated[end].native == native)
+            ++end;
+        const Counter& counter = counters_.at(native);
+        out << "  " << padded(number(counter.repeats), 8, true) << padded(number(counter.framesRepeated), 8, true)
+            << "  " << native->name << " " << hexHash(native->hash) << "\n";
+        // A last list is shown rather than summed up on a line of its own.
+        const std::size_t shown = end - first <= argumentListsShown + 1 ? end - first : argumentListsShown;
+        for (std::size_t i = first; i < first + shown; ++i)
+            out << "  " << padded(number(repeated[i].repeats), 8, true) << padded(number(repeated[i].frames), 8, true)
+                << "      " << repeated[i].arguments << repeated[i].result << "\n";
+        if (first + shown < end) {
+            std::uint64_t others = 0;
+            for (std::size_t i = first + shown; i < end; ++i)
+                others += repeated[i].repeats;
+            out << "  " << padded(number(others), 8, true) << padded("", 8, true) << "      ... "
+                << end - first - shown << " other argument lists\n";
+        }
+        first = end;
+    }
+}
+
+} // namespace sim

@@ -1,0 +1,121 @@
+#pragma once
+// The per-frame native report (drovil-sim --stats): what the plug-in's native
+// calls cost frame by frame. The dispatch hands it every call while it is
+// attached (and nothing at all otherwise); whoever runs the frames closes each
+// one with the contract's stage it began in. It tells
+//  - the calls per frame by stage: median, 95th percentile and maximum;
+//  - the natives called most per frame;
+//  - every call repeated between two yields of the script with the same
+//    arguments and the same result: work the plug-in could have kept from the
+//    first call, since nothing in the game changes until the script yields.
+#include "host/native_dispatch.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace sim {
+
+class NativeStats {
+public:
+    // --- The dispatch's side ---
+
+    // A call is about to run with these argument slots (valid until endCall).
+    void beginCall(const NativeDeclaration& native, const std::uint64_t* args);
+    // The call has returned this result.
+    void endCall(const std::uint64_t* result);
+    // A script is resumed: the calls that follow come after a yield.
+    void startSegment();
+
+    // --- The frames ---
+
+    // The frame has ended; its calls count for `stage`.
+    void closeFrame(const std::string& stage);
+
+    // --- The figures ---
+
+    struct StageFigures {
+        std::string stage;
+        std::size_t frames = 0;
+        std::uint64_t median = 0, percentile95 = 0, max = 0; // calls per frame
+    };
+    struct NativeFigures {
+        const NativeDeclaration* native = nullptr;
+        std::uint64_t calls = 0;
+        std::uint64_t maxInFrame = 0;
+        std::uint64_t framesCalled = 0;
+        std::uint64_t repeats = 0;        // its calls that were repeats
+        std::uint64_t framesRepeated = 0; // frames in which it was repeated
+    };
+    // One native called again with the same arguments (and the same result
+    // as before the repeat: different results between two yields, such as
+    // random numbers, are not repeats).
+    struct RepeatFigures {
+        const NativeDeclaration* native = nullptr;
+        std::string arguments;       // "(1059, true, false)"
+        std::string result;          // " -> (1.00, 2.00, 3.00)", "" for none; several: " -> 3 results"
+        std::uint64_t repeats = 0;   // calls after the first between the same two yields
+        std::uint64_t frames = 0;    // frames in which it was repeated
+    };
+
+    std::uint64_t framesClosed() const { return framesClosed_; }
+    // Every stage in the order it first came, then all the frames together.
+    std::vector<StageFigures> stages() const;
+    // Natives by calls (most first; a tie by hash), all of them.
+    std::vector<NativeFigures> natives() const;
+    // Calls of one hash over the frames recorded (all its declarations).
+    std::uint64_t totalCalls(std::uint64_t hash) const;
+    // Repeated calls by native and arguments: the natives with the most
+    // repeats first, and in each native its arguments with the most repeats
+    // first (a tie by the text).
+    std::vector<RepeatFigures> repeats() const;
+
+    void report(std::ostream& out) const;
+
+private:
+    struct Counter {
+        std::uint64_t calls = 0;
+        std::uint64_t frameCalls = 0;
+        std::uint64_t maxInFrame = 0;
+        std::uint64_t framesCalled = 0;
+        std::uint64_t repeats = 0;
+        std::uint64_t framesRepeated = 0;
+        std::uint64_t lastRepeatFrame = 0; // frame number + 1, 0 for none
+    };
+    struct Repeat {
+        const NativeDeclaration* native = nullptr;
+        std::string arguments;
+        std::string firstResult;
+        std::unordered_set<std::string> results; // the different results it repeated with
+        std::uint64_t repeats = 0;
+        std::uint64_t frames = 0;
+        std::uint64_t lastFrame = 0; // frame number + 1, 0 for none
+    };
+
+    std::string describeArguments() const;
+
+    // The call under way.
+    const NativeDeclaration* native_ = nullptr;
+    const std::uint64_t* args_ = nullptr;
+    bool comparable_ = false;
+    std::string key_;
+
+    // The calls since the last yield, by native, arguments and result.
+    std::unordered_map<std::string, std::uint32_t> segment_;
+
+    std::unordered_map<const NativeDeclaration*, Counter> counters_;
+    std::vector<Counter*> touchedThisFrame_;
+    std::uint64_t frameCalls_ = 0;
+    std::uint64_t framesClosed_ = 0;
+    std::vector<std::pair<std::string, std::vector<std::uint64_t>>> stageFrames_;
+    // By the native's name and the arguments' text.
+    std::map<std::string, Repeat> repeats_;
+};
+
+} // namespace sim

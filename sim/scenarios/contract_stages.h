@@ -1,0 +1,36 @@
+#pragma once
+// The contract's stage as the plug-in's log tells it, line by line: no mission
+// until one is created or loaded, then its stage ("Approaching" first) as the
+// executor reports each change, until the mission is terminated. With several
+// missions in play, the one whose stage changed last (or, before any change,
+// the one that came last) is the contract being played.
+#include <string>
+#include <vector>
+
+namespace sim {
+
+class ContractStages {
+public:
+    static constexpr const char* noMission = "no mission";
+
+    // One log message, without its time stamp.
+    void hear(const std::string& message);
+    // The stage of the contract in play, or "no mission".
+    const std::string& current() const;
+
+private:
+    struct Mission {
+        int id = 0;
+        std::string stage;
+    };
+    // The mission's entry, made at "Approaching" when it is new.
+    Mission& enter(int id);
+
+    std::vector<Mission> inPlay_; // the one that changed last at the back
+    std::vector<int> ended_;
+};
+
+// The name the timeline gives a stage number ("Approaching", "Hunting"...).
+std::string stageName(int stage);
+
+} // namespace sim
