@@ -36,7 +36,8 @@ std::string cliUsage() {
         "  --stats           after the summary, print the per-frame native report: the plug-in's native\n"
         "                    calls per frame by the contract's stage, the natives called most, and\n"
         "                    every call repeated between two yields with the same arguments and result\n"
-
+        "  --fps N           run the game at N frames a second, 1 to 1000 (default about 30: a frame\n"
+        "                    lasts 33 ms); a frame lasts 1000/N ms rounded to whole milliseconds\n"
         "  --list-scenarios  print the scenarios with what each one does, and exit\n"
         "  --list-natives    print the hash of every native the simulator implements, and exit\n"
         "  --help            show this text\n\n"
@@ -69,6 +70,14 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.quiet = true;
         } else if (arg == "--stats") {
             options.stats = true;
+        } else if (arg == "--fps") {
+            if (!value(text))
+                return false;
+            if (!parseNumber(text, number) || number < 1 || number > 1000) {
+                error = "--fps takes a whole number of frames a second from 1 to 1000, not '" + text + "'";
+                return false;
+            }
+            options.fps = static_cast<int>(number);
         } else if (arg == "--scenario") {
             if (!value(options.scenario))
                 return false;
@@ -112,6 +121,8 @@ int runCli(const CliOptions& options) {
             std::cout << "note: scenario files are written into " << options.gameDir << "/Drovil\n";
     }
     Session session(sessionOptions);
+    if (options.fps > 0)
+        session.world().clock.frameMs = static_cast<std::uint32_t>((1000 + options.fps / 2) / options.fps);
     TimelineOptions timelineOptions;
     timelineOptions.logLines = !options.quiet;
     NativeStats stats;

@@ -15,6 +15,7 @@ struct CliOptions {
     std::string gameDir;  // empty: a fresh temporary folder
     int frameLimit = 60000;
     bool stats = false; // print the per-frame native report at the end
+    int fps = 0;        // frames a second; 0 keeps the simulator's own rate
 };
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);
