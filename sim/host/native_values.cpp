@@ -50,7 +50,9 @@ std::string formatValue(const ValueShape& shape, const std::uint64_t* slots) {
         return printed("%.2f", drovil::marshal::Traits<float>::unpack(slots));
     case ValueKind::Position: {
         const drovil::Vector3 p = drovil::marshal::Traits<drovil::Vector3>::unpack(slots);
-        return "(" + printed("%.2f", p.x) + ", " + printed("%.2f", p.y) + ", " + printed("%.2f", p.z) + ")";
+        char text[96];
+        std::snprintf(text, sizeof text, "(%.2f, %.2f, %.2f)", p.x, p.y, p.z);
+        return text;
     }
     case ValueKind::Text:
     case ValueKind::GameString:
@@ -66,7 +68,9 @@ std::string formatValue(const ValueShape& shape, const std::uint64_t* slots) {
         ValueShape pointee;
         pointee.kind = shape.pointee;
         pointee.slots = (bytes + 7) / 8;
-        return "&" + formatValue(pointee, value);
+        std::string text = "&";
+        text += formatValue(pointee, value);
+        return text;
     }
     case ValueKind::Record:
         return "&record";
