@@ -17,4 +17,11 @@ std::string readFileFrom(const std::filesystem::path& path, std::size_t offset) 
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+const std::string& ScenarioGame::runLog() const {
+    const std::string added = logFrom(runLogRead_);
+    runLog_ += added;
+    runLogRead_ += added.size();
+    return runLog_;
+}
+
 } // namespace sim
