@@ -61,7 +61,8 @@ bool loadDataFiles() {
 
 // The same error met frame after frame would fill the log (megabytes in a
 // few minutes): it is written the first time, then at the 10th, 100th, 1000th...
-// time in a row with its count; the subtitle is shown every time.
+// time in a row with its count; the subtitle is shown every time. A frame
+// without an error ends the row.
 struct RepeatedError {
     std::string message;
     long long times = 0;
@@ -94,16 +95,17 @@ void reportFrameError(const std::exception* error) {
         showSubtitle(message);
 }
 
-// Runs one step of the frame inside the exception guard.
-template <class Step> void guarded(Step step) {
+// Runs one step of the frame inside the exception guard; false when it threw.
+template <class Step> bool guarded(Step step) {
     try {
         step();
-        return;
+        return true;
     } catch (const std::exception& error) {
         reportFrameError(&error);
     } catch (...) {
         reportFrameError(nullptr);
     }
+    return false;
 }
 
 bool startUpInOrder() {
@@ -138,15 +140,17 @@ bool startUp() {
 
 void runFrame() {
     refreshPlayerPed();
-    guarded(runGuardedFrameSteps);
+    bool clean = guarded(runGuardedFrameSteps);
     // The debug tools run outside the frame's own steps, each with a guard of
     // its own: an error there must neither end the script nor stop the frame.
     if (isDebugToolsOn())
-        guarded(runDebugFrame);
-    guarded([] {
+        clean = guarded(runDebugFrame) && clean;
+    clean = guarded([] {
         if (getSettingBool("DevTools") && wasKeyJustReleased(keyF2, true))
             toggleDebugTools();
-    });
+    }) && clean;
+    if (clean)
+        lastError() = RepeatedError();
 }
 
 void runPlugin() {

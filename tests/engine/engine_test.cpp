@@ -13,6 +13,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 using namespace enginetest;
@@ -515,4 +517,27 @@ TEST(EngineSaves, ACompletionSavedWhileTheDiskFailsReachesTheDiskLaterInOrder) {
     EXPECT_EQ(savedInt(game.session, "Savegame.dat", "pending_payment"), 60);
     EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -1);
     EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Completed);
+}
+
+TEST(EngineRestore, AnErrorRestoringOneMissionLeavesTheOthersAndTheGameRunning) {
+    sim::SessionOptions options;
+    const int rhodes = drovil::area_ids::asSigned(drovil::area_ids::Rhodes);
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=9\n" + slot(rhodes) + "=6\n" + slot(valentine()) + "=7\n"},
+                          {"Missions/6.dat", missionText(6, rhodes)},
+                          {"Missions/7.dat", missionText(7, valentine())}};
+    sim::Session session(options);
+    // Whatever goes wrong building mission 6 (the camp setting here) stays with it.
+    drovil::overrideExecutorMaker(drovil::SettingType::Camp,
+                                  [](drovil::MissionData* mission) -> std::unique_ptr<drovil::BaseContractExecutor> {
+                                      if (mission->id == 6)
+                                          throw std::runtime_error("the scene's data is beyond repair");
+                                      return std::make_unique<extest::TestExecutor>(mission, 0, 0);
+                                  });
+    ASSERT_TRUE(test::startGame(session)) << "start-up completes";
+    EXPECT_TRUE(session.logContains("DrovilEngine: mission 6 could not be restored: the scene's data is beyond repair"));
+    EXPECT_TRUE(session.fileExists("Missions/6.dat.bad"));
+    EXPECT_NE(drovilEngine()->find(7), nullptr);
+    EXPECT_EQ(drovilEngine()->find(6), nullptr);
+    session.runFrames(10);
+    EXPECT_FALSE(session.logContains("Something wrong happened"));
 }

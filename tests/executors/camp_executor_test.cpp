@@ -118,14 +118,19 @@ TEST(CampScene, EveryLineOfTheCampCarriesItsMissionId) {
     EXPECT_GE(campLines, 7) << "the camp, the target, the guards and the horses";
 }
 
-TEST(CampScene, AHandEditedGuardCountPlacesNoMoreThanACampHolds) {
-    const drovil::MissionData record = campRecord(2147483647);
+TEST(CampScene, HandEditedCountsAndAmountsStayWithinWhatACampHolds) {
+    drovil::MissionData record = campRecord(2147483647);
+    record.targetLootMoney = 2000000000; // 120% of it does not fit an int
     sim::Session session(campOptions(record));
     ASSERT_TRUE(test::startGame(session));
     ASSERT_TRUE(buildScene(session));
     EXPECT_TRUE(session.logContains("CampExecutor: 2147483647 guards are more than a camp holds, 16 are placed"));
     EXPECT_TRUE(session.logContains("CampExecutor: spawning horses: 8"));
     EXPECT_EQ(camp()->getGuardAIs().size(), 17u) << "sixteen guards and the target";
+    const sim::EntityRecord* target =
+        session.world().entities.find(camp()->getGuardAIs().front()->getPed().id);
+    ASSERT_NE(target, nullptr);
+    EXPECT_GE(target->decorators.at("loot_money"), 1600000000) << "80% of the amount at the least";
 }
 
 TEST(CampScene, TheCampTargetCanNeverBeTakenHostage) {

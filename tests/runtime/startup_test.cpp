@@ -177,10 +177,13 @@ TEST(MainLoop, AnErrorRepeatedEveryFrameIsLoggedAtPowersOfTenAndShownEachTime) {
     EXPECT_EQ(reports, 4) << "the 1st, 10th, 100th and 1000th time";
     EXPECT_GE(findLog(log, "the same error as before, 1000 times in a row"), 0);
     EXPECT_EQ(session.hud().lastSubtitle().rfind("Fatal: ", 0), 0u);
-    // A new error starts its count again.
+    // Frames without an error end the row: the next error is logged at once.
     throwingFrames = 0;
     session.runFrames(2);
     EXPECT_EQ(findLog(logMessages(session), "Something wrong happened", static_cast<int>(log.size())), -1);
+    throwingFrames = 1;
+    session.runFrames(1);
+    EXPECT_GE(findLog(logMessages(session), "Something wrong happened", static_cast<int>(log.size())), 0);
 }
 
 TEST(DebugTools, F2TogglesOnlyWithDevTools) {
