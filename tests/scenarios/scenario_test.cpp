@@ -161,16 +161,21 @@ TEST(SimCommand, OutOfRangeNumbersAndAMissingGameFolderAreRefused) {
 
 // A game folder played before keeps the earlier launches' log: a scenario's
 // checks read only what this run wrote.
-TEST(SimCommand, AScenarioJudgesOnlyTheLinesOfItsOwnRun) {
+TEST(ScenarioLog, AScenarioJudgesOnlyTheLinesOfItsOwnRun) {
     const std::filesystem::path folder = makeTemporaryFolder("drovil-earlier-run");
     std::filesystem::copy(DROVIL_DATA_DIR, folder / "Drovil", std::filesystem::copy_options::recursive);
-    std::filesystem::remove(folder / "Drovil" / "Lang.dat"); // this launch cannot start
     {
         std::ofstream earlier(folder / "Drovil" / "Log.log");
-        earlier << "[1/1/2026 9:0:0] initialization complete\n";
+        earlier << "[1/1/2026 9:0:0] ContractExecutor [0]: player has been killed\n";
     }
-    EXPECT_EQ(runSimCommand("--scenario idle --frames 60 --game-dir '" + folder.string() + "'"), 1)
-        << "an earlier launch's start-up is not this one's";
+    SessionOptions options;
+    options.reuseGameDir = folder;
+    Session session(options);
+    ScenarioRun run(session, 200, nullptr);
+    EXPECT_FALSE(session.logContains("ContractExecutor [0]: player has been killed")) << "an earlier launch's line";
+    run.wait(1000);
+    EXPECT_TRUE(session.logContains("initialization complete")) << "this run's lines are read";
+    EXPECT_NE(session.log().find("player has been killed"), std::string::npos) << "the file keeps it";
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }
