@@ -1,10 +1,10 @@
 # Checks the built Windows binaries with objdump:
-#  - Drovil.asi, ScriptHookRDR2.dll and drovil-loader.exe import only DLLs that
+#  - Drovil.asi, ScriptHookRDR2.dll, drovil-loader.exe and drovil-check.exe import only DLLs that
 #    every Windows installation has (the compiler's runtime is linked in), and
 #    Drovil.asi does not import the hook at all: it finds it at run time;
 #  - ScriptHookRDR2.dll exports each hook function under its decorated and its
 #    plain name.
-# Run as: cmake -DOBJDUMP=... -DPLUGIN=... -DHOOK_DLL=... -DLOADER=... -P check_binaries.cmake
+# Run as: cmake -DOBJDUMP=... -DPLUGIN=... -DHOOK_DLL=... -DLOADER=... [-DCHECKER=...] -P check_binaries.cmake
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var OBJDUMP PLUGIN HOOK_DLL LOADER)
@@ -26,7 +26,7 @@ endfunction()
 # Windows' own libraries; anything else would have to be shipped beside the game.
 set(system_dll_pattern "^(kernel32|user32|advapi32|ntdll|msvcrt|ucrtbase|shell32|ole32|ws2_32|api-ms-win-[a-z0-9-]+)\\.dll$")
 
-foreach(binary ${PLUGIN} ${HOOK_DLL} ${LOADER})
+foreach(binary ${PLUGIN} ${HOOK_DLL} ${LOADER} ${CHECKER})
   read_headers(${binary} headers)
   string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
   get_filename_component(name ${binary} NAME)

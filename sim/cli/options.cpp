@@ -6,7 +6,11 @@
 #include "session/scenario_session.h"
 
 #include <charconv>
+#include <cstdint>
+#include <filesystem>
 #include <iostream>
+#include <limits>
+#include <system_error>
 
 namespace sim {
 namespace {
@@ -25,13 +29,14 @@ std::string cliUsage() {
         "changes, the plug-in's log lines and what the scripted player does, then a summary. The exit\n"
         "status is 0 when the scenario succeeded, 1 when it failed, 2 for a wrong command line.\n\n"
         "  --scenario NAME   the scenario to play (default: first-contract; see below)\n"
-        "  --seed N          seed of the game's random numbers; the same seed replays the same run,\n"
-        "                    another seed gives other passers-by, another contract, other guard posts\n"
+        "  --seed N          seed of the game's random numbers, 0 to 4294967295 (default 1); the same\n"
+        "                    seed replays the same run, another seed gives other passers-by, another\n"
+        "                    contract, other guard posts\n"
         "  --game-dir DIR    play in this game folder: its Drovil/ is used as it is and kept (a second\n"
         "                    run on the same folder is a game restart); default: a fresh temporary\n"
         "                    folder with a copy of the shipped data, removed afterwards\n"
-        "  --frames N        stop after N frames at the most (default 60000, about 33 minutes of\n"
-        "                    game time at 30 frames a second)\n"
+        "  --frames N        stop after N frames at the most, 1 to 2147483647 (default 60000, about\n"
+        "                    33 minutes of game time at 30 frames a second)\n"
         "  --quiet           leave the plug-in's log lines out of the timeline\n"
         "  --stats           after the summary, print the per-frame native report: the plug-in's native\n"
         "                    calls per frame by the contract's stage, the natives called most, and\n"
@@ -84,14 +89,25 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         } else if (arg == "--game-dir") {
             if (!value(options.gameDir))
                 return false;
+            std::error_code ignored;
+            if (!std::filesystem::is_directory(options.gameDir, ignored)) {
+                error = "--game-dir: no such folder '" + options.gameDir + "'";
+                return false;
+            }
         } else if (arg == "--seed" || arg == "--frames") {
             if (!value(text))
                 return false;
-            if (!parseNumber(text, number) || number < 0) {
-                error = arg + " takes a whole number, not '" + text + "'";
+            const bool seed = arg == "--seed";
+            const long long lowest = seed ? 0 : 1;
+            const long long highest =
+                seed ? std::numeric_limits<std::uint32_t>::max() : std::numeric_limits<int>::max();
+            if (!parseNumber(text, number) || number < lowest || number > highest) {
+                // Out of range would wrap into another seed or a negative limit.
+                error = arg + " takes a whole number from " + std::to_string(lowest) + " to " +
+                        std::to_string(highest) + ", not '" + text + "'";
                 return false;
             }
-            if (arg == "--seed")
+            if (seed)
                 options.seed = static_cast<std::uint32_t>(number);
             else
                 options.frameLimit = static_cast<int>(number);

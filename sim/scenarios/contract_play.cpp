@@ -308,7 +308,7 @@ bool collectPayment(ScenarioRun& run, int& paidCents) {
 
 int loggedStatus(ScenarioRun& run, int id) {
     const std::string marker = "ContractExecutor [" + std::to_string(id) + "]: status changed: ";
-    const std::string log = run.game().log();
+    const std::string& log = run.game().runLog();
     const auto at = log.rfind(marker);
     if (at == std::string::npos)
         return -1;

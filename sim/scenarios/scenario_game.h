@@ -28,7 +28,20 @@ public:
     // Where the game folder is, for the timeline's heading.
     virtual std::string gameFolder() const = 0;
 
-    bool logContains(const std::string& text) const { return log().find(text) != std::string::npos; }
+    // The log of this run: what the plug-in wrote since markRunStart (all of
+    // it before the first mark). A game folder played before keeps the earlier
+    // launches' lines, which a scenario's checks must not count.
+    const std::string& runLog() const;
+    bool logContains(const std::string& text) const { return runLog().find(text) != std::string::npos; }
+    // The run starts now: lines already in the log belong to earlier runs.
+    void markRunStart() { runStart_ = log().size(); runLog_.clear(); runLogRead_ = runStart_; }
+
+private:
+    std::size_t runStart_ = 0;
+    // The run's log read so far, so that checks made every frame read only
+    // what was added since the last one.
+    mutable std::string runLog_;
+    mutable std::size_t runLogRead_ = 0;
 };
 
 } // namespace sim

@@ -17,7 +17,9 @@ constexpr std::uint32_t shotIntervalMs = 800;
 } // namespace
 
 ScenarioRun::ScenarioRun(ScenarioGame& game, int frameLimit, Timeline* timeline)
-    : game_(game), player_(game.world()), timeline_(timeline), frameLimit_(frameLimit) {}
+    : game_(game), player_(game.world()), timeline_(timeline), frameLimit_(frameLimit) {
+    game_.markRunStart();
+}
 
 void ScenarioRun::frame() {
     if (frames_ >= frameLimit_)

@@ -1,5 +1,7 @@
 #include "scenarios/scenarios.h"
 
+#include "runtime/number_text.h"
+#include "runtime/settings_format.h"
 #include "scenarios/contract_play.h"
 #include "world/core/world.h"
 
@@ -16,9 +18,22 @@ ScenarioResult failed(const std::string& why) {
     return {false, why};
 }
 
+// The price scale as the plug-in reads it: the same settings format, the same
+// defaults, the same number reading (a decimal comma included), clamped alike.
 float pricesScale(ScenarioRun& run) {
-    const float scale = floatValue(run.readKeyValues("Settings.ini"), "PricesScale", 0.0f);
+    std::istringstream file(run.game().readFile("Settings.ini"));
+    const auto settings = drovil::settingsWithDefaults(drovil::readSettingsLines(file));
+    const auto found = settings.find("PricesScale");
+    const float scale =
+        found == settings.end() ? 0.0f : drovil::readSettingFloat(*drovil::findSetting("PricesScale"), found->second);
     return scale < 0.1f ? 0.1f : (scale > 10.0f ? 10.0f : scale);
+}
+
+// The pending balance as the plug-in reads it from the save (dollars).
+float pendingBalance(ScenarioRun& run) {
+    const auto save = run.readKeyValues("Savegame.dat");
+    const auto found = save.find("pending_payment");
+    return found == save.end() ? 0.0f : drovil::parseFloatText(found->second).value_or(0.0f);
 }
 
 // --- idle ---
@@ -51,7 +66,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     if (!escape(run, contract))
         return failed("the player did not get away");
 
-    const int pending = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", 0);
+    const float pending = pendingBalance(run);
     const int expectedCents = static_cast<int>(std::lround(static_cast<double>(pending) * pricesScale(run) * 100.0));
     int paidCents = 0;
     if (!collectPayment(run, paidCents))
@@ -85,6 +100,18 @@ ScenarioResult playStealthily(ScenarioRun& run) {
     const bool reached = approachCamp(run, contract, CampApproach::Stealthy);
     return {reached, reached ? "crept up to the target and recognised it unseen"
                              : "the approach was spotted or never got close"};
+}
+
+ScenarioResult playSpottedByDay(ScenarioRun& run) {
+    const ContractInPlay contract = takenCamp(run);
+    if (contract.settingId != 0)
+        return failed("the taken camp contract was not restored");
+    const bool unseen = approachCamp(run, contract, CampApproach::Stealthy);
+    // What the scenario shows is the camp seeing the player by day.
+    const bool spotted = !unseen && anyoneFightingPlayer(run);
+    return {spotted, spotted ? "the camp spotted the crouching player by day, as it should"
+                             : (unseen ? "the player crept up unseen in broad daylight"
+                                       : "the approach never got close enough to be spotted")};
 }
 
 ScenarioResult playLoudByDay(ScenarioRun& run) {
@@ -185,8 +212,9 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "target without being seen",
          &writeTakenCampContract, &atNight, &playStealthily},
         {"camp-stealth-day",
-         "the night approach by day: crouched, the player is spotted before he can make the target out",
-         &writeTakenCampContract, nullptr, &playStealthily},
+         "the night approach by day: crouched, the player is spotted before he can make the target out; "
+         "succeeds when the camp spots him",
+         &writeTakenCampContract, nullptr, &playSpottedByDay},
         {"camp-loud-day",
          "a camp contract already taken; by day the player gallops into the camp shooting: the whole camp must "
          "turn on him",

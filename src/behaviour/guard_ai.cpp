@@ -97,8 +97,9 @@ void GuardAI::listenForPlayer(Ped player) {
     const float reach = ai.getFloat("guard.noise_distance_multiplier", -999.0f) * noise;
     if (reach < distance)
         return;
-    // A noise that carries farther than the guard can hear is not heard at all.
-    if (reach > guardHearingRange())
+    // The guard hears no farther than its hearing range, however loud the
+    // noise: a louder noise is heard at least wherever a softer one is.
+    if (distance > guardHearingRange())
         return;
     investigate(playerPosition);
 }

@@ -6,6 +6,7 @@
 #include "runtime/main_loop.h"
 #include "runtime/settings.h"
 #include "ui/help_text.h"
+#include "ui/lang_text.h"
 #include "ui/text.h"
 
 namespace drovil {
@@ -16,7 +17,7 @@ void triggerTutorial(const std::string& name, bool forced) {
     // away on draws 0 to 3 of 0 to 4.
     if (!forced && flags.getInt(name, 0) != 0 && randomInt(0, 5) <= 3)
         return;
-    showHelpText(expandLineBreaks(langFile().getString("tutorial." + name)), tutorialDurationMs);
+    showHelpText(expandLineBreaks(langText("tutorial." + name)), tutorialDurationMs);
     log("Tutorials: triggered: " + name);
     if (isDebugToolsOn())
         return;

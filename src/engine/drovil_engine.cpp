@@ -3,6 +3,7 @@
 #include "engine/executor_factory.h"
 #include "engine/quest_link.h"
 #include "runtime/data_files.h"
+#include "runtime/durable_save.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
@@ -12,6 +13,7 @@
 #include "runtime/settings.h"
 #include "ui/contract_viewer.h"
 #include "ui/lang_format.h"
+#include "ui/lang_text.h"
 #include "ui/text.h"
 #include "ui/toast.h"
 #include "world/map_areas.h"
@@ -20,7 +22,11 @@
 #include "world/payment_collection_desk.h"
 #include "world/payments_service.h"
 
+#include <climits>
+#include <exception>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace drovil {
 namespace {
@@ -31,7 +37,36 @@ constexpr int eventBufferItems = 50;
 
 std::string areaSlotKey(int areaId) { return "missions." + std::to_string(areaId); }
 
-const std::string& lang(const std::string& key) { return langFile().getString(key); }
+const std::string& lang(const std::string& key) { return langText(key); }
+
+constexpr int absentInt = -999;
+
+// The map area an id stands for: an area's own id, or the zone hash of one of
+// its outlying towns or districts (an offer in Van Horn carries Van Horn's).
+const MapArea* areaOf(int areaOrZone) { return mapAreas().findArea(static_cast<Hash>(areaOrZone)); }
+
+// The id of the map area a mission or a zone belongs to (the id itself when
+// it names no area).
+int areaIdOf(int areaOrZone) {
+    const MapArea* area = areaOf(areaOrZone);
+    return area ? area->signedId() : areaOrZone;
+}
+
+// Why a restored mission cannot run, or empty when it can: without these keys
+// there is no place to build its scene at, no executor to build it, no area
+// to keep it in.
+std::string unrestorableReason(int id) {
+    static const std::vector<std::string> essential = {"coords", "settingId", "areaId"};
+    std::string missing;
+    for (const std::string& key : MissionDataFiles::instance().unreadableKeys(id, essential))
+        missing += (missing.empty() ? "" : ", ") + key;
+    return missing.empty() ? missing : "no readable " + missing;
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
 
 } // namespace
 
@@ -51,28 +86,118 @@ MissionData* DrovilEngine::keepRecord(MissionData record) {
 }
 
 void DrovilEngine::restoreMissions() {
+    moveZoneSlots();
     int count = 0;
-    for (const MapArea* area : mapAreas().allAreas()) {
-        const int id = savegameFile().getInt(areaSlotKey(area->signedId()), -999);
-        if (id < 0 || find(id))
-            continue;
-        MissionData* mission = MissionDataFiles::instance().loadMission(id);
-        if (!mission) {
-            log("DrovilEngine: mission data was not loaded in area: " + std::to_string(area->signedId()));
-            continue;
-        }
-        std::unique_ptr<BaseContractExecutor> executor = createExecutor(mission);
-        if (!executor) {
-            log("DrovilEngine: failed to create a mission executor for mission: " + std::to_string(id));
-            continue;
-        }
-        if (mission->status == MissionStatus::Completed || mission->status == MissionStatus::Failed)
-            continue; // it had already ended
-        log("DrovilEngine: mission loaded. id: " + std::to_string(id));
-        registerExecutor(id, std::move(executor));
-        ++count;
-    }
+    for (const MapArea* area : mapAreas().allAreas())
+        count += restoreSlot(areaSlotKey(area->signedId()), area->signedId()) ? 1 : 0;
+    // Slots of an outlying zone that could not be moved to their area's.
+    for (const MapArea* area : mapAreas().distinctAreas())
+        for (Hash zone : mapAreas().otherZonesOf(*area))
+            count += restoreSlot(areaSlotKey(static_cast<std::int32_t>(zone)), area->signedId()) ? 1 : 0;
     log("DrovilEngine: loaded " + std::to_string(count) + " missions successfuly");
+}
+
+void DrovilEngine::moveZoneSlots() {
+    // Missions accepted in an outlying town were once kept under the town's
+    // zone hash, where a restart never looked: each such slot moves to its
+    // area's own key, once.
+    DictDataFile& save = savegameFile();
+    bool changed = false;
+    for (const MapArea* area : mapAreas().distinctAreas()) {
+        const std::string areaKey = areaSlotKey(area->signedId());
+        for (Hash zone : mapAreas().otherZonesOf(*area)) {
+            const std::string zoneKey = areaSlotKey(static_cast<std::int32_t>(zone));
+            if (save.getString(zoneKey).empty())
+                continue;
+            const int id = save.getInt(zoneKey, absentInt);
+            const int held = save.getInt(areaKey, absentInt);
+            if (id >= 0 && held >= 0 && held != id) {
+                log("DrovilEngine: save slot " + zoneKey + " is kept: " + areaKey + " holds mission " +
+                    std::to_string(held));
+                continue;
+            }
+            if (id >= 0)
+                save.setInt(areaKey, id);
+            save.setString(zoneKey, "");
+            log("DrovilEngine: save slot " + zoneKey + " moved to " + areaKey);
+            changed = true;
+        }
+    }
+    if (changed)
+        saveDurably(save);
+}
+
+bool DrovilEngine::restoreSlot(const std::string& slotKey, int areaId) {
+    const int id = savegameFile().getInt(slotKey, absentInt);
+    if (id < 0 || find(id))
+        return false;
+    // Whatever one mission's file holds, the others are restored.
+    try {
+        return restoreMission(slotKey, areaId, id);
+    } catch (const std::exception& error) {
+        log("DrovilEngine: mission " + std::to_string(id) + " could not be restored: " + error.what());
+    } catch (...) {
+        log("DrovilEngine: mission " + std::to_string(id) + " could not be restored");
+    }
+    setAside(slotKey, id);
+    return false;
+}
+
+bool DrovilEngine::restoreMission(const std::string& slotKey, int areaId, int id) {
+    const bool hasFile = fileExists(dataPath(MissionDataFiles::missionFileName(id)));
+    MissionData* mission = MissionDataFiles::instance().loadMission(id);
+    if (!mission) {
+        log("DrovilEngine: mission data was not loaded in area: " + std::to_string(areaId));
+        // A file that is there but does not load is kept aside for the player.
+        if (hasFile)
+            setAside(slotKey, id);
+        return false;
+    }
+    if (const std::string reason = unrestorableReason(id); !reason.empty()) {
+        log("DrovilEngine: mission " + std::to_string(id) + " cannot be restored: " + reason);
+        setAside(slotKey, id);
+        return false;
+    }
+    if (mission->status == MissionStatus::Blocked) {
+        // Blocked is a state of the running game, not of the save: the mission
+        // starts open and the engine blocks it again when it must.
+        log("DrovilEngine: mission " + std::to_string(id) + " was saved blocked, it starts open");
+        mission->status = MissionStatus::Open;
+    } else if (mission->status < MissionStatus::Open || mission->status > MissionStatus::Failed) {
+        log("DrovilEngine: mission " + std::to_string(id) + " has no known status (" +
+            std::to_string(mission->status) + "), it starts open");
+        mission->status = MissionStatus::Open;
+    }
+    std::unique_ptr<BaseContractExecutor> executor = createExecutor(mission);
+    if (!executor) {
+        log("DrovilEngine: failed to create a mission executor for mission: " + std::to_string(id));
+        return false;
+    }
+    if (mission->status == MissionStatus::Completed || mission->status == MissionStatus::Failed)
+        return false; // it had already ended
+    log("DrovilEngine: mission loaded. id: " + std::to_string(id));
+    registerExecutor(id, std::move(executor));
+    return true;
+}
+
+void DrovilEngine::setAside(const std::string& slotKey, int id) {
+    MissionDataFiles::instance().setAside(id);
+    savegameFile().setInt(slotKey, -1);
+    saveDurably(savegameFile());
+}
+
+int DrovilEngine::nextFreeMissionId() {
+    int id = savegameFile().getInt("next_mission_id", 0);
+    if (id < 0) {
+        // A negative id would never be restored.
+        log("DrovilEngine: next_mission_id is negative (" + std::to_string(id) + "), ids go on from 0");
+        id = 0;
+    }
+    // An id in play (an external mission holds 0) or already known to the
+    // mission files belongs to another mission: the next one is taken.
+    for (int tries = 0; (find(id) || MissionDataFiles::instance().isKnown(id)) && tries < 100000; ++tries)
+        id = id == INT_MAX ? 0 : id + 1;
+    return id;
 }
 
 std::unique_ptr<BaseContractExecutor> DrovilEngine::createExecutor(MissionData* mission) {
@@ -95,12 +220,12 @@ void DrovilEngine::registerExecutor(int id, std::unique_ptr<BaseContractExecutor
 }
 
 MissionData* DrovilEngine::createAreaMission(int areaId) {
-    const int id = savegameFile().getInt("next_mission_id", 0);
-    const MapArea* area = mapAreas().findArea(static_cast<Hash>(areaId));
+    const MapArea* area = areaOf(areaId);
     if (!area) {
         log("DrovilEngine: cannot find a map area with id: " + std::to_string(areaId));
         return nullptr;
     }
+    const int id = nextFreeMissionId();
     std::optional<MissionData> generated = missionsFactory().createRandomMission(id, *area);
     for (int attempt = 1; !generated; ++attempt) {
         if (attempt > maxGenerationAttempts) {
@@ -114,11 +239,12 @@ MissionData* DrovilEngine::createAreaMission(int areaId) {
     }
     MissionData* mission = keepRecord(*generated);
 
-    savegameFile().setInt("next_mission_id", id + 1);
-    savegameFile().setInt(areaSlotKey(areaId), id);
-    MissionDataFiles::instance().saveMission(*mission);
-    savegameFile().save(false);
-    log("DrovilEngine: mission created in area: " + std::to_string(areaId) +
+    // The slot is the map area's own, wherever in the area the offer was made.
+    savegameFile().setInt("next_mission_id", id == INT_MAX ? 0 : id + 1);
+    savegameFile().setInt(areaSlotKey(area->signedId()), id);
+    saveDurably(MissionDataFiles::instance().writeMission(*mission));
+    saveAfterPendingSaves(savegameFile());
+    log("DrovilEngine: mission created in area: " + std::to_string(area->signedId()) +
         ", mission id: " + std::to_string(mission->id));
 
     std::unique_ptr<BaseContractExecutor> executor = createExecutor(mission);
@@ -157,17 +283,22 @@ void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {
     registry_.erase(entry);
     executor->cleanup();
     MissionData& mission = *executor->getMission();
+    // An aborted mission ends failed like any other: its file says so.
+    mission.status = event.newStatus;
 
     if (event.newStatus == MissionStatus::Completed && mission.bounty > 0)
         payReward(mission);
     if (!mission.isExternal) {
-        savegameFile().setInt(areaSlotKey(mission.areaId), -1);
-        savegameFile().save(false);
-        MissionDataFiles::instance().saveMission(mission);
+        clearSlotOf(mission);
+        // The save first: the mission file must not say "ended" while the save
+        // still lacks the reward.
+        DictDataFile& missionFile = MissionDataFiles::instance().writeMission(mission);
+        saveDurably(savegameFile());
+        saveAfterPendingSaves(missionFile);
     } else if (event.newStatus == MissionStatus::Completed && mission.bounty > 0) {
         // An external mission has no file and no slot, but its reward belongs
         // to the player's balance like any other: keep it across a restart.
-        savegameFile().save(false);
+        saveDurably(savegameFile());
     }
     log("DrovilEngine: mission terminated: " + std::to_string(event.missionId));
     rescheduleQuestOffers();
@@ -177,10 +308,31 @@ void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {
     retired_.push_back(std::move(executor));
 }
 
+void DrovilEngine::clearSlotOf(const MissionData& mission) {
+    // Only a slot that holds this mission is cleared: another slot's mission
+    // stays in play.
+    DictDataFile& save = savegameFile();
+    const int areaId = areaIdOf(mission.areaId);
+    const std::string areaKey = areaSlotKey(areaId);
+    const int held = save.getInt(areaKey, absentInt);
+    if (held == mission.id || held == absentInt)
+        save.setInt(areaKey, -1);
+    if (const MapArea* area = areaOf(areaId))
+        for (Hash zone : mapAreas().otherZonesOf(*area)) {
+            const std::string zoneKey = areaSlotKey(static_cast<std::int32_t>(zone));
+            if (save.getInt(zoneKey, absentInt) == mission.id)
+                save.setString(zoneKey, "");
+        }
+}
+
 void DrovilEngine::payReward(const MissionData& mission) {
-    const int reward = mission.totalReward();
-    paymentsService()->addPayment(static_cast<float>(reward), false);
-    const int cents = static_cast<int>(PaymentsService::priceScale() * static_cast<float>(reward) * 100.0f);
+    // An absent bonus (-999) adds nothing; the sum is worked out wide, so no
+    // hand-edited bounty overflows it, and a reward is never below nothing.
+    const int bonuses = mission.bonusesReward == absentInt ? 0 : mission.bonusesReward;
+    const double total = static_cast<double>(mission.bounty) + static_cast<double>(bonuses);
+    const float reward = static_cast<float>(total > 0.0 ? total : 0.0);
+    paymentsService()->addPayment(reward, false);
+    const int cents = dollarsToCents(PaymentsService::priceScale() * reward);
     const char* amount = natives::hud::cashString(2, "CASH_STRING", cents, 32);
     std::string body = formatLangText(lang("toast.contract_completed.body"), amount ? amount : "");
     if (body.size() > 254)
@@ -221,15 +373,18 @@ void DrovilEngine::updateExecutors() {
 
 void DrovilEngine::update() {
     destroyRetiredExecutors();
+    retryPendingSaves();
     if (contractViewer())
         updateContractViewer();
     if (paymentCollectionDesk())
         paymentCollectionDesk()->update();
 
-    const int zone = static_cast<int>(mapAreas().zoneOfEntity(playerPed().entity()));
+    // The player's zone stands for its map area: no offers anywhere in an area
+    // whose mission is in play, its outlying towns included.
+    const int areaHere = areaIdOf(static_cast<int>(mapAreas().zoneOfEntity(playerPed().entity())));
     bool missionInZone = false;
     for (const auto& [id, executor] : registry_)
-        missionInZone = missionInZone || executor->getMission()->areaId == zone;
+        missionInZone = missionInZone || executor->getMission()->areaId == areaHere;
     if (!missionInZone)
         updateQuestOffers();
 

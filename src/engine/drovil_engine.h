@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace drovil {
@@ -41,6 +42,12 @@ public:
 
 private:
     void restoreMissions();
+    void moveZoneSlots();
+    bool restoreSlot(const std::string& slotKey, int areaId);
+    bool restoreMission(const std::string& slotKey, int areaId, int id);
+    void setAside(const std::string& slotKey, int id);
+    int nextFreeMissionId();
+    void clearSlotOf(const MissionData& mission);
     std::unique_ptr<BaseContractExecutor> createExecutor(MissionData* mission);
     void registerExecutor(int id, std::unique_ptr<BaseContractExecutor> executor);
     void endMission(const MissionStatusChangeEvent& event);

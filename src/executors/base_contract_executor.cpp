@@ -11,6 +11,7 @@
 #include "runtime/natives.h"
 #include "runtime/player.h"
 #include "runtime/settings.h"
+#include "ui/lang_text.h"
 #include "ui/text.h"
 #include "world/map_areas.h"
 #include "world/mission_templates.h"
@@ -88,7 +89,7 @@ void BaseContractExecutor::executorLog(const std::string& message) const {
 }
 
 const std::string& BaseContractExecutor::langText(const std::string& key) {
-    return langFile().getString(key);
+    return drovil::langText(key);
 }
 
 // --- Accessors ---
@@ -196,8 +197,11 @@ void BaseContractExecutor::updateQuickCardKey() {
 void BaseContractExecutor::updateApproaching() {
     if (!areaBlip)
         createAreaBlip(-1.0f);
-    if (isPlayerWithin(mission->spawnDistance))
+    if (isPlayerWithin(mission->spawnDistance)) {
         prepareMissionSet();
+        if (failIfNoTarget())
+            return;
+    }
     const bool targetFoundDown = targetPed && natives::condition::entityExists(targetPed.entity()) &&
                                  natives::condition::pedIsDown(targetPed);
     if (isPlayerWithin(0.0f) || targetFoundDown) {
@@ -220,6 +224,13 @@ void BaseContractExecutor::sendDogTrackingEvent() {
 void BaseContractExecutor::updateHunting() {
     if (areaBlip)
         removeBlip(areaBlip);
+    // Hunting before the scene was built (a spawn distance shorter than the
+    // search area's radius): it is built now.
+    if (!targetPed) {
+        prepareMissionSet();
+        if (failIfNoTarget())
+            return;
+    }
     if (!targetPed || !natives::condition::entityExists(targetPed.entity()))
         return;
 
@@ -251,6 +262,18 @@ void BaseContractExecutor::updateHunting() {
     }
     onTargetDown();
     setStage(ExecutorStage::Escaping);
+}
+
+bool BaseContractExecutor::failIfNoTarget() {
+    if (!missionSetPrepared || targetPed)
+        return false;
+    // A scene without its target (a propset or a model the game would not
+    // create) can be neither completed nor lost by the distance rule, and would
+    // hold its area's slot for ever: the contract fails at once, and says why.
+    executorLog("the scene has no target, the contract cannot be played and fails");
+    setStatus(MissionStatus::Failed);
+    onTargetLost();
+    return true;
 }
 
 // --- Default hooks ---

@@ -162,6 +162,8 @@ private:
     void updateQuickCardKey();
     void updateApproaching();
     void updateHunting();
+    // Fails the mission when its scene was built without a target; true then.
+    bool failIfNoTarget();
     void updateEscaping();
     void sendDogTrackingEvent();
     void applyHonourRules(Ped ped, bool companion);

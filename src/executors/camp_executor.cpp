@@ -8,6 +8,7 @@
 #include "runtime/player.h"
 #include "world/spawn.h"
 
+#include <algorithm>
 #include <string>
 
 namespace drovil {
@@ -17,6 +18,9 @@ constexpr int propsetLoadTries = 100;
 constexpr int propsetRetryMs = 20;
 // Timer units a guard must have been fighting before the whole camp joins in.
 constexpr int combatSpreadTime = 45;
+// A camp never holds more guards than this, whatever a mission file says: each
+// takes half a second to place, and thousands would hold the game for hours.
+constexpr int maxGuards = 16;
 } // namespace
 
 CampExecutor::CampExecutor(MissionData* mission) : BaseContractExecutor(mission) {}
@@ -40,48 +44,61 @@ bool CampExecutor::placePropset() {
 
 void CampExecutor::createMissionSet() {
     const Vector3& coords = mission->coords;
-    log("CampExecutor: spawning camp at: " + positionText(coords) +
-        " distance from player: " + floatText(distanceBetween(positionOf(playerPed().entity()), coords)));
+    executorLog("CampExecutor: spawning camp at: " + positionText(coords) +
+                " distance from player: " + floatText(distanceBetween(positionOf(playerPed().entity()), coords)));
     if (!placePropset()) {
-        log("CampExecutor: failed to create camp propset");
+        executorLog("CampExecutor: failed to create camp propset");
         return;
     }
     scriptWait(200);
 
     const Vector3 targetPosition = pointAround(coords, static_cast<float>(randomInt(3, 6)), false);
-    log("CampExecutor: spawning target with model: " + std::to_string(static_cast<std::int32_t>(mission->targetModel)) +
-        " at coords: " + positionText(targetPosition));
+    executorLog("CampExecutor: spawning target with model: " +
+                std::to_string(static_cast<std::int32_t>(mission->targetModel)) +
+                " at coords: " + positionText(targetPosition));
     const Ped target = spawnPed(mission->targetModel, targetPosition);
     if (!target) {
-        log("CampExecutor: error: target was not spawned");
+        executorLog("CampExecutor: error: target was not spawned");
     } else {
         addTarget(target);
         // Nobody takes a camp's outlaw as a hostage.
         natives::decorator::setInt(target.entity(), "KV_HOSTAGE_enabled", 0);
-        log("CampExecutor: target ped created");
+        executorLog("CampExecutor: target ped created");
     }
     scriptWait(20);
 
-    log("CampExecutor: spawning guards: " + std::to_string(mission->guardsCount));
-    for (int guard = 1; guard <= mission->guardsCount; ++guard) {
+    const int guardsCount = campGuardsCount();
+    executorLog("CampExecutor: spawning guards: " + std::to_string(guardsCount));
+    for (int guard = 1; guard <= guardsCount; ++guard) {
         const Vector3 position = pointAround(coords, static_cast<float>(randomInt(3, 6)), false);
-        log("CampExecutor: spawning a guard with model: " +
-            std::to_string(static_cast<std::int32_t>(mission->guardModel)) + " at coords: " + positionText(position));
+        executorLog("CampExecutor: spawning a guard with model: " +
+                    std::to_string(static_cast<std::int32_t>(mission->guardModel)) +
+                    " at coords: " + positionText(position));
         const Ped spawned = spawnPed(mission->guardModel, position);
         if (spawned)
             addGuard(spawned);
         else
-            log("CampExecutor: error: guard was not spawned");
+            executorLog("CampExecutor: error: guard was not spawned");
         scriptWait(500);
     }
     spawnHorses();
 }
 
+int CampExecutor::campGuardsCount() const {
+    // An absent count (-999) or a negative one is no guard at all.
+    const int count = mission->guardsCount;
+    if (count <= maxGuards)
+        return count < 0 ? 0 : count;
+    executorLog("CampExecutor: " + std::to_string(count) + " guards are more than a camp holds, " +
+                std::to_string(maxGuards) + " are placed");
+    return maxGuards;
+}
+
 void CampExecutor::spawnHorses() {
     const Vector3 centre = pointAround(mission->coords, 10.0f, true);
     // One horse for every two guards, rounded up; a camp without guards has none.
-    const int count = (mission->guardsCount + 1) / 2;
-    log("CampExecutor: spawning horses: " + std::to_string(count));
+    const int count = (std::min(std::max(mission->guardsCount, 0), maxGuards) + 1) / 2;
+    executorLog("CampExecutor: spawning horses: " + std::to_string(count));
     for (int horse = 0; horse < count; ++horse) {
         const Ped spawned = spawnRandomHorse(pointAround(centre, 2.0f, true));
         if (spawned) {
@@ -120,7 +137,7 @@ void CampExecutor::updateCamp() {
             for (auto& other : guardAIs)
                 if (other->getMode() != GuardMode::Combat)
                     other->onTargetSpotted(player);
-            log("combat started");
+            executorLog("combat started");
         } else if (guard->getMode() == GuardMode::Unaware) {
             keepIdling(*guard);
         }

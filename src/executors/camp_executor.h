@@ -30,6 +30,8 @@ private:
     // Streams the propset in and places it; false when it never came.
     bool placePropset();
     void spawnHorses();
+    // The guards to place: the record's count, none when absent, at most a camp's worth.
+    int campGuardsCount() const;
     void updateCamp();
     void keepIdling(GuardAI& guard);
 

@@ -58,6 +58,11 @@ void BaseContractExecutor::unblock() {
     // The next update draws the normal search area again.
     removeBlip(areaBlip);
     setStage(ExecutorStage::Approaching);
+    // A record that came blocked into an executor still approaching has no
+    // stage change to reopen it: the status is set on its own, or the mission
+    // would stay blocked for ever.
+    if (mission->status == MissionStatus::Blocked)
+        setStatus(MissionStatus::Open);
 }
 
 } // namespace drovil

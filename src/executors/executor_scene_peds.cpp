@@ -26,7 +26,11 @@ void BaseContractExecutor::setLootMoney(Ped ped, int cents) {
     const float low = 1.0f - 0.2f;
     const float high = 1.0f + 0.2f;
     const float amount = static_cast<float>(cents);
-    int money = randomInt(static_cast<int>(low * amount), static_cast<int>(high * amount));
+    // 120% of a hand-edited amount may not fit an int: the bounds stay in range.
+    auto bound = [](float value) {
+        return value >= 2147483520.0f ? 2147483520 : (value <= -2147483520.0f ? -2147483520 : static_cast<int>(value));
+    };
+    int money = randomInt(bound(low * amount), bound(high * amount));
     if (money < 0)
         money = 0;
     natives::decorator::setInt(ped.entity(), "loot_money", money);

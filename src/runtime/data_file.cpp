@@ -2,6 +2,7 @@
 
 #include "runtime/file_write.h"
 #include "runtime/log.h"
+#include "runtime/number_text.h"
 #include "runtime/text_lines.h"
 
 #include <fstream>
@@ -34,14 +35,21 @@ bool BaseDataFile::load() {
         return false;
     }
     log("data file found: " + path_);
+    const bool loaded = loadFrom(file);
+    file.close();
+    return loaded;
+}
 
+bool BaseDataFile::loadFrom(std::istream& in) {
     // The count includes the empty read after a final line feed, so "a=1\n"
     // counts two lines and "a=1" one.
     int counter = 0;
     std::string line;
-    while (!file.eof()) {
-        readTextLine(file, line);
-        if (file.bad()) {
+    while (!in.eof()) {
+        readTextLine(in, line);
+        if (counter == 0)
+            dropByteOrderMark(line);
+        if (in.bad()) {
             log("unable to load from data file, please make sure it exists.");
             return false;
         }
@@ -51,7 +59,6 @@ bool BaseDataFile::load() {
         }
         ++counter;
     }
-    file.close();
     log("data file '" + path_ + "' loaded, lines red: " + std::to_string(counter));
     return true;
 }
@@ -108,14 +115,57 @@ const std::string& DictDataFile::getString(const std::string& key) const {
     return found == entries_.end() ? emptyText() : found->second;
 }
 
-int DictDataFile::getInt(const std::string& key, int defaultValue) const {
+void DictDataFile::reportBadValue(const std::string& key, const std::string& value, const char* expected) const {
+    if (!badValues_.insert(key).second)
+        return;
+    log("data file '" + path() + "': cannot read " + key + "=" + value + " (" + expected +
+        "), it is taken as absent");
+}
+
+std::optional<int> DictDataFile::readInt(const std::string& key) const {
     const std::string& value = getString(key);
-    return value.empty() ? defaultValue : std::stoi(value);
+    if (value.empty())
+        return std::nullopt;
+    const std::optional<int> number = parseIntText(value);
+    if (!number)
+        reportBadValue(key, value, "not a whole number that fits");
+    return number;
+}
+
+std::optional<float> DictDataFile::readFloat(const std::string& key) const {
+    const std::string& value = getString(key);
+    if (value.empty())
+        return std::nullopt;
+    const std::optional<float> number = parseFloatText(value);
+    if (!number)
+        reportBadValue(key, value, "not a finite number");
+    return number;
+}
+
+std::optional<Vector3> DictDataFile::readPosition(const std::string& key) const {
+    const auto found = entries_.find(key);
+    if (found == entries_.end())
+        return std::nullopt;
+    const std::vector<std::string> pieces = splitPieces(found->second, ',');
+    std::optional<float> x, y, z;
+    if (pieces.size() >= 3) {
+        x = parseFloatText(pieces[0]);
+        y = parseFloatText(pieces[1]);
+        z = parseFloatText(pieces[2]);
+    }
+    if (!x || !y || !z) {
+        reportBadValue(key, found->second, "not a position x,y,z of three finite numbers");
+        return std::nullopt;
+    }
+    return Vector3(*x, *y, *z);
+}
+
+int DictDataFile::getInt(const std::string& key, int defaultValue) const {
+    return readInt(key).value_or(defaultValue);
 }
 
 float DictDataFile::getFloat(const std::string& key, float defaultValue) const {
-    const std::string& value = getString(key);
-    return value.empty() ? defaultValue : std::stof(value);
+    return readFloat(key).value_or(defaultValue);
 }
 
 bool DictDataFile::getBool(const std::string& key) const {
@@ -125,15 +175,11 @@ bool DictDataFile::getBool(const std::string& key) const {
 }
 
 Vector3 DictDataFile::getPosition(const std::string& key) const {
-    const auto found = entries_.find(key);
-    if (found == entries_.end())
-        return Vector3(0.0f, 0.0f, 0.0f);
-    // Fewer than three pieces throws std::out_of_range from at().
-    const std::vector<std::string> pieces = splitPieces(found->second, ',');
-    return Vector3(std::stof(pieces.at(0)), std::stof(pieces.at(1)), std::stof(pieces.at(2)));
+    return readPosition(key).value_or(Vector3(0.0f, 0.0f, 0.0f));
 }
 
 void DictDataFile::setString(const std::string& key, const std::string& value) {
+    badValues_.erase(key);
     if (value.empty()) {
         if (entries_.erase(key) > 0)
             markDirty();

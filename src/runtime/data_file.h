@@ -3,7 +3,10 @@
 // same class).
 #include "runtime/types.h"
 
+#include <istream>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 
 namespace drovil {
@@ -17,6 +20,9 @@ public:
     virtual ~BaseDataFile() = default;
 
     virtual bool load();
+    // load() from an open stream: the lines and the logging of load() after the
+    // file was found.
+    bool loadFrom(std::istream& in);
     virtual bool save(bool force);
     virtual bool isDirty() const { return dirty_; }
     virtual bool parseLine(const std::string& line) = 0;
@@ -40,10 +46,21 @@ public:
     bool writeContents() override;
 
     const std::string& getString(const std::string& key) const;
+    // A value that is present but cannot be read (not a number, too large, not
+    // finite, a position without three numbers) counts as absent: it is logged
+    // once, naming the file, the key and the value, and the default stands in.
     int getInt(const std::string& key, int defaultValue) const;
     float getFloat(const std::string& key, float defaultValue) const;
     bool getBool(const std::string& key) const;
     Vector3 getPosition(const std::string& key) const;
+
+    // The same readers without a default: no value when the key is absent or
+    // its value cannot be read (reported as above).
+    std::optional<int> readInt(const std::string& key) const;
+    std::optional<float> readFloat(const std::string& key) const;
+    std::optional<Vector3> readPosition(const std::string& key) const;
+    // A reader has found the key's value unreadable (and reported it).
+    bool hasBadValue(const std::string& key) const { return badValues_.count(key) > 0; }
 
     void setString(const std::string& key, const std::string& value);
     void setInt(const std::string& key, int value);
@@ -54,7 +71,11 @@ public:
     const std::map<std::string, std::string>& entries() const { return entries_; }
 
 private:
+    void reportBadValue(const std::string& key, const std::string& value, const char* expected) const;
+
     std::map<std::string, std::string> entries_;
+    // Keys whose value could not be read, each reported once until it is set again.
+    mutable std::set<std::string> badValues_;
 };
 
 } // namespace drovil

@@ -18,6 +18,11 @@ std::ofstream& logStream() {
     return *stream;
 }
 
+LogSink& logSink() {
+    static LogSink sink = nullptr;
+    return sink;
+}
+
 std::tm localNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -51,7 +56,17 @@ std::string formatLogLine(const std::tm& localTime, const std::string& message) 
     return line;
 }
 
+LogSink setLogSink(LogSink sink) {
+    const LogSink previous = logSink();
+    logSink() = sink;
+    return previous;
+}
+
 void log(const std::string& text) {
+    if (LogSink sink = logSink()) {
+        sink(text);
+        return;
+    }
     const std::tm local = localNow();
     std::ofstream& stream = logStream();
     // A failure left over from the previous line must not stop this one.

@@ -11,6 +11,12 @@ namespace drovil {
 void log(const char* text);
 void log(const std::string& text);
 
+// Tools that run the plug-in's readers outside the game (the data checker)
+// take the messages themselves instead of writing Drovil/Log.log; null restores
+// the file. Gives the sink it replaces.
+using LogSink = void (*)(const std::string& message);
+LogSink setLogSink(LogSink sink);
+
 // Floats inside log messages are written with "%f".
 std::string floatText(double value);
 

@@ -12,7 +12,9 @@
 #include "ui/text.h"
 
 #include <exception>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace drovil {
 namespace {
@@ -32,30 +34,81 @@ void writeBanner() {
         "==================================================");
 }
 
+bool fileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
 bool loadDataFiles() {
-    DictDataFile* required[] = {&langFile(), &generalMetaFile(), &aiFile(), &savegameFile()};
+    DictDataFile* required[] = {&langFile(), &generalMetaFile(), &aiFile()};
     for (DictDataFile* file : required)
         if (!file->load())
             return false;
+    // The player's own save is not shipped, so that copying a new version over
+    // an installed one never wipes it: without one the game starts with none
+    // and it is written at the first save. One that is there but does not load
+    // stops start-up, so that it is never overwritten.
+    const bool hasSave = fileExists(savegameFile().path());
+    if (!savegameFile().load()) {
+        if (hasSave)
+            return false;
+        log("Savegame.dat not found: starting without saved contracts, it is written at the first save");
+    }
     if (!tutorialFlagsFile().load())
         log("TutorialFlags didn't load properly, continuing anyway.");
     return true;
 }
 
-void reportFrameError(const std::exception* error) {
-    log("Something wrong happened");
-    if (!error) {
-        log("No exception captured.");
-        return;
-    }
-    const std::string message = std::string("Fatal: ") + error->what() + ", check the logs for more info.";
-    log(message);
-    showSubtitle(message);
+// The same error met frame after frame would fill the log (megabytes in a
+// few minutes): it is written the first time, then at the 10th, 100th, 1000th...
+// time in a row with its count; the subtitle is shown every time. A frame
+// without an error ends the row.
+struct RepeatedError {
+    std::string message;
+    long long times = 0;
+};
+
+RepeatedError& lastError() {
+    static auto* error = new RepeatedError();
+    return *error;
 }
 
-} // namespace
+bool isPowerOfTen(long long n) {
+    while (n >= 10 && n % 10 == 0)
+        n /= 10;
+    return n == 1;
+}
 
-bool startUp() {
+void reportFrameError(const std::exception* error) {
+    const std::string message =
+        error ? std::string("Fatal: ") + error->what() + ", check the logs for more info." : std::string();
+    RepeatedError& last = lastError();
+    last.times = message == last.message ? last.times + 1 : 1;
+    last.message = message;
+    if (isPowerOfTen(last.times)) {
+        log("Something wrong happened");
+        if (last.times > 1)
+            log("the same error as before, " + std::to_string(last.times) + " times in a row");
+        log(error ? message : std::string("No exception captured."));
+    }
+    if (error)
+        showSubtitle(message);
+}
+
+// Runs one step of the frame inside the exception guard; false when it threw.
+template <class Step> bool guarded(Step step) {
+    try {
+        step();
+        return true;
+    } catch (const std::exception& error) {
+        reportFrameError(&error);
+    } catch (...) {
+        reportFrameError(nullptr);
+    }
+    return false;
+}
+
+bool startUpInOrder() {
     refreshPlayerPed();
     writeBanner();
     loadSettings();
@@ -70,19 +123,34 @@ bool startUp() {
     return true;
 }
 
+} // namespace
+
+bool startUp() {
+    // Nothing read from the files may kill the game: an error that escapes
+    // start-up is reported and the plug-in stays inactive.
+    try {
+        return startUpInOrder();
+    } catch (const std::exception& error) {
+        log(std::string("start-up failed: ") + error.what());
+    } catch (...) {
+        log("start-up failed: No exception captured.");
+    }
+    return false;
+}
+
 void runFrame() {
     refreshPlayerPed();
-    try {
-        runGuardedFrameSteps();
-    } catch (const std::exception& error) {
-        reportFrameError(&error);
-    } catch (...) {
-        reportFrameError(nullptr);
-    }
+    bool clean = guarded(runGuardedFrameSteps);
+    // The debug tools run outside the frame's own steps, each with a guard of
+    // its own: an error there must neither end the script nor stop the frame.
     if (isDebugToolsOn())
-        runDebugFrame();
-    if (getSettingBool("DevTools") && wasKeyJustReleased(keyF2, true))
-        toggleDebugTools();
+        clean = guarded(runDebugFrame) && clean;
+    clean = guarded([] {
+        if (getSettingBool("DevTools") && wasKeyJustReleased(keyF2, true))
+            toggleDebugTools();
+    }) && clean;
+    if (clean)
+        lastError() = RepeatedError();
 }
 
 void runPlugin() {

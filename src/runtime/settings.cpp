@@ -2,6 +2,8 @@
 
 #include "runtime/data_file.h"
 #include "runtime/log.h"
+#include "runtime/number_text.h"
+#include "runtime/settings_format.h"
 #include "runtime/text_lines.h"
 
 #include <fstream>
@@ -17,41 +19,39 @@ SettingsMap& settings() {
     return *values;
 }
 
-const SettingsMap& defaults() {
-    // DevTools and DisableGrizzlies have no default: absent reads as off.
-    static const SettingsMap* values = new SettingsMap{
-        {"Hostages", "1"},
-        {"EagleEyeTracksForTarget", "1"},
-        {"TargetRecognition", "1"},
-        {"PricesScale", "1.0"},
-        {"HonorEffects", "1"},
-        {"Hints", "1"},
-        {"QuickContractCardAccess", "1"},
-    };
-    return *values;
-}
-
-bool isCommentLine(const std::string& line) {
-    const char first = line.front();
-    return first == '/' || first == ';' || first == '[' || first == '\\';
-}
-
-void parseSettingLine(const std::string& line) {
-    if (line.empty() || isCommentLine(line))
-        return;
-    std::vector<std::string> pieces = splitPieces(line, '=');
-    if (pieces.size() != 2) {
-        // Players edit this file by hand: a bad line is reported, not fatal.
-        log(cannotParseLineMessage(line));
-        return;
+// Players edit the file by hand: a typo in a name or a value must not go
+// unnoticed, nor stop anything. Each is reported once, at load.
+void checkSettings() {
+    for (auto entry = settings().begin(); entry != settings().end();) {
+        const std::string& name = entry->first;
+        const std::string& value = entry->second;
+        const SettingSpec* spec = findSetting(name);
+        if (!spec) {
+            log("Settings.ini: unknown setting " + name + "=" + value + ", it is not used");
+            ++entry;
+            continue;
+        }
+        if (settingValueReads(*spec, value)) {
+            ++entry;
+            continue;
+        }
+        const char* expected = spec->kind == SettingKind::Boolean ? "not a whole number" : "not a number";
+        const std::string fallback = spec->defaultValue ? spec->defaultValue : "off";
+        log("Settings.ini: cannot read " + name + "=" + value + " (" + expected + "), the default " + fallback +
+            " is used");
+        if (spec->defaultValue) {
+            entry->second = spec->defaultValue;
+            ++entry;
+        } else {
+            entry = settings().erase(entry);
+        }
     }
-    settings()[std::move(pieces[0])] = std::move(pieces[1]);
 }
 
 } // namespace
 
 void loadSettings() {
-    settings() = defaults();
+    settings() = settingsWithDefaults({});
     const std::string& path = dataPath("Settings.ini");
     std::ifstream file(path);
     if (!file.is_open()) {
@@ -59,12 +59,15 @@ void loadSettings() {
         return;
     }
     log("loading settings file: " + path);
-    std::string line;
-    while (!file.eof() && !file.bad()) {
-        readTextLine(file, line);
-        parseSettingLine(line);
-    }
+    const std::vector<SettingsFileLine> lines = readSettingsLines(file);
     file.close();
+    for (const SettingsFileLine& line : lines) {
+        // A bad line is reported, not fatal.
+        if (line.kind == SettingsLine::Malformed)
+            log(cannotParseLineMessage(line.text));
+    }
+    settings() = settingsWithDefaults(lines);
+    checkSettings();
     log("settings file loaded");
 }
 
@@ -78,13 +81,19 @@ bool getSettingBool(const std::string& name) {
     const std::string& value = getSetting(name);
     if (value.empty())
         return false;
-    const int number = std::stoi(value);
-    return number != 0 && number != -1;
+    if (const SettingSpec* spec = findSetting(name))
+        return readSettingBool(*spec, value);
+    const std::optional<int> number = parseIntText(value);
+    return number && *number != 0 && *number != -1;
 }
 
 float getSettingFloat(const std::string& name) {
     const std::string& value = getSetting(name);
-    return value.empty() ? 0.0f : std::stof(value);
+    if (value.empty())
+        return 0.0f;
+    if (const SettingSpec* spec = findSetting(name))
+        return readSettingFloat(*spec, value);
+    return parseFloatText(value).value_or(0.0f);
 }
 
 } // namespace drovil

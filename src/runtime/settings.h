@@ -9,6 +9,8 @@ void loadSettings();
 
 // The value text, or an empty text for an unknown name.
 const std::string& getSetting(const std::string& name);
+// Never throw: a value that does not read was reported at load and replaced
+// by the setting's default.
 bool getSettingBool(const std::string& name);
 float getSettingFloat(const std::string& name);
 

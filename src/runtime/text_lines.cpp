@@ -11,6 +11,11 @@ void readTextLine(std::istream& in, std::string& line) {
 #endif
 }
 
+void dropByteOrderMark(std::string& firstLine) {
+    if (firstLine.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        firstLine.erase(0, 3);
+}
+
 std::vector<std::string> splitPieces(const std::string& text, char separator) {
     std::vector<std::string> pieces;
     std::size_t start = 0;

@@ -11,6 +11,10 @@ namespace drovil {
 // every platform.
 void readTextLine(std::istream& in, std::string& line);
 
+// Drops a UTF-8 byte-order mark at the start of a file's first line: editors
+// that add one would otherwise make it part of the first key.
+void dropByteOrderMark(std::string& firstLine);
+
 // Splits at every `separator`: each piece runs up to the next separator, and an
 // empty last piece is not counted ("a=" is one piece, "=a" two).
 std::vector<std::string> splitPieces(const std::string& text, char separator);

@@ -3,6 +3,7 @@
 #include "runtime/data_files.h"
 #include "runtime/natives.h"
 #include "ui/lang_format.h"
+#include "ui/lang_text.h"
 #include "ui/text.h"
 #include "world/map_areas.h"
 #include "world/zone_kinds.h"
@@ -29,8 +30,8 @@ const MapArea* areaOf(const MissionData& record) {
     return mapAreas().findArea(static_cast<Hash>(record.areaId));
 }
 
-std::string langText(const std::string& key) {
-    return expandLineBreaks(langFile().getString(key));
+std::string cardText(const std::string& key) {
+    return expandLineBreaks(langText(key));
 }
 
 } // namespace
@@ -41,16 +42,16 @@ std::optional<std::string> describeTarget(const MissionData& record) {
     const std::string key = "contract_modal.target_description." + std::to_string(record.templateId) + "." +
                             std::to_string(record.variant);
     if (record.templateId != 0)
-        return langText(key);
+        return cardText(key);
     // Lang.dat is written by translators: the text is filled, never used as a
     // printf format.
     const MapArea* area = areaOf(record);
-    return fitCardBuffer(formatLangText(langText(key), area ? area->gangName() : std::string()));
+    return fitCardBuffer(formatLangText(cardText(key), area ? area->gangName() : std::string()));
 }
 
 std::string describeWhereabouts(const MissionData& record) {
     const std::string format =
-        langText("contract_modal.target_whereabouts." + std::to_string(record.settingId));
+        cardText("contract_modal.target_whereabouts." + std::to_string(record.settingId));
     std::string place;
     if (record.settingId == static_cast<int>(SettingType::Camp) ||
         record.settingId == static_cast<int>(SettingType::HunterCamp)) {

@@ -50,6 +50,10 @@ void ContractViewer::open(const MissionData& record) {
     record_ = record;
     const Ped player = playerPed();
     const Object card = createObject(cardModel, Vector3(0.0f, 0.0f, 0.0f), 0.0f, false, true);
+    if (!card) {
+        log("ContractViewer: the contract card could not be created");
+        return;
+    }
     natives::document::startInspection(player, getHashKey("CARD_CONTRACT_TARGET"), card, handSlot(),
                                        getHashKey("DOCUMENT_INSPECT@Paper_w10-16_H15-24_INTRO"), 1, 0, -1.0f);
     natives::decorator::setInt(card.entity(), cardDecorator, 1);

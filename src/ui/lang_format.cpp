@@ -38,6 +38,22 @@ std::string substituteOnce(const std::string& format, const char* conversions, c
 
 } // namespace
 
+std::vector<std::string> langPlaceholders(const std::string& text) {
+    std::vector<std::string> found;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%')
+            continue;
+        if (i + 1 == text.size()) {
+            found.push_back("%");
+            break;
+        }
+        if (text[i + 1] != '%')
+            found.push_back(text.substr(i, 2));
+        ++i;
+    }
+    return found;
+}
+
 std::string formatLangText(const std::string& format, const std::string& value) {
     return substituteOnce(format, "s", value);
 }

@@ -12,10 +12,16 @@
 // - A text without a placeholder of the expected kind comes back unchanged
 //   (apart from "%%"), without the value.
 #include <string>
+#include <vector>
 
 namespace drovil {
 
 std::string formatLangText(const std::string& format, const std::string& value);
 std::string formatLangText(const std::string& format, int value);
+
+// The '%' sequences of a text other than "%%", in order ("%s", "%d", "%f"...;
+// a lone '%' at the end as "%"): two texts fill the same values the same way
+// exactly when these agree.
+std::vector<std::string> langPlaceholders(const std::string& text);
 
 } // namespace drovil

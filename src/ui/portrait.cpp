@@ -1,6 +1,7 @@
 #include "ui/portrait.h"
 
 #include "runtime/host_api.h"
+#include "runtime/model_load.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -121,10 +122,9 @@ bool requestPortrait(Hash model, int outfit, int budgetMs, int slot, int type) {
     watch.reset();
     const Vector3 at = cloneSpawnPoint(playerPed());
 
-    // The model load has no time limit: the budget covers the photo only.
-    natives::streaming::requestModel(model, false);
-    while (!natives::streaming::hasModelLoaded(model))
-        scriptWait(0);
+    // The model load has a limit of its own: the budget covers the photo only.
+    if (!loadModelWithin(model, modelLoadTimeoutMs, "PedShot"))
+        return false;
 
     Ped clone = natives::spawn::createPed(model, at, 0.0f, false, false, false, false);
     natives::ped::setConfigFlag(clone, configFlagOff, false);

@@ -1,6 +1,7 @@
 #include "ui/prop_spawn.h"
 
 #include "runtime/host_api.h"
+#include "runtime/model_load.h"
 #include "runtime/natives.h"
 #include "ui/text.h"
 
@@ -8,10 +9,9 @@ namespace drovil {
 
 Object createObject(const char* model, const Vector3& position, float heading, bool isStatic, bool visible) {
     const Hash hash = getHashKey(model);
-    if (!natives::streaming::hasModelLoaded(hash))
-        natives::streaming::requestModel(hash, false);
-    while (!natives::streaming::hasModelLoaded(hash))
-        scriptWait(0);
+    if (!natives::streaming::hasModelLoaded(hash) &&
+        !loadModelWithin(hash, modelLoadTimeoutMs, "createObject"))
+        return Object();
     const Object object = natives::object::create(hash, position, false, false, !isStatic, false, false);
     if (!object)
         return object;

@@ -31,7 +31,7 @@ void showCashChange(int cents) {
 void giveCash(float dollars, bool notify) {
     if (dollars == 0.0f)
         return;
-    const int cents = static_cast<int>(dollars * 100.0f);
+    const int cents = dollarsToCents(dollars);
     if (dollars > 0.0f)
         natives::player::addCash(cents, getHashKey("ADD_REASON_DEFAULT"));
     else

@@ -170,6 +170,14 @@ std::vector<const MapArea*> MapAreas::distinctAreas() const {
     return result;
 }
 
+std::vector<Hash> MapAreas::otherZonesOf(const MapArea& area) const {
+    std::vector<Hash> zones;
+    for (const auto& [zone, owner] : zones_)
+        if (owner == &area && static_cast<Hash>(zone) != area.id())
+            zones.push_back(static_cast<Hash>(zone));
+    return zones;
+}
+
 Hash MapAreas::zoneOfEntity(Entity entity) const {
     const Vector3 position = positionOf(entity);
     for (int kind : {zone_kinds::Town, zone_kinds::District, zone_kinds::LastResort}) {

@@ -95,6 +95,9 @@ public:
     std::vector<const MapArea*> allAreas() const;
     // The eight areas once each, in the order they were built.
     std::vector<const MapArea*> distinctAreas() const;
+    // The zone-table keys other than the area's own id that lead to the area
+    // (its outlying towns and districts), in key order.
+    std::vector<Hash> otherZonesOf(const MapArea& area) const;
     // The zone at the entity's position: town, else district, else kind 11; 0 when none.
     Hash zoneOfEntity(Entity entity) const;
     Hash zoneAt(const Vector3& position, int kind) const;

@@ -101,6 +101,16 @@ void MissionDataFiles::readFields(const DictDataFile& file, MissionData& record)
     record.isExternal = false;
 }
 
+const std::vector<std::string>& MissionDataFiles::keys() {
+    static const auto* names = new std::vector<std::string>{
+        "id", "coords", "templateId", "settingId", "areaId", "status", "bounty", "createdAt", "variant",
+        "targetModel", "targetOutfitIndex", "guardsCount", "guardModel", "companionsCount", "companionModel",
+        "vehicleModel", "vehiclePropsetModel", "isTargetACriminal", "isTargetArmed", "propsetModel",
+        "ambienceRadius", "spawnDistance", "targetFleeChance", "blipRadius", "missionAreaRadius",
+        "targetLootMoney", "companionsLootMoney", "guardsLootMoney", "blipCoords", "bonusesReward"};
+    return *names;
+}
+
 MissionData* MissionDataFiles::loadMission(int id) {
     const auto cached = entries_.find(id);
     if (cached != entries_.end())
@@ -112,7 +122,6 @@ MissionData* MissionDataFiles::loadMission(int id) {
         log("MissionDataFiles: mission data file could not be loaded: " + std::to_string(id));
         return nullptr;
     }
-    // A malformed number throws here, before the table changes.
     auto record = std::make_unique<MissionData>();
     readFields(*file, *record);
 
@@ -125,6 +134,10 @@ MissionData* MissionDataFiles::loadMission(int id) {
 }
 
 bool MissionDataFiles::saveMission(MissionData& record) {
+    return writeMission(record).save(false);
+}
+
+DictDataFile& MissionDataFiles::writeMission(MissionData& record) {
     auto found = entries_.find(record.id);
     if (found == entries_.end()) {
         Entry entry;
@@ -139,7 +152,35 @@ bool MissionDataFiles::saveMission(MissionData& record) {
     // other data files the first time a mission is saved.
     std::error_code ignored;
     std::filesystem::create_directory(dataPath("Missions"), ignored);
-    return file.save(false);
+    return file;
+}
+
+std::vector<std::string> MissionDataFiles::unreadableKeys(int id, const std::vector<std::string>& keys) const {
+    std::vector<std::string> unreadable;
+    const auto found = entries_.find(id);
+    if (found == entries_.end())
+        return unreadable;
+    const DictDataFile& file = *found->second.file;
+    for (const std::string& key : keys)
+        if (file.getString(key).empty() || file.hasBadValue(key))
+            unreadable.push_back(key);
+    return unreadable;
+}
+
+bool MissionDataFiles::setAside(int id) {
+    entries_.erase(id);
+    const std::string path = dataPath(missionFileName(id));
+    std::string target = path + ".bad";
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(target, error) && n < 1000; ++n)
+        target = path + ".bad" + std::to_string(n);
+    std::filesystem::rename(path, target, error);
+    if (error) {
+        log("MissionDataFiles: mission data file could not be set aside: " + path);
+        return false;
+    }
+    log("MissionDataFiles: mission data file set aside: " + path + " -> " + target);
+    return true;
 }
 
 } // namespace drovil

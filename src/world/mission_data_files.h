@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace drovil {
 
@@ -18,14 +19,31 @@ public:
 
     // The record of mission `id`: the one already in the table, or else read from
     // its file. Null when the file cannot be loaded. A record read here is owned
-    // by the registry and lives for the rest of the process. Malformed numbers in
-    // the file throw the standard conversion errors.
+    // by the registry and lives for the rest of the process. A value that cannot
+    // be read is reported and read as absent.
     MissionData* loadMission(int id);
 
     // Writes `record` into its mission file; the result of saving it. The first
     // save of an id keeps a pointer to `record`, which must therefore live as
     // long as the registry.
     bool saveMission(MissionData& record);
+    // The same without saving: the file object holding the record's values,
+    // for a caller that decides when it is saved.
+    DictDataFile& writeMission(MissionData& record);
+
+    // Those of `keys` that the loaded file of `id` lacks or holds no readable
+    // value for (empty when the id is not in the table).
+    std::vector<std::string> unreadableKeys(int id, const std::vector<std::string>& keys) const;
+
+    // The id has a record in the table (loaded or saved in this process).
+    bool isKnown(int id) const { return entries_.count(id) > 0; }
+    // A mission file that cannot be restored is kept for the player to mend or
+    // send in: renamed to "<id>.dat.bad" (or .bad2, .bad3...), never deleted,
+    // and forgotten by the table. True when it was renamed.
+    bool setAside(int id);
+
+    // The keys of a mission file, in the order they are written.
+    static const std::vector<std::string>& keys();
 
     // "Missions/<id>.dat", relative to Drovil/.
     static std::string missionFileName(int id);

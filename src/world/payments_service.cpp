@@ -3,6 +3,7 @@
 #include "world/train_stations.h"
 
 #include "runtime/data_files.h"
+#include "runtime/durable_save.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
@@ -10,10 +11,13 @@
 #include "runtime/settings.h"
 #include "ui/help_text.h"
 #include "ui/lang_format.h"
+#include "ui/lang_text.h"
 #include "ui/prompt.h"
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cmath>
 #include <string>
 
 namespace drovil {
@@ -35,10 +39,6 @@ bool isZero(const Vector3& v) {
     return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f;
 }
 
-int toCents(float dollars) {
-    return static_cast<int>(dollars * 100.0f);
-}
-
 PaymentsService*& servicePointer() {
     static PaymentsService* service = nullptr;
     return service;
@@ -58,6 +58,23 @@ Ped aimedClerk(PlayerIndex player) {
 }
 
 } // namespace
+
+int dollarsToCents(double dollars) {
+    if (std::isnan(dollars))
+        return 0;
+    if (std::fabs(dollars) > 1e30)
+        return dollars > 0.0 ? INT_MAX : -INT_MAX;
+    // In floats, as the amounts have always been worked out.
+    const float cents = static_cast<float>(dollars) * 100.0f;
+    if (std::isnan(cents))
+        return 0;
+    constexpr float limit = 2147483648.0f; // 2^31, the first float beyond the int range
+    if (cents >= limit)
+        return INT_MAX;
+    if (cents <= -limit)
+        return -INT_MAX;
+    return static_cast<int>(cents);
+}
 
 float PaymentsService::priceScale() {
     // An absent setting reads as 0 and so gives the lowest scale.
@@ -82,11 +99,23 @@ void PaymentsService::addPayment(float amount, bool save) {
 }
 
 void PaymentsService::collectPayment(bool applyScale) {
-    const float amount = pendingAmount(applyScale);
-    giveCash(amount, true);
-    log("PaymentsService: payment collected: " + floatText(amount));
-    savegameFile().setInt(balanceKey, 0);
-    savegameFile().save(false);
+    const std::string owedText = savegameFile().getString(balanceKey);
+    const double scale = applyScale ? priceScale() : 1.0;
+    const double payable = static_cast<double>(pendingAmount(false)) * scale;
+    const double paid = std::min(payable, maxPayableDollars);
+    const double rest = (payable - paid) / scale; // unscaled, as the balance is kept
+    if (rest > 0.0)
+        savegameFile().setFloat(balanceKey, static_cast<float>(rest));
+    else
+        savegameFile().setInt(balanceKey, 0);
+    if (!saveDurably(savegameFile())) {
+        // The file on disk still owes the balance: keep owing it here too.
+        savegameFile().setString(balanceKey, owedText);
+        log("PaymentsService: payment not collected: the save failed");
+        return;
+    }
+    giveCash(static_cast<float>(paid), true);
+    log("PaymentsService: payment collected: " + floatText(paid));
 }
 
 void PaymentsService::update() {
@@ -109,7 +138,7 @@ void PaymentsService::update() {
         const Ped clerk = aimedClerk(player);
         if (clerk) {
             if (receivePrompt_ == nullptr) {
-                receivePrompt_ = createPrompt(langFile().getString("prompts.receive_payment"),
+                receivePrompt_ = createPrompt(langText("prompts.receive_payment"),
                                               "INPUT_NEXT_CAMERA", PromptType::Hold);
                 receivePrompt_->attachToEntity(clerk.entity());
                 receivePrompt_->setVisible(true);
@@ -128,9 +157,9 @@ void PaymentsService::showReminder(PlayerIndex player) {
     const float pending = pendingAmount(true);
     if (!(pending > 0.0f) || natives::misc::scriptedSceneActive() || !natives::player::hasControl(player))
         return;
-    const char* cashText = natives::hud::cashString(2, "CASH_STRING", toCents(pending), 32);
+    const char* cashText = natives::hud::cashString(2, "CASH_STRING", dollarsToCents(pending), 32);
     const std::string cash = cashText ? cashText : "";
-    std::string text = formatLangText(langFile().getString("payments.reminder_text"), cash);
+    std::string text = formatLangText(langText("payments.reminder_text"), cash);
     if (text.size() > reminderMaxLength)
         text.resize(reminderMaxLength);
     showHelpText(text, reminderDurationMs);

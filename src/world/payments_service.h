@@ -26,7 +26,11 @@ public:
     // Adds a reward (dollars, unscaled) to the balance; saves Savegame.dat when `save`.
     void addPayment(float amount, bool save);
 
-    // Pays the balance out in cash, clears it and saves Savegame.dat.
+    // Clears the balance in Savegame.dat and, once the file no longer owes it,
+    // pays it out in cash. When the save fails nothing is paid and the balance
+    // stays owed: paying first would pay it again after a restart. A balance
+    // beyond what the game's cash can hold is paid up to that and the rest stays
+    // pending.
     void collectPayment(bool applyScale);
 
     // Once per frame: the reminder on arrival at a station and the hold prompt on
@@ -45,6 +49,13 @@ private:
 // Adds (or, when negative, removes) cash on the player; 0 does nothing. With
 // `notify` the change is shown for 1000 ms.
 void giveCash(float dollars, bool notify);
+
+// The most that fits the game's cents: $21,474,836.47.
+inline constexpr double maxPayableDollars = 21474836.47;
+// Dollars as the game's 32-bit cents, truncated as int(dollars x 100); beyond
+// the range the nearest end of it, and 0 for a value that is not a number. No
+// hand-edited balance can overflow the cents arithmetic.
+int dollarsToCents(double dollars);
 
 // The process-wide payments service, created at start-up (null before).
 PaymentsService* paymentsService();

@@ -10,6 +10,8 @@
 #include "world/map_areas.h"
 #include "world/zone_kinds.h"
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 namespace drovil {
@@ -32,14 +34,17 @@ QuestCreator::QuestCreator() {
 
 void QuestCreator::scheduleNext() {
     const int hours = generalMetaFile().getInt("quest_offer.game_hours_between_encounters", -999);
-    setNextOffer(gameClockSeconds() + hours * gameSecondsPerHour);
+    // Worked out wide and kept within the clock's range: a huge pause is the
+    // longest the clock can count, never an overflow into the past.
+    const long long at = static_cast<long long>(gameClockSeconds()) + static_cast<long long>(hours) * gameSecondsPerHour;
+    setNextOffer(static_cast<int>(std::clamp<long long>(at, INT_MIN, INT_MAX)));
 }
 
 void QuestCreator::setNextOffer(int gameSeconds) {
     const int now = gameClockSeconds();
     nextOfferAt_ = gameSeconds < now ? now : gameSeconds;
-    log(std::string(logPrefix) + "next quest offer in " + std::to_string(nextOfferAt_ - now) +
-        " game secodns");
+    log(std::string(logPrefix) + "next quest offer in " +
+        std::to_string(static_cast<long long>(nextOfferAt_) - now) + " game secodns");
 }
 
 void QuestCreator::update() {
@@ -56,16 +61,19 @@ void QuestCreator::update() {
 }
 
 void QuestCreator::finishOffer() {
+    // The offer is over before anything that can fail runs: an acceptance is
+    // handled once, whatever its handling meets.
     const QuestOfferResult result = currentOffer_->result();
+    const Hash areaId = currentOffer_->areaId();
+    currentOffer_.reset();
     log(std::string(logPrefix) +
         "quest offer finished with status: " + std::to_string(static_cast<int>(result)));
     scheduleNext();
     if (result == QuestOfferResult::Accepted) {
         ContractAcceptedEvent event;
-        event.areaId = static_cast<std::int32_t>(currentOffer_->areaId());
+        event.areaId = static_cast<std::int32_t>(areaId);
         acceptedOffers_.publish(&event);
     }
-    currentOffer_.reset();
 }
 
 bool QuestCreator::mayStartOffer() const {

@@ -9,6 +9,7 @@
 #include "runtime/log.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
+#include "ui/lang_text.h"
 #include "world/quest_handover.h"
 
 namespace drovil {
@@ -22,9 +23,9 @@ constexpr Hash offerBlipModifier = 0xD34253F0;
 
 QuestOffer::QuestOffer(Hash areaId, Ped questGiver, float startDistance)
     : areaId_(areaId), questGiver_(questGiver), startDistance_(startDistance) {
-    acceptPrompt_ = std::make_unique<Prompt>(langFile().getString("prompts.quest_giver.accept"),
+    acceptPrompt_ = std::make_unique<Prompt>(langText("prompts.quest_giver.accept"),
                                              "INPUT_CONTEXT_X", PromptType::Press);
-    declinePrompt_ = std::make_unique<Prompt>(langFile().getString("prompts.quest_giver.decline"),
+    declinePrompt_ = std::make_unique<Prompt>(langText("prompts.quest_giver.decline"),
                                               "INPUT_CONTEXT_B", PromptType::Press);
 }
 
@@ -49,7 +50,7 @@ void QuestOffer::start() {
     natives::blip::addModifier(blip_, offerBlipLook, false);
     natives::blip::setName(blip_,
                            natives::hud::literalString(10, "LITERAL_STRING",
-                                                       langFile().getString("blips.contract_offer").c_str()));
+                                                       langText("blips.contract_offer").c_str()));
     natives::blip::applyModifier(blip_, offerBlipModifier);
 
     natives::task::lookAtEntity(questGiver_, playerPed().entity(), -1, 0, 0, 0);

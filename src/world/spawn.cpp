@@ -1,6 +1,7 @@
 #include "world/spawn.h"
 
 #include "runtime/host_api.h"
+#include "runtime/model_load.h"
 #include "runtime/natives.h"
 #include "ui/text.h"
 #include "world/model_pools.h"
@@ -26,14 +27,13 @@ void prepareSpawnedPed(Ped ped) {
 
 } // namespace
 
-void loadModel(Hash model) {
-    natives::streaming::requestModel(model, false);
-    while (!natives::streaming::hasModelLoaded(model))
-        scriptWait(0);
+bool loadModel(Hash model) {
+    return loadModelWithin(model, modelLoadTimeoutMs, "spawn");
 }
 
 Ped spawnPed(Hash model, const Vector3& position) {
-    loadModel(model);
+    if (!loadModel(model))
+        return Ped();
     const Ped ped = natives::spawn::createPed(model, position, 0.0f, false, false, false, false);
     prepareSpawnedPed(ped);
     return ped;
@@ -44,7 +44,8 @@ Ped spawnPedByName(const std::string& modelName, const Vector3& position) {
 }
 
 Ped spawnPedInVehicle(Hash model, Vehicle vehicle, int seat) {
-    loadModel(model);
+    if (!loadModel(model))
+        return Ped();
     const Ped ped = natives::spawn::createPedInVehicle(vehicle, model, seat, false, false, false);
     prepareSpawnedPed(ped);
     return ped;
@@ -55,11 +56,8 @@ Ped spawnPedInVehicleByName(const std::string& modelName, Vehicle vehicle, int s
 }
 
 Ped spawnPedInVehicleAlt(Hash model, Ped mount, int seat) {
-    natives::streaming::requestModel(model, false);
-    while (!natives::streaming::hasModelLoaded(model)) {
-        natives::streaming::requestModel(model, false);
-        scriptWait(10);
-    }
+    if (!loadModelWithin(model, modelLoadTimeoutMs, "spawn", 10))
+        return Ped();
     const Ped ped = natives::spawn::createPedOnMount(mount, model, seat, true, true, false, false);
     prepareSpawnedPed(ped);
     return ped;

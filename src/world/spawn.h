@@ -2,15 +2,17 @@
 // Creating the peds of a scene and placing things around a point. Every spawn
 // helper first has the game load the model and waits for it (the rest of the
 // frame's work waits too), then creates the ped and gives it the game's own
-// random outfit. Script thread only.
+// random outfit. A model that does not load within modelLoadTimeoutMs gives no
+// ped (logged). Script thread only.
 #include "runtime/types.h"
 
 #include <string>
 
 namespace drovil {
 
-// Asks the game for the model and waits one frame at a time until it is loaded.
-void loadModel(Hash model);
+// Asks the game for the model and waits one frame at a time until it is
+// loaded; false (logged) when it did not load in time.
+bool loadModel(Hash model);
 
 // A ped of the model standing at the position; 0 when the game refuses.
 Ped spawnPed(Hash model, const Vector3& position);

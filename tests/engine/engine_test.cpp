@@ -6,12 +6,15 @@
 #include "executors/executor_harness.h"
 #include "runtime/data_files.h"
 #include "world/area_ids.h"
+#include "world/quest_creator.h"
 #include "world/core/strings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 using namespace enginetest;
@@ -184,7 +187,7 @@ TEST(Engine, ACompletedMissionWithBountyZeroPaysNothingAndShowsNoToast) {
     game.session.runFrames(90); // longer than any toast's icon takes to load
     EXPECT_EQ(drovilEngine()->find(0), nullptr);
     EXPECT_EQ(game.session.hud().toasts.size(), toastsBefore);
-    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "pending_payment"), 0);
+    EXPECT_EQ(drovil::savegameFile().getFloat("pending_payment", 0.0f), 0.0f);
     EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -1);
 }
 
@@ -310,4 +313,231 @@ TEST(EngineRestart, AGameRestartRestoresExactlyTheMissionsInPlay) {
         std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
     }
+}
+
+// --- Save slots by map area ---
+
+namespace {
+constexpr int annesburg = 0x00704B67;
+constexpr int vanHorn = 0x7EBD16BD; // a town of the Annesburg area with a zone of its own
+
+// A record of the area with every key a restored mission needs.
+std::string missionText(int id, int areaId, int status = 0) {
+    return "id=" + std::to_string(id) + "\nareaId=" + std::to_string(areaId) + "\nsettingId=0\ntemplateId=0\nstatus=" +
+           std::to_string(status) + "\nbounty=50\nbonusesReward=0\ncoords=2904.37,1248.81,44.8745\n"
+           "blipCoords=2904.37,1248.81,44.8745\nblipRadius=90\nspawnDistance=250\nmissionAreaRadius=270\n";
+}
+} // namespace
+
+TEST(EngineSlots, AnOfferInAnOutlyingTownIsKeptInItsAreasSlotAndStopsOffersThere) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, vanHorn);
+    game.session.runFrames(5);
+    drovil::MissionData* mission = game.mission(0);
+    ASSERT_NE(mission, nullptr);
+    EXPECT_EQ(mission->areaId, annesburg);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(annesburg)), 0);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(vanHorn)), -999) << "no slot under the town's zone";
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: mission created in area: " + std::to_string(annesburg)));
+
+    // In Van Horn, on a street spot of the area, with a passer-by at hand: no
+    // offer while the area's mission is in play.
+    sim::World& world = game.session.world();
+    world.townsfolk.enabled = false;
+    const drovil::Vector3 street(2935.2f, 569.433f, 44.8467f);
+    world.playerPed().position = street;
+    world.townsfolk.spawn(world, drovil::Vector3(street.x + 4.0f, street.y, street.z),
+                          sim::gameHash("a_m_m_valtownfolk_01"));
+    game.session.runFrames(60);
+    EXPECT_FALSE(game.session.logContains("quest offer triggered")) << "its area has a mission in play";
+
+    // The mission over, the town offers contracts again.
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {0}, "DROVIL_ABORT_MISSION. id: 0"));
+    test::runOnScriptThread(game.session, [] { drovil::questCreator()->setNextOffer(0); });
+    world.playerPed().position = street;
+    world.townsfolk.spawn(world, drovil::Vector3(street.x + 4.0f, street.y, street.z),
+                          sim::gameHash("a_m_m_valtownfolk_01"));
+    EXPECT_TRUE(game.session.runUntil([&] { return game.session.logContains("quest offer triggered"); }, 120));
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(annesburg)), -1);
+}
+
+TEST(EngineSlots, AnOldSaveUnderATownsZoneIsMovedToItsAreaOnceAndRestored) {
+    sim::SessionOptions options;
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=6\npending_payment=0\n" + slot(vanHorn) + "=5\n"},
+                          {"Missions/5.dat", missionText(5, annesburg)}};
+    EngineGame game(options);
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: save slot " + slot(vanHorn) + " moved to " + slot(annesburg)));
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(annesburg)), 5);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(vanHorn)), -999);
+    ASSERT_NE(game.mission(5), nullptr) << "restored, not lost";
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: loaded 1 missions successfuly"));
+}
+
+TEST(EngineSlots, AnOldTownSlotBesideAnotherMissionOfItsAreaIsKeptAndOnlyItsOwnSlotCleared) {
+    sim::SessionOptions options;
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=6\npending_payment=0\n" + slot(annesburg) + "=4\n" +
+                                               slot(vanHorn) + "=5\n"},
+                          {"Missions/4.dat", missionText(4, annesburg)},
+                          {"Missions/5.dat", missionText(5, annesburg)}};
+    EngineGame game(options);
+    sendPlayerAway(game.session);
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: save slot " + slot(vanHorn) + " is kept: " +
+                                         slot(annesburg) + " holds mission 4"));
+    ASSERT_NE(game.mission(4), nullptr);
+    ASSERT_NE(game.mission(5), nullptr);
+
+    test::runOnScriptThread(game.session, [] { drovilEngine()->find(5)->setStatus(MissionStatus::Failed); });
+    game.session.runFrames(3);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(annesburg)), 4) << "the other mission stays in play";
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(vanHorn)), -999);
+    ASSERT_NE(game.mission(4), nullptr);
+}
+
+// --- Mission ids ---
+
+TEST(EngineIds, AnOfferAcceptedWhileAnExternalMissionRunsGetsAnIdOfItsOwn) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    ASSERT_TRUE(sendAndWait(game.session, "DROVIL_START_MISSION", {valentine(), 0, 0},
+                            "DrovilEngine: external mission created."));
+    auto* external = drovilEngine()->find(0);
+    ASSERT_NE(external, nullptr);
+    ASSERT_TRUE(external->getMission()->isExternal);
+
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Rhodes));
+    game.session.runFrames(3);
+    EXPECT_EQ(drovilEngine()->find(0), external) << "the external mission keeps id 0";
+    ASSERT_NE(game.mission(1), nullptr);
+    EXPECT_FALSE(game.mission(1)->isExternal);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "next_mission_id"), 2);
+    EXPECT_EQ(drovilEngine()->missionsInPlay(), 2u);
+
+    // Each ends as itself.
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {0}, "DrovilEngine: mission terminated: 0"));
+    EXPECT_NE(game.mission(1), nullptr);
+}
+
+TEST(EngineIds, TheLastIdGoesOnFromZeroAndANegativeOneIsNeverUsed) {
+    sim::SessionOptions options;
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=2147483647\n"}};
+    EngineGame game(options);
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(3);
+    ASSERT_NE(game.mission(2147483647), nullptr);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "next_mission_id"), 0);
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Rhodes));
+    game.session.runFrames(3);
+    EXPECT_NE(game.mission(0), nullptr);
+
+    test::runOnScriptThread(game.session, [] { drovil::savegameFile().setInt("next_mission_id", -5); });
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Blackwater));
+    game.session.runFrames(3);
+    EXPECT_NE(game.mission(1), nullptr) << "from 0 on, past the ids in play";
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: next_mission_id is negative (-5), ids go on from 0"));
+}
+
+TEST(EngineIds, AnAbortedMissionsFileSaysFailed) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(3);
+    ASSERT_NE(game.mission(0), nullptr);
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Open);
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {0}, "DrovilEngine: mission terminated: 0"));
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Failed);
+}
+
+// --- Restoring ---
+
+TEST(EngineRestore, AMissionSavedBlockedStartsOpenAndRuns) {
+    sim::SessionOptions options;
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=6\n" + slot(annesburg) + "=5\n"},
+                          {"Missions/5.dat", missionText(5, annesburg, MissionStatus::Blocked)}};
+    EngineGame game(options);
+    sendPlayerAway(game.session);
+    game.session.runFrames(30);
+    ASSERT_NE(game.mission(5), nullptr);
+    EXPECT_EQ(game.mission(5)->status, MissionStatus::Open);
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: mission 5 was saved blocked, it starts open"));
+    EXPECT_LE(extest::logCount(game.session, "mission unblocked"), 1) << "not every frame";
+    EXPECT_GT(static_cast<extest::TestExecutor*>(drovilEngine()->find(5))->updates, 20);
+}
+
+TEST(EngineRestore, AFileThatCannotBeRestoredIsSetAsideAndTheOthersAreRestored) {
+    sim::SessionOptions options;
+    const int rhodes = drovil::area_ids::asSigned(drovil::area_ids::Rhodes);
+    options.writeFiles = {
+        {"Savegame.dat", "next_mission_id=9\n" + slot(annesburg) + "=5\n" + slot(rhodes) + "=6\n" + slot(valentine()) +
+                             "=7\n"},
+        {"Missions/5.dat", "id=5\nthis is not a line\n"},         // does not load
+        {"Missions/6.dat", missionText(6, rhodes) + "coords=abc\n"}, // no place for the scene
+        {"Missions/7.dat", missionText(7, valentine())}};
+    EngineGame game(options);
+    ASSERT_NE(game.mission(7), nullptr);
+    EXPECT_EQ(game.mission(5), nullptr);
+    EXPECT_EQ(game.mission(6), nullptr);
+    for (int id : {5, 6}) {
+        const std::string file = "Missions/" + std::to_string(id) + ".dat";
+        EXPECT_FALSE(game.session.fileExists(file)) << file;
+        EXPECT_TRUE(game.session.fileExists(file + ".bad")) << "kept for the player: " << file;
+        EXPECT_TRUE(game.session.logContains("MissionDataFiles: mission data file set aside: Drovil/" + file +
+                                             " -> Drovil/" + file + ".bad"));
+    }
+    EXPECT_TRUE(game.session.logContains("DrovilEngine: mission 6 cannot be restored: no readable coords"));
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(annesburg)), -1);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(rhodes)), -1);
+    EXPECT_FALSE(game.session.logContains("Something wrong happened"));
+}
+
+// --- Saves that fail ---
+
+TEST(EngineSaves, ACompletionSavedWhileTheDiskFailsReachesTheDiskLaterInOrder) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(3);
+    ASSERT_NE(game.mission(0), nullptr);
+    const std::filesystem::path blocker = game.session.gameDir() / "Drovil" / "Savegame.dat.tmp";
+    std::filesystem::create_directory(blocker);
+    test::runOnScriptThread(game.session, [] {
+        drovilEngine()->find(0)->getMission()->bounty = 60;
+        drovilEngine()->find(0)->setStatus(MissionStatus::Completed);
+    });
+    game.session.runFrames(5);
+    EXPECT_TRUE(game.session.hud().subtitleShown("Drovil cannot save its files, please check the logs for more info."));
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), 0) << "the disk still has the old save";
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Open)
+        << "the mission file waits for the save: it must not say ended while the save lacks the reward";
+
+    std::filesystem::remove(blocker);
+    ASSERT_TRUE(game.session.runUntil(
+        [&] { return game.session.logContains("Drovil can save again: every file is saved"); }, 600));
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", "pending_payment"), 60);
+    EXPECT_EQ(savedInt(game.session, "Savegame.dat", slot(valentine())), -1);
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Completed);
+}
+
+TEST(EngineRestore, AnErrorRestoringOneMissionLeavesTheOthersAndTheGameRunning) {
+    sim::SessionOptions options;
+    const int rhodes = drovil::area_ids::asSigned(drovil::area_ids::Rhodes);
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=9\n" + slot(rhodes) + "=6\n" + slot(valentine()) + "=7\n"},
+                          {"Missions/6.dat", missionText(6, rhodes)},
+                          {"Missions/7.dat", missionText(7, valentine())}};
+    sim::Session session(options);
+    // Whatever goes wrong building mission 6 (the camp setting here) stays with it.
+    drovil::overrideExecutorMaker(drovil::SettingType::Camp,
+                                  [](drovil::MissionData* mission) -> std::unique_ptr<drovil::BaseContractExecutor> {
+                                      if (mission->id == 6)
+                                          throw std::runtime_error("the scene's data is beyond repair");
+                                      return std::make_unique<extest::TestExecutor>(mission, 0, 0);
+                                  });
+    ASSERT_TRUE(test::startGame(session)) << "start-up completes";
+    EXPECT_TRUE(session.logContains("DrovilEngine: mission 6 could not be restored: the scene's data is beyond repair"));
+    EXPECT_TRUE(session.fileExists("Missions/6.dat.bad"));
+    EXPECT_NE(drovilEngine()->find(7), nullptr);
+    EXPECT_EQ(drovilEngine()->find(6), nullptr);
+    session.runFrames(10);
+    EXPECT_FALSE(session.logContains("Something wrong happened"));
 }

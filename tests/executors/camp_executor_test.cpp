@@ -60,20 +60,77 @@ INSTANTIATE_TEST_SUITE_P(GuardCounts, CampHorses,
                          ::testing::Values(HorseCase{0, 0}, HorseCase{1, 1}, HorseCase{2, 1}, HorseCase{5, 3}),
                          [](const auto& info) { return std::to_string(info.param.guards) + "Guards"; });
 
-TEST(CampScene, APropsetThatNeverLoadsLeavesAnEmptySceneLoggedOnce) {
+// A camp whose scene has no target can be neither completed nor lost by the
+// distance to the target: it fails as soon as the scene is built, says why,
+// and frees its area for new offers.
+TEST(CampScene, APropsetThatNeverLoadsFailsTheContractWithALogLine) {
     const drovil::MissionData record = campRecord(3);
     sim::Session session(campOptions(record));
     session.world().propsets.makeUnavailable(record.propsetModel);
     ASSERT_TRUE(test::startGame(session));
     ASSERT_TRUE(buildScene(session));
-    // Coming closer and into the search area tries nothing again.
-    ASSERT_TRUE(startHunting(session));
-    session.runFor(3000);
+    session.runFrames(3);
     EXPECT_EQ(extest::logCount(session, "CampExecutor: failed to create camp propset"), 1);
     EXPECT_FALSE(session.logContains("CampExecutor: spawning target"));
     EXPECT_EQ(pedsSpawnedAround(session, record.coords, 30.0f), 0);
     EXPECT_TRUE(session.world().propsets.all().empty());
-    EXPECT_EQ(camp()->getMission()->status, MissionStatus::Engaged) << "it can still be lost or aborted";
+    EXPECT_EQ(camp(), nullptr) << "the engine ended it";
+    EXPECT_EQ(extest::logCount(session, "ContractExecutor [3]: the scene has no target, the contract cannot be "
+                                        "played and fails"),
+              1);
+    EXPECT_TRUE(session.hud().subtitleShown(extest::langText(session, "contract.target_lost")));
+    EXPECT_NE(session.readFile("Missions/3.dat").find("status=4\n"), std::string::npos);
+    EXPECT_NE(session.readFile("Savegame.dat").find("missions.459833523=-1\n"), std::string::npos);
+    EXPECT_NE(session.readFile("Savegame.dat").find("pending_payment=0\n"), std::string::npos) << "no reward";
+}
+
+TEST(CampScene, ATargetModelThatNeverLoadsFailsTheContractAndReleasesItsGuards) {
+    drovil::MissionData record = campRecord(2);
+    record.targetModel = 0; // names no model: the game never loads it
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session)) << "the wait for the model gives up";
+    session.runFrames(3);
+    EXPECT_EQ(extest::logCount(session, "spawn: model 0 did not load within 10000 ms, it is not used"), 1);
+    EXPECT_EQ(extest::logCount(session, "CampExecutor: error: target was not spawned"), 1);
+    EXPECT_EQ(camp(), nullptr);
+    EXPECT_NE(session.readFile("Missions/3.dat").find("status=4\n"), std::string::npos);
+    // The guards that were placed went back to the game with the scene.
+    for (const auto& [id, ped] : session.world().entities.all()) {
+        if (ped.model == record.guardModel) {
+            EXPECT_TRUE(session.world().scenePeds.wasReleased(id)) << id;
+        }
+    }
+}
+
+TEST(CampScene, EveryLineOfTheCampCarriesItsMissionId) {
+    const drovil::MissionData record = campRecord(4);
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    int campLines = 0;
+    for (const std::string& line : test::logMessages(session)) {
+        if (line.find("CampExecutor: ") == std::string::npos)
+            continue;
+        ++campLines;
+        EXPECT_EQ(line.rfind("ContractExecutor [3]: CampExecutor: ", 0), 0u) << line;
+    }
+    EXPECT_GE(campLines, 7) << "the camp, the target, the guards and the horses";
+}
+
+TEST(CampScene, HandEditedCountsAndAmountsStayWithinWhatACampHolds) {
+    drovil::MissionData record = campRecord(2147483647);
+    record.targetLootMoney = 2000000000; // 120% of it does not fit an int
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    EXPECT_TRUE(session.logContains("CampExecutor: 2147483647 guards are more than a camp holds, 16 are placed"));
+    EXPECT_TRUE(session.logContains("CampExecutor: spawning horses: 8"));
+    EXPECT_EQ(camp()->getGuardAIs().size(), 17u) << "sixteen guards and the target";
+    const sim::EntityRecord* target =
+        session.world().entities.find(camp()->getGuardAIs().front()->getPed().id);
+    ASSERT_NE(target, nullptr);
+    EXPECT_GE(target->decorators.at("loot_money"), 1600000000) << "80% of the amount at the least";
 }
 
 TEST(CampScene, TheCampTargetCanNeverBeTakenHostage) {
@@ -146,7 +203,7 @@ TEST(CampGuards, OneGuardFightingLongEnoughSetsTheWholeCampOnThePlayerOnce) {
         }
     }
     session.runFor(3000);
-    EXPECT_EQ(extest::logCount(session, "combat started"), 1);
+    EXPECT_EQ(extest::logCount(session, "ContractExecutor [3]: combat started"), 1);
 }
 
 class CampCleanup : public ::testing::TestWithParam<bool> {};

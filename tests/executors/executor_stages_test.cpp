@@ -148,6 +148,26 @@ TEST(ExecutorStages, PlayerDeathWhileEngagedFailsTheMission) {
     EXPECT_TRUE(engine().deleted);
 }
 
+// A record that comes to a new executor already blocked (a save written while
+// it was) has no stage change to reopen it: unblocking opens it all the same,
+// once, instead of logging "mission unblocked" every frame for ever.
+TEST(ExecutorStages, ARecordBlockedBeforeItsExecutorExistedIsUnblockedOnce) {
+    sim::Session session(extest::testOptions());
+    MissionData blocked = extest::streetMission();
+    blocked.status = MissionStatus::Blocked;
+    ASSERT_TRUE(extest::startContract(session, blocked, 400.0f));
+    session.runFrames(3);
+    ASSERT_EQ(engine().mission.status, MissionStatus::Blocked);
+    for (int frame = 0; frame < 5; ++frame) {
+        engine().unblockPending = true;
+        session.runFrames(1);
+    }
+    EXPECT_EQ(engine().mission.status, MissionStatus::Open);
+    EXPECT_EQ(extest::logCount(session, "ContractExecutor [7]: mission unblocked"), 1);
+    session.runFrames(20);
+    EXPECT_NE(engine().executor->searchAreaBlip(), drovil::Blip()) << "the search area is drawn again";
+}
+
 TEST(ExecutorStages, StartedNearTheSceneIsBlockedUntilUnblocked) {
     sim::Session session(extest::testOptions());
     // The player stands 20 m from the coords: inside the 100 m spawn distance.

@@ -91,10 +91,45 @@ TEST_F(SettingsFile, MinusOneIsOffAndAnyOtherNumberOn) {
     EXPECT_FALSE(getSettingBool("DevTools"));
 }
 
-TEST_F(SettingsFile, NonNumbersRaiseTheStandardErrors) {
-    loadFrom("Hostages=yes\nPricesScale=cheap\n");
-    EXPECT_THROW(getSettingBool("Hostages"), std::invalid_argument);
-    EXPECT_THROW(getSettingFloat("PricesScale"), std::invalid_argument);
+TEST_F(SettingsFile, ValuesThatDoNotReadAreReportedOnceAndTheDefaultIsUsed) {
+    loadFrom("DevTools=yes\nDisableGrizzlies=no\nPricesScale=abc\nQuickContractCardAccess=true\n"
+             "TargetRecognition=yes\nHostages=0\n");
+    EXPECT_FALSE(getSettingBool("DevTools"));
+    EXPECT_FALSE(getSettingBool("DisableGrizzlies"));
+    EXPECT_FLOAT_EQ(getSettingFloat("PricesScale"), 1.0f);
+    EXPECT_TRUE(getSettingBool("QuickContractCardAccess"));
+    EXPECT_TRUE(getSettingBool("TargetRecognition"));
+    EXPECT_FALSE(getSettingBool("Hostages"));
+    // Read again and again during the game: the report came once, at load.
+    for (int frame = 0; frame < 3; ++frame)
+        getSettingBool("TargetRecognition");
+    EXPECT_EQ(logMessages(),
+              (std::vector<std::string>{
+                  "loading settings file: Drovil/Settings.ini",
+                  "Settings.ini: cannot read DevTools=yes (not a whole number), the default off is used",
+                  "Settings.ini: cannot read DisableGrizzlies=no (not a whole number), the default off is used",
+                  "Settings.ini: cannot read PricesScale=abc (not a number), the default 1.0 is used",
+                  "Settings.ini: cannot read QuickContractCardAccess=true (not a whole number), the default 1 "
+                  "is used",
+                  "Settings.ini: cannot read TargetRecognition=yes (not a whole number), the default 1 is used",
+                  "settings file loaded"}));
+}
+
+TEST_F(SettingsFile, ADecimalCommaReadsAsAPoint) {
+    loadFrom("PricesScale=1,5\n");
+    EXPECT_FLOAT_EQ(getSettingFloat("PricesScale"), 1.5f);
+}
+
+TEST_F(SettingsFile, AnUnknownSettingNameIsReportedOnce) {
+    loadFrom("PriceScale=2\nHostages=0\n");
+    EXPECT_FLOAT_EQ(getSettingFloat("PricesScale"), 1.0f);
+    EXPECT_TRUE(logHas("Settings.ini: unknown setting PriceScale=2, it is not used"));
+    EXPECT_EQ(logMessages().size(), 3u);
+}
+
+TEST_F(SettingsFile, AByteOrderMarkBeforeTheFirstSettingIsSkipped) {
+    loadFrom("\xEF\xBB\xBFHostages=0\n");
+    EXPECT_FALSE(getSettingBool("Hostages"));
 }
 
 TEST_F(SettingsFile, ReloadingStartsAgainFromTheDefaults) {

@@ -4,10 +4,13 @@
 
 #include "runtime/data_files.h"
 #include "runtime/startup_objects.h"
+#include "support/script_thread.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
+#include <string>
 
 using namespace test;
 
@@ -86,6 +89,33 @@ TEST(StartUp, MissingTutorialFlagsIsNotAFailure) {
     EXPECT_TRUE(session.logContains("TutorialFlags didn't load properly, continuing anyway."));
 }
 
+// The mod's folder is copied over an installed one on every update: it must
+// not carry a save that would replace the player's.
+TEST(StartUp, TheShippedFolderCarriesNoSaveAndAGameWithoutOneStartsEmpty) {
+    EXPECT_FALSE(std::filesystem::exists(std::string(DROVIL_DATA_DIR) + "/Savegame.dat"));
+    sim::Session session;
+    ASSERT_TRUE(startGame(session));
+    EXPECT_FALSE(session.fileExists("Savegame.dat"));
+    EXPECT_TRUE(session.logContains(
+        "Savegame.dat not found: starting without saved contracts, it is written at the first save"));
+    EXPECT_TRUE(session.logContains("DrovilEngine: loaded 0 missions successfuly"));
+    // The first save writes it.
+    test::runOnScriptThread(session, [] {
+        drovil::savegameFile().setInt("next_mission_id", 1);
+        drovil::savegameFile().save(false);
+    });
+    EXPECT_EQ(session.readFile("Savegame.dat"), "next_mission_id=1\n");
+}
+
+TEST(StartUp, ASaveThatIsThereButDoesNotLoadStopsStartUpAndIsKept) {
+    sim::SessionOptions options;
+    options.writeFiles = {{"Savegame.dat", "next_mission_id=4\nnot a line\n"}};
+    sim::Session session(options);
+    session.runFrames(20);
+    EXPECT_TRUE(session.hud().subtitleShown("Failed to load Drovil, please check the logs for more info."));
+    EXPECT_EQ(session.readFile("Savegame.dat"), "next_mission_id=4\nnot a line\n") << "never overwritten";
+}
+
 TEST(StartUp, MissingSettingsKeepsDefaults) {
     sim::SessionOptions options;
     options.removeFiles = {"Settings.ini"};
@@ -94,14 +124,13 @@ TEST(StartUp, MissingSettingsKeepsDefaults) {
     EXPECT_TRUE(session.logContains("Unable to load from data file, please make sure it exists."));
 }
 
-// A frame step that throws once, as a malformed number read from a data file does.
+// A frame step that throws a standard error for as many frames as asked.
 namespace {
 int throwingFrames = 0;
 void readMalformedNumber() {
     if (throwingFrames > 0) {
         --throwingFrames;
-        drovil::langFile().setString("broken.number", "twelve");
-        (void)drovil::langFile().getInt("broken.number", -999);
+        (void)std::stoi("twelve");
     }
 }
 } // namespace
@@ -132,6 +161,29 @@ TEST(MainLoop, AnExceptionIsReportedAndTheNextFrameRunsNormally) {
     EXPECT_EQ(session.hud().lastSubtitle(), "Debug tools ON");
     const auto after = logMessages(session);
     EXPECT_EQ(findLog(after, "Something wrong happened", wrong + 1), -1);
+}
+
+TEST(MainLoop, AnErrorRepeatedEveryFrameIsLoggedAtPowersOfTenAndShownEachTime) {
+    sim::Session session;
+    ASSERT_TRUE(startGame(session));
+    drovil::addGuardedFrameStep(readMalformedNumber);
+    const std::size_t before = logMessages(session).size();
+    throwingFrames = 1000;
+    session.runFrames(1000);
+    const auto log = logMessages(session);
+    int reports = 0;
+    for (std::size_t i = before; i < log.size(); ++i)
+        reports += log[i] == "Something wrong happened" ? 1 : 0;
+    EXPECT_EQ(reports, 4) << "the 1st, 10th, 100th and 1000th time";
+    EXPECT_GE(findLog(log, "the same error as before, 1000 times in a row"), 0);
+    EXPECT_EQ(session.hud().lastSubtitle().rfind("Fatal: ", 0), 0u);
+    // Frames without an error end the row: the next error is logged at once.
+    throwingFrames = 0;
+    session.runFrames(2);
+    EXPECT_EQ(findLog(logMessages(session), "Something wrong happened", static_cast<int>(log.size())), -1);
+    throwingFrames = 1;
+    session.runFrames(1);
+    EXPECT_GE(findLog(logMessages(session), "Something wrong happened", static_cast<int>(log.size())), 0);
 }
 
 TEST(DebugTools, F2TogglesOnlyWithDevTools) {

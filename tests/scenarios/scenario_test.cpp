@@ -10,6 +10,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -72,14 +74,10 @@ TEST(CampApproaches, CreepingUpAtNightStaysUnseenInMostSeeds) {
 }
 
 TEST(CampApproaches, TheSameCreepingApproachByDayIsSpotted) {
-    // The night scenario's approach in broad daylight: no seed should get away with it.
-    int unseen = 0;
-    for (int seed = 1; seed <= 3; ++seed) {
-        const int status = runSimCommand("--scenario camp-stealth-day --seed " + std::to_string(seed));
-        ASSERT_NE(status, 2) << "the scenario exists";
-        unseen += status == 0 ? 1 : 0;
-    }
-    EXPECT_EQ(unseen, 0);
+    // The night scenario's approach in broad daylight: no seed should get away
+    // with it, and the scenario succeeds when the camp spots him, as it says.
+    for (int seed = 1; seed <= 3; ++seed)
+        EXPECT_EQ(runSimCommand("--scenario camp-stealth-day --seed " + std::to_string(seed)), 0) << seed;
 }
 
 class LoudByDay : public ::testing::TestWithParam<int> {};
@@ -89,7 +87,7 @@ TEST_P(LoudByDay, GallopingInShootingSetsTheWholeCampOnThePlayer) {
     EXPECT_TRUE(played.result.success) << played.result.summary;
     int lines = 0;
     for (const std::string& line : test::logMessages(played.session))
-        lines += line == "combat started" ? 1 : 0;
+        lines += line == "ContractExecutor [0]: combat started" ? 1 : 0;
     EXPECT_EQ(lines, 1) << "the camp is set on the player once";
 }
 
@@ -135,7 +133,7 @@ TEST(SimCommand, TheSameSeedReplaysTheSameRunAndAnotherSeedAnotherOne) {
     EXPECT_NE(first.find("MISSION  mission 0 stage Hunting -> Escaping"), std::string::npos);
     EXPECT_NE(first.find("toast    "), std::string::npos);
     EXPECT_NE(first.find("prompt   [INPUT_NEXT_CAMERA]"), std::string::npos);
-    EXPECT_NE(first.find("log      CampExecutor: spawning camp at: "), std::string::npos);
+    EXPECT_NE(first.find("log      ContractExecutor [0]: CampExecutor: spawning camp at: "), std::string::npos);
     EXPECT_EQ(simTimeline("--scenario first-contract --seed 7"), first);
     EXPECT_NE(simTimeline("--scenario first-contract --seed 34"), first);
 }
@@ -146,6 +144,40 @@ TEST(SimCommand, ExitStatusTellsSuccessFailureAndAWrongCommandLine) {
     EXPECT_EQ(runSimCommand("--scenario no-such-scenario"), 2);
     EXPECT_EQ(runSimCommand("--seed many"), 2);
     EXPECT_EQ(runSimCommand("--help"), 0);
+}
+
+TEST(SimCommand, OutOfRangeNumbersAndAMissingGameFolderAreRefused) {
+    // Out of range, a number would wrap into another seed or a negative limit.
+    EXPECT_EQ(runSimCommand("--scenario idle --seed 4294967296"), 2);
+    EXPECT_EQ(runSimCommand("--scenario idle --seed -1"), 2);
+    EXPECT_EQ(runSimCommand("--scenario idle --frames 2147483648"), 2);
+    EXPECT_EQ(runSimCommand("--scenario idle --frames 0"), 2);
+    EXPECT_EQ(runSimCommand("--scenario idle --seed 4294967295 --frames 5"), 0);
+    const std::string output = simTimeline("--scenario idle --game-dir /no/such/folder 2>&1");
+    EXPECT_NE(output.find("drovil-sim: --game-dir: no such folder '/no/such/folder'"), std::string::npos) << output;
+    EXPECT_EQ(runSimCommand("--scenario idle --game-dir /no/such/folder"), 2);
+    EXPECT_NE(simTimeline("--help").find("(default 1)"), std::string::npos) << "the default seed is named";
+}
+
+// A game folder played before keeps the earlier launches' log: a scenario's
+// checks read only what this run wrote.
+TEST(ScenarioLog, AScenarioJudgesOnlyTheLinesOfItsOwnRun) {
+    const std::filesystem::path folder = makeTemporaryFolder("drovil-earlier-run");
+    std::filesystem::copy(DROVIL_DATA_DIR, folder / "Drovil", std::filesystem::copy_options::recursive);
+    {
+        std::ofstream earlier(folder / "Drovil" / "Log.log");
+        earlier << "[1/1/2026 9:0:0] ContractExecutor [0]: player has been killed\n";
+    }
+    SessionOptions options;
+    options.reuseGameDir = folder;
+    Session session(options);
+    ScenarioRun run(session, 200, nullptr);
+    EXPECT_FALSE(session.logContains("ContractExecutor [0]: player has been killed")) << "an earlier launch's line";
+    run.wait(1000);
+    EXPECT_TRUE(session.logContains("initialization complete")) << "this run's lines are read";
+    EXPECT_NE(session.log().find("player has been killed"), std::string::npos) << "the file keeps it";
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 } // namespace

@@ -71,3 +71,21 @@ TEST(SimTaskSequence, FightingAndDeathStopATaskAndASingleTaskIsNoSequence) {
     world.combat.startFight(world, ped, world.player.pedId);
     EXPECT_FALSE(world.tasks.busy(ped)) << "a ped sent to fight drops its task";
 }
+
+TEST(SimTaskSequence, APedsTaskHistoryKeepsItsLatestStepsWithoutGrowingForEver) {
+    // Hours of a guard re-tasked every minute: the history stays bounded.
+    sim::World world(1);
+    const int ped = addPed(world, openCountry);
+    sim::TaskStep wander;
+    wander.kind = sim::TaskKind::Wander;
+    wander.radius = 10.0f;
+    for (int minute = 0; minute < 5000; ++minute) {
+        wander.durationMs = minute;
+        world.tasks.give(ped, wander, world.clock.elapsedMs);
+    }
+    const auto& history = world.tasks.history(ped);
+    EXPECT_LE(history.size(), 2 * sim::PedTasks::historyLimit);
+    EXPECT_GE(history.size(), sim::PedTasks::historyLimit);
+    EXPECT_EQ(history.back().durationMs, 4999) << "the newest step is last";
+    EXPECT_EQ(history[history.size() - 2].durationMs, 4998);
+}

@@ -161,6 +161,20 @@ TEST(Portrait, ACloneThatNeverRendersTimesOutWithinTheBudget) {
     EXPECT_TRUE(world.portraits.photos().empty());
 }
 
+// A mission file may name a model the game does not have: the wait for it
+// ends, the request fails softly and no clone is made.
+TEST(Portrait, AModelThatNeverLoadsEndsTheRequestAfterItsOwnLimit) {
+    sim::Session session;
+    ASSERT_TRUE(test::startGame(session));
+    sim::World& world = session.world();
+    const Request request = requestOnScriptThread(session, 0, 0, 2500, drovil::portraitSlot);
+    EXPECT_FALSE(request.result);
+    EXPECT_TRUE(session.logContains("PedShot: model 0 did not load within 10000 ms, it is not used"));
+    EXPECT_TRUE(world.portraits.clones().empty());
+    const double limitFrames = 10000.0 / world.clock.frameMs;
+    EXPECT_LE(static_cast<double>(request.endFrame - request.startFrame), limitFrames + 10);
+}
+
 TEST(Portrait, ABudgetSpentOnAnEarlierUploadEndsItBeforeAnyPhoto) {
     sim::Session session;
     ASSERT_TRUE(test::startGame(session));

@@ -243,35 +243,25 @@ TEST(MissionFiles, MissingKeysReadAsAbsentAndAMissingFileGivesNoRecord) {
     EXPECT_EQ(countLog(session, "MissionDataFiles: loading mission data from disk: 77"), 2);
 }
 
-TEST(MissionFiles, ATwoPartPositionRaisesTheOutOfRangeErrorAndLeavesTheTableAlone) {
+TEST(MissionFiles, ValuesThatDoNotReadAreNamedOnceAndReadAsAbsent) {
     sim::SessionOptions options;
-    options.writeFiles["Missions/6.dat"] = "id=6\ncoords=1,2\n";
+    options.writeFiles["Missions/6.dat"] = "id=6\ncoords=1,2\nbounty=lots\nstatus=99999999999\nspawnDistance=inf\n";
     sim::Session session(options);
     ASSERT_TRUE(test::startGame(session));
 
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        bool outOfRange = false;
-        test::runOnScriptThread(session, [&] {
-            try {
-                MissionDataFiles::instance().loadMission(6);
-            } catch (const std::out_of_range&) {
-                outOfRange = true;
-            }
-        });
-        EXPECT_TRUE(outOfRange) << "attempt " << attempt;
-    }
-    EXPECT_EQ(countLog(session, "MissionDataFiles: loading mission data from disk: 6"), 2);
-    EXPECT_FALSE(session.logContains("MissionDataFiles: mission data loaded successfuly: 6"));
-}
-
-TEST(MissionFiles, AMalformedNumberReachesTheFramesGuard) {
-    sim::SessionOptions options;
-    options.writeFiles["Missions/8.dat"] = "id=8\nbounty=lots\n";
-    sim::Session session(options);
-    ASSERT_TRUE(test::startGame(session));
-    test::runOnScriptThread(session, [] { MissionDataFiles::instance().loadMission(8); });
-    EXPECT_TRUE(session.logContains("Something wrong happened"));
-    EXPECT_TRUE(session.logContains("Fatal: stoi"));
+    MissionData* record = loadOnScriptThread(session, 6);
+    ASSERT_NE(record, nullptr) << "the record is returned, its unreadable values absent";
+    EXPECT_EQ(record->coords.x, 0.0f);
+    EXPECT_EQ(record->bounty, -999);
+    EXPECT_EQ(record->status, -999);
+    EXPECT_FLOAT_EQ(record->spawnDistance, -999.0f);
+    for (const char* value : {"coords=1,2", "bounty=lots", "status=99999999999", "spawnDistance=inf"})
+        EXPECT_EQ(countLog(session, std::string("data file 'Drovil/Missions/6.dat': cannot read ") + value), 1)
+            << value;
+    EXPECT_FALSE(session.logContains("Something wrong happened"));
+    const std::vector<std::string> unreadable =
+        MissionDataFiles::instance().unreadableKeys(6, {"coords", "settingId", "id", "bounty"});
+    EXPECT_EQ(unreadable, (std::vector<std::string>{"coords", "settingId", "bounty"}));
 }
 
 // The first run of the restart test below, started by it as a process of its own.

@@ -3,12 +3,14 @@
 #include "support/game.h"
 #include "support/script_thread.h"
 
+#include "runtime/data_files.h"
 #include "world/area_ids.h"
 #include "world/payments_service.h"
 #include "world/police_departments.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -154,6 +156,54 @@ TEST(Payments, HoldingThePromptOnAClerkPaysTheScaledBalanceInCashAndSavesZero) {
     EXPECT_EQ(session.world().player.cashCents, 1000 + 14000);
     EXPECT_EQ(shownPaymentPrompt(session), nullptr);
     EXPECT_TRUE(session.world().prompts.withText(promptText).back()->destroyed);
+}
+
+// A save that cannot be written (a full disk, a file held by another program)
+// must never pay a balance the file still owes: it would be paid again after
+// the next launch.
+TEST(Payments, WhileTheSaveFailsNothingIsPaidAndThePlayerIsToldOnce) {
+    sim::Session session(withBalance("70.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    // A folder where the save's temporary file goes: no file can be written there.
+    const std::filesystem::path blocker = session.gameDir() / "Drovil" / "Savegame.dat.tmp";
+    std::filesystem::create_directory(blocker);
+    placePlayer(session, 3.0f);
+    session.world().player.aimedEntity = clerk(session);
+    session.runFrames(3);
+    ASSERT_NE(shownPaymentPrompt(session), nullptr);
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(holdPaymentPrompt(session)) << "attempt " << attempt;
+        session.world().prompts.releaseHoldControl(sim::gameHash("INPUT_NEXT_CAMERA"));
+        session.runFrames(5);
+    }
+    EXPECT_EQ(session.world().player.cashCents, 0);
+    EXPECT_NE(session.readFile("Savegame.dat").find("pending_payment=70.000000\n"), std::string::npos);
+    int told = 0;
+    for (const sim::SubtitleShown& shown : session.hud().subtitles)
+        told += shown.text == "Drovil cannot save its files, please check the logs for more info." ? 1 : 0;
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(session.logContains("Drovil cannot save Drovil/Savegame.dat"));
+    EXPECT_TRUE(session.logContains("PaymentsService: payment not collected: the save failed"));
+
+    // The disk is back: the balance is paid once, and the file owes nothing.
+    std::filesystem::remove(blocker);
+    ASSERT_TRUE(holdPaymentPrompt(session));
+    session.runFrames(30);
+    EXPECT_EQ(session.world().player.cashCents, 7000);
+    EXPECT_NE(session.readFile("Savegame.dat").find("pending_payment=0\n"), std::string::npos);
+}
+
+TEST(Payments, ABalanceBeyondWhatTheCashHoldsIsPaidInPartsAndNeverOverflows) {
+    sim::Session session(withBalance("30000000", "10"));
+    ASSERT_TRUE(test::startGame(session));
+    placePlayer(session, 3.0f);
+    session.world().player.aimedEntity = clerk(session);
+    session.runFrames(3);
+    ASSERT_TRUE(holdPaymentPrompt(session));
+    EXPECT_EQ(session.world().player.cashCents, 2147483647) << "as much as the game's cash takes at once";
+    const float rest = drovil::savegameFile().getFloat("pending_payment", 0.0f);
+    EXPECT_NEAR(rest, (300000000.0 - 21474836.47) / 10.0, 50.0) << "the rest stays pending, unscaled";
 }
 
 TEST(Payments, OnlyALivingFreeClerkOffersThePrompt) {

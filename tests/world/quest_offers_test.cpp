@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 #include <fstream>
 #include <sstream>
 
@@ -249,6 +250,58 @@ TEST(QuestOffers, DecliningRestartsTheTimerAndTheNextOfferComesWhenDue) {
     ASSERT_TRUE(
         street.session.runUntil([&] { return countLogs(street.session, "quest offer triggered") == 2; }, 30));
     EXPECT_NE(street.acceptPrompt(), nullptr);
+}
+
+// Whatever the handling of an accepted offer meets, the offer is over before
+// it runs: it is handled once, never again frame after frame (each time
+// making another mission for the same offer).
+TEST(QuestOffers, AnAcceptanceWhoseHandlingFailsIsHandledOnce) {
+    struct Failing : drovil::EventsSubscriber<drovil::ContractAcceptedEvent*> {
+        int calls = 0;
+        void onEvent(drovil::ContractAcceptedEvent*) override {
+            ++calls;
+            throw std::runtime_error("the acceptance's handling failed");
+        }
+    };
+    static Failing failing;
+    Street street;
+    startOnTheSpot(street, 5.0f);
+    drovil::questCreator()->subscribe(&failing);
+    street.session.runFrames(1);
+    ASSERT_TRUE(street.world().prompts.press(street.acceptPrompt()->handle));
+    ASSERT_TRUE(
+        street.session.runUntil([&] { return street.session.logContains("outcome: ACCEPETED"); }, 3000));
+    street.session.runFrames(30);
+    EXPECT_EQ(failing.calls, 1);
+    EXPECT_EQ(countLogs(street.session, "QuestCreator: quest offer finished with status: 1"), 1);
+    EXPECT_EQ(drovil::questCreator()->currentOffer(), nullptr);
+    EXPECT_EQ(countLogs(street.session, "Fatal: the acceptance's handling failed"), 1);
+}
+
+TEST(QuestOffers, AHugePauseBetweenEncountersNeverWrapsIntoThePast) {
+    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/GeneralMeta.dat");
+    std::stringstream meta;
+    for (std::string line; std::getline(shipped, line);)
+        if (line.rfind("quest_offer.game_hours_between_encounters", 0) != 0)
+            meta << line << "\n";
+    meta << "quest_offer.game_hours_between_encounters=1000000\n";
+    sim::SessionOptions options;
+    options.writeFiles["GeneralMeta.dat"] = meta.str();
+    Street street(options);
+    startOnTheSpot(street, 5.0f);
+    street.session.runFrames(1);
+    ASSERT_TRUE(street.world().prompts.press(street.declinePrompt()->handle));
+    street.session.runFrames(2);
+    const auto messages = logMessages(street.session);
+    const int restart = findLog(messages, "QuestCreator: next quest offer in ", findLog(messages, "outcome: DECLINED"));
+    ASSERT_GE(restart, 0);
+    const long long seconds = std::stoll(messages[restart].substr(std::string("QuestCreator: next quest offer in ").size()));
+    EXPECT_GT(seconds, 2000000000LL) << "as far off as the clock can count: " << messages[restart];
+
+    street.placePasserBy(offset(valentineSpot, 2.0f, 0.0f));
+    street.world().clock.elapsedMs += 400'000;
+    street.session.runFrames(30);
+    EXPECT_EQ(countLogs(street.session, "quest offer triggered"), 1) << "no offer comes again";
 }
 
 TEST(QuestOffers, SpookedQuestGiverEndsTheOfferWithNothingPublished) {

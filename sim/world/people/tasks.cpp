@@ -5,6 +5,7 @@
 #include "world/core/world.h"
 
 #include <cmath>
+#include <cstddef>
 #include <random>
 
 namespace sim {
@@ -67,7 +68,7 @@ void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs) {
             sequences_[open_].push_back(step);
         return;
     }
-    history_[ped].push_back(step);
+    remember(ped, step);
     PedActivity& activity = peds_[ped];
     // A glance runs beside whatever the ped does.
     if (step.kind == TaskKind::LookAt) {
@@ -102,7 +103,7 @@ void PedTasks::perform(int ped, int sequence, std::uint64_t nowMs) {
     activity.scenarioPoint = -1;
     activity.wanderWalking = false;
     for (const TaskStep& step : *steps)
-        history_[ped].push_back(step);
+        remember(ped, step);
 }
 
 int PedTasks::progress(int ped) const {
@@ -134,6 +135,14 @@ void PedTasks::clear(int ped) {
 const PedActivity* PedTasks::find(int ped) const {
     auto it = peds_.find(ped);
     return it == peds_.end() ? nullptr : &it->second;
+}
+
+void PedTasks::remember(int ped, const TaskStep& step) {
+    std::vector<TaskStep>& steps = history_[ped];
+    // Trimmed by half a limit at a time, so the copying is rare.
+    if (steps.size() >= 2 * historyLimit)
+        steps.erase(steps.begin(), steps.end() - static_cast<std::ptrdiff_t>(historyLimit));
+    steps.push_back(step);
 }
 
 const std::vector<TaskStep>& PedTasks::history(int ped) const {

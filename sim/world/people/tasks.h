@@ -91,14 +91,18 @@ public:
 
     PedActivity& of(int ped) { return peds_[ped]; }
     const PedActivity* find(int ped) const;
-    // Every step the ped has been given as a single task or in a sequence, oldest first.
+    // The steps the ped has been given as single tasks or in sequences, oldest
+    // first: the latest historyLimit of them at the least, so that a long game
+    // (guards re-tasked every minute for hours) does not grow it without bound.
     const std::vector<TaskStep>& history(int ped) const;
+    static constexpr std::size_t historyLimit = 256;
 
     // One frame of every ped's activity. Peds that are down or fighting do not
     // follow their tasks.
     void step(World& world);
 
 private:
+    void remember(int ped, const TaskStep& step);
     void advance(World& world, int ped, PedActivity& activity);
     bool runStep(World& world, int ped, PedActivity& activity, const TaskStep& step);
 

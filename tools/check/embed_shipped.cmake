@@ -1,0 +1,20 @@
+# Writes OUTPUT, a C++ source holding the shipped data files as byte arrays,
+# for drovil-check to compare an edited folder with.
+# Arguments: -DDATA_DIR=... -DOUTPUT=...
+set(source "// Generated from ${DATA_DIR} when the checker is built; do not edit.\n")
+string(APPEND source "#include \"folder_check.h\"\n\nnamespace drovil::check {\nnamespace {\n")
+foreach(pair "lang;Lang.dat" "generalMeta;GeneralMeta.dat" "ai;AI.dat" "settings;Settings.ini")
+  list(GET pair 0 field)
+  list(GET pair 1 name)
+  file(READ "${DATA_DIR}/${name}" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(APPEND source "const char ${field}Bytes[] = {${bytes} '\\0'};\n")
+endforeach()
+string(APPEND source "} // namespace\n\nconst ShippedFiles& builtInShippedFiles() {\n")
+string(APPEND source "    static const auto* files = new ShippedFiles{\n")
+string(APPEND source "        std::string(langBytes, sizeof langBytes - 1), std::string(generalMetaBytes, sizeof generalMetaBytes - 1),\n")
+string(APPEND source "        std::string(aiBytes, sizeof aiBytes - 1), std::string(settingsBytes, sizeof settingsBytes - 1)};\n")
+string(APPEND source "    return *files;\n}\n\n} // namespace drovil::check\n")
+file(WRITE "${OUTPUT}.new" "${source}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different "${OUTPUT}.new" "${OUTPUT}")
+file(REMOVE "${OUTPUT}.new")
