@@ -36,7 +36,7 @@ QuestOffer::~QuestOffer() {
 void QuestOffer::start() {
     active_ = true;
     startedAt_ = gameClockSeconds();
-    natives::ambient::claim(questGiver_.entity(), true, true);
+    natives::entity::setAsMissionEntity(questGiver_.entity(), true, true);
 
     // Usable only once the player has come close: the first update decides.
     setPromptsEnabled(false);
@@ -46,11 +46,11 @@ void QuestOffer::start() {
     }
 
     blip_ = natives::blip::onEntity(offerBlipStyle, questGiver_.entity());
-    natives::blip::addModifier(blip_, offerBlipLook, false);
+    natives::blip::setSprite(blip_, offerBlipLook, false);
     natives::blip::setName(blip_,
                            natives::hud::literalString(10, "LITERAL_STRING",
                                                        langFile().getString("blips.contract_offer").c_str()));
-    natives::blip::applyModifier(blip_, offerBlipModifier);
+    natives::blip::addModifier(blip_, offerBlipModifier);
 
     natives::task::lookAtEntity(questGiver_, playerPed().entity(), -1, 0, 0, 0);
     triggerTutorial("quest_giver", false);
@@ -58,11 +58,11 @@ void QuestOffer::start() {
 
 bool QuestOffer::isSpooked() const {
     const PlayerIndex player = natives::player::playerIndex();
-    return natives::condition::pedIsDown(questGiver_) ||
+    return natives::condition::entityIsDead(questGiver_) ||
            !natives::condition::entityExists(questGiver_.entity()) ||
-           natives::player::isAimingAt(player, questGiver_.entity()) ||
-           natives::combat::isShooting(playerPed()) || natives::player::isWanted(player) ||
-           natives::pedstate::isRiding(playerPed());
+           natives::player::isFreeAimingAt(player, questGiver_.entity()) ||
+           natives::combat::isShooting(playerPed()) || natives::player::lawIncidentActive(player) ||
+           natives::pedstate::isInMeleeCombat(playerPed());
 }
 
 void QuestOffer::setPromptsEnabled(bool enabled) {
@@ -91,7 +91,7 @@ void QuestOffer::update() {
     if (acceptPrompt_->isActivated()) {
         setPromptsEnabled(false);
         natives::task::clearTasks(questGiver_, true, false);
-        natives::ped::stopActivity(questGiver_, true);
+        natives::ped::blockNonTemporaryEvents(questGiver_, true);
         playQuestHandover(questGiver_, player);
         scriptWait(afterHandoverMs);
         end(QuestOfferResult::Accepted);
@@ -110,7 +110,7 @@ void QuestOffer::update() {
 void QuestOffer::end(QuestOfferResult result) {
     log(std::string("outcome: ") + (result == QuestOfferResult::Accepted ? "ACCEPETED" : "DECLINED"));
     result_ = result;
-    natives::ped::stopActivity(questGiver_, false);
+    natives::ped::blockNonTemporaryEvents(questGiver_, false);
     acceptPrompt_->destroy();
     declinePrompt_->destroy();
 

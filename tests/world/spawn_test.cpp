@@ -115,10 +115,10 @@ TEST_F(SpawnHelpers, PedsTakeTheSeatsAskedForAndATakenSeatIsRefused) {
     test::runOnScriptThread(session, [&] {
         reportedDriver = drovil::natives::vehicle::driver(wagon);
         seats = drovil::natives::vehicle::seatCountOfModel(wagonModel);
-        freeBefore = drovil::natives::vehicle::hasFreeSeat(wagon, true, true);
+        freeBefore = drovil::natives::vehicle::isDriveable(wagon, true, true);
         last = drovil::spawnPedInVehicle(guardModel, wagon, -2);
         overflow = drovil::spawnPedInVehicle(guardModel, wagon, -2);
-        freeAfter = drovil::natives::vehicle::hasFreeSeat(wagon, true, true);
+        freeAfter = drovil::natives::vehicle::isDriveable(wagon, true, true);
         driverInWagon = drovil::natives::vehicle::isPedInVehicle(driver, wagon, false);
     });
     EXPECT_EQ(reportedDriver, driver);

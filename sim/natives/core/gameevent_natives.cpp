@@ -33,7 +33,7 @@ void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
             buffer[i] = i < static_cast<int>(data.size()) ? data[i] : 0;
         return true;
     });
-    dispatch.implement<n::gameevent::setContractEngaged>([&world](bool engaged) {
+    dispatch.implement<n::gamestate::setMissionFlag>([&world](bool engaged) {
         world.gameEvents.contractEngaged = engaged;
         ++world.gameEvents.engagedReports;
     });

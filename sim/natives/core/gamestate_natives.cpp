@@ -7,7 +7,7 @@ namespace n = drovil::natives::decl;
 void implementGameStateNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::gamestate::msPerGameMinute>(
         [&world]() { return static_cast<int>(world.clock.msPerGameMinute); });
-    dispatch.implement<n::gamestate::storyMissionActive>([&world]() { return world.storyMissionActive; });
+    dispatch.implement<n::gamestate::randomEventFlag>([&world]() { return world.storyMissionActive; });
 }
 
 } // namespace sim

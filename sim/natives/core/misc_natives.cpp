@@ -19,7 +19,7 @@ void implementMiscNatives(NativeDispatch& dispatch, World& world) {
         return std::sqrt(dx * dx + dy * dy + dz * dz);
     });
     // The game clock counts game seconds: a game minute lasts msPerGameMinute real milliseconds.
-    dispatch.implement<n::misc::gameTimer>([&world]() {
+    dispatch.implement<n::misc::secondsSinceBaseYear>([&world]() {
         return static_cast<int>(world.clock.elapsedMs * 60 / world.clock.msPerGameMinute);
     });
 }

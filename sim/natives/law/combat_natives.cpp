@@ -25,7 +25,7 @@ void implementCombatNatives(NativeDispatch& dispatch, World& world) {
         if (ped.id == world.player.pedId)
             world.player.currentWeapon = weapon;
     });
-    dispatch.implement<n::combat::setAnchor>([&world](Ped ped, Vector3 point) {
+    dispatch.implement<n::task::panicExitScenario>([&world](Ped ped, Vector3 point) {
         if (!world.entities.exists(ped.id))
             return;
         PedCombat& fight = world.combat.of(ped.id);

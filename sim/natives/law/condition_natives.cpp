@@ -22,11 +22,11 @@ void implementConditionNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::condition::entityExists>(
         [&world](Entity entity) { return world.entities.exists(entity.id); });
     // Down: dead, or knocked out. A handle that no longer exists counts as down.
-    dispatch.implement<n::condition::pedIsDown>([&world](Ped ped) {
+    dispatch.implement<n::condition::entityIsDead>([&world](Ped ped) {
         const EntityRecord* record = world.entities.find(ped.id);
         return record == nullptr || !record->alive || record->knockedOut;
     });
-    dispatch.implement<n::condition::pedIsInState>([&world](Ped ped, int state, bool) {
+    dispatch.implement<n::condition::pedConfigFlag>([&world](Ped ped, int state, bool) {
         const EntityRecord* record = world.entities.find(ped.id);
         if (!record || state != knockedOutState)
             return false;

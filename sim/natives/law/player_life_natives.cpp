@@ -8,7 +8,7 @@ using namespace drovil;
 void implementPlayerLifeNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::player::isDead>([&world](PlayerIndex) { return world.player.dead; });
     // Free aim at the entity or a lock-on to it both count.
-    dispatch.implement<n::player::isAimingAt>([&world](PlayerIndex, Entity target) {
+    dispatch.implement<n::player::isFreeAimingAt>([&world](PlayerIndex, Entity target) {
         if (target.id == 0 || !world.entities.exists(target.id))
             return false;
         return world.player.aimedEntity == target.id || world.player.lockedOnPed == target.id;

@@ -9,25 +9,28 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementPlayerStatusNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::player::isWanted>([&world](PlayerIndex) { return world.player.wanted; });
+    dispatch.implement<n::player::lawIncidentActive>([&world](PlayerIndex) { return world.player.wanted; });
     dispatch.implement<n::player::hasControl>([&world](PlayerIndex) { return world.player.hasControl; });
-    dispatch.implement<n::misc::scriptedSceneActive>([&world]() { return world.scriptedSceneActive; });
+    dispatch.implement<n::gamestate::missionFlag>([&world]() { return world.scriptedSceneActive; });
     dispatch.implement<n::player::bounty>([&world](PlayerIndex) { return world.player.bounty; });
     dispatch.implement<n::player::cashCents>([&world]() { return world.player.cashCents; });
-    dispatch.implement<n::player::addCash>([&world](int cents, Hash) {
+    dispatch.implement<n::player::incrementCash>([&world](int cents, Hash) {
         // The game's cash increment ignores anything but a positive amount.
-        if (cents > 0)
-            world.player.cashCents += cents;
+        if (cents <= 0)
+            return false;
+        world.player.cashCents += cents;
+        return true;
     });
-    dispatch.implement<n::player::spendCash>([&world](int negativeCents) {
+    dispatch.implement<n::player::decrementCash>([&world](int negativeCents) {
         // Takes the money away; the purse never goes below zero.
         if (negativeCents >= 0)
-            return;
+            return false;
         world.player.cashCents += negativeCents;
         if (world.player.cashCents < 0)
             world.player.cashCents = 0;
+        return true;
     });
-    dispatch.implement<n::hud::showCashChange>(
+    dispatch.implement<n::hud::showToastRight>(
         [&world](const void* durationRecord, const void* contentRecord, int) {
             const auto* duration = static_cast<const CashChangeDuration*>(durationRecord);
             const auto* content = static_cast<const CashChangeContent*>(contentRecord);

@@ -35,9 +35,9 @@ void implementAmbientNatives(NativeDispatch& dispatch, World& world) {
                 *outPed = Ped(best);
             return best != 0;
         });
-    dispatch.implement<n::ambient::isAmbient>(
-        [&world](Ped ped) { return world.townsfolk.isAmbient(world, ped.id); });
-    dispatch.implement<n::ambient::claim>(
+    dispatch.implement<n::entity::isPed>(
+        [&world](Entity ped) { return world.townsfolk.isAmbient(world, ped.id); });
+    dispatch.implement<n::entity::setAsMissionEntity>(
         [&world](Entity entity, bool, bool) { world.townsfolk.claim(world, entity.id); });
 }
 

@@ -58,7 +58,7 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
         step.stopRange = stopRange;
         give(ped, step);
     });
-    dispatch.implement<n::task::wanderInArea>(
+    dispatch.implement<n::task::useNearestScenarioToCoord>(
         [give](Ped ped, Vector3 centre, float radius, int durationMs, int, int, int, int) {
             TaskStep step;
             step.kind = TaskKind::Wander;
@@ -76,7 +76,7 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
         step.durationMs = -1;
         give(ped, step);
     });
-    dispatch.implement<n::task::isBusy>([&world](Ped ped) {
+    dispatch.implement<n::task::isUsingAnyScenario>([&world](Ped ped) {
         const EntityRecord* record = world.entities.find(ped.id);
         return record != nullptr && record->alive && world.tasks.busy(ped.id);
     });

@@ -16,7 +16,7 @@ void implementPedConditionNatives(NativeDispatch& dispatch, World& world) {
         const EntityRecord* record = world.entities.find(ped.id);
         return record == nullptr || !record->alive;
     });
-    dispatch.implement<n::ped::isHogtied>([&world](Ped ped) {
+    dispatch.implement<n::ped::isFleeing>([&world](Ped ped) {
         const EntityRecord* record = world.entities.find(ped.id);
         return record != nullptr && record->hogtied;
     });

@@ -9,7 +9,7 @@ void implementPedNatives(NativeDispatch& dispatch, World& world) {
         if (EntityRecord* record = world.entities.find(ped.id))
             record->configFlags[flag] = value;
     });
-    dispatch.implement<n::ped::stopActivity>([&world](Ped ped, bool on) {
+    dispatch.implement<n::ped::blockNonTemporaryEvents>([&world](Ped ped, bool on) {
         if (EntityRecord* record = world.entities.find(ped.id))
             record->activityStopped = on;
     });

@@ -7,17 +7,17 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementPedSetupNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::pedsetup::setDisplayedName>([&world](Ped ped, const char* name) {
+    dispatch.implement<n::pedsetup::setPromptName>([&world](Ped ped, const char* name) {
         if (world.entities.exists(ped.id))
             world.scenePeds.of(ped.id).displayedName = name ? name : "";
     });
-    dispatch.implement<n::pedsetup::setEagleEyeValues>([&world](Ped ped, int first, int second, int third) {
+    dispatch.implement<n::pedsetup::setEagleEyeTint>([&world](Ped ped, int first, int second, int third) {
         if (!world.entities.exists(ped.id))
             return;
         ScenePedState& state = world.scenePeds.of(ped.id);
         state.eagleEyeValues[0] = first, state.eagleEyeValues[1] = second, state.eagleEyeValues[2] = third;
     });
-    dispatch.implement<n::pedsetup::keepWeaponsReady>([&world](Ped ped, int mode, bool) {
+    dispatch.implement<n::pedsetup::hideWeapons>([&world](Ped ped, int mode, bool) {
         if (world.entities.exists(ped.id))
             world.scenePeds.of(ped.id).weaponsReadyMode = mode;
     });

@@ -14,7 +14,7 @@ const EntityRecord* pedRecord(const World& world, int id) {
 } // namespace
 
 void implementPedStateNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::pedstate::isRiding>([&world](Ped ped) {
+    dispatch.implement<n::pedstate::isInMeleeCombat>([&world](Ped ped) {
         return pedRecord(world, ped.id) != nullptr && world.seats.seatOf(ped.id).has_value();
     });
     dispatch.implement<n::pedstate::isOnFoot>([&world](Ped ped) {
@@ -25,8 +25,8 @@ void implementPedStateNatives(NativeDispatch& dispatch, World& world) {
         const EntityRecord* record = pedRecord(world, ped.id);
         return record != nullptr && !world.seats.hasSeats(ped.id) && !isAnimalModel(record->model);
     });
-    dispatch.implement<n::pedstate::isFighting>(
-        [&world](Ped ped) { return pedRecord(world, ped.id) != nullptr && Combat::inCombat(world, ped.id); });
+    dispatch.implement<n::entity::isMissionEntity>(
+        [&world](Entity ped) { return pedRecord(world, ped.id) != nullptr && Combat::inCombat(world, ped.id); });
 }
 
 } // namespace sim

@@ -5,18 +5,18 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementRelationshipNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::relationship::createGroup>([&world](int) { return world.relationships.create(); });
-    dispatch.implement<n::relationship::setGroupSetting>(
-        [&world](Hash group, int setting) { world.relationships.setSetting(group, setting); });
-    dispatch.implement<n::relationship::setPedGroup>([&world](Ped ped, Hash group) {
+    dispatch.implement<n::group::create>([&world](int) { return static_cast<int>(world.relationships.create()); });
+    dispatch.implement<n::group::setFormation>(
+        [&world](int group, int setting) { world.relationships.setSetting(group, setting); });
+    dispatch.implement<n::group::setMember>([&world](Ped ped, int group) {
         if (world.entities.exists(ped.id))
             world.relationships.place(ped.id, group);
     });
-    dispatch.implement<n::relationship::setPedGroupAlt>([&world](Ped ped, Hash group, bool) {
+    dispatch.implement<n::group::setLeader>([&world](Ped ped, int group, bool) {
         if (world.entities.exists(ped.id))
             world.relationships.place(ped.id, group);
     });
-    dispatch.implement<n::relationship::pedGroup>(
+    dispatch.implement<n::relationship::groupHashOfPed>(
         [&world](Ped ped) { return world.relationships.groupOf(ped.id); });
 }
 

@@ -29,7 +29,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::sequenceProgress>([&world](Ped ped) { return world.tasks.progress(ped.id); });
     dispatch.implement<n::task::clearTasks>([&world](Ped ped, bool, bool) { world.tasks.clear(ped.id); });
 
-    dispatch.implement<n::task::standReady>([give](Ped ped, bool, bool, int, int) {
+    dispatch.implement<n::task::swapWeapon>([give](Ped ped, bool, bool, int, int) {
         TaskStep step;
         step.kind = TaskKind::StandReady;
         give(ped, step);
@@ -94,7 +94,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
             give(ped, step);
         });
     dispatch.implement<n::task::useScenarioPoint>(
-        [give](Ped ped, int scenarioPoint, int, int, bool, int, int, int, float, int) {
+        [give](Ped ped, int scenarioPoint, const char*, int, bool, int, int, int, float, int) {
             TaskStep step;
             step.kind = TaskKind::UseScenarioPoint;
             step.scenarioPoint = scenarioPoint;
@@ -115,11 +115,11 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         activity.scenarioPoint = -1;
         record->heading = headingTowards(record->position, point);
     };
-    dispatch.implement<n::task::leaveScenarioTowards>(
+    dispatch.implement<n::task::setQuickScenarioExit>(
         [leave](Ped ped, Vector3 point, int, bool) { leave(ped, point); });
-    dispatch.implement<n::task::leaveScenarioFacing>(
+    dispatch.implement<n::task::setCombatScenarioExit>(
         [leave](Ped ped, Vector3 point, int) { leave(ped, point); });
-    dispatch.implement<n::task::setMotionStyle>([&world](Ped ped, const char* style, float, int durationMs) {
+    dispatch.implement<n::ped::setBlackboardFloat>([&world](Ped ped, const char* style, float, int durationMs) {
         if (!world.entities.exists(ped.id))
             return;
         PedActivity& activity = world.tasks.of(ped.id);

@@ -11,7 +11,7 @@ void implementVehicleNatives(NativeDispatch& dispatch, World& world) {
         const int ped = world.seats.occupant(vehicle.id, -1);
         return world.entities.exists(ped) ? Ped(ped) : Ped();
     });
-    dispatch.implement<n::vehicle::hasFreeSeat>([&world](Vehicle vehicle, bool passengers, bool driver) {
+    dispatch.implement<n::vehicle::isDriveable>([&world](Vehicle vehicle, bool passengers, bool driver) {
         return world.entities.exists(vehicle.id) && world.seats.anyFree(vehicle.id, passengers, driver);
     });
     dispatch.implement<n::vehicle::isPedInVehicle>([&world](Ped ped, Vehicle vehicle, bool) {

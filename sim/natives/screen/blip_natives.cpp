@@ -24,11 +24,11 @@ void implementBlipNatives(NativeDispatch& dispatch, World& world) {
         blip.radius = radius;
         return Blip(blip.id);
     });
-    dispatch.implement<n::blip::addModifier>([&world](Blip blip, Hash modifier, bool) {
+    dispatch.implement<n::blip::setSprite>([&world](Blip blip, Hash modifier, bool) {
         if (BlipRecord* record = world.blips.find(blip.id))
             record->modifiers.push_back(modifier);
     });
-    dispatch.implement<n::blip::applyModifier>([&world](Blip blip, Hash modifier) {
+    dispatch.implement<n::blip::addModifier>([&world](Blip blip, Hash modifier) {
         if (BlipRecord* record = world.blips.find(blip.id))
             record->appliedModifiers.push_back(modifier);
     });

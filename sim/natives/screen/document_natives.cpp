@@ -26,7 +26,7 @@ void implementDocumentNatives(NativeDispatch& dispatch, World& world) {
     });
     dispatch.implement<n::document::inspectionState>(
         [&world](Ped ped) { return static_cast<Hash>(world.documents.stateOf(ped.id)); });
-    dispatch.implement<n::document::inspectionStalled>([&world](Ped ped) {
+    dispatch.implement<n::document::isRunningItemInteraction>([&world](Ped ped) {
         const HeldDocument* document = world.documents.held(ped.id);
         return document != nullptr && document->stalled;
     });

@@ -91,9 +91,9 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
         drawn.scaleX = hud.pendingScaleX, drawn.scaleY = hud.pendingScaleY, drawn.centred = hud.pendingCentred;
         hud.texts.push_back(drawn);
     });
-    dispatch.implement<n::hud::subtitleSetText>(
+    dispatch.implement<n::hud::setCachedObjective>(
         [&world](const char* gameString) { world.hud.pendingSubtitle = GameStrings::read(gameString); });
-    dispatch.implement<n::hud::subtitlePrepare>([]() {});
+    dispatch.implement<n::hud::printCachedObjective>([]() {});
     // Texture dictionaries and sprites.
     auto seenDictionaries = std::make_shared<std::vector<std::string>>();
     auto remember = [seenDictionaries](const std::string& name) {
@@ -155,7 +155,7 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
                                      world.hud.dictionaries.isLoaded(shown.dictionary, world.clock.frame);
             world.hud.toasts.push_back(shown);
         });
-    dispatch.implement<n::hud::subtitleShow>([&world]() {
+    dispatch.implement<n::hud::clearCachedObjective>([&world]() {
         world.hud.subtitles.push_back({world.clock.frame, world.hud.pendingSubtitle});
     });
 }

@@ -31,27 +31,27 @@ void implementPedshotNatives(NativeDispatch& dispatch, World& world) {
         ped->id = 0;
     });
 
-    dispatch.implement<n::pedshot::prepareClone>([&world](Ped ped, bool, bool) {
+    dispatch.implement<n::entity::setCollision>([&world](Entity ped, bool, bool) {
         if (world.entities.exists(ped.id))
             world.portraits.preparedClone(ped.id, world.clock.frame);
     });
-    dispatch.implement<n::pedshot::applyAppearance>([](Ped, bool, bool, bool, bool, bool) {});
-    dispatch.implement<n::pedshot::setPose>([&world](Ped ped, Hash pose, int, int, int) {
+    dispatch.implement<n::appearance::updateVariation>([](Ped, bool, bool, bool, bool, bool) {});
+    dispatch.implement<n::pedshot::forceMotionState>([&world](Ped ped, Hash pose, int, int, int) {
         if (world.entities.exists(ped.id))
             world.portraits.setPose(ped.id, pose);
     });
     dispatch.implement<n::pedshot::readyToRender>([&world](Ped ped) {
         return world.entities.exists(ped.id) && world.portraits.readyToRender(ped.id, world.clock.frame);
     });
-    dispatch.implement<n::pedshot::uploadInProgress>(
+    dispatch.implement<n::pedshot::previousUploadPending>(
         [&world]() { return world.portraits.uploadInProgress(world.clock.frame); });
-    dispatch.implement<n::pedshot::beginPhoto>([&world]() { world.portraits.beginPhoto(); });
+    dispatch.implement<n::pedshot::cleanupPreviousPhotoData>([&world]() { world.portraits.beginPhoto(); });
     dispatch.implement<n::pedshot::setPhotoType>([&world](int type) { world.portraits.setPhotoType(type); });
-    dispatch.implement<n::pedshot::bindPed>([&world](const char* scene, Ped ped, int index) {
+    dispatch.implement<n::pedshot::generatePersonaPhoto>([&world](const char* scene, Ped ped, int index) {
         if (world.entities.exists(ped.id))
             world.portraits.bind(GameStrings::read(scene), ped.id, index);
     });
-    dispatch.implement<n::pedshot::generate>([&world](const char* scene, int slot, int, int type) {
+    dispatch.implement<n::pedshot::writePersonaPhotoLocal>([&world](const char* scene, int slot, int, int type) {
         // The photo shows the ped bound to the slot as it is dressed now.
         const EntityRecord* record = world.entities.find(world.portraits.boundPed(slot));
         if (!record)
@@ -60,12 +60,12 @@ void implementPedshotNatives(NativeDispatch& dispatch, World& world) {
         return world.portraits.generate(GameStrings::read(scene), slot, type, record->model, outfit,
                                         world.clock.frame);
     });
-    dispatch.implement<n::pedshot::textureName>([&world](int slot, int type) -> const char* {
+    dispatch.implement<n::pedshot::requestLocalTextureDownload>([&world](int slot, int type) -> const char* {
         const std::string name = world.portraits.textureName(slot, type, world.clock.frame);
         return name.empty() ? nullptr : world.strings.make(name);
     });
-    dispatch.implement<n::pedshot::endPhoto>([&world]() { world.portraits.endPhoto(); });
-    dispatch.implement<n::pedshot::releaseScene>([&world]() { world.portraits.releaseScene(); });
+    dispatch.implement<n::pedshot::initCleanupData>([&world]() { world.portraits.endPhoto(); });
+    dispatch.implement<n::pedshot::finishCleanupData>([&world]() { world.portraits.releaseScene(); });
 }
 
 } // namespace sim

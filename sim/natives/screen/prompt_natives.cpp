@@ -47,11 +47,11 @@ void implementPromptNatives(NativeDispatch& dispatch, World& world) {
         setMode(world, handle, PromptMode::Standard, {on ? 1 : 0});
     });
     dispatch.implement<n::prompt::setHoldMode>(
-        [&world](PromptHandle handle, bool on) { setMode(world, handle, PromptMode::Hold, {on ? 1 : 0}); });
-    dispatch.implement<n::prompt::setAlternateMode>([&world](PromptHandle handle, bool on) {
-        setMode(world, handle, PromptMode::Alternate, {on ? 1 : 0});
+        [&world](PromptHandle handle, int on) { setMode(world, handle, PromptMode::Hold, {on != 0 ? 1 : 0}); });
+    dispatch.implement<n::prompt::setStandardizedHoldMode>([&world](PromptHandle handle, Hash on) {
+        setMode(world, handle, PromptMode::Alternate, {on != 0 ? 1 : 0});
     });
-    dispatch.implement<n::prompt::setMultiMode>([&world](PromptHandle handle, int a, int b, int c, int d) {
+    dispatch.implement<n::prompt::setMashManualMode>([&world](PromptHandle handle, int a, int b, int c, int d) {
         setMode(world, handle, PromptMode::Multi, {a, b, c, d});
     });
     dispatch.implement<n::prompt::setAttribute>([&world](PromptHandle handle, int attribute, bool on) {
@@ -74,7 +74,7 @@ void implementPromptNatives(NativeDispatch& dispatch, World& world) {
         [&world](PromptHandle handle, int) { return world.prompts.pressCompleted(handle.id); });
     dispatch.implement<n::prompt::holdCompleted>(
         [&world](PromptHandle handle) { return world.prompts.holdCompleted(handle.id); });
-    dispatch.implement<n::prompt::secondaryCompleted>(
+    dispatch.implement<n::prompt::mashModeCompleted>(
         [&world](PromptHandle handle) { return world.prompts.secondaryCompleted(handle.id); });
     dispatch.implement<n::prompt::entityGroup>([&world](Entity entity) -> Hash {
         if (!world.entities.exists(entity.id))
@@ -83,7 +83,7 @@ void implementPromptNatives(NativeDispatch& dispatch, World& world) {
     });
     dispatch.implement<n::prompt::destroy>(
         [&world](PromptHandle handle) { world.prompts.destroy(handle.id); });
-    dispatch.implement<n::prompt::setOption>([&world](PromptHandle handle, int value) {
+    dispatch.implement<n::prompt::setPriority>([&world](PromptHandle handle, int value) {
         if (PromptRecord* record = livePrompt(world, "set option", handle))
             record->options.push_back(value);
     });

@@ -10,7 +10,7 @@ using namespace drovil;
 
 void implementPerceptionNatives(NativeDispatch& dispatch, World& world) {
     // The game reports the foliage around the ped; any other attribute reads 0.
-    dispatch.implement<n::perception::foliageValue>([&world](Ped ped, const char* attribute) {
+    dispatch.implement<n::ped::blackboardFloat>([&world](Ped ped, const char* attribute) {
         const EntityRecord* record = world.entities.find(ped.id);
         if (!record || !attribute || std::strcmp(attribute, "FoliageHeight") != 0)
             return 0.0f;
@@ -30,7 +30,7 @@ void implementPerceptionNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::perception::eventSource>([&world](Ped ped, Hash type, int, int) {
         return Entity(world.perception.eventSource(ped.id, type, world.clock.elapsedMs));
     });
-    dispatch.implement<n::perception::setBehaviourSet>([&world](Ped ped, const char* behaviourSet, int) {
+    dispatch.implement<n::perception::setEventTracker>([&world](Ped ped, const char* behaviourSet, int) {
         if (world.entities.exists(ped.id))
             world.tasks.of(ped.id).behaviourSet = behaviourSet ? behaviourSet : "";
     });
