@@ -9,7 +9,6 @@
 namespace sim {
 namespace {
 const char* const horseModel = "a_c_horse_morgan_bay";
-const char* const revolver = "WEAPON_REVOLVER_CATTLEMAN";
 // How close the player must stand to his horse to get into the saddle.
 constexpr float mountReach = 4.0f;
 
@@ -123,26 +122,46 @@ bool PlayerController::riding() const {
 }
 
 void PlayerController::drawGun() {
-    world_.player.currentWeapon = gameHash(revolver);
+    world_.weapons.select(world_, world_.player.pedId, Weapons::revolver());
 }
 
 void PlayerController::holster() {
-    world_.player.currentWeapon = gameHash("WEAPON_UNARMED");
+    world_.weapons.hide(world_, world_.player.pedId);
     aimAt(0);
 }
 
 bool PlayerController::armed() const {
-    return world_.player.currentWeapon != gameHash("WEAPON_UNARMED");
+    return Weapons::isGun(world_.weapons.current(world_, world_.player.pedId));
 }
 
 void PlayerController::aimAt(int entity) {
-    world_.player.aimedEntity = entity;
-    const EntityRecord* record = entity ? world_.entities.find(entity) : nullptr;
-    world_.player.lockedOnPed = record && record->kind == EntityKind::Ped ? entity : 0;
+    // Through the sights with a gun; with empty hands the player can only focus
+    // on someone, which is a lock-on.
+    world_.player.freeAimEntity = armed() ? entity : 0;
+    world_.player.targetEntity = armed() ? 0 : entity;
+}
+
+void PlayerController::lockOnTo(int entity) {
+    world_.player.freeAimEntity = 0;
+    world_.player.targetEntity = entity;
 }
 
 int PlayerController::aimedAt() const {
-    return world_.player.aimedEntity;
+    return world_.player.freeAimEntity != 0 ? world_.player.freeAimEntity : world_.player.targetEntity;
+}
+
+bool PlayerController::sleep(int hours) {
+    // Nobody sleeps with the law after him or a fight on.
+    const int me = world_.player.pedId;
+    if (world_.player.wanted || world_.player.dead || riding())
+        return false;
+    for (const auto& [id, record] : world_.entities.all())
+        if (record.alive && record.combatOpponent == me)
+            return false;
+    stop();
+    aimAt(0);
+    world_.playerSleeps(hours);
+    return true;
 }
 
 bool PlayerController::shootAt(int ped) {

@@ -15,7 +15,7 @@ namespace drovil {
 namespace {
 
 constexpr Hash offerBlipStyle = 0xB04092F8;
-constexpr Hash offerBlipLook = 0x1DCFAA8C;
+constexpr Hash offerBlipSprite = 0x1DCFAA8C;
 constexpr Hash offerBlipModifier = 0xD34253F0;
 
 } // namespace
@@ -46,7 +46,7 @@ void QuestOffer::start() {
     }
 
     blip_ = natives::blip::onEntity(offerBlipStyle, questGiver_.entity());
-    natives::blip::setSprite(blip_, offerBlipLook, false);
+    natives::blip::setSprite(blip_, offerBlipSprite, false);
     natives::blip::setName(blip_,
                            natives::hud::literalString(10, "LITERAL_STRING",
                                                        langFile().getString("blips.contract_offer").c_str()));

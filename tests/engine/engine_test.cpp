@@ -137,7 +137,7 @@ TEST(Engine, AnAbortEventFailsTheMissionWithoutReward) {
     EXPECT_EQ(sentFinished(game.session, 1), 0);
     EXPECT_EQ(sentFinished(game.session, 2), valentine());
     EXPECT_EQ(sentFinished(game.session, 3), MissionStatus::Failed);
-    EXPECT_FALSE(game.session.world().gameEvents.contractEngaged);
+    EXPECT_FALSE(game.session.world().missionFlag);
 }
 
 TEST(Engine, AnAbortForAnUnknownIdOnlyLogs) {

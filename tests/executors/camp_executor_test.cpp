@@ -110,8 +110,8 @@ TEST(CampGuards, StandInertUntilTheHuntStartsThenIdleAboutTheCamp) {
     session.runFrames(5);
     for (const auto& guard : camp()->getGuardAIs()) {
         const auto& given = session.world().tasks.history(guard->getPed().id);
-        ASSERT_FALSE(given.empty()) << "an unaware guard strolls about the camp";
-        EXPECT_EQ(given.back().kind, sim::TaskKind::Wander);
+        ASSERT_FALSE(given.empty()) << "an unaware guard looks for a scenario point about the camp";
+        EXPECT_EQ(given.back().kind, sim::TaskKind::UseNearestScenario);
         EXPECT_FLOAT_EQ(given.back().radius, 10.0f);
         const float dx = given.back().point.x - record.coords.x, dy = given.back().point.y - record.coords.y;
         EXPECT_LT(std::sqrt(dx * dx + dy * dy), 5.0f + 12.0f + 1.0f) << "near its own spot in the camp";
@@ -159,7 +159,7 @@ TEST_P(CampCleanup, AnEndedCampHandsItsPropsetBackOrDeletesItWithTheDebugTools) 
     if (debugTools) {
         session.tapKey(test::keyF2);
         session.runFrames(2);
-        ASSERT_TRUE(session.world().player.debugProtection);
+        ASSERT_TRUE(session.world().playerPed().invincible);
     }
     ASSERT_TRUE(buildScene(session));
     // Leaving the scene behind past the mission area loses the target.

@@ -60,7 +60,7 @@ TEST(ScriptedPlayer, WalksCreepsAndRidesAtAPersonsPaceAndTheGameSeesHowHeMoves) 
     EXPECT_FALSE(player.riding());
 }
 
-TEST(ScriptedPlayer, AnUnarmedPlayerAimingAtAPedLocksOnAndShootingDrawsTheGun) {
+TEST(ScriptedPlayer, UnarmedAimIsAFocusArmedAimIsFreeAimAndShootingDrawsTheGun) {
     Session session;
     World& world = session.world();
     PlayerController player(world);
@@ -69,14 +69,17 @@ TEST(ScriptedPlayer, AnUnarmedPlayerAimingAtAPedLocksOnAndShootingDrawsTheGun) {
     const int ped = world.entities.create(EntityKind::Ped, gameHash("a_m_m_valtownfolk_01"), at, 0.0f).id;
     player.aimAt(ped);
     EXPECT_FALSE(player.armed());
-    EXPECT_EQ(world.player.aimedEntity, ped);
-    EXPECT_EQ(world.player.lockedOnPed, ped);
+    EXPECT_EQ(world.player.targetEntity, ped);
+    EXPECT_EQ(world.player.freeAimEntity, 0);
     player.shootAt(ped);
     EXPECT_TRUE(player.armed());
+    EXPECT_EQ(world.player.freeAimEntity, ped);
+    EXPECT_EQ(world.player.targetEntity, 0);
     ASSERT_FALSE(world.combat.shots().empty());
     EXPECT_EQ(world.combat.shots().back().shooter, world.player.pedId);
     player.holster();
-    EXPECT_EQ(world.player.aimedEntity, 0);
+    EXPECT_EQ(world.player.freeAimEntity, 0);
+    EXPECT_EQ(world.weapons.current(world, world.player.pedId), sim::Weapons::unarmed());
 }
 
 TEST(StreamingOut, ReleasedThingsFarFromThePlayerAreClearedAwayWithTheirBlips) {

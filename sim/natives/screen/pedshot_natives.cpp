@@ -1,5 +1,5 @@
-// The profile photo pipeline, and the clone handling around it: the frame's
-// rate value, an entity's rotation and placement, deleting a ped.
+// The persona photo pipeline, and the clone handling around it: the frame's
+// time, an entity's rotation and placement, deleting a ped.
 #include "natives/families.h"
 
 namespace sim {
@@ -26,15 +26,16 @@ void implementPedshotNatives(NativeDispatch& dispatch, World& world) {
         const EntityRecord* record = world.entities.find(ped->id);
         if (record && record->kind == EntityKind::Ped && ped->id != world.player.pedId) {
             world.speech.silence(ped->id, world.clock.frame);
+            world.tasks.clear(ped->id);
+            world.pedGroups.remove(ped->id);
+            world.weapons.forget(ped->id);
+            world.seats.forget(ped->id);
             world.entities.remove(ped->id);
         }
         ped->id = 0;
     });
 
-    dispatch.implement<n::entity::setCollision>([&world](Entity ped, bool, bool) {
-        if (world.entities.exists(ped.id))
-            world.portraits.preparedClone(ped.id, world.clock.frame);
-    });
+    dispatch.implement<n::pedshot::isAvailable>([&world]() { return world.pedshotAvailable; });
     dispatch.implement<n::appearance::updateVariation>([](Ped, bool, bool, bool, bool, bool) {});
     dispatch.implement<n::pedshot::forceMotionState>([&world](Ped ped, Hash pose, int, int, int) {
         if (world.entities.exists(ped.id))
