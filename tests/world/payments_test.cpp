@@ -90,6 +90,23 @@ TEST(Payments, ReminderShowsOncePerArrivalWithinThirtyMetres) {
     EXPECT_EQ(reminders(session).size(), 2u);
 }
 
+// An arrival while the game's mission flag is up (an engaged contract of the
+// plug-in's own, a story mission) brings no reminder.
+TEST(Payments, NoReminderWhileTheGamesMissionFlagIsUp) {
+    sim::Session session(withBalance("70.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    session.world().missionFlag = true;
+    placePlayer(session, 5.0f);
+    session.runFrames(5);
+    EXPECT_TRUE(reminders(session).empty());
+    session.world().missionFlag = false;
+    placePlayer(session, 100.0f);
+    session.runFrames(2);
+    placePlayer(session, 5.0f);
+    session.runFrames(3);
+    EXPECT_EQ(reminders(session).size(), 1u);
+}
+
 TEST(Payments, ReminderWaitsWhileTheGameHoldsThePlayer) {
     sim::Session session(withBalance("70.000000"));
     ASSERT_TRUE(test::startGame(session));

@@ -2,8 +2,11 @@
 // the prompts work only up close, taking it plays the handover and announces
 // the town, and every other ending restarts the wait for the next encounter.
 #include "support/game.h"
+#include "support/script_thread.h"
 
+#include "player/player_controller.h"
 #include "runtime/data_files.h"
+#include "runtime/natives.h"
 #include "runtime/events.h"
 #include "world/area_ids.h"
 #include "world/quest_creator.h"
@@ -362,4 +365,38 @@ TEST(QuestOffers, LawmenAndScriptPedsAreNoQuestGivers) {
     world.entities.remove(scripted.id);
     street.placePasserBy(offset(valentineSpot, 3.0f, 0.0f));
     EXPECT_TRUE(street.offerStarts());
+}
+
+// While the game's mission flag is up (a story mission, or a contract the
+// plug-in has engaged), no passer-by offers a contract.
+TEST(QuestOffers, NoOfferWhileTheGamesMissionFlagIsUp) {
+    Street street;
+    ASSERT_TRUE(startGame(street.session));
+    test::runOnScriptThread(street.session, [] { drovil::natives::gamestate::setMissionFlag(true); });
+    street.standAt(valentineSpot);
+    street.placePasserBy(offset(valentineSpot, 4.0f, 0.0f));
+    street.session.runFrames(60);
+    EXPECT_FALSE(street.session.logContains("quest offer triggered"));
+    test::runOnScriptThread(street.session, [] { drovil::natives::gamestate::setMissionFlag(false); });
+    EXPECT_TRUE(street.offerStarts());
+}
+
+// The game's calendar runs on while the player sleeps: a night's sleep makes
+// the next encounter due at once.
+TEST(QuestOffers, SleepingThroughTheWaitBringsTheNextEncounter) {
+    Street street;
+    startOnTheSpot(street, 10.0f);
+    street.session.runFrames(2);
+    street.stepUpTo(60.0f);
+    street.session.runFrames(1);
+    ASSERT_EQ(countLogs(street.session, "outcome: DECLINED"), 1);
+
+    street.standAt(valentineSpot);
+    street.placePasserBy(offset(valentineSpot, 2.0f, 0.0f));
+    street.session.runFrames(90);
+    EXPECT_EQ(countLogs(street.session, "quest offer triggered"), 1) << "the next encounter is hours away";
+    sim::PlayerController player(street.world());
+    ASSERT_TRUE(player.sleep(hoursBetweenEncounters()));
+    EXPECT_TRUE(
+        street.session.runUntil([&] { return countLogs(street.session, "quest offer triggered") == 2; }, 30));
 }
