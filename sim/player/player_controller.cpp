@@ -1,9 +1,11 @@
 #include "player/player_controller.h"
 
+#include "world/places/scenario_point_data.h"
 #include "world/wildlife/animals.h"
 #include "world/core/geometry.h"
 #include "world/core/world.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sim {
@@ -31,6 +33,8 @@ float metresPerSecondOf(Gait gait) {
 }
 
 void PlayerController::goTo(const drovil::Vector3& point, Gait gait, float closeEnough) {
+    if (seated())
+        standUp();
     target_ = point;
     targetEntity_ = 0;
     gait_ = gait;
@@ -39,6 +43,8 @@ void PlayerController::goTo(const drovil::Vector3& point, Gait gait, float close
 }
 
 void PlayerController::goToEntity(int entity, Gait gait, float closeEnough) {
+    if (seated())
+        standUp();
     targetEntity_ = entity;
     gait_ = gait;
     closeEnough_ = closeEnough;
@@ -169,6 +175,45 @@ bool PlayerController::shootAt(int ped) {
         drawGun();
     aimAt(ped);
     return world_.combat.shootAt(world_, world_.player.pedId, ped);
+}
+
+bool PlayerController::sitOnNearestSeat(float reach) {
+    if (riding())
+        return false;
+    const int me = world_.player.pedId;
+    int seat = 0;
+    float nearest = reach;
+    for (const auto& [handle, point] : world_.scenarioPoints.all()) {
+        const bool isSeat = std::any_of(seats::all().begin(), seats::all().end(),
+                                        [&](const SeatKind* kind) { return kind->pointType == point.type; });
+        const float d = flatDistance(point.position, position());
+        const int taker = ScenarioPoints::takenBy(world_, handle);
+        if (isSeat && d <= nearest && (taker == 0 || taker == me)) {
+            seat = handle;
+            nearest = d;
+        }
+    }
+    if (seat == 0)
+        return false;
+    stop();
+    aimAt(0);
+    TaskStep sit;
+    sit.kind = TaskKind::UseScenarioPoint;
+    sit.scenarioPoint = seat;
+    sit.durationMs = -1;
+    world_.tasks.give(me, sit, world_.clock.elapsedMs);
+    // He steps onto it before the game's frame.
+    const ScenarioPoint& point = *world_.scenarioPoints.find(seat);
+    world_.playerPed().position = point.position;
+    return true;
+}
+
+void PlayerController::standUp() {
+    world_.tasks.clear(world_.player.pedId);
+}
+
+bool PlayerController::seated() const {
+    return world_.tasks.usingScenario(world_.player.pedId);
 }
 
 void PlayerController::beforeFrame() {

@@ -69,6 +69,13 @@ public:
     // Sleeps for the hours (on a bedroll, in a hotel bed): the game clock moves
     // on at once. False, and no sleep, while wanted, riding or in a fight.
     bool sleep(int hours);
+    // Sits down on the nearest free seat within `reach` metres (a bench, a chair,
+    // a log by a camp fire): the game then reports him using its scenario point.
+    // False when there is none, or while riding.
+    bool sitOnNearestSeat(float reach);
+    // Gets up from the seat.
+    void standUp();
+    bool seated() const;
 
     // One frame of whatever the player is doing, before the game's frame.
     void beforeFrame();

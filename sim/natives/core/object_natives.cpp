@@ -20,8 +20,12 @@ void implementObjectNatives(NativeDispatch& dispatch, World& world) {
             return Object(record.id);
         });
     dispatch.implement<n::object::placeOnGround>([&world](Object object, bool) {
-        if (ObjectState* state = world.objects.find(object.id))
-            state->placedOnGround = true;
+        ObjectState* state = world.objects.find(object.id);
+        EntityRecord* record = world.entities.find(object.id);
+        if (!state || !record)
+            return;
+        state->placedOnGround = true;
+        record->position.z = world.geography.groundHeight(record->position.x, record->position.y);
     });
     // The nearest object of the model within the radius (3-D), leaving out the
     // kinds the flags name (the simulator has no networked objects).

@@ -11,9 +11,13 @@ void implementPedshotNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::frame::timeStep>(
         [&world]() { return static_cast<float>(world.clock.frameMs) / 1000.0f; });
 
+    // Pitch, roll and yaw in degrees; the game gives the yaw from -180 to 180
+    // (a heading of 270 is a yaw of -90). Entities here stand upright.
     dispatch.implement<n::placement::rotation>([&world](Entity entity, int) {
         const EntityRecord* record = world.entities.find(entity.id);
-        return record ? Vector3(0.0f, 0.0f, record->heading) : Vector3();
+        if (!record)
+            return Vector3();
+        return Vector3(0.0f, 0.0f, record->heading > 180.0f ? record->heading - 360.0f : record->heading);
     });
     dispatch.implement<n::placement::setCoords>(
         [&world](Entity entity, Vector3 position, bool, bool, bool, bool) {
