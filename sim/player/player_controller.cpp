@@ -1,15 +1,16 @@
 #include "player/player_controller.h"
 
+#include "world/places/scenario_point_data.h"
 #include "world/wildlife/animals.h"
 #include "world/core/geometry.h"
 #include "world/core/world.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sim {
 namespace {
 const char* const horseModel = "a_c_horse_morgan_bay";
-const char* const revolver = "WEAPON_REVOLVER_CATTLEMAN";
 // How close the player must stand to his horse to get into the saddle.
 constexpr float mountReach = 4.0f;
 
@@ -32,6 +33,8 @@ float metresPerSecondOf(Gait gait) {
 }
 
 void PlayerController::goTo(const drovil::Vector3& point, Gait gait, float closeEnough) {
+    if (seated())
+        standUp();
     target_ = point;
     targetEntity_ = 0;
     gait_ = gait;
@@ -40,6 +43,8 @@ void PlayerController::goTo(const drovil::Vector3& point, Gait gait, float close
 }
 
 void PlayerController::goToEntity(int entity, Gait gait, float closeEnough) {
+    if (seated())
+        standUp();
     targetEntity_ = entity;
     gait_ = gait;
     closeEnough_ = closeEnough;
@@ -123,26 +128,46 @@ bool PlayerController::riding() const {
 }
 
 void PlayerController::drawGun() {
-    world_.player.currentWeapon = gameHash(revolver);
+    world_.weapons.select(world_, world_.player.pedId, Weapons::revolver());
 }
 
 void PlayerController::holster() {
-    world_.player.currentWeapon = gameHash("WEAPON_UNARMED");
+    world_.weapons.hide(world_, world_.player.pedId);
     aimAt(0);
 }
 
 bool PlayerController::armed() const {
-    return world_.player.currentWeapon != gameHash("WEAPON_UNARMED");
+    return Weapons::isGun(world_.weapons.current(world_, world_.player.pedId));
 }
 
 void PlayerController::aimAt(int entity) {
-    world_.player.aimedEntity = entity;
-    const EntityRecord* record = entity ? world_.entities.find(entity) : nullptr;
-    world_.player.lockedOnPed = record && record->kind == EntityKind::Ped ? entity : 0;
+    // Through the sights with a gun; with empty hands the player can only focus
+    // on someone, which is a lock-on.
+    world_.player.freeAimEntity = armed() ? entity : 0;
+    world_.player.targetEntity = armed() ? 0 : entity;
+}
+
+void PlayerController::lockOnTo(int entity) {
+    world_.player.freeAimEntity = 0;
+    world_.player.targetEntity = entity;
 }
 
 int PlayerController::aimedAt() const {
-    return world_.player.aimedEntity;
+    return world_.player.freeAimEntity != 0 ? world_.player.freeAimEntity : world_.player.targetEntity;
+}
+
+bool PlayerController::sleep(int hours) {
+    // Nobody sleeps with the law after him or a fight on.
+    const int me = world_.player.pedId;
+    if (world_.player.wanted || world_.player.dead || riding())
+        return false;
+    for (const auto& [id, record] : world_.entities.all())
+        if (record.alive && record.combatOpponent == me)
+            return false;
+    stop();
+    aimAt(0);
+    world_.playerSleeps(hours);
+    return true;
 }
 
 bool PlayerController::shootAt(int ped) {
@@ -150,6 +175,45 @@ bool PlayerController::shootAt(int ped) {
         drawGun();
     aimAt(ped);
     return world_.combat.shootAt(world_, world_.player.pedId, ped);
+}
+
+bool PlayerController::sitOnNearestSeat(float reach) {
+    if (riding())
+        return false;
+    const int me = world_.player.pedId;
+    int seat = 0;
+    float nearest = reach;
+    for (const auto& [handle, point] : world_.scenarioPoints.all()) {
+        const bool isSeat = std::any_of(seats::all().begin(), seats::all().end(),
+                                        [&](const SeatKind* kind) { return kind->pointType == point.type; });
+        const float d = flatDistance(point.position, position());
+        const int taker = ScenarioPoints::takenBy(world_, handle);
+        if (isSeat && d <= nearest && (taker == 0 || taker == me)) {
+            seat = handle;
+            nearest = d;
+        }
+    }
+    if (seat == 0)
+        return false;
+    stop();
+    aimAt(0);
+    TaskStep sit;
+    sit.kind = TaskKind::UseScenarioPoint;
+    sit.scenarioPoint = seat;
+    sit.durationMs = -1;
+    world_.tasks.give(me, sit, world_.clock.elapsedMs);
+    // He steps onto it before the game's frame.
+    const ScenarioPoint& point = *world_.scenarioPoints.find(seat);
+    world_.playerPed().position = point.position;
+    return true;
+}
+
+void PlayerController::standUp() {
+    world_.tasks.clear(world_.player.pedId);
+}
+
+bool PlayerController::seated() const {
+    return world_.tasks.usingScenario(world_.player.pedId);
 }
 
 void PlayerController::beforeFrame() {

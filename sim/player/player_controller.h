@@ -1,7 +1,8 @@
 #pragma once
 // The player's body in the simulated world, driven like a person at the
 // controls: walking, running or creeping to a point, riding a horse, crouching,
-// drawing and holstering a gun, aiming at and shooting a ped. The controller
+// drawing and holstering a gun, aiming at, locking on to and shooting a ped,
+// sleeping. The controller
 // keeps what the player is doing and applies one frame of it before each frame
 // of the game, so the game's senses see the player move at a person's pace.
 #include "runtime/types.h"
@@ -49,14 +50,32 @@ public:
 
     // --- Weapons ---
 
+    // The revolver out of its holster / every gun put away.
     void drawGun();
     void holster();
     bool armed() const;
-    // Aims (or, unarmed, focuses) at the entity; 0 lowers the aim.
+    // Aims at the entity through the sights (free aim) with a gun out, or,
+    // unarmed, focuses on it (the game's lock-on target, as when he talks to
+    // someone); 0 lowers the aim.
     void aimAt(int entity);
+    // Locks on to the entity (with a gun out, the game's aim assist).
+    void lockOnTo(int entity);
     int aimedAt() const;
     // One shot at the ped with the gun drawn; true when it hit.
     bool shootAt(int ped);
+
+    // --- Rest ---
+
+    // Sleeps for the hours (on a bedroll, in a hotel bed): the game clock moves
+    // on at once. False, and no sleep, while wanted, riding or in a fight.
+    bool sleep(int hours);
+    // Sits down on the nearest free seat within `reach` metres (a bench, a chair,
+    // a log by a camp fire): the game then reports him using its scenario point.
+    // False when there is none, or while riding.
+    bool sitOnNearestSeat(float reach);
+    // Gets up from the seat.
+    void standUp();
+    bool seated() const;
 
     // One frame of whatever the player is doing, before the game's frame.
     void beforeFrame();

@@ -114,7 +114,7 @@ bool ScenarioRun::holdPrompt(const std::string& text, std::uint32_t maxMs) {
             const PromptRecord* prompt = world().prompts.find(handle);
             return !prompt || prompt->destroyed || prompt->holdCompletions > 0;
         },
-        static_cast<std::uint32_t>(world().prompts.holdTimeMs) + 3000);
+        static_cast<std::uint32_t>(std::max(0, world().prompts.find(handle)->holdTimeMs)) + 3000);
     world().prompts.releaseHold(handle);
     frame();
     return completed;

@@ -23,15 +23,15 @@ CheckShockingNoiseTask::CheckShockingNoiseTask(Ped guard, const Vector3& point)
         pointAlong(route.home, route.direction, std::min(0.7f * route.distance, furthestApproach));
 
     if (route.scenarioPoint != -1)
-        natives::task::leaveScenarioFacing(guard, point, 3);
+        natives::task::setCombatScenarioExit(guard, point, 3);
     playSpeech(guard, randomInt(0, 2) == 1 ? "WHOA_ESCALATED" : "GENERIC_SHOCKED_HIGH");
     natives::combat::holdWeapon(guard, natives::combat::bestWeapon(guard, 0, 0), false, 0, 0, 0);
-    natives::task::setMotionStyle(guard, "cautious", 1.0f, 15000);
+    natives::ped::setBlackboardFloat(guard, "cautious", 1.0f, 15000);
 
     const Ped inSequence(0);
     TaskSequence sequence;
     natives::task::openSequence(&sequence);
-    natives::task::standReady(inSequence, true, true, 0, 0);
+    natives::task::swapWeapon(inSequence, true, true, 0, 0);
     natives::task::lookAtPoint(inSequence, point, -1, 0, 51, 1);
     natives::task::aimAtPoint(inSequence, point, randomInt(3000, 4000), false, false);
     natives::task::aimAtPoint(inSequence, Vector3(point.x, point.y + sideOffset, point.z),
@@ -47,7 +47,7 @@ CheckShockingNoiseTask::CheckShockingNoiseTask(Ped guard, const Vector3& point)
 }
 
 bool CheckShockingNoiseTask::isFinished() {
-    return natives::condition::pedIsDown(ped_) || natives::task::sequenceProgress(ped_) == -1;
+    return natives::condition::entityIsDead(ped_) || natives::task::sequenceProgress(ped_) == -1;
 }
 
 } // namespace drovil

@@ -19,15 +19,15 @@ CheckSuspiciousEventTask::CheckSuspiciousEventTask(Ped guard, const Vector3& poi
     const Vector3 approach = pointAlong(route.home, route.direction, 0.85f * route.distance);
 
     if (route.scenarioPoint != -1)
-        natives::task::leaveScenarioTowards(guard, route.home, 3, true);
+        natives::task::setQuickScenarioExit(guard, route.home, 3, true);
     playSpeech(guard, randomInt(0, 2) == 1 ? "WHAT_IS_THAT" : "WHAT_WAS_THAT");
     natives::combat::holdWeapon(guard, natives::combat::bestWeapon(guard, 0, 0), true, 0, 0, 0);
-    natives::task::setMotionStyle(guard, "cautious", 1.0f, 15000);
+    natives::ped::setBlackboardFloat(guard, "cautious", 1.0f, 15000);
 
     const Ped inSequence(0);
     TaskSequence sequence;
     natives::task::openSequence(&sequence);
-    natives::task::standReady(inSequence, true, true, 0, 0);
+    natives::task::swapWeapon(inSequence, true, true, 0, 0);
     natives::task::turnToFacePoint(inSequence, point, 2500);
     natives::task::lookAtPoint(inSequence, point, -1, 0, 51, 0);
     natives::task::goToPoint(inSequence, approach, 1.25f, -1, 1.0f, 0, route.turn);
@@ -43,7 +43,7 @@ CheckSuspiciousEventTask::CheckSuspiciousEventTask(Ped guard, const Vector3& poi
 }
 
 bool CheckSuspiciousEventTask::isFinished() {
-    return natives::condition::pedIsDown(ped_) || natives::task::sequenceProgress(ped_) == -1;
+    return natives::condition::entityIsDead(ped_) || natives::task::sequenceProgress(ped_) == -1;
 }
 
 void CheckSuspiciousEventTask::step() {

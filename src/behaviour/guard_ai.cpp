@@ -26,13 +26,13 @@ constexpr const char* discoveredBodyDecorator = "KV_Drovil_discoveredBody";
 
 GuardAI::GuardAI(Ped ped) : ped_(ped), lastPosition_(0.0f, 0.0f, 0.0f) {
     modeStart_ = gameTimer();
-    natives::perception::setBehaviourSet(ped_, "SpDefaultStealth", 0);
+    natives::perception::setEventTracker(ped_, "SpDefaultStealth", 0);
 }
 
 GuardAI::~GuardAI() = default;
 
 bool GuardAI::isAlive() const {
-    return !natives::condition::pedIsDown(ped_);
+    return !natives::condition::entityIsDead(ped_);
 }
 
 int GuardAI::timeInMode() const {
@@ -53,7 +53,7 @@ void GuardAI::setMode(GuardMode mode) {
 void GuardAI::update() {
     if (!ped_)
         return;
-    if (natives::condition::pedIsDown(ped_) || mode_ == GuardMode::Combat)
+    if (natives::condition::entityIsDead(ped_) || mode_ == GuardMode::Combat)
         return;
     const Ped player = playerPed();
     if (natives::condition::pedInCombatWith(ped_, player)) {
@@ -79,7 +79,7 @@ void GuardAI::update() {
             onShotFired(shooter);
     } else if (event == deadBody) {
         const Entity body = natives::perception::eventSource(ped_, deadBody, 0, 0);
-        natives::ped::stopActivity(ped_, true);
+        natives::ped::blockNonTemporaryEvents(ped_, true);
         if (natives::decorator::getInt(body, discoveredBodyDecorator) == 0 && guardCanSee(ped_, body))
             onBodyDiscovered(body);
     } else {
@@ -105,18 +105,18 @@ void GuardAI::listenForPlayer(Ped player) {
 }
 
 void GuardAI::onTargetSpotted(Ped target) {
-    if (!natives::blip::entityHasBlip(ped_.entity()) && !natives::condition::pedIsDown(ped_))
+    if (!natives::blip::entityHasBlip(ped_.entity()) && !natives::condition::entityIsDead(ped_))
         natives::blip::onEntity(hostileBlipStyle, ped_.entity());
     natives::task::clearTasks(ped_, true, true);
     const Vector3 position = positionOf(ped_);
-    natives::ped::stopActivity(ped_, true);
-    natives::combat::setAnchor(ped_, position);
+    natives::ped::blockNonTemporaryEvents(ped_, true);
+    natives::task::panicExitScenario(ped_, position);
     natives::combat::fightTarget(ped_, target, 0, fightFlags);
     setMode(GuardMode::Combat);
 }
 
 void GuardAI::onAlerted() {
-    natives::ped::stopActivity(ped_, true);
+    natives::ped::blockNonTemporaryEvents(ped_, true);
     setMode(GuardMode::Searching);
 }
 

@@ -24,7 +24,7 @@ bool isNight() {
 }
 
 float foliageCoverOf(Entity target) {
-    const float raw = natives::perception::foliageValue(playerPed(), "FoliageHeight");
+    const float raw = natives::ped::blackboardFloat(playerPed(), "FoliageHeight");
     // The foliage height code sits in the millions of the value the game reports.
     const int code = (static_cast<int>(raw) / 1000000) % 100;
     double cover = (code * 0.1 - 5.5) * 0.5882352941176471;

@@ -25,7 +25,7 @@ Vector3 spotAround(const Vector3& centre) {
 } // namespace
 
 void searchAround(Ped guard, const Vector3& point, int count) {
-    if (natives::condition::pedIsDown(guard))
+    if (natives::condition::entityIsDead(guard))
         return;
     const float heading = natives::entity::heading(guard.entity());
     const Vector3 home = positionOf(guard);
@@ -42,14 +42,14 @@ void searchAround(Ped guard, const Vector3& point, int count) {
     }
     Vector3 spot = pointAlong(centre, direction, static_cast<float>(randomInt(8, 15)));
 
-    natives::ped::stopActivity(guard, true);
+    natives::ped::blockNonTemporaryEvents(guard, true);
     natives::combat::holdWeapon(guard, natives::combat::bestWeapon(guard, 0, 0), true, 0, 0, 0);
-    natives::combat::setAnchor(guard, centre);
+    natives::task::panicExitScenario(guard, centre);
 
     const Ped inSequence(0);
     TaskSequence sequence;
     natives::task::openSequence(&sequence);
-    natives::task::standReady(inSequence, true, true, 0, 0);
+    natives::task::swapWeapon(inSequence, true, true, 0, 0);
     if (!behind) {
         // A step towards the point, then a long look at it.
         const float metres = distanceBetween(point, home);

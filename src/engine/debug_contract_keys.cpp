@@ -130,7 +130,7 @@ void runDebugSpawnCriminalKey() {
     natives::ped::setConfigFlag(criminal, criminalConfigFlag, true);
     // The honour rules read this instead of what the game would give for him.
     natives::decorator::setInt(criminal.entity(), "honor_override", 0);
-    natives::ped::stopActivity(criminal, true);
+    natives::ped::blockNonTemporaryEvents(criminal, true);
 }
 
 void runDebugContractKeys() {

@@ -274,7 +274,7 @@ void DrovilEngine::onEvent(MissionStatusChangeEvent* event) {
         }
         endMission(*event);
     }
-    natives::gameevent::setContractEngaged(event->newStatus == MissionStatus::Engaged);
+    natives::gamestate::setMissionFlag(event->newStatus == MissionStatus::Engaged);
 }
 
 void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {
@@ -348,7 +348,7 @@ void DrovilEngine::sendMissionFinished(const MissionData& mission, int status) {
 }
 
 bool DrovilEngine::isPlayerFree() const {
-    return natives::player::hasControl(natives::player::playerIndex()) && !natives::misc::scriptedSceneActive();
+    return natives::player::hasControl(natives::player::playerIndex()) && !natives::gamestate::missionFlag();
 }
 
 void DrovilEngine::updateExecutors() {

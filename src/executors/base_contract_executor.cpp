@@ -203,7 +203,7 @@ void BaseContractExecutor::updateApproaching() {
             return;
     }
     const bool targetFoundDown = targetPed && natives::condition::entityExists(targetPed.entity()) &&
-                                 natives::condition::pedIsDown(targetPed);
+                                 natives::condition::entityIsDead(targetPed);
     if (isPlayerWithin(0.0f) || targetFoundDown) {
         onTrackingStarted();
         setStage(ExecutorStage::Hunting);
@@ -250,9 +250,9 @@ void BaseContractExecutor::updateHunting() {
 
     if (getSettingBool("TargetRecognition"))
         updateTargetRecognition();
-    if (!natives::condition::pedIsDown(targetPed))
+    if (!natives::condition::entityIsDead(targetPed))
         return;
-    if (natives::condition::pedIsInState(targetPed, 11, true)) {
+    if (natives::condition::pedConfigFlag(targetPed, 11, true)) {
         // Only knocked out: the contract wants the target dead. Explain it once per target.
         if (natives::decorator::getInt(targetPed.entity(), "KV_Drovil_knockedOutTutorial") == 0) {
             triggerTutorial("target_knocked_out", true);

@@ -136,7 +136,7 @@ protected:
     MissionData* mission = nullptr;
     Blip areaBlip;
     bool missionSetPrepared = false;
-    Hash relationshipGroup = 0;
+    Hash relationshipGroup = 0; // the game's ped group of the scene: the target leads it
     Blip targetBlip;
     Vehicle vehicle;
     std::map<std::string, int> missionFlags;

@@ -103,7 +103,7 @@ void CampExecutor::spawnHorses() {
         const Ped spawned = spawnRandomHorse(pointAround(centre, 2.0f, true));
         if (spawned) {
             spawnedEntities.push_back(spawned.entity());
-            natives::ped::stopActivity(spawned, true);
+            natives::ped::blockNonTemporaryEvents(spawned, true);
         }
         scriptWait(10);
     }
@@ -146,10 +146,10 @@ void CampExecutor::updateCamp() {
 
 void CampExecutor::keepIdling(GuardAI& guard) {
     const Ped ped = guard.getPed();
-    if (natives::task::isBusy(ped))
+    if (natives::task::isUsingAnyScenario(ped))
         return;
     const Vector3 point = pointAround(positionOf(ped.entity()), static_cast<float>(randomInt(5, 13)), false);
-    natives::task::wanderInArea(ped, point, 10.0f, randomInt(45000, 60000), 0, 0, 1, 0);
+    natives::task::useNearestScenarioToCoord(ped, point, 10.0f, randomInt(45000, 60000), 0, 0, 1, 0);
 }
 
 void CampExecutor::cleanup() {

@@ -7,7 +7,7 @@
 namespace drovil {
 namespace {
 constexpr Hash areaBlipStyle = 0xB04092F8;
-constexpr Hash areaBlipModifier = 0x1DCFAA8C;
+constexpr Hash areaBlipSprite = 0x1DCFAA8C;
 constexpr Hash blockedBlipModifier = 0x2B30E11F;
 } // namespace
 
@@ -28,7 +28,7 @@ void BaseContractExecutor::createAreaBlip(float radius) {
     if (radius < 0.0f)
         radius = mission->blipRadius;
     areaBlip = natives::blip::radius(areaBlipStyle, mission->blipCoords, radius);
-    natives::blip::addModifier(areaBlip, areaBlipModifier, false);
+    natives::blip::setSprite(areaBlip, areaBlipSprite, false);
     const char* name =
         natives::hud::literalString(10, "LITERAL_STRING", langText("blips.contact_target").c_str());
     natives::blip::setName(areaBlip, name);
@@ -45,7 +45,7 @@ void BaseContractExecutor::block(bool silent) {
         // A dot without an area, marked as blocked, tells the player where the
         // contract waits.
         createAreaBlip(0.0f);
-        natives::blip::applyModifier(areaBlip, blockedBlipModifier);
+        natives::blip::addModifier(areaBlip, blockedBlipModifier);
     }
     setStage(ExecutorStage::Blocked);
 }

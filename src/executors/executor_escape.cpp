@@ -12,7 +12,7 @@ constexpr int reminderIntervalMs = 90000;
 } // namespace
 
 void BaseContractExecutor::updateEscaping() {
-    const bool wanted = natives::player::isWanted(natives::player::playerIndex());
+    const bool wanted = natives::player::lawIncidentActive(natives::player::playerIndex());
     // Read every frame, so that the tuning can be changed while a mission runs.
     const float escapeDistance = generalMetaFile().getFloat("contract.escape_distance", -999.0f);
     if (!isPlayerWithin(escapeDistance) && !wanted) {

@@ -29,7 +29,7 @@ void BaseContractExecutor::updateTargetRecognition() {
         natives::condition::lineOfSight(player, target, 0, 0) == 1)
         natives::decorator::setInt(target, seenByPlayer, 1);
 
-    const bool aiming = natives::player::isAimingAt(natives::player::playerIndex(), target);
+    const bool aiming = natives::player::isFreeAimingAt(natives::player::playerIndex(), target);
     const bool seen = natives::decorator::getInt(target, seenByPlayer) != 0;
     const bool recognising = (d <= recognitionDistance && seen) || (aiming && d <= aimingRecognitionDistance);
     if (!recognising) {
@@ -49,9 +49,9 @@ void BaseContractExecutor::updateTargetRecognition() {
 
 void BaseContractExecutor::onTargetRecognized() {
     const std::string& name = langText("blips.contact_target");
-    natives::pedsetup::setDisplayedName(targetPed, name.c_str());
+    natives::pedsetup::setPromptName(targetPed, name.c_str());
     targetBlip = natives::blip::onEntity(targetBlipStyle, targetPed.entity());
-    natives::blip::addModifier(targetBlip, getHashKey("blip_region_hunting"), false);
+    natives::blip::setSprite(targetBlip, getHashKey("blip_region_hunting"), false);
     natives::blip::setScale(targetBlip, targetBlipScale);
     natives::blip::setName(targetBlip, natives::hud::literalString(10, "LITERAL_STRING", name.c_str()));
     recognitionTimerRunning = false;

@@ -52,13 +52,13 @@ void BaseContractExecutor::addTarget(Ped ped) {
     natives::decorator::setInt(ped.entity(), contractTarget, 1);
     natives::decorator::setInt(ped.entity(), "KV_HOSTAGE_enabled", 1);
     if (!relationshipGroup) {
-        relationshipGroup = natives::relationship::createGroup(0);
-        natives::relationship::setGroupSetting(relationshipGroup, 3);
+        relationshipGroup = natives::group::create(0);
+        natives::group::setFormation(relationshipGroup, 3);
     }
-    natives::relationship::setPedGroupAlt(ped, relationshipGroup, true);
+    natives::group::setLeader(ped, relationshipGroup, true);
     if (eagleEyeAllowed && getSettingBool("EagleEyeTracksForTarget")) {
         natives::player::trackWithEagleEye(natives::player::playerIndex(), ped, true);
-        natives::pedsetup::setEagleEyeValues(ped, 255, 255, 0);
+        natives::pedsetup::setEagleEyeTint(ped, 255, 255, 0);
     }
     setLootMoney(ped, mission->targetLootMoney);
     addGuard(ped);
@@ -68,7 +68,7 @@ void BaseContractExecutor::addGuard(Ped ped) {
     applyHonourRules(ped, false);
     scriptWait(10);
     if (isOutsideTown()) {
-        natives::pedsetup::keepWeaponsReady(ped, 2, true);
+        natives::pedsetup::hideWeapons(ped, 2, true);
     } else {
         // Nobody carries a gun in a town scene: a shoot-out there would bring the law.
         Hash weapon = 0;
@@ -78,7 +78,7 @@ void BaseContractExecutor::addGuard(Ped ped) {
     }
     if (relationshipGroup && natives::decorator::getInt(ped.entity(), contractTarget) == 0) {
         natives::ped::setConfigFlag(ped, flagGroupMember, true);
-        natives::relationship::setPedGroup(ped, relationshipGroup);
+        natives::group::setMember(ped, relationshipGroup);
         setLootMoney(ped, mission->guardsLootMoney);
         guards.push_back(ped);
     }
@@ -91,7 +91,7 @@ void BaseContractExecutor::addCompanion(Ped ped) {
     applyHonourRules(ped, true);
     natives::ped::setConfigFlag(ped, flagGroupMember, true);
     natives::ped::setConfigFlag(ped, flagScenePed, true);
-    natives::relationship::setPedGroup(ped, relationshipGroup);
+    natives::group::setMember(ped, relationshipGroup);
     setLootMoney(ped, mission->companionsLootMoney);
     companions.push_back(ped);
     spawnedEntities.push_back(ped.entity());

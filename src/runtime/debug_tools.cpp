@@ -34,28 +34,28 @@ void inspectAimedEntity() {
     natives::ped::currentWeapon(playerPed(), &weapon, false, 0, false);
     const PlayerIndex player = natives::player::playerIndex();
     Entity aimed;
-    if (weapon == getHashKey("WEAPON_UNARMED") && natives::player::aimedAtEntity(player, &aimed)) {
+    if (weapon == getHashKey("WEAPON_UNARMED") && natives::player::targetEntity(player, &aimed)) {
         drawText("bearing: " + std::to_string(playerBearingAround(aimed)), 0.0f, 0.05f, 255, 255, 255, 255, false,
                  0.5f, 0.5f, "$body");
         if (wasKeyJustReleased(keyZ, true)) {
             natives::decorator::setInt(aimed, "loot_money", 0);
-            natives::decorator::setIntAlt(aimed, "floot_money", 0);
+            natives::decorator::setFloat(aimed, "floot_money", 0);
         }
         // K spawns a test ped; while aiming it is swallowed so it does nothing.
         wasKeyJustReleased(keyK, true);
         return;
     }
-    Ped locked;
-    if (natives::player::lockedOnPed(player, &locked))
+    Entity freeAimed;
+    if (natives::player::freeAimEntity(player, &freeAimed))
         wasKeyJustReleased(keyK, true);
 }
 
 void giveTestItems() {
     const Hash reason = getHashKey("ADD_REASON_DEFAULT");
-    natives::inventory::giveItem(playerPed(), 0xA64DAA5E, 5, reason);
-    natives::inventory::giveItem(playerPed(), 0x88A8505C, 15, reason);
-    natives::inventory::giveItem(playerPed(), 0x07E945C8, 50, reason);
-    natives::inventory::giveAmmo(playerPed(), getHashKey("AMMO_ARROW_DYNAMITE"), 10, reason);
+    natives::inventory::addAmmoForWeapon(playerPed(), 0xA64DAA5E, 5, reason);
+    natives::inventory::addAmmoForWeapon(playerPed(), 0x88A8505C, 15, reason);
+    natives::inventory::addAmmoForWeapon(playerPed(), 0x07E945C8, 50, reason);
+    natives::inventory::addAmmoOfType(playerPed(), getHashKey("AMMO_ARROW_DYNAMITE"), 10, reason);
 }
 
 } // namespace
@@ -65,20 +65,20 @@ bool isDebugToolsOn() { return debugToolsOn; }
 void toggleDebugTools() {
     if (debugToolsOn) {
         showSubtitle("Debug tools OFF");
-        natives::player::setDebugProtection(playerPed(), false);
-        natives::player::debugToolsOffReset(5);
+        natives::entity::setInvincible(playerPed().entity(), false);
+        natives::player::setMaxWantedLevel(5);
         debugToolsOn = false;
     } else {
         showSubtitle("Debug tools ON");
-        natives::player::setDebugProtection(playerPed(), true);
+        natives::entity::setInvincible(playerPed().entity(), true);
         debugToolsOn = true;
     }
 }
 
 void runDebugFrame() {
-    natives::player::setDebugProtection(playerPed(), true);
+    natives::entity::setInvincible(playerPed().entity(), true);
     inspectAimedEntity();
-    drawIntegerOverlay(natives::player::debugNumber());
+    drawIntegerOverlay(natives::pedshot::isAvailable());
     if (wasKeyJustReleased(keyF1, true))
         giveTestItems();
     // F3, Z, X and K come last, so that K has been swallowed above while the

@@ -12,6 +12,6 @@ float distanceBetween(const Vector3& a, const Vector3& b) { return natives::misc
 
 Vector3 positionOf(Entity entity) { return natives::entity::position(entity, true, false); }
 
-int gameTimer() { return natives::misc::gameTimer(); }
+int gameTimer() { return natives::misc::secondsSinceBaseYear(); }
 
 } // namespace drovil

@@ -5,7 +5,7 @@
 namespace drovil {
 
 int gameClockSeconds() {
-    return natives::misc::gameTimer();
+    return natives::misc::secondsSinceBaseYear();
 }
 
 int realSecondsBetween(int then, int now) {

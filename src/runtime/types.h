@@ -66,7 +66,7 @@ using Blip = Handle<BlipTag>;
 using PromptHandle = Handle<PromptTag>;
 using PlayerIndex = Handle<PlayerTag>;
 using Propset = Handle<PropsetTag>;
-using Scenario = Handle<ScenarioTag>;
+using ScenarioPoint = Handle<ScenarioTag>;
 using TaskSequence = Handle<SequenceTag>;
 
 // A string handle made by the game from a text (64-bit, opaque to the plug-in).

@@ -68,7 +68,7 @@ void ContractViewer::open(const MissionData& record) {
     showSubtitle("ContractViewer: failed to create target's portrait");
     log("ContractViewer: failed to generate target's picture");
     // A hung inspection would hold the player in the pose.
-    if (natives::document::inspectionStalled(player))
+    if (natives::document::isRunningItemInteraction(player))
         natives::task::clearTasks(player, true, true);
 }
 

@@ -54,7 +54,7 @@ bool photograph(Ped clone, int budgetMs, int slot, int type) {
     log("PedShot: generating. slot = " + std::to_string(slot) + ", type = " + std::to_string(type));
     Stopwatch watch;
     watch.reset();
-    while (natives::pedshot::uploadInProgress() && watch.elapsed() < budgetMs)
+    while (natives::pedshot::previousUploadPending() && watch.elapsed() < budgetMs)
         scriptWait(0);
     if (watch.elapsed() > budgetMs) {
         log("Pedshot: timeout waiting for previous upload to complete _0xA21E3BAD0A42D199");
@@ -69,23 +69,23 @@ bool photograph(Ped clone, int budgetMs, int slot, int type) {
         return false;
     }
 
-    natives::pedshot::setPose(clone, photoPose, 0, 0, 0);
-    natives::pedshot::beginPhoto();
+    natives::pedshot::forceMotionState(clone, photoPose, 0, 0, 0);
+    natives::pedshot::cleanupPreviousPhotoData();
     natives::pedshot::setPhotoType(type);
-    natives::pedshot::bindPed(photoScene, clone, 0);
-    natives::pedshot::bindPed(photoScene, clone, slot);
-    if (!natives::pedshot::generate(photoScene, slot, 1, type)) {
+    natives::pedshot::generatePersonaPhoto(photoScene, clone, 0);
+    natives::pedshot::generatePersonaPhoto(photoScene, clone, slot);
+    if (!natives::pedshot::writePersonaPhotoLocal(photoScene, slot, 1, type)) {
         log("Pedshot: failed to generate pedshot texture _0x2A48D9567940598F");
         return false;
     }
     log("Pedshot: ped texture generated, uploading. total time: " + std::to_string(watch.elapsed()));
 
-    if (natives::pedshot::uploadInProgress()) {
+    if (natives::pedshot::previousUploadPending()) {
         while (watch.elapsed() < budgetMs) {
             // The pose must be held while the photo uploads.
-            natives::pedshot::setPose(clone, photoPose, 0, 0, 0);
+            natives::pedshot::forceMotionState(clone, photoPose, 0, 0, 0);
             scriptWait(0);
-            if (!natives::pedshot::uploadInProgress())
+            if (!natives::pedshot::previousUploadPending())
                 break;
         }
     }
@@ -98,13 +98,13 @@ bool photograph(Ped clone, int budgetMs, int slot, int type) {
 
     const char* name = nullptr;
     while (watch.elapsed() <= budgetMs) {
-        name = natives::pedshot::textureName(slot, type);
+        name = natives::pedshot::requestLocalTextureDownload(slot, type);
         scriptWait(0);
         if (!natives::misc::isStringNullOrEmpty(name))
             break;
     }
-    natives::pedshot::endPhoto();
-    natives::pedshot::releaseScene();
+    natives::pedshot::initCleanupData();
+    natives::pedshot::finishCleanupData();
 
     if (!natives::misc::isStringNullOrEmpty(name)) {
         log("Pedshot generated");
@@ -130,9 +130,9 @@ bool requestPortrait(Hash model, int outfit, int budgetMs, int slot, int type) {
     natives::ped::setConfigFlag(clone, configFlagOff, false);
     natives::appearance::setRandomOutfit(clone, true);
     natives::placement::setCoords(clone.entity(), at, true, false, true, true);
-    natives::pedshot::prepareClone(clone, false, false);
+    natives::entity::setCollision(clone.entity(), false, false);
     natives::entity::freezePosition(clone.entity(), true);
-    natives::player::setDebugProtection(clone, true);
+    natives::entity::setInvincible(clone.entity(), true);
     natives::entity::setHeading(clone.entity(), 180.0f);
 
     while (!natives::pedshot::readyToRender(clone) && watch.elapsed() < budgetMs)
@@ -143,9 +143,9 @@ bool requestPortrait(Hash model, int outfit, int budgetMs, int slot, int type) {
         return false;
     }
 
-    natives::pedshot::setPose(clone, dressPose, 0, 0, 0);
+    natives::pedshot::forceMotionState(clone, dressPose, 0, 0, 0);
     natives::appearance::setOutfitPreset(clone, outfit, false);
-    natives::pedshot::applyAppearance(clone, false, false, false, false, false);
+    natives::appearance::updateVariation(clone, false, false, false, false, false);
     scriptWait(1);
 
     const bool result = photograph(clone, budgetMs - watch.elapsed(), slot, type);
@@ -155,7 +155,7 @@ bool requestPortrait(Hash model, int outfit, int budgetMs, int slot, int type) {
 }
 
 const char* portraitTextureName(int slot, int type) {
-    return natives::pedshot::textureName(slot, type);
+    return natives::pedshot::requestLocalTextureDownload(slot, type);
 }
 
 } // namespace drovil

@@ -15,14 +15,14 @@ void setMode(PromptHandle handle, PromptType type) {
         break;
     case PromptType::HoldContinuous:
     case PromptType::Hold:
-        natives::prompt::setHoldMode(handle, true);
+        natives::prompt::setHoldMode(handle, 1);
         break;
     case PromptType::Mode3:
     case PromptType::Mode5:
-        natives::prompt::setAlternateMode(handle, true);
+        natives::prompt::setStandardizedHoldMode(handle, 1);
         break;
     case PromptType::Mode4:
-        natives::prompt::setMultiMode(handle, 1, 0, 0, 0);
+        natives::prompt::setMashManualMode(handle, 1, 0, 0, 0);
         break;
     }
 }
@@ -75,7 +75,7 @@ bool Prompt::isActivated() {
     case PromptType::HoldContinuous:
         return natives::prompt::holdCompleted(handle_);
     case PromptType::Mode4:
-        return natives::prompt::secondaryCompleted(handle_);
+        return natives::prompt::mashModeCompleted(handle_);
     case PromptType::Hold:
     case PromptType::Mode3:
     case PromptType::Mode5:
@@ -89,7 +89,7 @@ bool Prompt::isActivated() {
         return first;
     }
     latched_ = false;
-    return natives::prompt::secondaryCompleted(handle_);
+    return natives::prompt::mashModeCompleted(handle_);
 }
 
 void Prompt::setGroup(Hash groupHash) {
@@ -112,7 +112,7 @@ void Prompt::attachToEntity(Entity entity) {
 
 void Prompt::setOption(int value) {
     if (!destroyed_)
-        natives::prompt::setOption(handle_, value);
+        natives::prompt::setPriority(handle_, value);
 }
 
 void Prompt::destroy() {

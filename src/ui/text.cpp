@@ -48,9 +48,9 @@ std::string cashText(int cents) {
 
 void showSubtitle(const std::string& text) {
     const char* literal = natives::hud::literalString(10, "LITERAL_STRING", keepAlive(text));
-    natives::hud::subtitleSetText(literal);
-    natives::hud::subtitlePrepare();
-    natives::hud::subtitleShow();
+    natives::hud::setCachedObjective(literal);
+    natives::hud::printCachedObjective();
+    natives::hud::clearCachedObjective();
 }
 
 void drawIntegerOverlay(int value) {

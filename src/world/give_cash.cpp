@@ -23,7 +23,7 @@ void showCashChange(int cents) {
     content.colour = cents < 0 ? getHashKey("COLOR_RED") : defaultColour;
     content.textureDictionary = getHashKey("ITEMTYPE_TEXTURES");
     content.texture = cashTexture;
-    natives::hud::showCashChange(&duration, &content, 1);
+    natives::hud::showToastRight(&duration, &content, 1);
 }
 
 } // namespace
@@ -33,9 +33,9 @@ void giveCash(float dollars, bool notify) {
         return;
     const int cents = dollarsToCents(dollars);
     if (dollars > 0.0f)
-        natives::player::addCash(cents, getHashKey("ADD_REASON_DEFAULT"));
+        natives::player::incrementCash(cents, getHashKey("ADD_REASON_DEFAULT"));
     else
-        natives::player::spendCash(cents);
+        natives::player::decrementCash(cents);
     if (notify)
         showCashChange(cents);
 }

@@ -364,7 +364,7 @@ std::optional<MissionData> MissionsFactory::build(int id, const MapArea& area, i
     const int bounty = drawBounty(*missionTemplate, area);
     MissionData mission = MissionData::newRecord(id, Vector3(0.0f, 0.0f, 0.0f), templateType, settingType,
                                                  area.signedId(), bounty);
-    mission.createdAt = natives::misc::gameTimer();
+    mission.createdAt = natives::misc::secondsSinceBaseYear();
     mission.targetOutfitIndex = randomInt(0, 21);
 
     fillByTemplate(mission, area, *setting);

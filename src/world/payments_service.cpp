@@ -47,12 +47,12 @@ PaymentsService*& servicePointer() {
 // The clerk the player aims at, if any, able to pay out.
 Ped aimedClerk(PlayerIndex player) {
     Entity aimed;
-    if (!natives::player::aimedAtEntity(player, &aimed) || !aimed)
+    if (!natives::player::targetEntity(player, &aimed) || !aimed)
         return Ped();
     if (!isClerkModel(natives::entity::model(aimed)))
         return Ped();
     const Ped clerk(aimed.id);
-    if (natives::ped::isDead(clerk, true) || natives::ped::isHogtied(clerk))
+    if (natives::ped::isDead(clerk, true) || natives::ped::isFleeing(clerk))
         return Ped();
     return clerk;
 }
@@ -120,7 +120,7 @@ void PaymentsService::collectPayment(bool applyScale) {
 
 void PaymentsService::update() {
     const PlayerIndex player = natives::player::playerIndex();
-    if (!natives::player::isWanted(player) && pendingAmount(true) > 0.0f) {
+    if (!natives::player::lawIncidentActive(player) && pendingAmount(true) > 0.0f) {
         const Vector3 playerPosition = positionOf(playerPed());
         stationId_ = trainStations().nearestStation(playerPosition);
         const Vector3 station = trainStations().stationPosition(stationId_);
@@ -155,7 +155,7 @@ void PaymentsService::update() {
 
 void PaymentsService::showReminder(PlayerIndex player) {
     const float pending = pendingAmount(true);
-    if (!(pending > 0.0f) || natives::misc::scriptedSceneActive() || !natives::player::hasControl(player))
+    if (!(pending > 0.0f) || natives::gamestate::missionFlag() || !natives::player::hasControl(player))
         return;
     const char* cashText = natives::hud::cashString(2, "CASH_STRING", dollarsToCents(pending), 32);
     const std::string cash = cashText ? cashText : "";

@@ -21,7 +21,7 @@ ScenarioEntry makeEntry(const ScenarioEntryRow& row) {
     entry.heading = row.heading;
     if (row.bound) {
         entry.pointHandle =
-            natives::scenario::findPoint(row.position, row.searchRadius, row.pointType, 0, 0, 0);
+            natives::object::closestOfType(row.position, row.searchRadius, row.pointType, false, false, false).id;
         entry.offset = boundOffset;
     } else {
         entry.position = row.position;
@@ -39,27 +39,27 @@ Place::Place(std::int32_t id, Hash areaId, Vector3 position, float radius, Place
 void Place::spawnScenarios() {
     for (ScenarioEntry& entry : scenarioEntries_) {
         const Hash scenario = natives::misc::hashOfName(entry.scenarioName.c_str());
-        Scenario handle;
+        ScenarioPoint handle;
         if (entry.isBound())
-            handle = natives::scenario::startOnPoint(entry.pointHandle, scenario, entry.offset, entry.heading,
+            handle = natives::scenario::createPointOnEntity(Entity(entry.pointHandle), scenario, entry.offset, entry.heading,
                                                      0, -1, true);
         else
-            handle = natives::scenario::startAtPosition(scenario, entry.position, entry.heading,
+            handle = natives::scenario::createPoint(scenario, entry.position, entry.heading,
                                                         anyConditional, -1, true);
         entry.scenarioHandle = handle.id;
         // A bound entry has no position of its own (it is (0, 0, 0)): placing it
         // there would carry the scenario off its seat to the map's origin.
         if (!entry.isBound())
-            natives::scenario::setPosition(handle, entry.position, true);
-        natives::scenario::setHeading(handle, entry.heading, true);
+            natives::scenario::setPointCoords(handle, entry.position, true);
+        natives::scenario::setPointHeading(handle, entry.heading, true);
     }
 }
 
 void Place::releaseScenarios() {
     for (ScenarioEntry& entry : scenarioEntries_) {
-        const Scenario handle(entry.scenarioHandle);
-        if (entry.scenarioHandle != 0 && natives::scenario::exists(handle))
-            natives::scenario::end(handle);
+        const ScenarioPoint handle(entry.scenarioHandle);
+        if (entry.scenarioHandle != 0 && natives::scenario::pointExists(handle))
+            natives::scenario::deletePoint(handle);
     }
 }
 

@@ -80,26 +80,26 @@ bool QuestCreator::mayStartOffer() const {
     if (gameClockSeconds() < nextOfferAt_)
         return false;
     const Ped player = playerPed();
-    if (natives::pedstate::isRiding(player) || natives::player::isWanted(natives::player::playerIndex()))
+    if (natives::pedstate::isInMeleeCombat(player) || natives::player::lawIncidentActive(natives::player::playerIndex()))
         return false;
     Hash weapon = 0;
     natives::ped::currentWeapon(player, &weapon, false, 0, false);
     if (weapon != unarmed)
         return false;
     // A cutscene, one of the game's story missions or a portrait being taken.
-    return !natives::misc::scriptedSceneActive() && !natives::gamestate::storyMissionActive() &&
-           !natives::pedshot::uploadInProgress();
+    return !natives::gamestate::missionFlag() && !natives::gamestate::randomEventFlag() &&
+           !natives::pedshot::previousUploadPending();
 }
 
 bool QuestCreator::isSuitableQuestGiver(Ped ped) const {
     // Alive, one of the town's own folk going about their business, and
     // nothing to do with the player's fights.
-    if (!natives::condition::entityExists(ped.entity()) || !natives::ambient::isAmbient(ped) ||
-        natives::condition::pedIsDown(ped) || !natives::pedstate::isOnFoot(ped) ||
+    if (!natives::condition::entityExists(ped.entity()) || !natives::entity::isPed(ped.entity()) ||
+        natives::condition::entityIsDead(ped) || !natives::pedstate::isOnFoot(ped) ||
         !natives::pedstate::isHuman(ped) || natives::condition::pedInCombatWith(ped, playerPed()) ||
-        natives::ped::isHogtied(ped) || natives::pedstate::isFighting(ped))
+        natives::ped::isFleeing(ped) || natives::entity::isMissionEntity(ped.entity()))
         return false;
-    const Hash group = natives::relationship::pedGroup(ped);
+    const Hash group = natives::relationship::groupHashOfPed(ped);
     return group != getHashKey("REL_COP") && group != excludedGroup;
 }
 

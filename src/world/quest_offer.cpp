@@ -16,7 +16,7 @@ namespace drovil {
 namespace {
 
 constexpr Hash offerBlipStyle = 0xB04092F8;
-constexpr Hash offerBlipLook = 0x1DCFAA8C;
+constexpr Hash offerBlipSprite = 0x1DCFAA8C;
 constexpr Hash offerBlipModifier = 0xD34253F0;
 
 } // namespace
@@ -37,7 +37,7 @@ QuestOffer::~QuestOffer() {
 void QuestOffer::start() {
     active_ = true;
     startedAt_ = gameClockSeconds();
-    natives::ambient::claim(questGiver_.entity(), true, true);
+    natives::entity::setAsMissionEntity(questGiver_.entity(), true, true);
 
     // Usable only once the player has come close: the first update decides.
     setPromptsEnabled(false);
@@ -47,11 +47,11 @@ void QuestOffer::start() {
     }
 
     blip_ = natives::blip::onEntity(offerBlipStyle, questGiver_.entity());
-    natives::blip::addModifier(blip_, offerBlipLook, false);
+    natives::blip::setSprite(blip_, offerBlipSprite, false);
     natives::blip::setName(blip_,
                            natives::hud::literalString(10, "LITERAL_STRING",
                                                        langText("blips.contract_offer").c_str()));
-    natives::blip::applyModifier(blip_, offerBlipModifier);
+    natives::blip::addModifier(blip_, offerBlipModifier);
 
     natives::task::lookAtEntity(questGiver_, playerPed().entity(), -1, 0, 0, 0);
     triggerTutorial("quest_giver", false);
@@ -59,11 +59,11 @@ void QuestOffer::start() {
 
 bool QuestOffer::isSpooked() const {
     const PlayerIndex player = natives::player::playerIndex();
-    return natives::condition::pedIsDown(questGiver_) ||
+    return natives::condition::entityIsDead(questGiver_) ||
            !natives::condition::entityExists(questGiver_.entity()) ||
-           natives::player::isAimingAt(player, questGiver_.entity()) ||
-           natives::combat::isShooting(playerPed()) || natives::player::isWanted(player) ||
-           natives::pedstate::isRiding(playerPed());
+           natives::player::isFreeAimingAt(player, questGiver_.entity()) ||
+           natives::combat::isShooting(playerPed()) || natives::player::lawIncidentActive(player) ||
+           natives::pedstate::isInMeleeCombat(playerPed());
 }
 
 void QuestOffer::setPromptsEnabled(bool enabled) {
@@ -92,7 +92,7 @@ void QuestOffer::update() {
     if (acceptPrompt_->isActivated()) {
         setPromptsEnabled(false);
         natives::task::clearTasks(questGiver_, true, false);
-        natives::ped::stopActivity(questGiver_, true);
+        natives::ped::blockNonTemporaryEvents(questGiver_, true);
         playQuestHandover(questGiver_, player);
         scriptWait(afterHandoverMs);
         end(QuestOfferResult::Accepted);
@@ -111,7 +111,7 @@ void QuestOffer::update() {
 void QuestOffer::end(QuestOfferResult result) {
     log(std::string("outcome: ") + (result == QuestOfferResult::Accepted ? "ACCEPETED" : "DECLINED"));
     result_ = result;
-    natives::ped::stopActivity(questGiver_, false);
+    natives::ped::blockNonTemporaryEvents(questGiver_, false);
     acceptPrompt_->destroy();
     declinePrompt_->destroy();
 

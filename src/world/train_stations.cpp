@@ -28,7 +28,7 @@ const StationRow* rowOf(int id) {
 }
 
 Vector3 trackPointNear(const Vector3& position) {
-    return natives::path::trackReferencePoint(position);
+    return natives::path::nearestTrackPosition(position);
 }
 
 float flatLength(float x, float y) {

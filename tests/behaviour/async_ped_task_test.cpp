@@ -28,7 +28,7 @@ public:
     drovil::AsyncPedTask* next() override { return new Lookout(getPed()); }
     void step() override {
         steps_.push_back(session_.world().clock.frame);
-        const bool busy = drovil::natives::task::isBusy(getPed());
+        const bool busy = session_.world().tasks.busy(getPed().id);
         if (leg_ == 0 && !busy) {
             leg_ = 1;
             waitFor(500);

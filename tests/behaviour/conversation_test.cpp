@@ -121,7 +121,7 @@ TEST(BlockingConversation, AnActionPlaysTheSequenceUpToItsStopStep) {
         second.addAction(drovil::Ped(walker), &standBy, 1);
         second.play();
         progressAfterSecond = task::sequenceProgress(drovil::Ped(walker));
-        busyAfterSecond = task::isBusy(drovil::Ped(walker));
+        busyAfterSecond = session.world().tasks.busy(walker);
     });
     // The test reads the sequence's progress between frames.
     ASSERT_TRUE(session.runUntil(

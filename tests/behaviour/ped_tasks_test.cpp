@@ -80,13 +80,13 @@ TEST(PedTasks, ATaskIsDroppedWhenItsPedDiesOrIsDeleted) {
     test::startOnScriptThread([&] {
         namespace task = drovil::natives::task;
         task::openSequence(&sequence);
-        task::wanderInArea(drovil::Ped(), world.entities.find(doomed)->position, 10.0f, 60000, 0, 0, 1, 0);
+        task::pause(drovil::Ped(), 60000);
         task::closeSequence(sequence);
         task::performSequence(drovil::Ped(doomed), sequence);
         task::wanderStreets(drovil::Ped(deleted), 10.0f, 10);
         task::followEntity(drovil::Ped(follower), drovil::Ped(doomed).entity(),
                            drovil::Vector3(0.0f, -2.0f, 0.0f), 1.0f, -1, 1.0f, true, 0, 1, 0, 0, 0);
-        busyBefore = task::isBusy(drovil::Ped(doomed)) && task::isBusy(drovil::Ped(deleted));
+        busyBefore = world.tasks.busy(doomed) && world.tasks.busy(deleted);
     });
     ASSERT_TRUE(test::finishScriptWork(session, 5));
     EXPECT_TRUE(busyBefore);
@@ -100,12 +100,12 @@ TEST(PedTasks, ATaskIsDroppedWhenItsPedDiesOrIsDeleted) {
     test::startOnScriptThread([&] {
         namespace task = drovil::natives::task;
         progressAfterDeath = task::sequenceProgress(drovil::Ped(doomed));
-        busyAfterDeath = task::isBusy(drovil::Ped(doomed));
+        busyAfterDeath = world.tasks.busy(doomed);
         drovil::Ped handle(deleted);
         drovil::natives::despawn::deletePed(&handle);
-        deletedBusy = task::isBusy(drovil::Ped(deleted)) || handle.id != 0;
+        deletedBusy = world.tasks.busy(deleted) || handle.id != 0;
         followerProgress = task::sequenceProgress(drovil::Ped(follower));
-        followerBusy = task::isBusy(drovil::Ped(follower));
+        followerBusy = world.tasks.busy(follower);
     });
     ASSERT_TRUE(test::finishScriptWork(session, 5));
     EXPECT_EQ(progressAfterDeath, -1) << "a dead ped runs no sequence";
@@ -132,7 +132,7 @@ TEST(PedTasks, AFollowerKeepsToItsOffsetAndAGlanceLeavesThePedFree) {
         task::followEntity(drovil::Ped(follower), drovil::Ped(leader).entity(),
                            drovil::Vector3(0.0f, -2.0f, 0.0f), 1.0f, -1, 0.5f, true, 0, 1, 0, 0, 0);
         task::lookAtEntity(drovil::Ped(onlooker), drovil::Ped(leader).entity(), -1, 0, 0, 0);
-        onlookerBusy = task::isBusy(drovil::Ped(onlooker));
+        onlookerBusy = world.tasks.busy(onlooker);
     });
     ASSERT_TRUE(test::finishScriptWork(session, 5));
     EXPECT_FALSE(onlookerBusy) << "a glance is no task that keeps a ped busy";

@@ -178,10 +178,10 @@ TEST(DebugContractKeys, KSpawnsAnOutlawFiveMetresAheadWithoutHonourValue) {
     EXPECT_EQ(criminal.decorators.at("honor_override"), 0);
     ASSERT_EQ(criminal.configFlags.count(6), 1u);
     EXPECT_TRUE(criminal.configFlags.at(6));
-    EXPECT_TRUE(criminal.activityStopped);
+    EXPECT_TRUE(criminal.blocksNonTemporaryEvents);
 }
 
-TEST(DebugContractKeys, KDoesNothingWhileAimingAtOrLockedOnToSomeone) {
+TEST(DebugContractKeys, KDoesNothingWhileTargetingOrFreeAimingAtSomeone) {
     DebugGame game;
     ASSERT_TRUE(test::startGame(game.session));
     game.switchDebugToolsOn();
@@ -192,23 +192,23 @@ TEST(DebugContractKeys, KDoesNothingWhileAimingAtOrLockedOnToSomeone) {
                                       drovil::Vector3(at.x, at.y + 4.0f, at.z), 180.0f)
                               .id;
 
-    // Aiming unarmed: the bearing shows, K is swallowed.
-    world.player.aimedEntity = bystander;
+    // Focused on someone, unarmed: the bearing shows, K is swallowed.
+    world.player.targetEntity = bystander;
     game.session.runFrames(1);
     EXPECT_TRUE(game.session.hud().textDrawn("bearing: "));
     game.session.tapKey(keyK);
     game.session.runFrames(60);
     EXPECT_TRUE(game.criminals().empty());
 
-    // Locked on without aiming: swallowed too.
-    world.player.aimedEntity = 0;
-    world.player.lockedOnPed = bystander;
+    // Free-aiming at someone: swallowed too.
+    world.player.targetEntity = 0;
+    world.player.freeAimEntity = bystander;
     game.session.tapKey(keyK);
     game.session.runFrames(60);
     EXPECT_TRUE(game.criminals().empty());
 
     // Free again, the same key spawns him.
-    world.player.lockedOnPed = 0;
+    world.player.freeAimEntity = 0;
     game.session.tapKey(keyK);
     EXPECT_TRUE(game.session.runUntil([&] { return !game.criminals().empty(); }, 120));
 }

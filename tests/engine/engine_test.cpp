@@ -140,7 +140,7 @@ TEST(Engine, AnAbortEventFailsTheMissionWithoutReward) {
     EXPECT_EQ(sentFinished(game.session, 1), 0);
     EXPECT_EQ(sentFinished(game.session, 2), valentine());
     EXPECT_EQ(sentFinished(game.session, 3), MissionStatus::Failed);
-    EXPECT_FALSE(game.session.world().gameEvents.contractEngaged);
+    EXPECT_FALSE(game.session.world().missionFlag);
 }
 
 TEST(Engine, AnAbortForAnUnknownIdOnlyLogs) {
@@ -540,4 +540,71 @@ TEST(EngineRestore, AnErrorRestoringOneMissionLeavesTheOthersAndTheGameRunning) 
     EXPECT_EQ(drovilEngine()->find(6), nullptr);
     session.runFrames(10);
     EXPECT_FALSE(session.logContains("Something wrong happened"));
+}
+
+// Engaging a contract sets the game's one mission flag. The engine holds back
+// every mission that is not engaged while the flag is up, but that mission's
+// own change of status clears the flag again (the engine tells the game
+// whether a contract is engaged on every change of status): another area's
+// mission is blocked for a frame, then runs on, and the flag stays down though
+// the first contract is still engaged.
+TEST(Engine, AnEngagedContractHoldsBackAnotherAreasMissionOnlyUntilThatOnesChangeClearsTheFlag) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Rhodes));
+    game.session.runFrames(5);
+    ASSERT_NE(game.mission(0), nullptr);
+    ASSERT_NE(game.mission(1), nullptr);
+
+    test::runOnScriptThread(game.session,
+                            [] { drovilEngine()->find(0)->setStatus(MissionStatus::Engaged); }, 1);
+    EXPECT_TRUE(game.session.world().missionFlag) << "the engaged contract tells the game";
+    game.session.runFrames(1);
+    EXPECT_TRUE(game.session.logContains("ContractExecutor [1]: mission blocked"));
+    EXPECT_FALSE(game.session.world().missionFlag) << "the blocked mission's change cleared it";
+    game.session.runFrames(3);
+    EXPECT_TRUE(game.session.logContains("ContractExecutor [1]: mission unblocked"));
+    EXPECT_EQ(game.mission(1)->status, MissionStatus::Open);
+    EXPECT_EQ(game.mission(0)->status, MissionStatus::Engaged);
+    EXPECT_FALSE(game.session.world().missionFlag);
+}
+
+// With no other mission about, the flag stays up for as long as the contract
+// is engaged, and completing it takes the flag down whoever else had set it: a
+// story mission's flag goes with it.
+TEST(Engine, AnEngagedContractKeepsTheFlagUpAndItsEndTakesItDown) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(5);
+    ASSERT_NE(game.mission(0), nullptr);
+    test::runOnScriptThread(game.session, [] { drovilEngine()->find(0)->setStatus(MissionStatus::Engaged); });
+    game.session.runFrames(60);
+    EXPECT_TRUE(game.session.world().missionFlag);
+
+    game.session.world().missionFlag = true; // a story mission is on as well
+    test::runOnScriptThread(game.session, [] { drovilEngine()->find(0)->setStatus(MissionStatus::Completed); });
+    game.session.runFrames(2);
+    EXPECT_FALSE(game.session.world().missionFlag);
+}
+
+// The script event's size is counted in the game's 8-byte slots: for the four
+// 32-bit values of DROVIL_MISSION_FINISHED the game reads 32 bytes, twice the
+// block the plug-in passes.
+TEST(Engine, TheFinishedEventIsReadAsFourEightByteSlots) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(5);
+    test::runOnScriptThread(game.session, [] { drovilEngine()->find(0)->setStatus(MissionStatus::Failed); });
+    const auto finished = static_cast<int>(sim::gameHash("DROVIL_MISSION_FINISHED"));
+    const sim::SentGameEvent* sent = nullptr;
+    for (const auto& event : game.session.world().gameEvents.sent)
+        if (!event.data.empty() && event.data[0] == finished)
+            sent = &event;
+    ASSERT_NE(sent, nullptr);
+    EXPECT_EQ(sent->size, 4);
+    EXPECT_EQ(sent->bytesTheGameReads(), 32);
+    EXPECT_EQ(sent->data.size() * sizeof(std::int32_t), 16u);
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 namespace {
 using namespace camptest;
@@ -167,12 +168,53 @@ TEST(CampGuards, StandInertUntilTheHuntStartsThenIdleAboutTheCamp) {
     session.runFrames(5);
     for (const auto& guard : camp()->getGuardAIs()) {
         const auto& given = session.world().tasks.history(guard->getPed().id);
-        ASSERT_FALSE(given.empty()) << "an unaware guard strolls about the camp";
-        EXPECT_EQ(given.back().kind, sim::TaskKind::Wander);
+        ASSERT_FALSE(given.empty()) << "an unaware guard looks for a scenario point about the camp";
+        EXPECT_EQ(given.back().kind, sim::TaskKind::UseNearestScenario);
         EXPECT_FLOAT_EQ(given.back().radius, 10.0f);
         const float dx = given.back().point.x - record.coords.x, dy = given.back().point.y - record.coords.y;
         EXPECT_LT(std::sqrt(dx * dx + dy * dy), 5.0f + 12.0f + 1.0f) << "near its own spot in the camp";
     }
+}
+
+// The game's "using any scenario" is false while a guard walks to the point the
+// nearest-scenario task found, so the camp gives him the task again in every
+// frame, each time from a new point about him; the nearest point changes with
+// it and he never gets to sit: the guards mill about the fire for as long as
+// they are unaware.
+TEST(CampGuards, AnUnawareGuardIsGivenTheTaskEveryFrameAndNeverSettles) {
+    const drovil::MissionData record = campRecord(3);
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    sim::World& world = session.world();
+    int campPoints = 0;
+    for (const auto& [handle, point] : world.scenarioPoints.all())
+        campPoints += point.propset != 0 ? 1 : 0;
+    EXPECT_EQ(campPoints, 7) << "the camp brings its seats by the fire and its posts";
+
+    ASSERT_TRUE(startHunting(session, 85.0f));
+    session.runFrames(2);
+    std::map<int, std::size_t> tasksBefore;
+    for (const auto& guard : camp()->getGuardAIs())
+        tasksBefore[guard->getPed().id] = world.tasks.stepsGiven(guard->getPed().id);
+    const int frames = 30 * 30;
+    int framesSeated = 0;
+    for (int frame = 0; frame < frames; ++frame) {
+        session.runFrames(1);
+        for (const auto& guard : camp()->getGuardAIs())
+            framesSeated += world.tasks.usingScenario(guard->getPed().id) ? 1 : 0;
+    }
+    for (const auto& guard : camp()->getGuardAIs()) {
+        const int ped = guard->getPed().id;
+        ASSERT_EQ(guard->getMode(), GuardMode::Unaware);
+        EXPECT_EQ(world.tasks.stepsGiven(ped) - tasksBefore[ped], static_cast<std::size_t>(frames))
+            << "one task a frame";
+        EXPECT_EQ(world.tasks.history(ped).back().kind, sim::TaskKind::UseNearestScenario);
+        const sim::EntityRecord& at = *world.entities.find(ped);
+        EXPECT_LT(std::hypot(at.position.x - record.coords.x, at.position.y - record.coords.y), 8.0f)
+            << "still about the camp";
+    }
+    EXPECT_EQ(framesSeated, 0) << "no guard ever sits";
 }
 
 TEST(CampGuards, OneGuardFightingLongEnoughSetsTheWholeCampOnThePlayerOnce) {
@@ -216,7 +258,7 @@ TEST_P(CampCleanup, AnEndedCampHandsItsPropsetBackOrDeletesItWithTheDebugTools) 
     if (debugTools) {
         session.tapKey(test::keyF2);
         session.runFrames(2);
-        ASSERT_TRUE(session.world().player.debugProtection);
+        ASSERT_TRUE(session.world().playerPed().invincible);
     }
     ASSERT_TRUE(buildScene(session));
     // Leaving the scene behind past the mission area loses the target.

@@ -36,10 +36,10 @@ TEST(ExecutorRecognition, BySightAfterOnePointFiveSecondsPerMetre) {
     ASSERT_NE(blip, nullptr);
     const std::string name = extest::langText(session, "blips.contact_target");
     EXPECT_EQ(blip->style, targetStyle);
-    EXPECT_TRUE(blip->hasModifier(sim::gameHash("blip_region_hunting")));
+    EXPECT_EQ(blip->sprite, sim::gameHash("blip_region_hunting"));
     EXPECT_FLOAT_EQ(blip->scale, 0.3f);
     EXPECT_EQ(blip->name, name);
-    EXPECT_EQ(session.world().scenePeds.find(target->id)->displayedName, name);
+    EXPECT_EQ(session.world().scenePeds.find(target->id)->promptName, name);
     EXPECT_EQ(extest::logCount(session, "ContractExecutor [7]: contract target detected"), 1);
     EXPECT_TRUE(session.logContains("Tutorials: triggered: target_recognized"));
 
@@ -78,7 +78,7 @@ TEST(ExecutorRecognition, AHiddenTargetIsRecognisedOnlyByAimingWithinRange) {
     EXPECT_EQ(extest::targetRecord(session)->decorators.count("KV_Drovil_seenByPlayer"), 0u);
 
     // Aiming from beyond the 60 m aiming distance does nothing either.
-    session.world().player.aimedEntity = target;
+    session.world().player.freeAimEntity = target;
     extest::putPlayerSouthOf(session, engine().mission.coords, 70.0f);
     session.runFor(3000);
     EXPECT_FALSE(recognised());
@@ -91,11 +91,17 @@ TEST(ExecutorRecognition, AHiddenTargetIsRecognisedOnlyByAimingWithinRange) {
     EXPECT_TRUE(recognised());
 }
 
-TEST(ExecutorRecognition, ALockOnCountsAsAiming) {
+// The game's aiming test is for free aim: locked on (or focused unarmed) on the
+// target, the player does not recognise him by aiming.
+TEST(ExecutorRecognition, ALockOnAloneIsNotAiming) {
     sim::Session session(extest::testOptions());
     ASSERT_TRUE(extest::startContract(session, extest::streetMission()));
     ASSERT_TRUE(extest::startHunting(session, 40.0f));
-    session.world().player.lockedOnPed = extest::targetRecord(session)->id;
+    session.world().player.targetEntity = extest::targetRecord(session)->id;
+    session.world().lineOfSight.hide(extest::targetRecord(session)->id);
+    session.runFor(3000);
+    EXPECT_FALSE(recognised());
+    session.world().player.freeAimEntity = extest::targetRecord(session)->id;
     session.runFor(1300);
     EXPECT_TRUE(recognised());
 }
@@ -115,7 +121,7 @@ TEST(ExecutorRecognition, WithoutTheTuningValuesTheTargetIsNeverRecognised) {
     sim::Session session(options);
     ASSERT_TRUE(extest::startContract(session, extest::streetMission()));
     ASSERT_TRUE(extest::startHunting(session, 2.0f));
-    session.world().player.aimedEntity = extest::targetRecord(session)->id;
+    session.world().player.freeAimEntity = extest::targetRecord(session)->id;
     session.runFor(10000);
     EXPECT_FALSE(recognised());
     EXPECT_FALSE(session.logContains("target_recognized"));

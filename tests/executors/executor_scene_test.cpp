@@ -81,18 +81,24 @@ TEST(ExecutorScene, WildCriminalSceneRules) {
     const sim::ScenePedState* targetState = world.scenePeds.find(target);
     ASSERT_NE(targetState, nullptr);
     EXPECT_TRUE(targetState->eagleEyeTracked);
-    EXPECT_EQ(targetState->eagleEyeValues[0], 255);
-    EXPECT_EQ(targetState->eagleEyeValues[2], 0);
-    EXPECT_EQ(targetState->weaponsReadyMode, 2); // armed in the wild
-    EXPECT_TRUE(targetState->removedWeapons.empty());
+    EXPECT_EQ(targetState->eagleEyeTint[0], 255);
+    EXPECT_EQ(targetState->eagleEyeTint[2], 0);
+    // In the wild the weapons are put away, not taken.
+    EXPECT_EQ(world.weapons.current(world, target), sim::Weapons::unarmed());
+    EXPECT_TRUE(world.weapons.carries(world, target, sim::Weapons::revolver()));
 
-    const std::uint32_t group = executor.group();
-    ASSERT_NE(group, 0u);
-    EXPECT_EQ(world.relationships.settingOf(group), 3);
-    EXPECT_EQ(world.relationships.groupOf(target), group);
+    // The game's ped group: the target leads, in a line, the guards and the
+    // companion follow.
+    const int group = static_cast<int>(executor.group());
+    ASSERT_NE(group, 0);
+    const sim::PedGroup* pedGroup = world.pedGroups.find(group);
+    ASSERT_NE(pedGroup, nullptr);
+    EXPECT_EQ(pedGroup->formation, 3);
+    EXPECT_EQ(pedGroup->leader, target);
+    EXPECT_EQ(world.pedGroups.size(group), 4);
     for (Ped guard : executor.guardPeds()) {
         const sim::EntityRecord& ped = *world.entities.find(guard.id);
-        EXPECT_EQ(world.relationships.groupOf(guard.id), group);
+        EXPECT_EQ(world.pedGroups.groupOf(guard.id), group);
         EXPECT_TRUE(ped.configFlags.at(154));
         EXPECT_EQ(ped.decorators.count("KV_Drovil_isContractTarget"), 0u);
         EXPECT_GE(ped.decorators.at("loot_money"), 2000);
@@ -100,7 +106,7 @@ TEST(ExecutorScene, WildCriminalSceneRules) {
     }
     const Ped companion = executor.companionPeds().front();
     const sim::EntityRecord& companionPed = *world.entities.find(companion.id);
-    EXPECT_EQ(world.relationships.groupOf(companion.id), group);
+    EXPECT_EQ(world.pedGroups.groupOf(companion.id), group);
     EXPECT_TRUE(companionPed.configFlags.at(6));
     EXPECT_EQ(companionPed.decorators.at("honor_override"), 0);
     EXPECT_GE(companionPed.decorators.at("loot_money"), 800);
@@ -118,8 +124,12 @@ TEST(ExecutorScene, HonourCountsForAnHonestTargetWithHonourEffectsOn) {
     EXPECT_EQ(target.configFlags.count(6), 0u);
     // No loot was stored for this target, so it carries no loot decorator.
     EXPECT_EQ(target.decorators.count("loot_money"), 0u);
-    const sim::ScenePedState* state = session.world().scenePeds.find(target.id);
-    EXPECT_TRUE(state == nullptr || state->weaponsReadyMode == -1); // a town scene keeps nobody armed
+    // A town scene takes the gun the target has selected, his revolver; the
+    // game's removal takes that one weapon, so the repeater he carries stays.
+    sim::World& world = session.world();
+    EXPECT_FALSE(world.weapons.carries(world, target.id, sim::Weapons::revolver()));
+    EXPECT_TRUE(world.weapons.carries(world, target.id, sim::Weapons::repeater()));
+    EXPECT_EQ(world.weapons.current(world, target.id), sim::Weapons::unarmed());
 }
 
 TEST(ExecutorScene, HonourEffectsOffSpareHonourButKeepTownRules) {

@@ -13,7 +13,7 @@ using namespace drovil;
 using extest::engine;
 
 constexpr std::uint32_t areaStyle = 0xB04092F8;
-constexpr std::uint32_t areaModifier = 0x1DCFAA8C;
+constexpr std::uint32_t areaSprite = 0x1DCFAA8C;
 constexpr std::uint32_t blockedModifier = 0x2B30E11F;
 
 TEST(ExecutorStages, SearchAreaThenSceneOnceThenTrackingInsideTheArea) {
@@ -30,7 +30,7 @@ TEST(ExecutorStages, SearchAreaThenSceneOnceThenTrackingInsideTheArea) {
     EXPECT_EQ(area.style, areaStyle);
     EXPECT_FLOAT_EQ(area.radius, 40.0f);
     EXPECT_FLOAT_EQ(area.position.y, mission.blipCoords.y);
-    EXPECT_TRUE(area.hasModifier(areaModifier));
+    EXPECT_EQ(area.sprite, areaSprite);
     EXPECT_EQ(area.name, extest::langText(session, "blips.contact_target"));
     EXPECT_EQ(extest::logCount(session, "ContractExecutor [7]: area blip created"), 1);
     EXPECT_EQ(extest::targetRecord(session), nullptr);

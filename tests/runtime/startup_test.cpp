@@ -195,19 +195,30 @@ TEST(DebugTools, F2TogglesOnlyWithDevTools) {
     session.tapKey(keyF2);
     session.runFrames(1);
     EXPECT_EQ(session.hud().lastSubtitle(), "Debug tools ON");
-    EXPECT_TRUE(session.world().player.debugProtection);
-    // The debug frame draws the game's debug number in the corner.
-    session.world().debugNumber = 4711;
+    EXPECT_TRUE(session.world().playerPed().invincible);
+    // The debug frame draws in the corner whether the game can take persona
+    // photographs (1 or 0).
+    const auto overlay = [&session] {
+        for (const sim::DrawnText& text : session.hud().texts)
+            if (text.x == 0.0f && text.y == 0.0f)
+                return text.text;
+        return std::string("(none)");
+    };
     session.runFrames(1);
-    EXPECT_TRUE(session.hud().textDrawn("4711"));
+    EXPECT_EQ(overlay(), "1");
+    session.world().pedshotAvailable = false;
+    session.runFrames(1);
+    EXPECT_EQ(overlay(), "0");
 
     session.tapKey(keyF2);
     session.runFrames(1);
     EXPECT_EQ(session.hud().lastSubtitle(), "Debug tools OFF");
-    EXPECT_FALSE(session.world().player.debugProtection);
-    EXPECT_EQ(session.world().player.debugResetCalls, 1);
+    EXPECT_FALSE(session.world().playerPed().invincible);
+    // Turning the tools off caps the wanted level at the game's usual 5 again.
+    EXPECT_EQ(session.world().player.maxWantedLevelSets, 1);
+    EXPECT_EQ(session.world().player.maxWantedLevel, 5);
     session.runFrames(1);
-    EXPECT_FALSE(session.hud().textDrawn("4711"));
+    EXPECT_EQ(overlay(), "(none)");
 }
 
 TEST(DebugTools, F2DoesNothingWithoutDevTools) {
@@ -216,7 +227,7 @@ TEST(DebugTools, F2DoesNothingWithoutDevTools) {
     session.tapKey(keyF2);
     session.runFrames(5);
     EXPECT_FALSE(session.hud().subtitleShown("Debug tools ON"));
-    EXPECT_FALSE(session.world().player.debugProtection);
+    EXPECT_FALSE(session.world().playerPed().invincible);
 }
 
 TEST(DebugTools, F1GivesTheTestItems) {
@@ -228,14 +239,14 @@ TEST(DebugTools, F1GivesTheTestItems) {
     session.runFrames(1);
     session.tapKey(keyF1);
     session.runFrames(1);
-    const auto& items = session.world().player.items;
-    ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].item, 0xA64DAA5Eu);
-    EXPECT_EQ(items[0].count, 5);
-    EXPECT_EQ(items[2].count, 50);
-    ASSERT_EQ(session.world().player.ammo.size(), 1u);
-    EXPECT_EQ(session.world().player.ammo[0].item, sim::gameHash("AMMO_ARROW_DYNAMITE"));
-    EXPECT_EQ(session.world().player.ammo[0].count, 10);
+    // Ammunition for three weapons, and dynamite arrows.
+    sim::World& world = session.world();
+    const sim::PedWeapons& carried = world.weapons.of(world, world.player.pedId);
+    ASSERT_EQ(carried.ammoForWeapon.size(), 3u);
+    EXPECT_EQ(carried.ammoForWeapon.at(0xA64DAA5Eu), 5);
+    EXPECT_EQ(carried.ammoForWeapon.at(0x07E945C8u), 50);
+    ASSERT_EQ(carried.ammoOfType.size(), 1u);
+    EXPECT_EQ(carried.ammoOfType.at(sim::gameHash("AMMO_ARROW_DYNAMITE")), 10);
 }
 
 TEST(PluginEntry, DetachWithdrawsScriptAndKeyboardHandler) {

@@ -90,16 +90,26 @@ TEST(SimCombat, TheWoundedFightBackAndThoseDownAreOutOfTheFight) {
     EXPECT_TRUE(sim::Combat::isDown(world, second));
 }
 
-TEST(SimCombat, AnAnchoredFighterKeepsToItsGround) {
+TEST(SimCombat, AGunmanKeepsItsDistanceAManWithoutAGunComesToBlows) {
     sim::World world(1);
     const int player = world.player.pedId;
+    world.entities.find(player)->invincible = true;
     world.playerPed().position = shifted(openCountry, 0.0f, 60.0f);
-    const int guard = addPed(world, openCountry);
-    world.combat.of(guard).anchored = true;
-    world.combat.of(guard).anchor = openCountry;
-    world.combat.startFight(world, guard, player);
-    stepFrames(world, 30 * 20);
-    const Vector3& at = world.entities.find(guard)->position;
-    EXPECT_LE(std::hypot(at.x - openCountry.x, at.y - openCountry.y), sim::Combat::anchorLeash + 0.1f);
-    EXPECT_GT(std::hypot(at.x - openCountry.x, at.y - openCountry.y), 10.0f) << "it does advance";
+    const int gunman = addPed(world, openCountry);
+    const int brawler = addPed(world, shifted(openCountry, 3.0f, 0.0f));
+    world.weapons.remove(world, brawler, sim::Weapons::revolver());
+    world.weapons.remove(world, brawler, sim::Weapons::repeater());
+    world.combat.startFight(world, gunman, player);
+    world.combat.startFight(world, brawler, player);
+    EXPECT_EQ(world.weapons.current(world, gunman), sim::Weapons::repeater()) << "out comes the best gun";
+    stepFrames(world, 30 * 30);
+    const Vector3& target = world.playerPed().position;
+    const Vector3& gunmanAt = world.entities.find(gunman)->position;
+    const Vector3& brawlerAt = world.entities.find(brawler)->position;
+    EXPECT_NEAR(std::hypot(gunmanAt.x - target.x, gunmanAt.y - target.y), sim::Combat::closeInDistance, 0.5f);
+    EXPECT_LE(std::hypot(brawlerAt.x - target.x, brawlerAt.y - target.y), sim::Combat::punchReach + 0.1f);
+    EXPECT_TRUE(world.combat.inMelee(brawler, world.clock.elapsedMs));
+    EXPECT_TRUE(world.combat.inMelee(player, world.clock.elapsedMs)) << "the one being hit is in the fist fight too";
+    EXPECT_FALSE(world.combat.inMelee(gunman, world.clock.elapsedMs));
+    EXPECT_EQ(world.combat.health(player), sim::Combat::fullHealth) << "an invincible player takes no damage";
 }

@@ -24,7 +24,18 @@ inline void stepFrames(sim::World& world, int frames) {
 // Far from any town, road or station.
 inline const drovil::Vector3 openCountry(-1200.0f, 1500.0f, 200.0f);
 
+// An outlaw a script made (a mission entity): he carries a revolver and a
+// repeater and does not run from a fight.
 inline int addPed(sim::World& world, const drovil::Vector3& at, float heading = 0.0f) {
+    sim::EntityRecord& ped =
+        world.entities.create(sim::EntityKind::Ped, sim::gameHash("g_m_m_unicriminals_01"), at, heading);
+    ped.missionEntity = true;
+    return ped.id;
+}
+
+// One of the game's own townsmen (no script holds him): a civilian, who runs
+// from danger.
+inline int addTownsman(sim::World& world, const drovil::Vector3& at, float heading = 0.0f) {
     return world.entities.create(sim::EntityKind::Ped, sim::gameHash("a_m_m_rancher_01"), at, heading).id;
 }
 

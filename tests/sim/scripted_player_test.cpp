@@ -7,6 +7,7 @@
 #include "session/session.h"
 #include "world/core/streaming_out.h"
 #include "world/core/world.h"
+#include "world/places/scenario_point_data.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ TEST(ScriptedPlayer, WalksCreepsAndRidesAtAPersonsPaceAndTheGameSeesHowHeMoves) 
     EXPECT_FALSE(player.riding());
 }
 
-TEST(ScriptedPlayer, AnUnarmedPlayerAimingAtAPedLocksOnAndShootingDrawsTheGun) {
+TEST(ScriptedPlayer, UnarmedAimIsAFocusArmedAimIsFreeAimAndShootingDrawsTheGun) {
     Session session;
     World& world = session.world();
     PlayerController player(world);
@@ -69,14 +70,39 @@ TEST(ScriptedPlayer, AnUnarmedPlayerAimingAtAPedLocksOnAndShootingDrawsTheGun) {
     const int ped = world.entities.create(EntityKind::Ped, gameHash("a_m_m_valtownfolk_01"), at, 0.0f).id;
     player.aimAt(ped);
     EXPECT_FALSE(player.armed());
-    EXPECT_EQ(world.player.aimedEntity, ped);
-    EXPECT_EQ(world.player.lockedOnPed, ped);
+    EXPECT_EQ(world.player.targetEntity, ped);
+    EXPECT_EQ(world.player.freeAimEntity, 0);
     player.shootAt(ped);
     EXPECT_TRUE(player.armed());
+    EXPECT_EQ(world.player.freeAimEntity, ped);
+    EXPECT_EQ(world.player.targetEntity, 0);
     ASSERT_FALSE(world.combat.shots().empty());
     EXPECT_EQ(world.combat.shots().back().shooter, world.player.pedId);
     player.holster();
-    EXPECT_EQ(world.player.aimedEntity, 0);
+    EXPECT_EQ(world.player.freeAimEntity, 0);
+    EXPECT_EQ(world.weapons.current(world, world.player.pedId), sim::Weapons::unarmed());
+}
+
+TEST(ScriptedPlayer, SitsOnTheNearestSeatAndTheGameReportsItsKind) {
+    Session session;
+    World& world = session.world();
+    PlayerController player(world);
+    // Valentine's main street, where a bench stands by the street spot.
+    world.playerPed().position = drovil::Vector3(-312.085f, 830.793f, 119.576f);
+    ASSERT_TRUE(player.sitOnNearestSeat(6.0f));
+    session.runFrames(2);
+    EXPECT_TRUE(player.seated());
+    EXPECT_EQ(sim::ScenarioPoints::typeUsedBy(world, world.player.pedId), sim::seats::bench.pointType);
+    // Walking off, he gets up.
+    drovil::Vector3 away = player.position();
+    away.x += 20.0f;
+    player.goTo(away, Gait::Walk);
+    session.runFrames(2);
+    EXPECT_FALSE(player.seated());
+    EXPECT_EQ(sim::ScenarioPoints::typeUsedBy(world, world.player.pedId), 0u);
+    // Out in the wild there is nowhere to sit.
+    world.playerPed().position = drovil::Vector3(-1200.0f, 1500.0f, 200.0f);
+    EXPECT_FALSE(player.sitOnNearestSeat(6.0f));
 }
 
 TEST(StreamingOut, ReleasedThingsFarFromThePlayerAreClearedAwayWithTheirBlips) {

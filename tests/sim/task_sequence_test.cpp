@@ -15,7 +15,7 @@ TEST(SimTaskSequence, StepsRunInTurnAtTheirOwnPace) {
     const int ped = addPed(world, openCountry);
     const int sequence = world.tasks.openSequence();
     sim::TaskStep ready;
-    ready.kind = sim::TaskKind::StandReady;
+    ready.kind = sim::TaskKind::SwapWeapon;
     sim::TaskStep walk;
     walk.kind = sim::TaskKind::GoTo;
     walk.point = shifted(openCountry, 14.0f, 0.0f);
@@ -37,7 +37,9 @@ TEST(SimTaskSequence, StepsRunInTurnAtTheirOwnPace) {
 
     world.tasks.perform(ped, sequence, world.clock.elapsedMs);
     stepFrame(world);
-    EXPECT_EQ(world.tasks.progress(ped), 1) << "readying is over at once";
+    EXPECT_EQ(world.tasks.progress(ped), 0) << "taking out a weapon takes a moment";
+    stepFrames(world, 19);
+    EXPECT_EQ(world.tasks.progress(ped), 1);
     // 13.5 m at a walk (1.4 m/s) takes close to ten seconds.
     stepFrames(world, 30 * 9);
     EXPECT_EQ(world.tasks.progress(ped), 1);

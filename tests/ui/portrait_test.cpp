@@ -91,7 +91,7 @@ TEST(Portrait, IsReadyAfterItsFramesWithATextureNamePerSlot) {
     EXPECT_TRUE(cloneFrozen);
     EXPECT_FLOAT_EQ(cloneHeading, 180.0f);
     EXPECT_TRUE(cloneRandomOutfit);
-    EXPECT_FALSE(world.player.debugProtection) << "the clone's protection is not the player's";
+    EXPECT_FALSE(world.playerPed().invincible) << "the clone's protection is not the player's";
 
     // It took the frames the game needs: rendering the clone, then the upload.
     const auto pipelineFrames =

@@ -80,18 +80,21 @@ TEST(Prompts, EveryTypeSetsItsGameMode) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
 
+    // What the game makes of each mode call: a standard prompt in release mode,
+    // holds of 1 ms, a standardized hold of the type hashed 1 (no type it knows),
+    // and a manual mash whose fill is the float with the bits of 1.
     struct Case {
         PromptType type;
         sim::PromptMode mode;
-        std::vector<int> arguments;
+        int holdTimeMs;
     };
     const Case cases[] = {
-        {PromptType::Press, sim::PromptMode::Standard, {1}},
-        {PromptType::HoldContinuous, sim::PromptMode::Hold, {1}},
-        {PromptType::Hold, sim::PromptMode::Hold, {1}},
-        {PromptType::Mode3, sim::PromptMode::Alternate, {1}},
-        {PromptType::Mode4, sim::PromptMode::Multi, {1, 0, 0, 0}},
-        {PromptType::Mode5, sim::PromptMode::Alternate, {1}},
+        {PromptType::Press, sim::PromptMode::Standard, 0},
+        {PromptType::HoldContinuous, sim::PromptMode::Hold, 1},
+        {PromptType::Hold, sim::PromptMode::Hold, 1},
+        {PromptType::Mode3, sim::PromptMode::StandardizedHold, 1000},
+        {PromptType::Mode4, sim::PromptMode::MashManual, 0},
+        {PromptType::Mode5, sim::PromptMode::StandardizedHold, 1000},
     };
     const std::size_t before = session.world().prompts.notDestroyed().size();
     std::vector<Prompt*> made;
@@ -104,7 +107,13 @@ TEST(Prompts, EveryTypeSetsItsGameMode) {
         const sim::PromptRecord* record = session.world().prompts.find(made[i]->handle().id);
         ASSERT_NE(record, nullptr);
         EXPECT_EQ(record->mode, cases[i].mode) << "type " << static_cast<int>(cases[i].type);
-        EXPECT_EQ(record->modeArguments, cases[i].arguments);
+        EXPECT_EQ(record->holdTimeMs, cases[i].holdTimeMs);
+        if (cases[i].mode == sim::PromptMode::Standard) {
+            EXPECT_TRUE(record->releaseMode);
+        }
+        if (cases[i].mode == sim::PromptMode::MashManual) {
+            EXPECT_LT(record->mashFill, 1e-30f) << "a press fills it by next to nothing";
+        }
         EXPECT_EQ(made[i]->type(), cases[i].type);
     }
     test::runOnScriptThread(session, [&] {
@@ -150,15 +159,31 @@ TEST(Prompts, NewPromptIsHiddenAndNeverActivatedUntilShown) {
     EXPECT_EQ(polled().activations, 2);
 }
 
+// The plug-in's hold prompts get a hold time of 1 ms from the game: a tap of
+// the button completes them.
+TEST(Prompts, AHoldOfOneMillisecondCompletesOnATap) {
+    sim::Session session;
+    ASSERT_TRUE(startGame(session));
+    sim::Prompts& game = session.world().prompts;
+    create(session, "Collect reward", "INPUT_NEXT_CAMERA", PromptType::Hold);
+    setVisible(session, true);
+    ASSERT_EQ(gameSide(session).holdTimeMs, 1);
+    game.press(polled().prompt->handle().id);
+    session.runFrames(2);
+    EXPECT_EQ(polled().activations, 1);
+}
+
+// How a longer hold behaves (the game's hold prompts of other scripts): the
+// hold time is set on the game's side.
 TEST(Prompts, HoldReportsOneActivationPerCompletedHold) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
     sim::Prompts& game = session.world().prompts;
-    game.holdTimeMs = 300;
 
     create(session, "Collect reward", "INPUT_NEXT_CAMERA", PromptType::Hold);
     setVisible(session, true);
     const int handle = polled().prompt->handle().id;
+    game.find(handle)->holdTimeMs = 300;
 
     // A quick press is not a hold.
     game.press(handle);
@@ -190,10 +215,10 @@ TEST(Prompts, ContinuousHoldReportsEveryFrameOfTheCompletedHold) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
     sim::Prompts& game = session.world().prompts;
-    game.holdTimeMs = 100;
 
     create(session, "Hold on", "INPUT_CONTEXT_A", PromptType::HoldContinuous);
     setVisible(session, true);
+    game.find(polled().prompt->handle().id)->holdTimeMs = 100;
     game.startHoldControl("INPUT_CONTEXT_A");
     int completedFrames = 0;
     for (int i = 0; i < 20; ++i) {
@@ -208,7 +233,6 @@ TEST(Prompts, DisabledVisiblePromptIsShownButNotActivatable) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
     sim::Prompts& game = session.world().prompts;
-    game.holdTimeMs = 100;
 
     create(session, "Pay her", "INPUT_CONTEXT_X", PromptType::Press);
     setVisible(session, true);
@@ -260,10 +284,10 @@ TEST(Prompts, HiddenHoldPromptLosesItsHold) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
     sim::Prompts& game = session.world().prompts;
-    game.holdTimeMs = 200;
 
     create(session, "Collect reward", "INPUT_NEXT_CAMERA", PromptType::Hold);
     setVisible(session, true);
+    game.find(polled().prompt->handle().id)->holdTimeMs = 200;
     game.startHoldControl("INPUT_NEXT_CAMERA");
     session.runFrames(4);
     setVisible(session, false);
@@ -306,13 +330,13 @@ TEST(Prompts, GroupsAndTheEntityOwnGroup) {
     EXPECT_EQ(gameSide(session).groupEntity, 0);
 }
 
-TEST(Prompts, IntegerOptionReachesTheGame) {
+TEST(Prompts, TheIntegerOptionIsThePromptsPriority) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
 
     create(session, "Threaten", "INPUT_CONTEXT_Y", PromptType::Press);
     test::runOnScriptThread(session, [] { polled().prompt->setOption(3); });
-    EXPECT_EQ(gameSide(session).options, std::vector<int>{3});
+    EXPECT_EQ(gameSide(session).priorities, std::vector<int>{3});
 }
 
 TEST(Prompts, DestroyedPromptsLeaveTheGameAndLeaksAreReported) {

@@ -252,14 +252,14 @@ TEST_F(MissionsFactoryInGame, BountiesFollowTheSpreadTheRemoteBonusAndTheConvoyP
     EXPECT_EQ(wagons, (std::set<int>{35, 40, 45}));
     EXPECT_EQ(convoys, (std::set<int>{40, 46, 51}));
 
-    // A wanted player's contracts pay more: with a bounty of 10000 on the
-    // player's head the shipped weight adds 20%, $58 to $70 before rounding.
-    session->world().player.bounty = 10000;
+    // A wanted player's contracts pay more: with a bounty of $100 (10000 cents)
+    // on the player's head the shipped weight adds 20%, $58 to $70 before rounding.
+    session->world().player.bountyCents = 10000;
     EXPECT_EQ(bountiesOf(generated(area("Valentine"), 0, 1500)), (std::set<int>{60, 65, 70}));
 }
 
 TEST_F(MissionsFactoryInGame, AConvoyWorthAHundredPaysOneHundredFourteen) {
-    // With the player's bounty weighted in full, 1500 on the player's head makes
+    // With the player's bounty weighted in full, $15 (1500 cents) on the player's head makes
     // a wagon's $36-$43 into $90-$107, rounded to 90, 95, 100 or 105; the convoy
     // premium on 100 lies just below 115.
     sim::SessionOptions options;
@@ -267,7 +267,7 @@ TEST_F(MissionsFactoryInGame, AConvoyWorthAHundredPaysOneHundredFourteen) {
                                               "contract.distance_bonus.factor=0.1\n"
                                               "contract.player_bounty_factor=1.0\n"}};
     start(options);
-    session->world().player.bounty = 1500;
+    session->world().player.bountyCents = 1500;
     std::set<int> convoys, wagons;
     for (const MissionData& mission : generated(area("Valentine"), 1, 2500))
         (mission.variant <= 1 ? convoys : wagons).insert(mission.bounty);

@@ -92,6 +92,23 @@ TEST(Payments, ReminderShowsOncePerArrivalWithinThirtyMetres) {
     EXPECT_EQ(reminders(session).size(), 2u);
 }
 
+// An arrival while the game's mission flag is up (an engaged contract of the
+// plug-in's own, a story mission) brings no reminder.
+TEST(Payments, NoReminderWhileTheGamesMissionFlagIsUp) {
+    sim::Session session(withBalance("70.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    session.world().missionFlag = true;
+    placePlayer(session, 5.0f);
+    session.runFrames(5);
+    EXPECT_TRUE(reminders(session).empty());
+    session.world().missionFlag = false;
+    placePlayer(session, 100.0f);
+    session.runFrames(2);
+    placePlayer(session, 5.0f);
+    session.runFrames(3);
+    EXPECT_EQ(reminders(session).size(), 1u);
+}
+
 TEST(Payments, ReminderWaitsWhileTheGameHoldsThePlayer) {
     sim::Session session(withBalance("70.000000"));
     ASSERT_TRUE(test::startGame(session));
@@ -115,7 +132,7 @@ TEST(Payments, NothingPendingShowsNoReminderAndNoPrompt) {
     sim::Session session(withBalance("0"));
     ASSERT_TRUE(test::startGame(session));
     placePlayer(session, 3.0f);
-    session.world().player.aimedEntity = clerk(session);
+    session.world().player.targetEntity = clerk(session);
     session.runFrames(10);
     EXPECT_TRUE(reminders(session).empty());
     EXPECT_EQ(paymentPromptsCreated(session), 0);
@@ -126,7 +143,7 @@ TEST(Payments, HoldingThePromptOnAClerkPaysTheScaledBalanceInCashAndSavesZero) {
     ASSERT_TRUE(test::startGame(session));
     session.world().player.cashCents = 1000;
     placePlayer(session, 3.0f);
-    session.world().player.aimedEntity = clerk(session);
+    session.world().player.targetEntity = clerk(session);
     session.runFrames(3);
 
     ASSERT_EQ(reminders(session).size(), 1u);
@@ -136,6 +153,7 @@ TEST(Payments, HoldingThePromptOnAClerkPaysTheScaledBalanceInCashAndSavesZero) {
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(prompt->controlName, "INPUT_NEXT_CAMERA");
     EXPECT_EQ(prompt->mode, sim::PromptMode::Hold);
+    EXPECT_EQ(prompt->holdTimeMs, 1) << "the game takes the hold mode's argument as the hold time in ms";
     EXPECT_EQ(prompt->groupEntity, clerk(session)) << "the prompt shows with the clerk";
     EXPECT_EQ(session.world().player.cashCents, 1000) << "nothing is paid before the hold completes";
 
@@ -168,7 +186,7 @@ TEST(Payments, WhileTheSaveFailsNothingIsPaidAndThePlayerIsToldOnce) {
     const std::filesystem::path blocker = session.gameDir() / "Drovil" / "Savegame.dat.tmp";
     std::filesystem::create_directory(blocker);
     placePlayer(session, 3.0f);
-    session.world().player.aimedEntity = clerk(session);
+    session.world().player.targetEntity = clerk(session);
     session.runFrames(3);
     ASSERT_NE(shownPaymentPrompt(session), nullptr);
 
@@ -198,7 +216,7 @@ TEST(Payments, ABalanceBeyondWhatTheCashHoldsIsPaidInPartsAndNeverOverflows) {
     sim::Session session(withBalance("30000000", "10"));
     ASSERT_TRUE(test::startGame(session));
     placePlayer(session, 3.0f);
-    session.world().player.aimedEntity = clerk(session);
+    session.world().player.targetEntity = clerk(session);
     session.runFrames(3);
     ASSERT_TRUE(holdPaymentPrompt(session));
     EXPECT_EQ(session.world().player.cashCents, 2147483647) << "as much as the game's cash takes at once";
@@ -216,20 +234,22 @@ TEST(Payments, OnlyALivingFreeClerkOffersThePrompt) {
     // A ped that is not a clerk.
     sim::EntityRecord& passenger =
         world.entities.create(sim::EntityKind::Ped, sim::gameHash("A_M_M_ValTownfolk_01"), station, 0.0f);
-    world.player.aimedEntity = passenger.id;
+    world.player.targetEntity = passenger.id;
     session.runFrames(3);
     EXPECT_EQ(paymentPromptsCreated(session), 0);
 
-    world.player.aimedEntity = clerkPed.id;
+    world.player.targetEntity = clerkPed.id;
     clerkPed.alive = false;
     session.runFrames(3);
     EXPECT_EQ(paymentPromptsCreated(session), 0);
     clerkPed.alive = true;
-    clerkPed.hogtied = true;
+    // A clerk running from danger pays nothing.
+    world.fleeing.frighten(world, clerkPed.id, station);
     session.runFrames(3);
     EXPECT_EQ(paymentPromptsCreated(session), 0);
 
-    clerkPed.hogtied = false;
+    // Calm again, and back at the counter.
+    session.runUntil([&] { return !world.fleeing.isFleeing(clerkPed.id, world.clock.elapsedMs); }, 1000);
     session.runFrames(2);
     ASSERT_NE(shownPaymentPrompt(session), nullptr);
     EXPECT_EQ(paymentPromptsCreated(session), 1);
@@ -237,17 +257,65 @@ TEST(Payments, OnlyALivingFreeClerkOffersThePrompt) {
     EXPECT_EQ(paymentPromptsCreated(session), 1) << "one prompt while the player keeps aiming";
 
     // Looking away removes it.
-    world.player.aimedEntity = 0;
+    world.player.targetEntity = 0;
     session.runFrames(2);
     EXPECT_EQ(shownPaymentPrompt(session), nullptr);
     EXPECT_TRUE(world.prompts.withText(promptText).back()->destroyed);
 
     // A wanted player gets no payment.
-    world.player.aimedEntity = clerkPed.id;
+    world.player.targetEntity = clerkPed.id;
     world.player.wanted = true;
     session.runFrames(3);
     EXPECT_EQ(paymentPromptsCreated(session), 1);
     EXPECT_EQ(world.player.cashCents, 0);
+}
+
+// The game reads the hold mode's argument as the hold time in milliseconds: the
+// prompt's 1 makes a tap of the button enough.
+TEST(Payments, ATapOfThePaymentButtonCollects) {
+    sim::Session session(withBalance("30.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    placePlayer(session, 3.0f);
+    session.world().player.targetEntity = clerk(session);
+    session.runFrames(3);
+    ASSERT_NE(shownPaymentPrompt(session), nullptr);
+    session.world().prompts.pressControl("INPUT_NEXT_CAMERA");
+    session.runFrames(2);
+    EXPECT_EQ(session.world().player.cashCents, 3000);
+}
+
+// A hogtied clerk does not flee: the game's check lets him pay.
+TEST(Payments, AHogtiedClerkStillPays) {
+    sim::Session session(withBalance("30.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    placePlayer(session, 3.0f);
+    sim::World& world = session.world();
+    world.entities.find(clerk(session))->hogtied = true;
+    world.player.targetEntity = clerk(session);
+    session.runFrames(3);
+    ASSERT_TRUE(holdPaymentPrompt(session));
+    EXPECT_EQ(world.player.cashCents, 3000);
+}
+
+// Free-aiming at the clerk is not targeting him: no prompt. With a gun he
+// runs; calm again, a focus on him brings the prompt.
+TEST(Payments, AGunPointedAtTheClerkSendsHimRunning) {
+    sim::Session session(withBalance("30.000000"));
+    ASSERT_TRUE(test::startGame(session));
+    placePlayer(session, 3.0f);
+    sim::World& world = session.world();
+    const int clerkPed = clerk(session);
+    world.weapons.select(world, world.player.pedId, sim::Weapons::revolver());
+    world.player.freeAimEntity = clerkPed;
+    session.runFrames(3);
+    EXPECT_TRUE(world.fleeing.isFleeing(clerkPed, world.clock.elapsedMs));
+    EXPECT_EQ(paymentPromptsCreated(session), 0);
+    world.player.freeAimEntity = 0;
+    world.weapons.hide(world, world.player.pedId);
+    ASSERT_TRUE(session.runUntil([&] { return !world.fleeing.isFleeing(clerkPed, world.clock.elapsedMs); }, 1000));
+    world.player.targetEntity = clerkPed;
+    session.runFrames(3);
+    EXPECT_EQ(paymentPromptsCreated(session), 1);
 }
 
 TEST(Payments, RewardsAreStoredUnscaledAndTheScaleIsAppliedOnceWhenPaid) {
@@ -266,7 +334,7 @@ TEST(Payments, RewardsAreStoredUnscaledAndTheScaleIsAppliedOnceWhenPaid) {
         "PaymentsService: balance increased by 20.000000. old balance: 50.000000 new balance: 70.000000"));
 
     placePlayer(session, 3.0f);
-    session.world().player.aimedEntity = clerk(session);
+    session.world().player.targetEntity = clerk(session);
     session.runFrames(2);
     ASSERT_TRUE(holdPaymentPrompt(session));
     EXPECT_EQ(session.world().player.cashCents, 14000);
@@ -290,7 +358,7 @@ TEST(Payments, ThePriceScaleIsClampedToATenthAtTheLeast) {
     sim::Session session(withBalance("100.000000", "0"));
     ASSERT_TRUE(test::startGame(session));
     placePlayer(session, 3.0f);
-    session.world().player.aimedEntity = clerk(session);
+    session.world().player.targetEntity = clerk(session);
     session.runFrames(3);
     ASSERT_EQ(reminders(session).size(), 1u);
     EXPECT_NE(reminders(session)[0].find("$10.00"), std::string::npos);
@@ -305,12 +373,15 @@ TEST(Payments, ThePriceScaleIsClampedToTenAtTheMost) {
     EXPECT_EQ(session.world().player.cashCents, 3000);
 }
 
-TEST(GiveCash, TakesNegativeAmountsAndShowsThemInRed) {
+// The game's cash decrement takes the amount to take away, a positive one: the
+// negative amount giveCash passes is refused and the purse keeps its money,
+// while the red change is shown all the same.
+TEST(GiveCash, ANegativeAmountTakesNothingButShowsInRed) {
     sim::Session session;
     ASSERT_TRUE(test::startGame(session));
     session.world().player.cashCents = 1000;
     test::runOnScriptThread(session, [] { drovil::giveCash(-5.0f, true); });
-    EXPECT_EQ(session.world().player.cashCents, 500);
+    EXPECT_EQ(session.world().player.cashCents, 1000);
     ASSERT_EQ(session.world().cashChanges.size(), 1u);
     EXPECT_EQ(session.world().cashChanges[0].amountText, "$5.00");
     EXPECT_EQ(session.world().cashChanges[0].colour, sim::gameHash("COLOR_RED"));
@@ -319,7 +390,7 @@ TEST(GiveCash, TakesNegativeAmountsAndShowsThemInRed) {
         drovil::giveCash(0.0f, true);
         drovil::giveCash(2.5f, false);
     });
-    EXPECT_EQ(session.world().player.cashCents, 750);
+    EXPECT_EQ(session.world().player.cashCents, 1250);
     EXPECT_EQ(session.world().cashChanges.size(), 1u) << "no change shown for 0 or without notify";
 }
 

@@ -141,16 +141,17 @@ TEST_F(PlacesInGame, EveryBoundEntryFindsItsSeatInTheGame) {
     worldtest::expectExactly(entries[3].position, 1894.92f, 299.828f, 76.9728f);
     EXPECT_EQ(entries[3].heading, 296.0f);
     EXPECT_EQ(entries[5].heading, 194.2f);
-    // The bound seat is the game's point of the asked type.
-    const sim::ScenarioPoint* seat = session->world().scenarios.point(entries[1].pointHandle);
+    // The bound seat is the game's nearest prop of the asked model.
+    const sim::EntityRecord* seat = session->world().entities.find(entries[1].pointHandle);
     ASSERT_NE(seat, nullptr);
-    EXPECT_EQ(seat->type, 0x49446542u);
+    EXPECT_EQ(seat->kind, sim::EntityKind::Object);
+    EXPECT_EQ(seat->model, 0x49446542u);
 }
 
 TEST_F(PlacesInGame, ABoundEntryWithoutASeatInTheGameIsLeftOut) {
     start([](sim::World& world) {
         // Hotel Room 1A's chair is gone from the game.
-        EXPECT_EQ(world.scenarios.removePointsNear(Vector3(-325.663f, 765.258f, 117.437f), 6.0f), 1);
+        EXPECT_EQ(world.scenarioPoints.removeSeatPropsNear(world, Vector3(-325.663f, 765.258f, 117.437f), 6.0f), 1);
     });
     const Place* room = placeNamed(ids::Valentine, "Hotel Room 1A");
     ASSERT_NE(room, nullptr);
@@ -163,51 +164,51 @@ TEST_F(PlacesInGame, ScenariosStartAtTheirSpotsAndAreReleased) {
     start();
     Place* room = placeNamed(ids::Valentine, "Hotel Room 1A");
     ASSERT_NE(room, nullptr);
-    sim::Scenarios& scenarios = session->world().scenarios;
-    const int startedBefore = scenarios.startedCount();
+    sim::ScenarioPoints& points = session->world().scenarioPoints;
+    const int createdBefore = points.createdByScripts();
     test::runOnScriptThread(*session, [&] { room->spawnScenarios(); });
-    ASSERT_EQ(scenarios.startedCount(), startedBefore + 2);
+    ASSERT_EQ(points.createdByScripts(), createdBefore + 2);
 
     const ScenarioEntry& seated = room->scenarioEntries()[0];
     const ScenarioEntry& leaning = room->scenarioEntries()[1];
     ASSERT_NE(seated.scenarioHandle, 0);
     ASSERT_NE(leaning.scenarioHandle, 0);
-    const sim::RunningScenario* chair = scenarios.find(seated.scenarioHandle);
-    const sim::RunningScenario* wall = scenarios.find(leaning.scenarioHandle);
+    const sim::ScenarioPoint* chair = points.find(seated.scenarioHandle);
+    const sim::ScenarioPoint* wall = points.find(leaning.scenarioHandle);
     ASSERT_NE(chair, nullptr);
     ASSERT_NE(wall, nullptr);
-    // On the chair, half a metre above its point, facing the entry's heading.
-    const sim::ScenarioPoint* point = scenarios.point(seated.pointHandle);
-    ASSERT_NE(point, nullptr);
-    EXPECT_EQ(chair->pointHandle, seated.pointHandle);
-    EXPECT_FLOAT_EQ(chair->position.x, point->position.x);
-    EXPECT_FLOAT_EQ(chair->position.z, point->position.z + 0.5f);
+    // On the chair, half a metre above it, facing the entry's heading.
+    const sim::EntityRecord* prop = session->world().entities.find(seated.pointHandle);
+    ASSERT_NE(prop, nullptr);
+    EXPECT_EQ(chair->attachedTo, seated.pointHandle);
+    EXPECT_FLOAT_EQ(chair->position.x, prop->position.x);
+    EXPECT_FLOAT_EQ(chair->position.z, prop->position.z + 0.5f);
     EXPECT_EQ(chair->heading, 180.0f);
     EXPECT_EQ(chair->scenario, sim::gameHash("PROP_HUMAN_SEAT_CHAIR_SMOKING"));
     // Free-standing at its position.
-    EXPECT_EQ(wall->pointHandle, 0);
+    EXPECT_EQ(wall->attachedTo, 0);
     worldtest::expectExactly(wall->position, -325.152f, 766.447f, 117.434f);
     EXPECT_EQ(wall->heading, 196.3f);
     EXPECT_EQ(wall->scenario, sim::gameHash("WORLD_HUMAN_LEAN_BACK_WALL_SMOKING"));
 
-    // The game ends one of them by itself; releasing ends the other and skips it.
-    scenarios.end(leaning.scenarioHandle);
-    const int endedBefore = scenarios.endedCount();
+    // One of them is deleted by something else; releasing deletes the other and skips it.
+    points.remove(leaning.scenarioHandle);
+    const int deletedBefore = points.deletedByScripts();
     test::runOnScriptThread(*session, [&] { room->releaseScenarios(); });
-    EXPECT_FALSE(scenarios.exists(seated.scenarioHandle));
-    EXPECT_EQ(scenarios.endedCount(), endedBefore + 1);
+    EXPECT_FALSE(points.exists(seated.scenarioHandle));
+    EXPECT_EQ(points.deletedByScripts(), deletedBefore + 1);
 }
 
 TEST_F(PlacesInGame, ReleasingScenariosThatNeverStartedDoesNothing) {
     start();
     Place* osman = placeNamed(ids::Annesburg, "Osman Grove");
     ASSERT_NE(osman, nullptr);
-    sim::Scenarios& scenarios = session->world().scenarios;
-    const int endedBefore = scenarios.endedCount();
-    const std::size_t runningBefore = scenarios.running().size();
+    sim::ScenarioPoints& points = session->world().scenarioPoints;
+    const int deletedBefore = points.deletedByScripts();
+    const std::size_t pointsBefore = points.all().size();
     test::runOnScriptThread(*session, [&] { osman->releaseScenarios(); });
-    EXPECT_EQ(scenarios.endedCount(), endedBefore);
-    EXPECT_EQ(scenarios.running().size(), runningBefore);
+    EXPECT_EQ(points.deletedByScripts(), deletedBefore);
+    EXPECT_EQ(points.all().size(), pointsBefore);
     for (const ScenarioEntry& entry : osman->scenarioEntries())
         EXPECT_EQ(entry.scenarioHandle, 0);
 }

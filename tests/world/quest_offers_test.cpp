@@ -2,8 +2,11 @@
 // the prompts work only up close, taking it plays the handover and announces
 // the town, and every other ending restarts the wait for the next encounter.
 #include "support/game.h"
+#include "support/script_thread.h"
 
+#include "player/player_controller.h"
 #include "runtime/data_files.h"
+#include "runtime/natives.h"
 #include "runtime/events.h"
 #include "world/area_ids.h"
 #include "world/quest_creator.h"
@@ -125,7 +128,8 @@ TEST(QuestOffers, APasserByInTownOffersAContractWithBlipPromptsAndGreeting) {
     ASSERT_NE(blip, nullptr);
     EXPECT_EQ(blip->style, 0xB04092F8u);
     EXPECT_EQ(blip->name, lang("blips.contract_offer"));
-    EXPECT_TRUE(blip->hasModifier(0x1DCFAA8Cu));
+    EXPECT_EQ(blip->sprite, 0x1DCFAA8Cu);
+    EXPECT_TRUE(blip->hasModifier(0xD34253F0u));
 
     const sim::PromptRecord* accept = session.world().prompts.findVisible(lang("prompts.quest_giver.accept"));
     const sim::PromptRecord* decline =
@@ -309,7 +313,9 @@ TEST(QuestOffers, SpookedQuestGiverEndsTheOfferWithNothingPublished) {
     startOnTheSpot(street, 6.0f);
     const int giver = street.questGiver();
     street.session.runFrames(2);
-    street.world().player.aimedEntity = giver;
+    sim::World& world = street.world();
+    world.weapons.select(world, world.player.pedId, sim::Weapons::revolver());
+    world.player.freeAimEntity = giver;
     street.session.runFrames(2);
 
     const auto messages = logMessages(street.session);
@@ -348,32 +354,47 @@ TEST(QuestOffers, WalkingOffOrWaitingTooLongLetsTheOfferLapse) {
     EXPECT_TRUE(accepted().areas.empty());
 }
 
-TEST(QuestOffers, AnArmedOrMountedPlayerGetsNoOffer) {
+TEST(QuestOffers, AnArmedPlayerOrOneInAFistFightGetsNoOffer) {
     Street street;
     ASSERT_TRUE(startGame(street.session));
     street.standAt(valentineSpot);
-    street.placePasserBy(offset(valentineSpot, 4.0f, 0.0f));
+    const int passerBy = street.placePasserBy(offset(valentineSpot, 4.0f, 0.0f));
     sim::World& world = street.world();
 
-    world.player.currentWeapon = sim::gameHash("WEAPON_REVOLVER_CATTLEMAN");
+    world.weapons.select(world, world.player.pedId, sim::Weapons::revolver());
     street.session.runFrames(60);
     EXPECT_FALSE(street.session.logContains("quest offer triggered"));
     EXPECT_EQ(street.acceptPrompt(), nullptr);
 
-    // On horseback, unarmed.
-    world.player.currentWeapon = sim::gameHash("WEAPON_UNARMED");
-    // (Tied up out of the search's reach, so the passer-by stays the ped nearest the spot.)
-    sim::EntityRecord& horse =
-        world.entities.create(sim::EntityKind::Ped, sim::gameHash("a_c_horse_morgan_bay"),
-                              offset(valentineSpot, -20.0f, 0.0f), 0.0f);
-    world.seats.addVehicle(horse.id, sim::VehicleSeats::mountSeatCount);
-    world.seats.seatPed(horse.id, -1, world.player.pedId);
-    street.session.runFrames(60);
+    // Unarmed, but trading blows with a drunk (out of the search's reach, so the
+    // passer-by stays the ped nearest the spot).
+    world.weapons.hide(world, world.player.pedId);
+    sim::EntityRecord& drunk = world.entities.create(sim::EntityKind::Ped, sim::gameHash("a_m_m_valfarmer_01"),
+                                                     offset(valentineSpot, -20.0f, 0.0f), 0.0f);
+    world.combat.punch(world, world.player.pedId, drunk.id);
+    street.session.runFrames(20);
     EXPECT_FALSE(street.session.logContains("quest offer triggered"));
 
-    // On foot and unarmed, the same passer-by has an offer.
-    world.seats.leaveSeat(world.player.pedId);
+    // The fist fight over, the same passer-by has an offer.
+    EXPECT_TRUE(street.offerStarts(120));
+    EXPECT_EQ(street.questGiver(), passerBy);
+}
+
+// The game's check is for a fist fight, not for the saddle: a player on
+// horseback in town is offered a contract.
+TEST(QuestOffers, APlayerOnHorsebackIsOfferedAContract) {
+    Street street;
+    ASSERT_TRUE(startGame(street.session));
+    street.standAt(valentineSpot);
+    const int passerBy = street.placePasserBy(offset(valentineSpot, 4.0f, 0.0f));
+    sim::World& world = street.world();
+    // (The horse stands out of the search's reach, so the passer-by stays the ped nearest the spot.)
+    sim::EntityRecord& horse = world.entities.create(sim::EntityKind::Ped, sim::gameHash("a_c_horse_morgan_bay"),
+                                                     offset(valentineSpot, -20.0f, 0.0f), 0.0f);
+    world.seats.addVehicle(horse.id, sim::VehicleSeats::mountSeatCount);
+    world.seats.seatPed(horse.id, -1, world.player.pedId);
     EXPECT_TRUE(street.offerStarts());
+    EXPECT_EQ(street.questGiver(), passerBy);
 }
 
 TEST(QuestOffers, LawmenAndScriptPedsAreNoQuestGivers) {
@@ -386,16 +407,49 @@ TEST(QuestOffers, LawmenAndScriptPedsAreNoQuestGivers) {
     street.session.runFrames(60);
     EXPECT_FALSE(street.session.logContains("quest offer triggered"));
 
-    // A ped some script made is not one of the town's folk.
+    // A ped some script made (a mission entity) is not one of the town's folk.
     world.entities.remove(lawman);
-    const int scripted = world.entities
-                             .create(sim::EntityKind::Ped, sim::gameHash("a_m_m_valtownfolk_01"),
-                                     offset(valentineSpot, 3.0f, 0.0f), 0.0f)
-                             .id;
+    sim::EntityRecord& scripted = world.entities.create(
+        sim::EntityKind::Ped, sim::gameHash("a_m_m_valtownfolk_01"), offset(valentineSpot, 3.0f, 0.0f), 0.0f);
+    scripted.missionEntity = true;
     street.session.runFrames(60);
     EXPECT_FALSE(street.session.logContains("quest offer triggered"));
 
-    world.entities.remove(scripted);
+    world.entities.remove(scripted.id);
     street.placePasserBy(offset(valentineSpot, 3.0f, 0.0f));
     EXPECT_TRUE(street.offerStarts());
+}
+
+// While the game's mission flag is up (a story mission, or a contract the
+// plug-in has engaged), no passer-by offers a contract.
+TEST(QuestOffers, NoOfferWhileTheGamesMissionFlagIsUp) {
+    Street street;
+    ASSERT_TRUE(startGame(street.session));
+    test::runOnScriptThread(street.session, [] { drovil::natives::gamestate::setMissionFlag(true); });
+    street.standAt(valentineSpot);
+    street.placePasserBy(offset(valentineSpot, 4.0f, 0.0f));
+    street.session.runFrames(60);
+    EXPECT_FALSE(street.session.logContains("quest offer triggered"));
+    test::runOnScriptThread(street.session, [] { drovil::natives::gamestate::setMissionFlag(false); });
+    EXPECT_TRUE(street.offerStarts());
+}
+
+// The game's calendar runs on while the player sleeps: a night's sleep makes
+// the next encounter due at once.
+TEST(QuestOffers, SleepingThroughTheWaitBringsTheNextEncounter) {
+    Street street;
+    startOnTheSpot(street, 10.0f);
+    street.session.runFrames(2);
+    street.stepUpTo(60.0f);
+    street.session.runFrames(1);
+    ASSERT_EQ(countLogs(street.session, "outcome: DECLINED"), 1);
+
+    street.standAt(valentineSpot);
+    street.placePasserBy(offset(valentineSpot, 2.0f, 0.0f));
+    street.session.runFrames(90);
+    EXPECT_EQ(countLogs(street.session, "quest offer triggered"), 1) << "the next encounter is hours away";
+    sim::PlayerController player(street.world());
+    ASSERT_TRUE(player.sleep(hoursBetweenEncounters()));
+    EXPECT_TRUE(
+        street.session.runUntil([&] { return countLogs(street.session, "quest offer triggered") == 2; }, 30));
 }

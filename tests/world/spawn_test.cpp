@@ -111,23 +111,24 @@ TEST_F(SpawnHelpers, PedsTakeTheSeatsAskedForAndATakenSeatIsRefused) {
     // Seat -2 asks for any free passenger seat: the last one, seat 2.
     Ped reportedDriver, last, overflow;
     int seats = 0;
-    bool freeBefore = false, freeAfter = true, driverInWagon = false;
+    bool driveableFull = false, driveableWrecked = true, driverInWagon = false;
     test::runOnScriptThread(session, [&] {
         reportedDriver = drovil::natives::vehicle::driver(wagon);
         seats = drovil::natives::vehicle::seatCountOfModel(wagonModel);
-        freeBefore = drovil::natives::vehicle::hasFreeSeat(wagon, true, true);
         last = drovil::spawnPedInVehicle(guardModel, wagon, -2);
         overflow = drovil::spawnPedInVehicle(guardModel, wagon, -2);
-        freeAfter = drovil::natives::vehicle::hasFreeSeat(wagon, true, true);
+        driveableFull = drovil::natives::vehicle::isDriveable(wagon, true, true);
         driverInWagon = drovil::natives::vehicle::isPedInVehicle(driver, wagon, false);
     });
     EXPECT_EQ(reportedDriver, driver);
     EXPECT_EQ(seats, 4);
-    EXPECT_TRUE(freeBefore);
     ASSERT_TRUE(last);
     EXPECT_EQ(world().seats.seatOf(last.id)->seat, 2);
     EXPECT_FALSE(overflow) << "a full wagon takes nobody more";
-    EXPECT_FALSE(freeAfter) << "driver and three passengers fill a four-seat wagon";
+    EXPECT_TRUE(driveableFull) << "a full wagon still drives";
+    world().entities.find(wagon.id)->alive = false;
+    test::runOnScriptThread(session, [&] { driveableWrecked = drovil::natives::vehicle::isDriveable(wagon, true, true); });
+    EXPECT_FALSE(driveableWrecked) << "a wrecked one does not";
     EXPECT_TRUE(driverInWagon);
 }
 

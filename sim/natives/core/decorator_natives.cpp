@@ -17,8 +17,15 @@ void implementDecoratorNatives(NativeDispatch& dispatch, World& world) {
         return true;
     };
     dispatch.implement<n::decorator::setInt>(set);
-    dispatch.implement<n::decorator::setIntAlt>(set);
-    // An unset decorator (or a missing entity) reads as 0.
+    dispatch.implement<n::decorator::setFloat>([&world](Entity entity, const char* name, float value) {
+        EntityRecord* record = world.entities.find(entity.id);
+        if (!record || !name)
+            return false;
+        record->floatDecorators[name] = value;
+        return true;
+    });
+    // An unset decorator (or a missing entity) reads as 0; a float decorator of
+    // the name is not an integer one.
     dispatch.implement<n::decorator::getInt>([&world](Entity entity, const char* name) {
         const EntityRecord* record = world.entities.find(entity.id);
         if (!record || !name)

@@ -6,14 +6,18 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
+    // The game copies `slots` 8-byte script slots from the block, that is
+    // 2 * slots 32-bit values. The simulator keeps the first `slots` values
+    // only: a block of 32-bit values counted one by one ends there, and reading
+    // on would read past it (what the game does with such a block).
     dispatch.implement<n::gameevent::send>(
-        [&world](int group, const int* data, int size, int flags, const int*) {
+        [&world](int group, const int* data, int slots, int metadataIndex, const int*) {
             SentGameEvent event;
             event.frame = world.clock.frame;
             event.group = group;
-            event.size = size;
-            event.flags = flags;
-            for (int i = 0; data && i < size; ++i)
+            event.size = slots;
+            event.flags = metadataIndex;
+            for (int i = 0; data && i < slots; ++i)
                 event.data.push_back(data[i]);
             world.gameEvents.sent.push_back(event);
         });
@@ -32,10 +36,6 @@ void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
         for (int i = 0; i < size * 2; ++i)
             buffer[i] = i < static_cast<int>(data.size()) ? data[i] : 0;
         return true;
-    });
-    dispatch.implement<n::gameevent::setContractEngaged>([&world](bool engaged) {
-        world.gameEvents.contractEngaged = engaged;
-        ++world.gameEvents.engagedReports;
     });
 }
 

@@ -1,4 +1,4 @@
-// The pace of the game clock and the game's own story missions.
+// The pace of the game clock, and the game's mission and random event flags.
 #include "natives/families.h"
 
 namespace sim {
@@ -7,7 +7,12 @@ namespace n = drovil::natives::decl;
 void implementGameStateNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::gamestate::msPerGameMinute>(
         [&world]() { return static_cast<int>(world.clock.msPerGameMinute); });
-    dispatch.implement<n::gamestate::storyMissionActive>([&world]() { return world.storyMissionActive; });
+    dispatch.implement<n::gamestate::setMissionFlag>([&world](bool on) {
+        world.missionFlag = on;
+        ++world.missionFlagSets;
+    });
+    dispatch.implement<n::gamestate::missionFlag>([&world]() { return world.missionFlag; });
+    dispatch.implement<n::gamestate::randomEventFlag>([&world]() { return world.randomEventFlag; });
 }
 
 } // namespace sim

@@ -1,3 +1,4 @@
+// Ammunition given to peds: for a weapon, or of an ammo type.
 #include "natives/families.h"
 
 namespace sim {
@@ -5,13 +6,13 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementInventoryNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::inventory::giveItem>([&world](Ped ped, Hash item, int count, Hash reason) {
-        if (ped.id == world.player.pedId)
-            world.player.items.push_back({item, count, reason});
+    dispatch.implement<n::inventory::addAmmoForWeapon>([&world](Ped ped, Hash weapon, int count, Hash) {
+        if (world.entities.exists(ped.id) && count > 0)
+            world.weapons.of(world, ped.id).ammoForWeapon[weapon] += count;
     });
-    dispatch.implement<n::inventory::giveAmmo>([&world](Ped ped, Hash ammo, int count, Hash reason) {
-        if (ped.id == world.player.pedId)
-            world.player.ammo.push_back({ammo, count, reason});
+    dispatch.implement<n::inventory::addAmmoOfType>([&world](Ped ped, Hash ammo, int count, Hash) {
+        if (world.entities.exists(ped.id) && count > 0)
+            world.weapons.of(world, ped.id).ammoOfType[ammo] += count;
     });
 }
 

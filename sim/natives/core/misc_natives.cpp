@@ -18,10 +18,10 @@ void implementMiscNatives(NativeDispatch& dispatch, World& world) {
         const float dx = a.x - b.x, dy = a.y - b.y, dz = useZ ? a.z - b.z : 0.0f;
         return std::sqrt(dx * dx + dy * dy + dz * dz);
     });
-    // The game clock counts game seconds: a game minute lasts msPerGameMinute real milliseconds.
-    dispatch.implement<n::misc::gameTimer>([&world]() {
-        return static_cast<int>(world.clock.elapsedMs * 60 / world.clock.msPerGameMinute);
-    });
+    // The game's calendar in game seconds since 1898: well past 0 when a
+    // session starts, and on by hours at once when the player sleeps.
+    dispatch.implement<n::misc::secondsSinceBaseYear>(
+        [&world]() { return static_cast<int>(world.clock.secondsSinceBaseYear()); });
 }
 
 } // namespace sim

@@ -1,4 +1,4 @@
-// The player's death, what the player aims at, and Eagle Eye tracking.
+// The player's death, what he free-aims at, and Eagle Eye tracking.
 #include "natives/families.h"
 
 namespace sim {
@@ -7,11 +7,9 @@ using namespace drovil;
 
 void implementPlayerLifeNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::player::isDead>([&world](PlayerIndex) { return world.player.dead; });
-    // Free aim at the entity or a lock-on to it both count.
-    dispatch.implement<n::player::isAimingAt>([&world](PlayerIndex, Entity target) {
-        if (target.id == 0 || !world.entities.exists(target.id))
-            return false;
-        return world.player.aimedEntity == target.id || world.player.lockedOnPed == target.id;
+    // Free aim only: a lock-on (or an unarmed focus) on the entity does not count.
+    dispatch.implement<n::player::isFreeAimingAt>([&world](PlayerIndex, Entity target) {
+        return target.id != 0 && world.entities.exists(target.id) && world.player.freeAimEntity == target.id;
     });
     dispatch.implement<n::player::trackWithEagleEye>([&world](PlayerIndex, Ped ped, bool on) {
         if (world.entities.exists(ped.id))

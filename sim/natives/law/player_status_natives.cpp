@@ -1,5 +1,6 @@
-// The player's standing with the law, freedom to act and money, and the
-// cash-change notification that shows money changing hands.
+// The player's standing with the law (a law incident, his bounty in cents),
+// freedom to act and money, and the toast on the right of the screen that shows
+// money changing hands.
 #include "natives/families.h"
 
 #include "world/cash_change_notification.h"
@@ -9,25 +10,26 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementPlayerStatusNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::player::isWanted>([&world](PlayerIndex) { return world.player.wanted; });
+    dispatch.implement<n::player::lawIncidentActive>([&world](PlayerIndex) { return world.player.wanted; });
     dispatch.implement<n::player::hasControl>([&world](PlayerIndex) { return world.player.hasControl; });
-    dispatch.implement<n::misc::scriptedSceneActive>([&world]() { return world.scriptedSceneActive; });
-    dispatch.implement<n::player::bounty>([&world](PlayerIndex) { return world.player.bounty; });
+    dispatch.implement<n::player::bounty>([&world](PlayerIndex) { return world.player.bountyCents; });
     dispatch.implement<n::player::cashCents>([&world]() { return world.player.cashCents; });
-    dispatch.implement<n::player::addCash>([&world](int cents, Hash) {
-        // The game's cash increment ignores anything but a positive amount.
-        if (cents > 0)
-            world.player.cashCents += cents;
+    // The game's cash natives take a positive amount of cents: anything else is
+    // refused and changes nothing, and so is a decrement the purse cannot
+    // cover (the game never lets the cash balance go below zero).
+    dispatch.implement<n::player::incrementCash>([&world](int cents, Hash) {
+        if (cents <= 0)
+            return false;
+        world.player.cashCents += cents;
+        return true;
     });
-    dispatch.implement<n::player::spendCash>([&world](int negativeCents) {
-        // Takes the money away; the purse never goes below zero.
-        if (negativeCents >= 0)
-            return;
-        world.player.cashCents += negativeCents;
-        if (world.player.cashCents < 0)
-            world.player.cashCents = 0;
+    dispatch.implement<n::player::decrementCash>([&world](int cents) {
+        if (cents <= 0 || cents > world.player.cashCents)
+            return false;
+        world.player.cashCents -= cents;
+        return true;
     });
-    dispatch.implement<n::hud::showCashChange>(
+    dispatch.implement<n::hud::showToastRight>(
         [&world](const void* durationRecord, const void* contentRecord, int) {
             const auto* duration = static_cast<const CashChangeDuration*>(durationRecord);
             const auto* content = static_cast<const CashChangeContent*>(contentRecord);

@@ -1,6 +1,7 @@
-// The game's townsfolk: the nearest ped to a point, ambient peds and scripts
-// taking them over.
+// The ped nearest a point, of a ped type.
 #include "natives/families.h"
+
+#include "world/wildlife/animals.h"
 
 #include <cmath>
 
@@ -13,17 +14,38 @@ float distance(const Vector3& a, const Vector3& b) {
     const float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
+
+// The game's ped types the simulator tells apart.
+constexpr int anyType = -1;
+constexpr int playerType = 0;
+constexpr int civilianMan = 4;
+constexpr int civilianWoman = 5;
+constexpr int lawman = 6;
+constexpr int animal = 26;
+
+int pedTypeOf(const World& world, int ped, const EntityRecord& record) {
+    if (ped == world.player.pedId)
+        return playerType;
+    if (isAnimalModel(record.model))
+        return animal;
+    const std::uint32_t group = world.relationships.groupOf(world, ped);
+    if (group == RelationshipGroups::lawmen())
+        return lawman;
+    return group == RelationshipGroups::civilianWomen() ? civilianWoman : civilianMan;
+}
 } // namespace
 
 void implementAmbientNatives(NativeDispatch& dispatch, World& world) {
-    // Any ped, alive or not, nearest the point within the radius; the local
-    // player's ped is left out when asked. Ped types are not told apart.
+    // Any ped of the type, alive or not, nearest the point within the radius;
+    // the local player's ped is left out when asked (p4).
     dispatch.implement<n::ambient::closestPed>(
-        [&world](Vector3 point, float radius, bool skipPlayer, bool, Ped* outPed, bool, bool, int, int) {
+        [&world](Vector3 point, float radius, bool skipPlayer, bool, Ped* outPed, bool, bool, int, int pedType) {
             int best = 0;
             float bestDistance = radius;
             for (const auto& [id, record] : world.entities.all()) {
                 if (record.kind != EntityKind::Ped || (skipPlayer && id == world.player.pedId))
+                    continue;
+                if (pedType != anyType && pedTypeOf(world, id, record) != pedType)
                     continue;
                 const float d = distance(record.position, point);
                 if (d <= bestDistance && (best == 0 || d < bestDistance)) {
@@ -35,10 +57,6 @@ void implementAmbientNatives(NativeDispatch& dispatch, World& world) {
                 *outPed = Ped(best);
             return best != 0;
         });
-    dispatch.implement<n::ambient::isAmbient>(
-        [&world](Ped ped) { return world.townsfolk.isAmbient(world, ped.id); });
-    dispatch.implement<n::ambient::claim>(
-        [&world](Entity entity, bool, bool) { world.townsfolk.claim(world, entity.id); });
 }
 
 } // namespace sim

@@ -23,7 +23,7 @@ void implementAnimationNatives(NativeDispatch& dispatch, World& world) {
     // clip for a negative duration.
     dispatch.implement<n::animation::playTask>([&world](Ped ped, const char* dictionary, const char* clip,
                                                         float, float, int durationMs, int, float, bool, int,
-                                                        bool, int, bool) {
+                                                        bool, const char*, bool) {
         if (ped.id != 0 && !world.entities.exists(ped.id))
             return;
         if (ped.id == 0 && !world.tasks.sequenceOpen())

@@ -1,5 +1,6 @@
-// Ped tasks aimed at other entities, wandering, and whether a ped is busy. A
-// step for ped 0 joins the open sequence; for a ped it replaces its task.
+// Ped tasks aimed at other entities, wandering, the nearest scenario point, and
+// whether a ped plays a scenario. A step for ped 0 joins the open sequence; for
+// a ped it replaces its task.
 #include "natives/families.h"
 #include "world/people/ped_tasks.h"
 
@@ -58,12 +59,12 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
         step.stopRange = stopRange;
         give(ped, step);
     });
-    dispatch.implement<n::task::wanderInArea>(
-        [give](Ped ped, Vector3 centre, float radius, int durationMs, int, int, int, int) {
+    dispatch.implement<n::task::useNearestScenarioToCoord>(
+        [give](Ped ped, Vector3 point, float distance, int durationMs, int, int, int, int) {
             TaskStep step;
-            step.kind = TaskKind::Wander;
-            step.point = centre;
-            step.radius = radius;
+            step.kind = TaskKind::UseNearestScenario;
+            step.point = point;
+            step.radius = distance;
             step.durationMs = durationMs;
             give(ped, step);
         });
@@ -76,9 +77,10 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
         step.durationMs = -1;
         give(ped, step);
     });
-    dispatch.implement<n::task::isBusy>([&world](Ped ped) {
+    // Playing a scenario, in place or on a point it has reached: walking there is not yet.
+    dispatch.implement<n::task::isUsingAnyScenario>([&world](Ped ped) {
         const EntityRecord* record = world.entities.find(ped.id);
-        return record != nullptr && record->alive && world.tasks.busy(ped.id);
+        return record != nullptr && record->alive && world.tasks.usingScenario(ped.id);
     });
 }
 

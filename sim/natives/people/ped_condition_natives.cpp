@@ -1,5 +1,5 @@
 // What the plug-in asks of a ped before it deals with it: its model, and
-// whether it is dead or hogtied.
+// whether it is dead or running away.
 #include "natives/families.h"
 
 namespace sim {
@@ -16,9 +16,9 @@ void implementPedConditionNatives(NativeDispatch& dispatch, World& world) {
         const EntityRecord* record = world.entities.find(ped.id);
         return record == nullptr || !record->alive;
     });
-    dispatch.implement<n::ped::isHogtied>([&world](Ped ped) {
-        const EntityRecord* record = world.entities.find(ped.id);
-        return record != nullptr && record->hogtied;
+    // Fleeing only: a hogtied ped lies bound and does not flee.
+    dispatch.implement<n::ped::isFleeing>([&world](Ped ped) {
+        return world.entities.exists(ped.id) && world.fleeing.isFleeing(ped.id, world.clock.elapsedMs);
     });
 }
 

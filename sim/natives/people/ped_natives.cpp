@@ -1,3 +1,5 @@
+// Ped configuration: config flags, blocking non-temporary events, the weapon a
+// ped has selected.
 #include "natives/families.h"
 
 namespace sim {
@@ -9,15 +11,17 @@ void implementPedNatives(NativeDispatch& dispatch, World& world) {
         if (EntityRecord* record = world.entities.find(ped.id))
             record->configFlags[flag] = value;
     });
-    dispatch.implement<n::ped::stopActivity>([&world](Ped ped, bool on) {
+    dispatch.implement<n::ped::blockNonTemporaryEvents>([&world](Ped ped, bool on) {
         if (EntityRecord* record = world.entities.find(ped.id))
-            record->activityStopped = on;
+            record->blocksNonTemporaryEvents = on;
     });
+    // Every ped answers by what it has selected; false for no such ped.
     dispatch.implement<n::ped::currentWeapon>([&world](Ped ped, Hash* out, bool, int, bool) {
-        const Hash weapon = ped.id == world.player.pedId ? world.player.currentWeapon : gameHash("WEAPON_UNARMED");
+        const bool exists = world.entities.exists(ped.id);
+        const Hash weapon = exists ? world.weapons.current(world, ped.id) : Weapons::unarmed();
         if (out)
             *out = weapon;
-        return true;
+        return exists;
     });
 }
 

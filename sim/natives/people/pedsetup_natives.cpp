@@ -1,5 +1,5 @@
-// Preparing scene peds: displayed names, Eagle Eye values, weapons, and entities
-// handed back to the game.
+// Preparing scene peds: the name their prompts show, their Eagle Eye tint, their
+// weapons, and entities handed back to the game.
 #include "natives/families.h"
 
 namespace sim {
@@ -7,35 +7,34 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementPedSetupNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::pedsetup::setDisplayedName>([&world](Ped ped, const char* name) {
+    dispatch.implement<n::pedsetup::setPromptName>([&world](Ped ped, const char* name) {
         if (world.entities.exists(ped.id))
-            world.scenePeds.of(ped.id).displayedName = name ? name : "";
+            world.scenePeds.of(ped.id).promptName = name ? name : "";
     });
-    dispatch.implement<n::pedsetup::setEagleEyeValues>([&world](Ped ped, int first, int second, int third) {
+    dispatch.implement<n::pedsetup::setEagleEyeTint>([&world](Ped ped, int red, int green, int blue) {
         if (!world.entities.exists(ped.id))
             return;
         ScenePedState& state = world.scenePeds.of(ped.id);
-        state.eagleEyeValues[0] = first, state.eagleEyeValues[1] = second, state.eagleEyeValues[2] = third;
+        state.eagleEyeTint[0] = red, state.eagleEyeTint[1] = green, state.eagleEyeTint[2] = blue;
     });
-    dispatch.implement<n::pedsetup::keepWeaponsReady>([&world](Ped ped, int mode, bool) {
+    // Put away: the ped keeps its weapons but has none selected.
+    dispatch.implement<n::pedsetup::hideWeapons>([&world](Ped ped, int, bool) {
         if (world.entities.exists(ped.id))
-            world.scenePeds.of(ped.id).weaponsReadyMode = mode;
+            world.weapons.hide(world, ped.id);
     });
     dispatch.implement<n::pedsetup::removeWeapon>([&world](Ped ped, Hash weapon, bool, Hash) {
-        if (!world.entities.exists(ped.id))
-            return;
-        world.scenePeds.of(ped.id).removedWeapons.push_back(weapon);
-        if (const PedCombat* fight = world.combat.find(ped.id); fight && fight->weaponInHand == weapon)
-            world.combat.of(ped.id).weaponInHand = 0;
-        if (ped.id == world.player.pedId && world.player.currentWeapon == weapon)
-            world.player.currentWeapon = gameHash("WEAPON_UNARMED");
+        if (world.entities.exists(ped.id))
+            world.weapons.remove(world, ped.id, weapon);
     });
-    // The entity stays in the world; the game takes it over and clears the handle.
+    // The entity stays in the world, no longer a mission entity: the game may
+    // take it away once the player is far. The handle is cleared.
     dispatch.implement<n::pedsetup::releaseEntity>([&world](Entity* entity) {
         if (!entity)
             return;
-        if (entity->id != 0 && world.entities.exists(entity->id))
+        if (EntityRecord* record = world.entities.find(entity->id)) {
+            record->missionEntity = false;
             world.scenePeds.released.push_back(entity->id);
+        }
         entity->id = 0;
     });
 }

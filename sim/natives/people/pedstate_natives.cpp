@@ -1,4 +1,4 @@
-// What a ped is and does: riding, on foot, a person, fighting.
+// What a ped is and does: in a fist fight, on foot, a person.
 #include "natives/families.h"
 
 namespace sim {
@@ -14,8 +14,14 @@ const EntityRecord* pedRecord(const World& world, int id) {
 } // namespace
 
 void implementPedStateNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::pedstate::isRiding>([&world](Ped ped) {
-        return pedRecord(world, ped.id) != nullptr && world.seats.seatOf(ped.id).has_value();
+    // Swinging, being hit, or squared up to an opponent with no gun in hand.
+    dispatch.implement<n::pedstate::isInMeleeCombat>([&world](Ped ped) {
+        const EntityRecord* record = pedRecord(world, ped.id);
+        if (!record || !record->alive || record->knockedOut)
+            return false;
+        if (world.combat.inMelee(ped.id, world.clock.elapsedMs))
+            return true;
+        return record->combatOpponent != 0 && !Weapons::isGun(world.weapons.current(world, ped.id));
     });
     dispatch.implement<n::pedstate::isOnFoot>([&world](Ped ped) {
         return pedRecord(world, ped.id) != nullptr && !world.seats.seatOf(ped.id).has_value();
@@ -25,8 +31,6 @@ void implementPedStateNatives(NativeDispatch& dispatch, World& world) {
         const EntityRecord* record = pedRecord(world, ped.id);
         return record != nullptr && !world.seats.hasSeats(ped.id) && !isAnimalModel(record->model);
     });
-    dispatch.implement<n::pedstate::isFighting>(
-        [&world](Ped ped) { return pedRecord(world, ped.id) != nullptr && Combat::inCombat(world, ped.id); });
 }
 
 } // namespace sim

@@ -1,3 +1,5 @@
+// Ped groups (a leader and its followers in a formation) and the relationship
+// group a ped belongs to.
 #include "natives/families.h"
 
 namespace sim {
@@ -5,19 +7,22 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementRelationshipNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::relationship::createGroup>([&world](int) { return world.relationships.create(); });
-    dispatch.implement<n::relationship::setGroupSetting>(
-        [&world](Hash group, int setting) { world.relationships.setSetting(group, setting); });
-    dispatch.implement<n::relationship::setPedGroup>([&world](Ped ped, Hash group) {
+    dispatch.implement<n::group::create>([&world](int) { return world.pedGroups.create(); });
+    dispatch.implement<n::group::setFormation>(
+        [&world](int group, int formation) { world.pedGroups.setFormation(group, formation); });
+    dispatch.implement<n::group::setMember>([&world](Ped ped, int group) {
         if (world.entities.exists(ped.id))
-            world.relationships.place(ped.id, group);
+            world.pedGroups.addFollower(ped.id, group);
     });
-    dispatch.implement<n::relationship::setPedGroupAlt>([&world](Ped ped, Hash group, bool) {
+    dispatch.implement<n::group::setLeader>([&world](Ped ped, int group, bool) {
         if (world.entities.exists(ped.id))
-            world.relationships.place(ped.id, group);
+            world.pedGroups.setLeader(ped.id, group);
     });
-    dispatch.implement<n::relationship::pedGroup>(
-        [&world](Ped ped) { return world.relationships.groupOf(ped.id); });
+    dispatch.implement<n::relationship::groupHashOfPed>([&world](Ped ped) -> Hash {
+        if (!world.entities.exists(ped.id))
+            return 0;
+        return world.relationships.groupOf(world, ped.id);
+    });
 }
 
 } // namespace sim

@@ -17,6 +17,8 @@ Ped seatNewPed(World& world, int carrier, Hash model, int requestedSeat) {
     const drovil::Vector3 position = vehicle->position;
     const float heading = vehicle->heading;
     EntityRecord& ped = world.entities.create(EntityKind::Ped, model, position, heading);
+    ped.missionEntity = true;
+    world.portraits.pedCreated(ped.id, world.clock.frame);
     world.seats.seatPed(carrier, *seat, ped.id);
     return Ped(ped.id);
 }
@@ -28,13 +30,17 @@ void implementSpawnNatives(NativeDispatch& dispatch, World& world) {
         [&world](Hash model, Vector3 position, float heading, bool, bool, bool, bool) {
             if (!world.models.isLoaded(model, world.clock.frame))
                 return Ped();
-            return Ped(world.entities.create(EntityKind::Ped, model, position, heading).id);
+            EntityRecord& ped = world.entities.create(EntityKind::Ped, model, position, heading);
+            ped.missionEntity = true;
+            world.portraits.pedCreated(ped.id, world.clock.frame);
+            return Ped(ped.id);
         });
     dispatch.implement<n::spawn::createVehicle>(
         [&world](Hash model, Vector3 position, float heading, bool, bool, bool, bool) {
             if (!world.models.isLoaded(model, world.clock.frame))
                 return Vehicle();
             EntityRecord& vehicle = world.entities.create(EntityKind::Vehicle, model, position, heading);
+            vehicle.missionEntity = true;
             world.seats.addVehicle(vehicle.id, VehicleSeats::seatCountOfModel(model));
             return Vehicle(vehicle.id);
         });

@@ -3,7 +3,6 @@
 #include "natives/families.h"
 
 #include <cstdint>
-#include <limits>
 
 namespace sim {
 namespace n = drovil::natives::decl;
@@ -27,11 +26,15 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
             world.tasks.perform(ped.id, sequence.id, world.clock.elapsedMs);
     });
     dispatch.implement<n::task::sequenceProgress>([&world](Ped ped) { return world.tasks.progress(ped.id); });
-    dispatch.implement<n::task::clearTasks>([&world](Ped ped, bool, bool) { world.tasks.clear(ped.id); });
+    // Every task ends, the item interaction too: a document in hand is put away.
+    dispatch.implement<n::task::clearTasks>([&world](Ped ped, bool, bool) {
+        world.tasks.clear(ped.id);
+        world.documents.putAway(world, ped.id);
+    });
 
-    dispatch.implement<n::task::standReady>([give](Ped ped, bool, bool, int, int) {
+    dispatch.implement<n::task::swapWeapon>([give](Ped ped, bool, bool, int, int) {
         TaskStep step;
-        step.kind = TaskKind::StandReady;
+        step.kind = TaskKind::SwapWeapon;
         give(ped, step);
     });
     dispatch.implement<n::task::goToPoint>(
@@ -42,7 +45,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
             step.speed = speed;
             step.durationMs = timeoutMs;
             step.stopRange = stopRange;
-            step.heading = finalHeading;
+            step.finalHeading = finalHeading;
             give(ped, step);
         });
     dispatch.implement<n::task::turnToFacePoint>([give](Ped ped, Vector3 point, int durationMs) {
@@ -85,7 +88,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         give(ped, step);
     });
     dispatch.implement<n::task::scenarioInPlace>(
-        [give](Ped ped, Hash scenario, int durationMs, bool, bool, float heading, bool) {
+        [give](Ped ped, Hash scenario, int durationMs, bool, Hash, float heading, bool) {
             TaskStep step;
             step.kind = TaskKind::ScenarioInPlace;
             step.scenario = scenario;
@@ -94,39 +97,40 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
             give(ped, step);
         });
     dispatch.implement<n::task::useScenarioPoint>(
-        [give](Ped ped, int scenarioPoint, int, int, bool, int, int, int, float, int) {
+        [give](Ped ped, int scenarioPoint, const char*, int, bool, int, int, int, float, int) {
             TaskStep step;
             step.kind = TaskKind::UseScenarioPoint;
             step.scenarioPoint = scenarioPoint;
             step.durationMs = -1;
             give(ped, step);
         });
+    // The point the ped uses: only once it has got there.
     dispatch.implement<n::task::scenarioPointInUse>([&world](Ped ped, bool) {
         const PedActivity* activity = world.tasks.find(ped.id);
-        return activity && activity->index >= 0 ? activity->scenarioPoint : -1;
+        return activity && activity->usingScenario ? activity->scenarioPoint : -1;
     });
-    // Leaving a scenario point: the ped gives it up and turns towards the point.
-    auto leave = [&world](Ped ped, Vector3 point) {
-        EntityRecord* record = world.entities.find(ped.id);
-        if (!record)
-            return;
-        PedActivity& activity = world.tasks.of(ped.id);
-        activity.scenario = 0;
-        activity.scenarioPoint = -1;
-        record->heading = headingTowards(record->position, point);
-    };
-    dispatch.implement<n::task::leaveScenarioTowards>(
-        [leave](Ped ped, Vector3 point, int, bool) { leave(ped, point); });
-    dispatch.implement<n::task::leaveScenarioFacing>(
-        [leave](Ped ped, Vector3 point, int) { leave(ped, point); });
-    dispatch.implement<n::task::setMotionStyle>([&world](Ped ped, const char* style, float, int durationMs) {
+    // How the ped will get up from its scenario when it is next given something
+    // else: quickly or ready to fight, looking towards the point.
+    auto exitStyle = [&world](Ped ped, ScenarioExit exit, Vector3 point) {
         if (!world.entities.exists(ped.id))
             return;
         PedActivity& activity = world.tasks.of(ped.id);
-        activity.motionStyle = style ? style : "";
-        activity.motionStyleUntilMs = durationMs < 0
-                                          ? std::numeric_limits<std::uint64_t>::max()
-                                          : world.clock.elapsedMs + static_cast<std::uint64_t>(durationMs);
+        activity.exit = exit;
+        activity.exitPoint = point;
+    };
+    dispatch.implement<n::task::setQuickScenarioExit>(
+        [exitStyle](Ped ped, Vector3 point, int, bool) { exitStyle(ped, ScenarioExit::Quick, point); });
+    dispatch.implement<n::task::setCombatScenarioExit>(
+        [exitStyle](Ped ped, Vector3 point, int) { exitStyle(ped, ScenarioExit::Combat, point); });
+    // Out of the scenario at once, in a panic, turning away from the point; a ped
+    // that plays no scenario is not affected.
+    dispatch.implement<n::task::panicExitScenario>([&world](Ped ped, Vector3 from) {
+        if (!world.tasks.usingScenario(ped.id))
+            return;
+        PedActivity& activity = world.tasks.of(ped.id);
+        activity.exit = ScenarioExit::Panic;
+        activity.exitPoint = from;
+        world.tasks.clear(ped.id);
     });
 }
 

@@ -11,8 +11,10 @@ void implementVehicleNatives(NativeDispatch& dispatch, World& world) {
         const int ped = world.seats.occupant(vehicle.id, -1);
         return world.entities.exists(ped) ? Ped(ped) : Ped();
     });
-    dispatch.implement<n::vehicle::hasFreeSeat>([&world](Vehicle vehicle, bool passengers, bool driver) {
-        return world.entities.exists(vehicle.id) && world.seats.anyFree(vehicle.id, passengers, driver);
+    // Driveable unless wrecked (a vehicle is wrecked when it is no longer `alive`).
+    dispatch.implement<n::vehicle::isDriveable>([&world](Vehicle vehicle, bool, bool) {
+        const EntityRecord* record = world.entities.find(vehicle.id);
+        return record != nullptr && record->kind == EntityKind::Vehicle && record->alive;
     });
     dispatch.implement<n::vehicle::isPedInVehicle>([&world](Ped ped, Vehicle vehicle, bool) {
         const auto seat = world.seats.seatOf(ped.id);

@@ -1,3 +1,4 @@
+// The door system: doors by hash and their state.
 #include "natives/families.h"
 
 namespace sim {
@@ -5,8 +6,8 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementDoorNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::door::setLockState>([&world](int doorHash, int locked) {
-        world.doors.locked[doorHash] = locked != 0;
+    dispatch.implement<n::door::setLockState>([&world](int doorHash, int state) {
+        world.doors.state[doorHash] = state;
         ++world.doors.lockStateCalls;
     });
 }

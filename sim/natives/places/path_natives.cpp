@@ -36,7 +36,7 @@ void implementPathNatives(NativeDispatch& dispatch, World& world) {
                                                           int) {
         return writeNode(world.geography.roadNodeTowards(position, towards, nth), outNode, outHeading);
     });
-    dispatch.implement<n::path::trackReferencePoint>(
+    dispatch.implement<n::path::nearestTrackPosition>(
         [&world](Vector3 position) { return world.geography.trackPointNear(position); });
 }
 

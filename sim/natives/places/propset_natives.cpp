@@ -1,5 +1,6 @@
-// Camp propsets: streamed in by name, placed at a point, then deleted by the
-// script or handed back to the game.
+// Camp propsets: streamed in by name, placed at a point (on the ground found by
+// probing down from the given height) with the scenario points of their props,
+// then deleted by the script or handed back to the game.
 #include "natives/families.h"
 
 namespace sim {
@@ -12,16 +13,23 @@ void implementPropsetNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::propset::isLoaded>(
         [&world](Hash propset) { return world.propsets.isLoaded(propset, world.clock.frame); });
     dispatch.implement<n::propset::create>(
-        [&world](Hash propset, Vector3 position, int, float, float, bool, bool placeOnGround) {
-            if (placeOnGround)
-                position.z = world.geography.groundHeight(position.x, position.y);
-            return Propset(world.propsets.place(propset, position, placeOnGround, world.clock.frame));
+        [&world](Hash propset, Vector3 position, int, float heading, float zProbe, bool, bool) {
+            const float ground = world.geography.groundHeight(position.x, position.y);
+            const bool onGround = zProbe > 0.0f && ground <= zProbe;
+            if (onGround)
+                position.z = ground;
+            const int handle = world.propsets.place(propset, position, heading, onGround, world.clock.frame);
+            if (handle != 0)
+                world.scenarioPoints.addPropsetPoints(handle, position, heading);
+            return Propset(handle);
         });
     dispatch.implement<n::propset::releaseRequest>(
         [&world](Hash propset) { world.propsets.releaseRequest(propset); });
     dispatch.implement<n::propset::remove>([&world](Propset propset, bool, bool) {
-        if (PlacedPropset* placed = world.propsets.find(propset.id))
+        if (PlacedPropset* placed = world.propsets.find(propset.id)) {
             placed->fate = PropsetFate::Deleted;
+            world.scenarioPoints.removePropsetPoints(propset.id);
+        }
     });
     dispatch.implement<n::propset::releaseToGame>([&world](Propset propset) {
         if (PlacedPropset* placed = world.propsets.find(propset.id); placed && placed->fate == PropsetFate::Owned)

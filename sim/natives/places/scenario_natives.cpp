@@ -1,3 +1,5 @@
+// Scenario points scripts create (at a position, or on an entity), move, turn
+// and delete.
 #include "natives/families.h"
 
 namespace sim {
@@ -5,29 +7,24 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementScenarioNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::scenario::findPoint>(
-        [&world](Vector3 position, float radius, Hash type, int, int, int) {
-            return world.scenarios.findPoint(position, radius, type);
+    dispatch.implement<n::scenario::createPointOnEntity>(
+        [&world](Entity entity, Hash scenario, Vector3 offset, float heading, int, int, bool) {
+            return drovil::ScenarioPoint(world.scenarioPoints.createOnEntity(world, entity.id, scenario, offset, heading));
         });
-    dispatch.implement<n::scenario::startOnPoint>(
-        [&world](int point, Hash scenario, Vector3 offset, float heading, int, int, bool) {
-            return Scenario(world.scenarios.startOnPoint(point, scenario, offset, heading));
-        });
-    dispatch.implement<n::scenario::startAtPosition>(
+    dispatch.implement<n::scenario::createPoint>(
         [&world](Hash scenario, Vector3 position, float heading, Hash, int, bool) {
-            return Scenario(world.scenarios.startAt(scenario, position, heading));
+            return drovil::ScenarioPoint(world.scenarioPoints.createAt(scenario, position, heading));
         });
-    dispatch.implement<n::scenario::setPosition>([&world](Scenario scenario, Vector3 position, bool) {
-        if (RunningScenario* running = world.scenarios.find(scenario.id))
-            running->position = position;
+    dispatch.implement<n::scenario::setPointCoords>([&world](drovil::ScenarioPoint point, Vector3 position, bool) {
+        world.scenarioPoints.setPosition(point.id, position);
     });
-    dispatch.implement<n::scenario::setHeading>([&world](Scenario scenario, float heading, bool) {
-        if (RunningScenario* running = world.scenarios.find(scenario.id))
-            running->heading = heading;
+    dispatch.implement<n::scenario::setPointHeading>([&world](drovil::ScenarioPoint point, float heading, bool) {
+        world.scenarioPoints.setHeading(point.id, heading);
     });
-    dispatch.implement<n::scenario::exists>(
-        [&world](Scenario scenario) { return world.scenarios.exists(scenario.id); });
-    dispatch.implement<n::scenario::end>([&world](Scenario scenario) { world.scenarios.end(scenario.id); });
+    dispatch.implement<n::scenario::pointExists>(
+        [&world](drovil::ScenarioPoint point) { return world.scenarioPoints.exists(point.id); });
+    dispatch.implement<n::scenario::deletePoint>(
+        [&world](drovil::ScenarioPoint point) { world.scenarioPoints.remove(point.id); });
 }
 
 } // namespace sim

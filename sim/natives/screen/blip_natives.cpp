@@ -1,4 +1,5 @@
-// Blips on entities, at points and over areas; their look, names and removal.
+// Blips on entities, at points and over areas; their sprite and modifiers,
+// names and removal.
 #include "natives/families.h"
 
 namespace sim {
@@ -24,13 +25,13 @@ void implementBlipNatives(NativeDispatch& dispatch, World& world) {
         blip.radius = radius;
         return Blip(blip.id);
     });
-    dispatch.implement<n::blip::addModifier>([&world](Blip blip, Hash modifier, bool) {
+    dispatch.implement<n::blip::setSprite>([&world](Blip blip, Hash sprite, bool) {
+        if (BlipRecord* record = world.blips.find(blip.id))
+            record->sprite = sprite;
+    });
+    dispatch.implement<n::blip::addModifier>([&world](Blip blip, Hash modifier) {
         if (BlipRecord* record = world.blips.find(blip.id))
             record->modifiers.push_back(modifier);
-    });
-    dispatch.implement<n::blip::applyModifier>([&world](Blip blip, Hash modifier) {
-        if (BlipRecord* record = world.blips.find(blip.id))
-            record->appliedModifiers.push_back(modifier);
     });
     dispatch.implement<n::blip::setScale>([&world](Blip blip, float scale) {
         if (BlipRecord* record = world.blips.find(blip.id))

@@ -1,5 +1,6 @@
 // Documents held in the hands: a script hands a prop to a ped to inspect; the
-// game reports what is held and the inspection state the player has put it in.
+// game reports what is held, the inspection state the player has put it in, and
+// whether the ped is still running the item interaction.
 #include "natives/families.h"
 
 namespace sim {
@@ -26,10 +27,9 @@ void implementDocumentNatives(NativeDispatch& dispatch, World& world) {
     });
     dispatch.implement<n::document::inspectionState>(
         [&world](Ped ped) { return static_cast<Hash>(world.documents.stateOf(ped.id)); });
-    dispatch.implement<n::document::inspectionStalled>([&world](Ped ped) {
-        const HeldDocument* document = world.documents.held(ped.id);
-        return document != nullptr && document->stalled;
-    });
+    // True for as long as the ped holds an item, whatever the state of its inspection.
+    dispatch.implement<n::document::isRunningItemInteraction>(
+        [&world](Ped ped) { return world.documents.held(ped.id) != nullptr; });
 }
 
 } // namespace sim

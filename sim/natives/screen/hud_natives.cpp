@@ -79,7 +79,9 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::hud::setTextScale>([&world](float sx, float sy) {
         world.hud.pendingScaleX = sx, world.hud.pendingScaleY = sy;
     });
-    dispatch.implement<n::hud::setTextCentred>([&world](bool centred) { world.hud.pendingCentred = centred; });
+    // The game has no native of this hash (its background-text family sets colour
+    // and scale only): the call is noted and the text is drawn from x.
+    dispatch.implement<n::hud::setTextCentred>([&world](bool) { ++world.hud.centringCalls; });
     dispatch.implement<n::hud::drawGameString>([&world](const char* gameString, float x, float y) {
         DrawnText drawn;
         drawn.markup = GameStrings::read(gameString);
@@ -88,12 +90,16 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
         Hud& hud = world.hud;
         drawn.red = hud.pendingRed, drawn.green = hud.pendingGreen, drawn.blue = hud.pendingBlue;
         drawn.alpha = hud.pendingAlpha;
-        drawn.scaleX = hud.pendingScaleX, drawn.scaleY = hud.pendingScaleY, drawn.centred = hud.pendingCentred;
+        drawn.scaleX = hud.pendingScaleX, drawn.scaleY = hud.pendingScaleY;
         hud.texts.push_back(drawn);
     });
-    dispatch.implement<n::hud::subtitleSetText>(
-        [&world](const char* gameString) { world.hud.pendingSubtitle = GameStrings::read(gameString); });
-    dispatch.implement<n::hud::subtitlePrepare>([]() {});
+    // The objective line: a text is cached, printed (it shows), and the cache cleared.
+    dispatch.implement<n::hud::setCachedObjective>(
+        [&world](const char* gameString) { world.hud.cachedObjective = GameStrings::read(gameString); });
+    dispatch.implement<n::hud::printCachedObjective>([&world]() {
+        if (!world.hud.cachedObjective.empty())
+            world.hud.subtitles.push_back({world.clock.frame, world.hud.cachedObjective});
+    });
     // Texture dictionaries and sprites.
     auto seenDictionaries = std::make_shared<std::vector<std::string>>();
     auto remember = [seenDictionaries](const std::string& name) {
@@ -155,9 +161,7 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
                                      world.hud.dictionaries.isLoaded(shown.dictionary, world.clock.frame);
             world.hud.toasts.push_back(shown);
         });
-    dispatch.implement<n::hud::subtitleShow>([&world]() {
-        world.hud.subtitles.push_back({world.clock.frame, world.hud.pendingSubtitle});
-    });
+    dispatch.implement<n::hud::clearCachedObjective>([&world]() { world.hud.cachedObjective.clear(); });
 }
 
 } // namespace sim

@@ -1,4 +1,8 @@
+// Button prompts: their definition, modes, groups, state and completion.
 #include "natives/families.h"
+
+#include <bit>
+#include <cstdint>
 
 namespace sim {
 namespace n = drovil::natives::decl;
@@ -16,11 +20,11 @@ PromptRecord* livePrompt(World& world, const char* what, PromptHandle handle) {
     return record;
 }
 
-void setMode(World& world, PromptHandle handle, PromptMode mode, std::vector<int> arguments) {
-    if (PromptRecord* record = livePrompt(world, "set mode", handle)) {
+PromptRecord* setMode(World& world, PromptHandle handle, PromptMode mode) {
+    PromptRecord* record = livePrompt(world, "set mode", handle);
+    if (record)
         record->mode = mode;
-        record->modeArguments = std::move(arguments);
-    }
+    return record;
 }
 } // namespace
 
@@ -43,16 +47,28 @@ void implementPromptNatives(NativeDispatch& dispatch, World& world) {
             record->groupEntity = world.prompts.entityOfGroup(group);
         }
     });
-    dispatch.implement<n::prompt::setStandardMode>([&world](PromptHandle handle, bool on) {
-        setMode(world, handle, PromptMode::Standard, {on ? 1 : 0});
+    dispatch.implement<n::prompt::setStandardMode>([&world](PromptHandle handle, bool releaseMode) {
+        if (PromptRecord* record = setMode(world, handle, PromptMode::Standard))
+            record->releaseMode = releaseMode;
     });
-    dispatch.implement<n::prompt::setHoldMode>(
-        [&world](PromptHandle handle, bool on) { setMode(world, handle, PromptMode::Hold, {on ? 1 : 0}); });
-    dispatch.implement<n::prompt::setAlternateMode>([&world](PromptHandle handle, bool on) {
-        setMode(world, handle, PromptMode::Alternate, {on ? 1 : 0});
+    dispatch.implement<n::prompt::setHoldMode>([&world](PromptHandle handle, int holdTimeMs) {
+        if (PromptRecord* record = setMode(world, handle, PromptMode::Hold))
+            record->holdTimeMs = holdTimeMs;
     });
-    dispatch.implement<n::prompt::setMultiMode>([&world](PromptHandle handle, int a, int b, int c, int d) {
-        setMode(world, handle, PromptMode::Multi, {a, b, c, d});
+    dispatch.implement<n::prompt::setStandardizedHoldMode>([&world](PromptHandle handle, Hash holdType) {
+        if (PromptRecord* record = setMode(world, handle, PromptMode::StandardizedHold)) {
+            record->holdType = holdType;
+            record->holdTimeMs = holdTimeOfType(holdType);
+        }
+    });
+    // The game reads its settings from float slots: what a script passes as an
+    // integer is read bit for bit (1 is a float just above 0).
+    dispatch.implement<n::prompt::setMashManualMode>([&world](PromptHandle handle, int p1, int, int, int) {
+        if (PromptRecord* record = setMode(world, handle, PromptMode::MashManual)) {
+            record->mashFill = std::bit_cast<float>(static_cast<std::uint32_t>(p1));
+            record->mashProgress = 0.0f;
+            record->mashCompleted = false;
+        }
     });
     dispatch.implement<n::prompt::setAttribute>([&world](PromptHandle handle, int attribute, bool on) {
         if (PromptRecord* record = livePrompt(world, "set attribute", handle))
@@ -74,8 +90,8 @@ void implementPromptNatives(NativeDispatch& dispatch, World& world) {
         [&world](PromptHandle handle, int) { return world.prompts.pressCompleted(handle.id); });
     dispatch.implement<n::prompt::holdCompleted>(
         [&world](PromptHandle handle) { return world.prompts.holdCompleted(handle.id); });
-    dispatch.implement<n::prompt::secondaryCompleted>(
-        [&world](PromptHandle handle) { return world.prompts.secondaryCompleted(handle.id); });
+    dispatch.implement<n::prompt::mashModeCompleted>(
+        [&world](PromptHandle handle) { return world.prompts.mashCompleted(handle.id); });
     dispatch.implement<n::prompt::entityGroup>([&world](Entity entity) -> Hash {
         if (!world.entities.exists(entity.id))
             return 0;
@@ -83,9 +99,9 @@ void implementPromptNatives(NativeDispatch& dispatch, World& world) {
     });
     dispatch.implement<n::prompt::destroy>(
         [&world](PromptHandle handle) { world.prompts.destroy(handle.id); });
-    dispatch.implement<n::prompt::setOption>([&world](PromptHandle handle, int value) {
-        if (PromptRecord* record = livePrompt(world, "set option", handle))
-            record->options.push_back(value);
+    dispatch.implement<n::prompt::setPriority>([&world](PromptHandle handle, int priority) {
+        if (PromptRecord* record = livePrompt(world, "set priority", handle))
+            record->priorities.push_back(priority);
     });
 }
 

@@ -18,8 +18,16 @@ struct EntityRecord {
     float heading = 0.0f; // degrees, 0 facing north (+y), counter-clockwise
     bool alive = true;
     std::map<std::string, int> decorators;
-    std::map<int, bool> configFlags;
-    bool activityStopped = false;
+    std::map<std::string, float> floatDecorators;
+    std::map<int, bool> configFlags; // as scripts set them
+    // A mission entity: one a script created or took over. The game neither
+    // moves it about nor takes it away until the script lets it go.
+    bool missionEntity = false;
+    // Goes on with its task whatever happens around it (no fleeing, no reacting).
+    bool blocksNonTemporaryEvents = false;
+    bool invincible = false;
+    bool collision = true;
+    // Tied up with a lasso or by hand: lies bound, neither fleeing nor fighting.
     bool hogtied = false;
     // Out of action without being dead: the ped counts as down until it comes to.
     bool knockedOut = false;
@@ -28,8 +36,14 @@ struct EntityRecord {
     // Placement and visibility a script gave the entity.
     bool frozen = false;
     bool visible = true;
-    // Named flags on a ped's blackboard, read by the game's animations and prompts.
+    // Named values on a ped's blackboard, read by the game's animations, prompts
+    // and senses. A number is kept until `untilMs` (0 for good).
     std::map<std::string, bool> blackboard;
+    struct TimedFloat {
+        float value = 0.0f;
+        std::uint64_t untilMs = 0;
+    };
+    std::map<std::string, TimedFloat> blackboardFloats;
 };
 
 class Entities {

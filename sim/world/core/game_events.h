@@ -9,9 +9,12 @@ namespace sim {
 struct SentGameEvent {
     std::uint64_t frame = 0;
     int group = 0;
-    std::vector<std::int32_t> data; // `size` values copied from the script's block
-    int size = 0;
-    int flags = 0;
+    std::vector<std::int32_t> data; // the first `size` 32-bit values of the script's block
+    int size = 0;                   // as passed: the game's count of 8-byte script slots
+    int flags = 0;                  // the metadata index passed
+
+    // How many bytes the game copies from the script's block.
+    int bytesTheGameReads() const { return size * 8; }
 };
 
 // An event queued for the scripts of a group in one frame (another script's
@@ -28,9 +31,6 @@ struct GameEvents {
     // next frame's queue, which replaces this one when a frame begins.
     std::vector<QueuedGameEvent> queued;
     std::vector<QueuedGameEvent> nextFrame;
-    // What the scripts last told the game about an engaged contract.
-    bool contractEngaged = false;
-    int engagedReports = 0;
 
     void queueForNextFrame(QueuedGameEvent event) { nextFrame.push_back(std::move(event)); }
     void beginFrame() {

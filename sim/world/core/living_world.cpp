@@ -7,10 +7,13 @@ namespace sim {
 void stepLivingWorld(World& world) {
     // Movement is measured first, so noise and aim reflect the last frame.
     world.perception.step(world);
+    world.fleeing.step(world);
     world.tasks.step(world);
+    world.pedGroups.step(world);
     world.combat.step(world);
     world.law.step(world);
     world.townsfolk.step(world);
+    world.scenarioPoints.step(world);
 }
 
 } // namespace sim

@@ -1,7 +1,8 @@
 #pragma once
 // The part of a frame in which the world's peds live on by themselves: they
-// notice what happens around them, carry out their tasks, fight, and the law
-// keeps or forgets the player's wanted status.
+// notice what happens around them, run from danger, carry out their tasks, keep
+// up with their group's leader, fight, and the law keeps or forgets the
+// player's wanted status.
 namespace sim {
 
 struct World;

@@ -5,26 +5,22 @@
 
 namespace sim {
 
-struct InventoryGrant {
-    std::uint32_t item = 0;
-    int count = 0;
-    std::uint32_t reason = 0;
-};
-
 struct PlayerState {
     int pedId = 0;
     int index = 0;
-    bool debugProtection = false;
-    int debugResetCalls = 0;
-    std::uint32_t currentWeapon = 0; // set to the unarmed hash when the world is made
-    int aimedEntity = 0;             // 0: not aiming at anything
-    int lockedOnPed = 0;             // 0: not locked on
-    std::vector<InventoryGrant> items;
-    std::vector<InventoryGrant> ammo;
-    // Money in cents, the player's own bounty in dollars and the law's interest.
+    // What the player points at: the entity he free-aims at through his sights,
+    // and the one he targets (locked on with a weapon, or focused on unarmed,
+    // as when he talks to someone). 0 for none.
+    int freeAimEntity = 0;
+    int targetEntity = 0;
+    // Money in cents, the bounty on the player's head in cents, and whether a
+    // law incident about him is under way (a crime seen or reported).
     int cashCents = 0;
-    int bounty = 0;
+    int bountyCents = 0;
     bool wanted = false;
+    // The highest wanted level the law may give the player (a script's cap).
+    int maxWantedLevel = 5;
+    int maxWantedLevelSets = 0; // how often a script set the cap
     // False while the game has taken control of the player (a cutscene, a menu).
     bool hasControl = true;
     // The player has been killed (the game has not yet respawned the player).

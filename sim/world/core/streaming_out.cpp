@@ -27,19 +27,25 @@ void streamOutReleased(World& world) {
     const drovil::Vector3 player = world.playerPed().position;
     for (int id : world.scenePeds.released) {
         const EntityRecord* record = world.entities.find(id);
-        if (!record || id == world.player.pedId || flatDistance(record->position, player) <= streamOutDistance)
+        if (!record || record->missionEntity || id == world.player.pedId ||
+            flatDistance(record->position, player) <= streamOutDistance)
             continue;
         if (world.seats.seatOf(world.player.pedId) && world.seats.seatOf(world.player.pedId)->vehicle == id)
             continue; // the player's own mount or vehicle stays
         removeBlipsOn(world, id);
         world.seats.forget(id);
         world.tasks.clear(id);
+        world.pedGroups.remove(id);
+        world.weapons.forget(id);
         world.entities.remove(id);
         world.objects.forget(id);
     }
     for (const auto& [handle, propset] : world.propsets.all())
-        if (propset.fate == PropsetFate::Released && flatDistance(propset.position, player) > streamOutDistance)
+        if (propset.fate == PropsetFate::Released && !propset.streamedOut &&
+            flatDistance(propset.position, player) > streamOutDistance) {
             world.propsets.find(handle)->streamedOut = true;
+            world.scenarioPoints.removePropsetPoints(handle);
+        }
 }
 
 } // namespace sim

@@ -13,8 +13,8 @@ World::World(std::uint32_t seed) : random(seed) {
     EntityRecord& ped = entities.create(EntityKind::Ped, gameHash("player_zero"),
                                         drovil::Vector3(-281.0f, 780.0f, 118.0f), 0.0f);
     player.pedId = ped.id;
-    player.currentWeapon = gameHash("WEAPON_UNARMED");
     stationClerks.spawn(entities);
+    scenarioPoints.populate(*this);
 }
 
 void World::beginFrame() {
@@ -29,6 +29,11 @@ void World::beginFrame() {
 }
 
 EntityRecord& World::playerPed() { return *entities.find(player.pedId); }
+
+void World::playerSleeps(int hours) {
+    if (hours > 0)
+        clock.skipGameTime(static_cast<std::uint64_t>(hours) * 3600);
+}
 
 bool World::decoratorRegistered(const std::string& name) const {
     return std::find(registeredDecorators.begin(), registeredDecorators.end(), name) != registeredDecorators.end();

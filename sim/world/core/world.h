@@ -18,6 +18,9 @@
 #include "world/core/player_state.h"
 #include "world/screen/prompts.h"
 #include "world/people/relationship_groups.h"
+#include "world/people/ped_groups.h"
+#include "world/people/weapons.h"
+#include "world/people/fleeing.h"
 #include "world/places/station_clerks.h"
 #include "world/core/strings.h"
 #include "world/people/vehicle_seats.h"
@@ -29,7 +32,7 @@
 #include "world/law/combat.h"
 #include "world/law/law.h"
 #include "world/places/geography.h"
-#include "world/places/scenarios.h"
+#include "world/places/scenario_points.h"
 #include "world/people/townsfolk.h"
 #include "world/people/animations.h"
 #include "world/places/propsets.h"
@@ -53,19 +56,28 @@ struct World {
     PlayerState player;
     std::vector<std::string> registeredDecorators; // in registration order
     std::mt19937 random;
-    int debugNumber = 0; // what the game reports to the debug overlay
-    bool scriptedSceneActive = false; // a cutscene or story moment suspends side activities
+    // The game's mission flag: one for the whole game, set by the game's own
+    // story missions and by any script that says it runs a mission; the game
+    // does not save while it is set. `missionFlagSets` counts the scripts' calls.
+    bool missionFlag = false;
+    int missionFlagSets = 0;
+    // A random encounter of the world (a stranger, an ambush) is under way.
+    bool randomEventFlag = false;
+    // The game can make persona photographs (the pedshot service is up).
+    bool pedshotAvailable = true;
     Doors doors;
     std::vector<CashChangeShown> cashChanges; // every one shown since the session began, oldest first
     StationClerks stationClerks;
     ModelStreaming models;
     VehicleSeats seats;
     PedAppearances appearances;
-    RelationshipGroups relationships;
+    RelationshipGroups relationships; // how peds stand towards one another
+    PedGroups pedGroups;              // leaders and their followers
+    Weapons weapons;                  // what every ped carries and has selected
     Blips blips;
     Controls controls;
     Geography geography; // zones, ground, roads and railway of the map
-    Scenarios scenarios; // scenario points and running scenarios
+    ScenarioPoints scenarioPoints; // the map's, the camps' and the scripts' scenario points
     ScriptTimer scriptTimer;
     GameEvents gameEvents;
     LineOfSight lineOfSight;
@@ -81,14 +93,17 @@ struct World {
     Combat combat;         // health, shots and fights
     Law law;               // lawmen and the player's wanted status
     Townsfolk townsfolk;   // the passers-by the game keeps about the player in town
+    Fleeing fleeing;       // civilians running from danger
     Animations animations; // animation dictionaries and the clips peds play
     Propsets propsets;     // camp propsets streamed in and placed
-    bool storyMissionActive = false; // one of the game's own story missions is running
 
     // One step of the world, before the scripts run in a frame.
     void beginFrame();
 
     EntityRecord& playerPed();
+    // The player sleeps (in a bed, by a camp fire): the game clock moves on by
+    // the hours at once.
+    void playerSleeps(int hours);
     bool decoratorRegistered(const std::string& name) const;
 };
 

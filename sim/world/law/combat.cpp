@@ -57,6 +57,20 @@ bool Combat::isShooting(int ped, std::uint64_t nowMs) const {
     return c && c->hasFired && nowMs - c->lastShotMs <= shootingMs;
 }
 
+bool Combat::inMelee(int ped, std::uint64_t nowMs) const {
+    const PedCombat* c = find(ped);
+    return c && nowMs < c->meleeUntilMs;
+}
+
+void Combat::punch(World& world, int attacker, int victim) {
+    if (isDown(world, attacker) || isDown(world, victim))
+        return;
+    const std::uint64_t until = world.clock.elapsedMs + meleeMs;
+    of(attacker).meleeUntilMs = until;
+    of(victim).meleeUntilMs = until;
+    damage(world, victim, randomBetween(world, 8, 16), attacker);
+}
+
 void Combat::startFight(World& world, int ped, int target) {
     if (ped == target || ped == world.player.pedId || isDown(world, ped) || !world.entities.exists(target))
         return;
@@ -64,6 +78,7 @@ void Combat::startFight(World& world, int ped, int target) {
     if (record.combatOpponent == target)
         return;
     record.combatOpponent = target;
+    world.weapons.drawBest(world, ped);
     // A moment to react before the first shot.
     of(ped).nextShotMs = world.clock.elapsedMs + static_cast<std::uint64_t>(randomBetween(world, 700, 1500));
     world.tasks.clear(ped);
@@ -140,6 +155,7 @@ void Combat::fire(World& world, int shooter, const drovil::Vector3& from, const 
     Perception& senses = world.perception;
     senses.raiseAround(world, from, Perception::gunshotAudibleRange, gameHash(events::shotFired), shooter,
                        shooter);
+    world.fleeing.frightenAround(world, from, Fleeing::gunshotRange, from, shooter);
     // The bullet carries on past the aim point.
     const float length = distance3d(from, to);
     drovil::Vector3 end = to;
@@ -149,14 +165,19 @@ void Combat::fire(World& world, int shooter, const drovil::Vector3& from, const 
                               from.z + (to.z - from.z) * extend);
     }
     const std::uint32_t whizz = gameHash(events::shotWhizzedBy);
+    std::vector<int> whizzedBy;
     for (const auto& [id, record] : world.entities.all()) {
         if (id == shooter || record.kind != EntityKind::Ped || !record.alive)
             continue;
         if (id == target && hit)
             continue;
-        if (distanceToSegment(record.position, from, end) <= Perception::whizzByDistance)
+        if (distanceToSegment(record.position, from, end) <= Perception::whizzByDistance) {
             senses.raise(id, whizz, shooter, now);
+            whizzedBy.push_back(id);
+        }
     }
+    for (int id : whizzedBy)
+        world.fleeing.frighten(world, id, from);
     if (shooter == world.player.pedId)
         world.law.playerFired(world, hit ? target : 0);
     if (hit && target != 0)
@@ -165,7 +186,7 @@ void Combat::fire(World& world, int shooter, const drovil::Vector3& from, const 
 
 void Combat::damage(World& world, int victim, int amount, int attacker) {
     EntityRecord* record = world.entities.find(victim);
-    if (!record || !record->alive)
+    if (!record || !record->alive || record->invincible)
         return;
     PedCombat& c = of(victim);
     c.health -= amount;
@@ -174,7 +195,12 @@ void Combat::damage(World& world, int victim, int amount, int attacker) {
         kill(world, victim, attacker);
         return;
     }
-    // A wounded ped fights whoever hurt it.
+    // A wounded civilian runs from whoever hurt it; anyone else fights back.
+    const EntityRecord* from = world.entities.find(attacker);
+    if (from && Fleeing::canBeFrightened(world, victim)) {
+        world.fleeing.frighten(world, victim, from->position);
+        return;
+    }
     if (attacker != 0 && !record->knockedOut && victim != world.player.pedId && record->combatOpponent == 0)
         startFight(world, victim, attacker);
 }
@@ -200,6 +226,11 @@ void Combat::knockOut(World& world, int victim, int attacker) {
         return;
     record->knockedOut = true;
     of(victim).lastAttacker = attacker;
+    if (attacker != 0) {
+        const std::uint64_t until = world.clock.elapsedMs + meleeMs;
+        of(attacker).meleeUntilMs = until;
+        of(victim).meleeUntilMs = until;
+    }
     takeOutOfAction(world, victim);
     if (attacker == world.player.pedId)
         world.law.playerAttacked(world, victim);
@@ -233,18 +264,23 @@ void Combat::step(World& world) {
         }
         PedCombat& c = of(id);
         const float distance = distance3d(self->position, foe->position);
-        // Close in at a run, but not beyond the leash of its anchor point.
-        if (distance > closeInDistance) {
-            drovil::Vector3 next = self->position;
+        // With a gun: close in at a run to shooting distance and fire. Without
+        // one: close in all the way and throw punches.
+        const bool armed = Weapons::isGun(world.weapons.current(world, id));
+        const float keepAt = armed ? closeInDistance : punchReach;
+        if (distance > keepAt) {
             float heading = self->heading;
-            moveTowards(next, heading, foe->position, metresPerSecond(2.0f) * frameSeconds, closeInDistance);
-            if (!c.anchored || distance3d(next, c.anchor) <= anchorLeash)
-                self->position = next;
+            moveTowards(self->position, heading, foe->position, metresPerSecond(2.0f) * frameSeconds, keepAt);
         }
         self->heading = headingTowards(self->position, foe->position);
-        if (distance <= weaponRange && now >= c.nextShotMs) {
+        if (now < c.nextShotMs)
+            continue;
+        if (armed && distance <= weaponRange) {
             c.nextShotMs = now + static_cast<std::uint64_t>(randomBetween(world, 1200, 2400));
             shootAt(world, id, target);
+        } else if (!armed && distance3d(self->position, foe->position) <= punchReach + 0.1f) {
+            c.nextShotMs = now + static_cast<std::uint64_t>(randomBetween(world, 1000, 1800));
+            punch(world, id, target);
         }
     }
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Fighting in the simulated world: health, shots with an accuracy that falls
 // with distance, wounds, deaths and knock-outs, and peds that fight a target:
-// they close in on it, face it and fire every second or two. A ped that is hit
-// and lives fights back.
+// they take out their best weapon, close in on it, face it and fire every
+// second or two; a ped with no gun closes in and throws punches, and both are
+// then in a fist fight. A ped that is hit and lives fights back, but a
+// civilian runs (world/people/fleeing.h). An invincible entity takes no damage.
 #include "runtime/types.h"
 
 #include <cstdint>
@@ -20,10 +22,9 @@ struct PedCombat {
     std::uint64_t nextShotMs = 0;
     bool hasFired = false;
     std::uint64_t lastShotMs = 0;
-    std::uint32_t weaponInHand = 0;
-    bool anchored = false;
-    drovil::Vector3 anchor;
     int lastAttacker = 0;
+    // In a fist fight (swinging, being hit) until then.
+    std::uint64_t meleeUntilMs = 0;
 };
 
 struct ShotRecord {
@@ -42,10 +43,11 @@ public:
     // Fighting peds fire within this distance and try to close in to this one.
     static constexpr float weaponRange = 70.0f;
     static constexpr float closeInDistance = 14.0f;
-    // How far a fighting ped strays from the point it was anchored at.
-    static constexpr float anchorLeash = 20.0f;
     // A ped counts as shooting this long after it fired.
     static constexpr std::uint64_t shootingMs = 300;
+    // Fists reach this far; a swing or a blow keeps both in the fist fight this long.
+    static constexpr float punchReach = 1.5f;
+    static constexpr std::uint64_t meleeMs = 2000;
 
     PedCombat& of(int ped) { return peds_[ped]; }
     const PedCombat* find(int ped) const;
@@ -56,6 +58,9 @@ public:
     static bool inCombat(const World& world, int ped);
     static bool inCombatWith(const World& world, int ped, int target);
     bool isShooting(int ped, std::uint64_t nowMs) const;
+    bool inMelee(int ped, std::uint64_t nowMs) const;
+    // A blow of the fists (or the butt of a gun) from one ped to another.
+    void punch(World& world, int attacker, int victim);
 
     // Sends a ped at a target; it drops whatever task it had.
     void startFight(World& world, int ped, int target);

@@ -22,7 +22,7 @@ const Town towns[] = {
 } // namespace
 
 bool Law::isLawman(const World& world, int ped) const {
-    return lawmen_.count(ped) != 0 || world.relationships.groupOf(ped) == gameHash("REL_COP");
+    return lawmen_.count(ped) != 0 || world.relationships.groupOf(world, ped) == RelationshipGroups::lawmen();
 }
 
 const Town* Law::townAt(const drovil::Vector3& position) {
@@ -52,6 +52,9 @@ void Law::playerAttacked(World& world, int victim) {
 }
 
 void Law::makeWanted(World& world, std::uint64_t forMs) {
+    // A script may have capped the wanted level at none.
+    if (world.player.maxWantedLevel <= 0)
+        return;
     const std::uint64_t until = world.clock.elapsedMs + forMs;
     if (!raised_ || until > wantedUntilMs_)
         wantedUntilMs_ = until;

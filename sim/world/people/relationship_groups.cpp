@@ -1,31 +1,39 @@
 #include "world/people/relationship_groups.h"
 
 #include "world/core/strings.h"
+#include "world/core/world.h"
 
 #include <string>
 
 namespace sim {
 
-std::uint32_t RelationshipGroups::civilianGroup() {
+std::uint32_t RelationshipGroups::player() {
+    static const std::uint32_t group = gameHash("PLAYER");
+    return group;
+}
+std::uint32_t RelationshipGroups::civilianMen() {
     static const std::uint32_t group = gameHash("REL_CIVMALE");
     return group;
 }
-
-std::uint32_t RelationshipGroups::create() {
-    created_ += 1;
-    const std::uint32_t group = gameHash("SCRIPT_GROUP_" + std::to_string(created_));
-    settings_[group] = 0;
+std::uint32_t RelationshipGroups::civilianWomen() {
+    static const std::uint32_t group = gameHash("REL_CIVFEMALE");
+    return group;
+}
+std::uint32_t RelationshipGroups::lawmen() {
+    static const std::uint32_t group = gameHash("REL_COP");
     return group;
 }
 
-int RelationshipGroups::settingOf(std::uint32_t group) const {
-    auto it = settings_.find(group);
-    return it == settings_.end() ? 0 : it->second;
-}
-
-std::uint32_t RelationshipGroups::groupOf(int ped) const {
+std::uint32_t RelationshipGroups::groupOf(const World& world, int ped) const {
     auto it = groupOfPed_.find(ped);
-    return it == groupOfPed_.end() ? civilianGroup() : it->second;
+    if (it != groupOfPed_.end())
+        return it->second;
+    if (ped == world.player.pedId)
+        return player();
+    const EntityRecord* record = world.entities.find(ped);
+    if (record && Weapons::isWomanModel(record->model))
+        return civilianWomen();
+    return civilianMen();
 }
 
 } // namespace sim

@@ -1,28 +1,28 @@
 #pragma once
-// Relationship groups: the groups scripts create, their settings and the group
-// each ped belongs to. A ped never put in a group is in the game's civilian group.
+// Relationship groups: how peds stand towards one another. Every ped belongs to
+// one, by what it is (the player's own, the civilians' by sex, the lawmen's)
+// unless the world has put it in another (a lawman, a gang). Ped groups, the
+// leader-and-followers kind, are a different thing (world/people/ped_groups.h).
 #include <cstdint>
 #include <map>
 
 namespace sim {
 
+struct World;
+
 class RelationshipGroups {
 public:
-    // The group of a ped that no script has placed.
-    static std::uint32_t civilianGroup();
-
-    std::uint32_t create();
-    bool exists(std::uint32_t group) const { return settings_.count(group) != 0; }
-    void setSetting(std::uint32_t group, int setting) { settings_[group] = setting; }
-    int settingOf(std::uint32_t group) const;
+    static std::uint32_t player();
+    static std::uint32_t civilianMen();
+    static std::uint32_t civilianWomen();
+    static std::uint32_t lawmen();
 
     void place(int ped, std::uint32_t group) { groupOfPed_[ped] = group; }
-    std::uint32_t groupOf(int ped) const;
+    // The ped's group: the one it was put in, else the one of its kind.
+    std::uint32_t groupOf(const World& world, int ped) const;
     void forget(int ped) { groupOfPed_.erase(ped); }
 
 private:
-    int created_ = 0;
-    std::map<std::uint32_t, int> settings_; // group -> setting (0 until set)
     std::map<int, std::uint32_t> groupOfPed_;
 };
 

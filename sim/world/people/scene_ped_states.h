@@ -1,7 +1,7 @@
 #pragma once
-// What scripts did to prepare peds for a scene: the name shown over them, how
-// Eagle Eye tracks them, their weapons, and whether the script handed them back
-// to the game.
+// What scripts did to prepare peds for a scene: the name their prompts show,
+// whether Eagle Eye tracks them and its tint, and whether the script handed
+// them back to the game.
 #include <cstdint>
 #include <map>
 #include <set>
@@ -11,11 +11,9 @@
 namespace sim {
 
 struct ScenePedState {
-    std::string displayedName;
+    std::string promptName;
     bool eagleEyeTracked = false;
-    int eagleEyeValues[3] = {-1, -1, -1};
-    int weaponsReadyMode = -1; // the mode of the keep-weapons-ready call; -1 when never called
-    std::vector<std::uint32_t> removedWeapons;
+    int eagleEyeTint[3] = {-1, -1, -1}; // red, green, blue; -1 when never set
 };
 
 struct ScenePedStates {

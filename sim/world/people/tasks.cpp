@@ -11,6 +11,17 @@
 namespace sim {
 namespace {
 constexpr float pi = 3.14159265f;
+// How long taking out (or putting away) a weapon takes.
+constexpr std::uint64_t swapWeaponMs = 600;
+
+// The ped stops playing its scenario; it gets up in the world's next frame.
+void leaveScenario(PedActivity& activity) {
+    if (activity.usingScenario)
+        activity.gettingUp = true;
+    activity.usingScenario = false;
+    activity.scenario = 0;
+    activity.scenarioPoint = -1;
+}
 } // namespace
 
 float metresPerSecond(float moveSpeed) {
@@ -80,12 +91,12 @@ void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs) {
         activity.looking = false;
         return;
     }
+    leaveScenario(activity);
     activity.steps = {step};
     activity.sequenceId = 0;
     activity.index = 0;
     activity.stepStarted = false;
     activity.stepStartedMs = nowMs;
-    activity.scenario = 0;
     activity.wanderWalking = false;
 }
 
@@ -94,13 +105,12 @@ void PedTasks::perform(int ped, int sequence, std::uint64_t nowMs) {
     if (!steps || ped == 0)
         return;
     PedActivity& activity = peds_[ped];
+    leaveScenario(activity);
     activity.steps = *steps;
     activity.sequenceId = sequence;
     activity.index = steps->empty() ? -1 : 0;
     activity.stepStarted = false;
     activity.stepStartedMs = nowMs;
-    activity.scenario = 0;
-    activity.scenarioPoint = -1;
     activity.wanderWalking = false;
     for (const TaskStep& step : *steps)
         remember(ped, step);
@@ -118,16 +128,20 @@ bool PedTasks::busy(int ped) const {
     return activity && activity->index >= 0;
 }
 
+bool PedTasks::usingScenario(int ped) const {
+    const PedActivity* activity = find(ped);
+    return activity && activity->usingScenario;
+}
+
 void PedTasks::clear(int ped) {
     auto it = peds_.find(ped);
     if (it == peds_.end())
         return;
     PedActivity& activity = it->second;
+    leaveScenario(activity);
     activity.steps.clear();
     activity.sequenceId = 0;
     activity.index = -1;
-    activity.scenario = 0;
-    activity.scenarioPoint = -1;
     activity.looking = false;
     activity.wanderWalking = false;
 }
@@ -143,6 +157,12 @@ void PedTasks::remember(int ped, const TaskStep& step) {
     if (steps.size() >= 2 * historyLimit)
         steps.erase(steps.begin(), steps.end() - static_cast<std::ptrdiff_t>(historyLimit));
     steps.push_back(step);
+    ++stepsGiven_[ped];
+}
+
+std::size_t PedTasks::stepsGiven(int ped) const {
+    auto it = stepsGiven_.find(ped);
+    return it == stepsGiven_.end() ? 0 : it->second;
 }
 
 const std::vector<TaskStep>& PedTasks::history(int ped) const {
@@ -153,14 +173,25 @@ const std::vector<TaskStep>& PedTasks::history(int ped) const {
 
 void PedTasks::step(World& world) {
     for (auto& [ped, activity] : peds_) {
+        EntityRecord* record = world.entities.find(ped);
+        if (activity.gettingUp) {
+            // Up from the scenario, looking where the script asked (away from the
+            // danger in a panic); an ordinary exit leaves the ped as it sat.
+            activity.gettingUp = false;
+            if (record && activity.exit != ScenarioExit::Normal) {
+                const float towards = headingTowards(record->position, activity.exitPoint);
+                record->heading = activity.exit == ScenarioExit::Panic ? std::fmod(towards + 180.0f, 360.0f) : towards;
+            }
+            activity.exit = ScenarioExit::Normal;
+        }
         if (activity.index < 0)
             continue;
-        const EntityRecord* record = world.entities.find(ped);
         if (!record) {
             clear(ped);
             continue;
         }
-        if (Combat::isDown(world, ped) || Combat::inCombat(world, ped))
+        if (Combat::isDown(world, ped) || Combat::inCombat(world, ped) ||
+            world.fleeing.isFleeing(ped, world.clock.elapsedMs))
             continue;
         advance(world, ped, activity);
     }
@@ -188,9 +219,53 @@ void PedTasks::advance(World& world, int ped, PedActivity& activity) {
         }
         if (!runStep(world, ped, activity, step))
             return;
+        leaveScenario(activity);
         activity.index += 1;
         activity.stepStarted = false;
     }
+}
+
+// A frame of using a scenario point: choosing it (the nearest free one, or the
+// one given), walking there (or warping), then playing its scenario for the
+// step's time, counted from the arrival. A point taken by another ped, gone, or
+// none in reach ends the step.
+bool PedTasks::useScenarioPoint(World& world, int ped, PedActivity& activity, const TaskStep& step) {
+    EntityRecord& record = *world.entities.find(ped);
+    const std::uint64_t now = world.clock.elapsedMs;
+    if (activity.scenarioPoint < 0) {
+        int chosen = -1;
+        if (step.kind == TaskKind::UseNearestScenario) {
+            chosen = world.scenarioPoints.nearestFree(world, step.point, step.radius, ped);
+        } else {
+            const int taker = ScenarioPoints::takenBy(world, step.scenarioPoint);
+            if (world.scenarioPoints.exists(step.scenarioPoint) && (taker == 0 || taker == ped))
+                chosen = step.scenarioPoint;
+        }
+        if (chosen <= 0)
+            return true;
+        activity.scenarioPoint = chosen;
+        if (step.warp) {
+            const ScenarioPoint& point = *world.scenarioPoints.find(chosen);
+            record.position = point.position;
+            record.heading = point.heading;
+        }
+    }
+    const ScenarioPoint* point = world.scenarioPoints.find(activity.scenarioPoint);
+    if (!point)
+        return true;
+    if (!activity.usingScenario) {
+        const float frameSeconds = static_cast<float>(world.clock.frameMs) / 1000.0f;
+        if (!moveTowards(record.position, record.heading, point->position, metresPerSecond(1.0f) * frameSeconds,
+                         0.3f))
+            return false;
+        record.position = point->position;
+        record.heading = point->heading;
+        activity.usingScenario = true;
+        activity.scenario = point->scenario;
+        activity.usingSinceMs = now;
+        return false;
+    }
+    return step.durationMs >= 0 && now - activity.usingSinceMs >= static_cast<std::uint64_t>(step.durationMs);
 }
 
 // Runs one frame of a step; true when the step is over.
@@ -202,9 +277,9 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
     const bool timeUp = step.durationMs >= 0 && elapsed >= static_cast<std::uint64_t>(step.durationMs);
 
     switch (step.kind) {
-    case TaskKind::StandReady:
+    case TaskKind::SwapWeapon:
         activity.weaponRaised = false;
-        return true;
+        return elapsed >= swapWeaponMs;
     case TaskKind::LookAt:
         activity.looking = true;
         activity.lookPoint = step.point;
@@ -217,8 +292,8 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
         const float closeEnough = std::fmax(step.stopRange, 0.25f);
         const bool arrived = moveTowards(record.position, record.heading, step.point,
                                          metresPerSecond(step.speed) * frameSeconds, closeEnough);
-        if (arrived && step.heading != 0.0f)
-            record.heading = step.heading;
+        if (arrived && step.finalHeading < noFinalHeading)
+            record.heading = step.finalHeading;
         return arrived || timeUp;
     }
     case TaskKind::TurnToFace:
@@ -235,14 +310,12 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
         return timeUp || elapsed >= 500;
     case TaskKind::ScenarioInPlace:
         activity.scenario = step.scenario;
+        activity.usingScenario = true;
         record.heading = step.heading;
-        if (timeUp)
-            activity.scenario = 0;
         return timeUp;
     case TaskKind::UseScenarioPoint:
-        // The ped takes up the point where it stands and keeps to it.
-        activity.scenarioPoint = step.scenarioPoint;
-        return false;
+    case TaskKind::UseNearestScenario:
+        return useScenarioPoint(world, ped, activity, step);
     case TaskKind::Follow:
         moveTowards(record.position, record.heading, step.point, metresPerSecond(step.speed) * frameSeconds,
                     std::fmax(step.stopRange, 0.5f));

@@ -1,9 +1,11 @@
 #pragma once
 // What peds are told to do: single tasks and task sequences, and the frame by
-// frame carrying out of them (walking, turning, pausing, standing in a
-// scenario, wandering an area). A sequence is built step by step while it is
-// open (steps given with ped 0), closed, then performed by a ped; its progress
-// is the index of the step running, -1 once it is over.
+// frame carrying out of them (walking, turning, pausing, playing a scenario in
+// place or on a scenario point, wandering an area). A sequence is built step by
+// step while it is open (steps given with ped 0), closed, then performed by a
+// ped; its progress is the index of the step running, -1 once it is over. A ped
+// that is given something else while it plays a scenario gets up first, the
+// way a script asked for (quick, ready to fight, or in a panic).
 #include "runtime/types.h"
 
 #include <cstdint>
@@ -15,8 +17,11 @@ namespace sim {
 
 struct World;
 
+// A final heading of this or more means none (the game's convention).
+inline constexpr float noFinalHeading = 40000.0f;
+
 enum class TaskKind {
-    StandReady,       // readies the ped; over at once
+    SwapWeapon,       // takes out the current weapon (or puts the one in hand away)
     GoTo,             // walk or run to a point
     TurnToFace,       // turn towards a point and hold it for a while
     LookAt,           // a glance; does not hold up a sequence
@@ -25,7 +30,8 @@ enum class TaskKind {
     Pause,            // stand still for a while
     AchieveHeading,   // turn to a heading
     ScenarioInPlace,  // play a scenario where the ped stands
-    UseScenarioPoint, // take up a scenario point of the game
+    UseScenarioPoint, // walk to a given scenario point and use it
+    UseNearestScenario, // walk (or warp) to the nearest free scenario point and use it
     Wander,           // stroll about an area for a while
     Follow,           // keep close to a moving entity for a while
 };
@@ -35,16 +41,21 @@ struct TaskStep {
     drovil::Vector3 point;      // destination, point faced, or the wander centre
     float speed = 1.0f;         // the game's move speed: 1 walk, 2 run, 3 sprint
     float stopRange = 0.5f;     // GoTo: close enough
-    float radius = 0.0f;        // Wander
-    float heading = 0.0f;       // AchieveHeading, ScenarioInPlace; GoTo's final heading when not 0
+    float radius = 0.0f;        // Wander; UseNearestScenario's search distance
+    float heading = 0.0f;       // AchieveHeading, ScenarioInPlace
+    float finalHeading = noFinalHeading; // GoTo
     int durationMs = 0;         // -1: until the ped is given something else
     std::uint32_t scenario = 0; // ScenarioInPlace
     int scenarioPoint = -1;     // UseScenarioPoint
+    bool warp = false;          // UseNearestScenario: onto the point at once
     // An entity the step heads for, faces, glances at or follows (0: none); the
     // step's point is then worked out each frame (world/people/ped_tasks.h).
     int target = 0;
     drovil::Vector3 offset; // Follow: where to keep, relative to the target's facing
 };
+
+// How a ped in a scenario gets up when it is given something else.
+enum class ScenarioExit { Normal, Quick, Combat, Panic };
 
 // One ped's current activity.
 struct PedActivity {
@@ -59,12 +70,19 @@ struct PedActivity {
     std::uint64_t wanderRestUntilMs = 0;
     // What the ped shows while it acts.
     std::uint32_t scenario = 0; // scenario played now; 0 none
-    int scenarioPoint = -1;     // scenario point in use; -1 none
+    bool usingScenario = false; // playing a scenario (in place, or on the point it reached)
+    int scenarioPoint = -1;     // the scenario point it walks to or uses; -1 none
+    std::uint64_t usingSinceMs = 0;
+    // How it will get up from its scenario, and the point it looks to (or, in a
+    // panic, away from).
+    ScenarioExit exit = ScenarioExit::Normal;
+    drovil::Vector3 exitPoint;
+    // It was playing a scenario when it was given something else: it gets up
+    // (in the next frame of the world).
+    bool gettingUp = false;
     bool looking = false;
     drovil::Vector3 lookPoint;
-    std::string motionStyle;
-    std::uint64_t motionStyleUntilMs = 0;
-    std::string behaviourSet;
+    std::string eventTracker; // set by a script: the game keeps the ped's events
     bool weaponRaised = false;
 };
 
@@ -86,16 +104,21 @@ public:
     int progress(int ped) const;
     // True while the ped carries out any task (a sequence, a single task, a scenario).
     bool busy(int ped) const;
+    // True while the ped plays a scenario.
+    bool usingScenario(int ped) const;
     // Ends every task of the ped.
     void clear(int ped);
 
     PedActivity& of(int ped) { return peds_[ped]; }
     const PedActivity* find(int ped) const;
+    const std::map<int, PedActivity>& all() const { return peds_; }
     // The steps the ped has been given as single tasks or in sequences, oldest
     // first: the latest historyLimit of them at the least, so that a long game
     // (guards re-tasked every minute for hours) does not grow it without bound.
     const std::vector<TaskStep>& history(int ped) const;
     static constexpr std::size_t historyLimit = 256;
+    // How many steps the ped has been given in all (the history keeps only the latest).
+    std::size_t stepsGiven(int ped) const;
 
     // One frame of every ped's activity. Peds that are down or fighting do not
     // follow their tasks.
@@ -104,6 +127,7 @@ public:
 private:
     void remember(int ped, const TaskStep& step);
     void advance(World& world, int ped, PedActivity& activity);
+    bool useScenarioPoint(World& world, int ped, PedActivity& activity, const TaskStep& step);
     bool runStep(World& world, int ped, PedActivity& activity, const TaskStep& step);
 
     int nextSequence_ = 1;
@@ -111,6 +135,7 @@ private:
     std::map<int, std::vector<TaskStep>> sequences_;
     std::map<int, PedActivity> peds_;
     std::map<int, std::vector<TaskStep>> history_;
+    std::map<int, std::size_t> stepsGiven_;
 };
 
 // Metres per second of the game's move speed (1 a walk, 2 a run, 3 a sprint).

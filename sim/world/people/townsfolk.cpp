@@ -64,28 +64,13 @@ int Townsfolk::spawn(World& world, const drovil::Vector3& position, std::uint32_
     return ped.id;
 }
 
-bool Townsfolk::heldByScript(const World& world, int ped, const PasserBy& passerBy) const {
-    if (!passerBy.claimed)
-        return false;
-    const std::vector<int>& released = world.scenePeds.released;
-    for (std::size_t i = passerBy.releasesAtClaim; i < released.size(); ++i)
-        if (released[i] == ped)
-            return false;
-    return true;
+bool Townsfolk::heldByScript(const World& world, int ped) {
+    const EntityRecord* record = world.entities.find(ped);
+    return record && record->missionEntity;
 }
 
 bool Townsfolk::isAmbient(const World& world, int ped) const {
-    auto found = folk_.find(ped);
-    return found != folk_.end() && !heldByScript(world, ped, found->second);
-}
-
-void Townsfolk::claim(const World& world, int ped) {
-    auto found = folk_.find(ped);
-    if (found == folk_.end())
-        return;
-    found->second.claimed = true;
-    found->second.releasesAtClaim = world.scenePeds.released.size();
-    found->second.strolling = false;
+    return folk_.count(ped) != 0 && !heldByScript(world, ped);
 }
 
 void Townsfolk::walkOn(World& world, int ped, PasserBy& passerBy) {
@@ -117,7 +102,9 @@ void Townsfolk::step(World& world) {
             continue;
         }
         PasserBy& passerBy = it->second;
-        if (record->alive && !record->knockedOut && !heldByScript(world, it->first, passerBy)) {
+        if (heldByScript(world, it->first) || world.fleeing.isFleeing(it->first, now)) {
+            passerBy.strolling = false;
+        } else if (record->alive && !record->knockedOut && !record->hogtied) {
             if (!passerBy.strolling) {
                 // Handed back: whatever the script left it doing, it walks on.
                 walkOn(world, it->first, passerBy);
@@ -148,10 +135,12 @@ void Townsfolk::lookAfterCrowd(World& world) {
     for (auto it = folk_.begin(); it != folk_.end();) {
         const EntityRecord& record = *world.entities.find(it->first);
         const float distance = flatDistance(record.position, centre);
-        if (distance > despawnDistance && !heldByScript(world, it->first, it->second)) {
+        if (distance > despawnDistance && !heldByScript(world, it->first)) {
             world.tasks.clear(it->first);
             world.seats.forget(it->first);
             world.relationships.forget(it->first);
+            world.pedGroups.remove(it->first);
+            world.weapons.forget(it->first);
             world.entities.remove(it->first);
             ++removed_;
             it = folk_.erase(it);

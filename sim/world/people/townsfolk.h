@@ -1,9 +1,10 @@
 #pragma once
 // The game's own townsfolk: passers-by the game keeps about the player while
 // he is in a town, strolling along the streets, and takes away once he has
-// left them far behind. A script may take one over (it then stays, whatever
-// the distance, and is no longer the game's to move about) and later hand it
-// back, after which it strolls on as before.
+// left them far behind. A script may take one over, making it a mission entity
+// (it then stays, whatever the distance, and is no longer the game's to move
+// about) and later hand it back, after which it strolls on as before. A
+// frightened passer-by runs (world/people/fleeing.h) and strolls on once calm.
 #include "runtime/types.h"
 
 #include <cstdint>
@@ -16,11 +17,7 @@ namespace sim {
 struct World;
 
 struct PasserBy {
-    drovil::Vector3 home; // the stretch of street it strolls about
-    bool claimed = false; // a script holds it
-    // How many entities had been handed back to the game when it was taken
-    // over: a hand-back after that one returns it to the street.
-    std::size_t releasesAtClaim = 0;
+    drovil::Vector3 home;          // the stretch of street it strolls about
     bool strolling = false;        // strolling since it was last held
     std::uint64_t restUntilMs = 0; // when it sets off for the next point (0: still walking)
     int restPendingMs = 0;         // how long it stops once the walk is over
@@ -58,8 +55,6 @@ public:
     bool isPasserBy(int ped) const { return folk_.count(ped) != 0; }
     // One of the game's own, not held by a script.
     bool isAmbient(const World& world, int ped) const;
-    // A script takes the passer-by over; peds that are not passers-by are not affected.
-    void claim(const World& world, int ped);
 
     const std::map<int, PasserBy>& all() const { return folk_; }
     // How many passers-by the game has taken away so far.
@@ -69,7 +64,7 @@ private:
     void lookAfterCrowd(World& world);
     void seedOnce(const World& world);
     void walkOn(World& world, int ped, PasserBy& passerBy);
-    bool heldByScript(const World& world, int ped, const PasserBy& passerBy) const;
+    static bool heldByScript(const World& world, int ped);
 
     // The crowd draws from its own numbers, so that its coming and going leaves
     // the game's random numbers, which scripts draw from, as they would be.

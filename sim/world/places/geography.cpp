@@ -138,6 +138,14 @@ std::uint32_t Geography::zoneAt(const Vector3& position, int kind) const {
         return districtAt(position.x, position.y);
     case zoneKindState:
         return stateAt(position.x, position.y);
+    case zoneKindAny: {
+        // Any kind: the smallest zone there is at the position.
+        if (const std::uint32_t town = townAt(position.x, position.y))
+            return town;
+        if (const std::uint32_t district = districtAt(position.x, position.y))
+            return district;
+        return stateAt(position.x, position.y);
+    }
     default:
         return 0;
     }

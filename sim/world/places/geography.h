@@ -15,6 +15,7 @@ namespace sim {
 inline constexpr int zoneKindTown = 1;
 inline constexpr int zoneKindDistrict = 10;
 inline constexpr int zoneKindState = 11;
+inline constexpr int zoneKindAny = -1;
 
 struct RoadNode {
     drovil::Vector3 position;

@@ -14,13 +14,15 @@ bool Propsets::isLoaded(std::uint32_t name, std::uint64_t frame) const {
     return found != firstRequest_.end() && frame >= found->second + framesToLoad;
 }
 
-int Propsets::place(std::uint32_t name, const drovil::Vector3& position, bool onGround, std::uint64_t frame) {
+int Propsets::place(std::uint32_t name, const drovil::Vector3& position, float heading, bool onGround,
+                    std::uint64_t frame) {
     if (!isLoaded(name, frame))
         return 0;
     PlacedPropset placed;
     placed.handle = nextHandle_++;
     placed.name = name;
     placed.position = position;
+    placed.heading = heading;
     placed.placedOnGround = onGround;
     placed_[placed.handle] = placed;
     return placed.handle;

@@ -2,7 +2,8 @@
 // Propsets as the game streams and places them: a propset asked for by name
 // arrives a few frames later (never, for a name the game does not have), and a
 // placed propset stays until a script deletes it or hands it back to the game,
-// which then streams it out once the player is far enough away.
+// which then streams it out once the player is far enough away. The props of a
+// camp bring their scenario points (world/places/scenario_points.h).
 #include "runtime/types.h"
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct PlacedPropset {
     int handle = 0;
     std::uint32_t name = 0;
     drovil::Vector3 position;
+    float heading = 0.0f;
     bool placedOnGround = false;
     PropsetFate fate = PropsetFate::Owned;
     bool streamedOut = false; // released, and the game has cleared it away
@@ -30,7 +32,7 @@ public:
     bool isLoaded(std::uint32_t name, std::uint64_t frame) const;
     void releaseRequest(std::uint32_t name) { released_.insert(name); }
     // 0 when the propset has not been loaded.
-    int place(std::uint32_t name, const drovil::Vector3& position, bool onGround, std::uint64_t frame);
+    int place(std::uint32_t name, const drovil::Vector3& position, float heading, bool onGround, std::uint64_t frame);
     PlacedPropset* find(int handle);
     const std::map<int, PlacedPropset>& all() const { return placed_; }
     // A propset the game does not have: asking for it never loads it.

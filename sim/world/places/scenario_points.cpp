@@ -1,90 +1,234 @@
-// The game's scenario points the plug-in's places bind to: seats, benches and
-// camp stools near the named places, by point type.
 #include "world/places/scenario_points.h"
+
+#include "world/core/geometry.h"
+#include "world/core/world.h"
+#include "world/places/scenario_point_data.h"
+
+#include <cmath>
 
 namespace sim {
 namespace {
-constexpr std::uint32_t chair = 0xCFE255D2;
-constexpr std::uint32_t chairAtTable = 0xA9EFBB71;
-constexpr std::uint32_t bench = 0x49446542;
-constexpr std::uint32_t campSeat = 0x8C845530;
+using drovil::Vector3;
+
+// A point `right` metres to the right of and `ahead` metres ahead of a
+// position facing `heading`.
+Vector3 offsetFrom(const Vector3& at, float heading, float right, float ahead, float up) {
+    const Vector3 forward = forwardOf(heading);
+    const Vector3 side(forward.y, -forward.x, 0.0f);
+    return Vector3(at.x + right * side.x + ahead * forward.x, at.y + right * side.y + ahead * forward.y, at.z + up);
+}
+
+float wrapHeading(float heading) {
+    heading = std::fmod(heading, 360.0f);
+    return heading < 0.0f ? heading + 360.0f : heading;
+}
 } // namespace
 
-const std::vector<ScenarioPointRow>& scenarioPointTable() {
-    static const auto* table = new std::vector<ScenarioPointRow>{
-        // Lake Don Julio House
-        {campSeat, {-2926.6f, -2921.14f, 29.353f}},
-        {chair, {-2919.13f, -2934.19f, 29.543f}},
-        {chair, {-2935.15f, -2936.49f, 29.338f}},
-        // Pleasance House
-        {bench, {-2571.08f, -2880.63f, 39.571f}},
-        {campSeat, {-2579.84f, -2884.2f, 39.479f}},
-        // Stillwater Creek
-        {chair, {-2121.75f, -2882.71f, 37.361f}},
-        {campSeat, {-2123.53f, -2891.03f, 37.193f}},
-        // Old Bacchus Place
-        {chair, {-3158.19f, -2035.6f, 20.397f}},
-        {bench, {-3185.03f, -2019.96f, 20.709f}},
-        // Silent Stead
-        {chair, {-4939.28f, -3605.35f, -23.105f}},
-        {chair, {-4958.59f, -3630.79f, -23.199f}},
-        {chairAtTable, {-4952.35f, -3619.79f, -23.229f}},
-        // Scratching Post
-        {chair, {-5943.64f, -2272.63f, 54.815f}},
-        {chair, {-5922.34f, -2288.52f, 54.891f}},
-        {bench, {-5914.51f, -2277.04f, 54.851f}},
-        // Plainview
-        {campSeat, {-5889.84f, -3597.17f, 10.266f}},
-        {bench, {-5880.08f, -3616.61f, 10.106f}},
-        // Tanner's Reach
-        {chair, {-2060.0f, -1365.65f, 117.156f}},
-        {bench, {-2048.74f, -1362.13f, 115.055f}},
-        // Swadbass Point
-        {bench, {-1257.05f, -1659.22f, 56.487f}},
-        // Treehouse
-        {chair, {-1916.42f, -111.49f, 164.542f}},
-        {campSeat, {-1931.43f, -115.63f, 165.992f}},
-        // Hotel Room
-        {chair, {-1821.13f, -367.57f, 166.504f}},
-        {bench, {-1816.46f, -366.75f, 166.504f}},
-        // WindowRock
-        {campSeat, {545.1f, 1710.11f, 455.706f}},
-        // Firwood Rise
-        {chair, {295.41f, 1070.6f, 189.188f}},
-        {campSeat, {304.92f, 1051.8f, 187.733f}},
-        {chair, {302.42f, 1079.27f, 189.325f}},
-        // Gill Landing
-        {campSeat, {-663.77f, 417.87f, 106.052f}},
-        {campSeat, {-655.31f, 434.38f, 105.303f}},
-        // Hotel Room 1A
-        {chair, {-323.06f, 763.36f, 117.437f}},
-        // Robard Farm
-        {chair, {1053.99f, -1033.77f, 66.747f}},
-        // Radley's House
-        {campSeat, {1596.99f, -1487.74f, 55.095f}},
-        {chairAtTable, {1603.79f, -1490.96f, 55.069f}},
-        {campSeat, {1633.75f, -1497.68f, 55.054f}},
-        {chair, {1592.59f, -1470.51f, 55.291f}},
-        // Copperhead Landing
-        {chair, {2569.05f, -560.17f, 42.028f}},
-        // Hotel Room
-        {chair, {2640.45f, -1220.78f, 59.6f}},
-        // Osman Grove
-        {chairAtTable, {1891.46f, 299.06f, 77.0615f}},
-        {bench, {1899.1f, 294.87f, 75.7811f}},
-        {campSeat, {1897.57f, 297.53f, 75.9793f}},
-        // Reed Cottage
-        {chair, {2090.51f, 601.83f, 109.563f}},
-        {chair, {2050.87f, 601.03f, 107.783f}},
-        // Black Baslam Rise
-        {chair, {2441.25f, 1809.44f, 229.148f}},
-        {bench, {2448.89f, 1808.28f, 229.055f}},
-        {chair, {2426.27f, 1809.65f, 229.313f}},
-        // The Loft
-        {chair, {2814.28f, 1735.15f, 159.352f}},
-        {chair, {2786.32f, 1727.5f, 154.969f}},
-    };
-    return *table;
+int ScenarioPoints::add(ScenarioPoint point) {
+    point.handle = ++nextHandle_;
+    points_[point.handle] = point;
+    return point.handle;
+}
+
+void ScenarioPoints::populate(World& world) {
+    // Seat props at the named places, each with its seat.
+    for (const SeatPropRow& row : seatPropTable()) {
+        EntityRecord& prop = world.entities.create(EntityKind::Object, row.model, row.position, 0.0f);
+        const SeatKind& kind = seatKindOfProp(row.model);
+        ScenarioPoint seat;
+        seat.type = kind.pointType;
+        seat.scenario = gameHash(kind.scenario);
+        seat.position = row.position;
+        seat.attachedTo = prop.id;
+        add(seat);
+    }
+    // Along the streets: a bench beside every street spot, facing the street,
+    // and porch steps across the street from every other one. In the saloons:
+    // four chairs round a table and two stools at the bar.
+    for (const TownSeatsRow& town : townSeatsTable()) {
+        for (std::size_t i = 0; i < town.streets.size(); ++i) {
+            const TownSpot& spot = town.streets[i];
+            const Vector3 at(spot.x, spot.y, spot.z);
+            ScenarioPoint bench;
+            bench.type = seats::bench.pointType;
+            bench.scenario = gameHash(seats::bench.scenario);
+            bench.position = offsetFrom(at, spot.heading, 3.0f, 0.0f, 0.0f);
+            bench.heading = wrapHeading(spot.heading + 90.0f);
+            add(bench);
+            if (i % 2 == 0) {
+                ScenarioPoint steps;
+                steps.type = seats::steps.pointType;
+                steps.scenario = gameHash(seats::steps.scenario);
+                steps.position = offsetFrom(at, spot.heading, -4.0f, 2.0f, 0.0f);
+                steps.heading = wrapHeading(spot.heading - 90.0f);
+                add(steps);
+            }
+        }
+        for (const TownSpot& saloon : town.saloons) {
+            const Vector3 at(saloon.x, saloon.y, saloon.z);
+            const Vector3 table = offsetFrom(at, saloon.heading, 2.0f, 3.0f, 0.0f);
+            for (int side = 0; side < 4; ++side) {
+                ScenarioPoint chair;
+                chair.type = seats::chairAtTable.pointType;
+                chair.scenario = gameHash(seats::chairAtTable.scenario);
+                chair.heading = wrapHeading(saloon.heading + 90.0f * static_cast<float>(side) + 180.0f);
+                chair.position = offsetFrom(table, saloon.heading + 90.0f * static_cast<float>(side), 0.0f, 0.8f, 0.0f);
+                add(chair);
+            }
+            for (int stool = 0; stool < 2; ++stool) {
+                ScenarioPoint bar;
+                bar.type = seats::barStool.pointType;
+                bar.scenario = gameHash(seats::barStool.scenario);
+                bar.position = offsetFrom(at, saloon.heading, -2.0f + 0.8f * static_cast<float>(stool), 6.0f, 0.0f);
+                bar.heading = wrapHeading(saloon.heading);
+                add(bar);
+            }
+        }
+    }
+}
+
+const ScenarioPoint* ScenarioPoints::find(int handle) const {
+    auto found = points_.find(handle);
+    return found == points_.end() ? nullptr : &found->second;
+}
+
+int ScenarioPoints::createAt(std::uint32_t scenario, const Vector3& position, float heading) {
+    ScenarioPoint point;
+    point.type = scenario;
+    point.scenario = scenario;
+    point.position = position;
+    point.heading = heading;
+    point.byScript = true;
+    ++created_;
+    return add(point);
+}
+
+int ScenarioPoints::createOnEntity(const World& world, int entity, std::uint32_t scenario, const Vector3& offset,
+                                   float heading) {
+    const EntityRecord* record = world.entities.find(entity);
+    if (!record)
+        return 0;
+    ScenarioPoint point;
+    point.type = scenario;
+    point.scenario = scenario;
+    point.attachedTo = entity;
+    point.offset = offset;
+    point.position = offsetFrom(record->position, record->heading, offset.x, offset.y, offset.z);
+    point.heading = heading;
+    point.byScript = true;
+    ++created_;
+    return add(point);
+}
+
+void ScenarioPoints::setPosition(int handle, const Vector3& position) {
+    auto found = points_.find(handle);
+    if (found == points_.end())
+        return;
+    // Placed where the script says, it no longer follows its entity.
+    found->second.position = position;
+    found->second.attachedTo = 0;
+}
+
+void ScenarioPoints::setHeading(int handle, float heading) {
+    auto found = points_.find(handle);
+    if (found != points_.end())
+        found->second.heading = heading;
+}
+
+void ScenarioPoints::remove(int handle) {
+    auto found = points_.find(handle);
+    if (found == points_.end())
+        return;
+    if (found->second.byScript)
+        ++deleted_;
+    points_.erase(found);
+}
+
+void ScenarioPoints::addPropsetPoints(int propset, const Vector3& centre, float heading) {
+    for (const CampPointRow& row : campPointTable()) {
+        ScenarioPoint point;
+        point.type = row.pointType;
+        point.scenario = gameHash(row.scenario);
+        point.position = offsetFrom(centre, heading, row.right, row.ahead, 0.0f);
+        point.heading = wrapHeading(heading + row.heading);
+        point.propset = propset;
+        add(point);
+    }
+}
+
+void ScenarioPoints::removePropsetPoints(int propset) {
+    for (auto it = points_.begin(); it != points_.end();)
+        it = it->second.propset == propset ? points_.erase(it) : std::next(it);
+}
+
+int ScenarioPoints::takenBy(const World& world, int handle) {
+    int coming = 0;
+    for (const auto& [ped, activity] : world.tasks.all()) {
+        if (activity.scenarioPoint == handle && activity.usingScenario)
+            return ped;
+        if (activity.scenarioPoint == handle && coming == 0)
+            coming = ped;
+    }
+    return coming;
+}
+
+int ScenarioPoints::nearestFree(const World& world, const Vector3& near, float distance, int forPed) const {
+    int best = 0;
+    float bestDistance = distance;
+    for (const auto& [handle, point] : points_) {
+        const float d = distance3d(near, point.position);
+        if (d > bestDistance || (best != 0 && d == bestDistance))
+            continue;
+        const int taker = takenBy(world, handle);
+        if (taker != 0 && taker != forPed)
+            continue;
+        best = handle;
+        bestDistance = d;
+    }
+    return best;
+}
+
+std::uint32_t ScenarioPoints::typeUsedBy(const World& world, int ped) {
+    const PedActivity* activity = world.tasks.find(ped);
+    if (!activity || !activity->usingScenario || activity->scenarioPoint < 0)
+        return 0;
+    const ScenarioPoint* point = world.scenarioPoints.find(activity->scenarioPoint);
+    return point ? point->type : 0;
+}
+
+int ScenarioPoints::removeSeatPropsNear(World& world, const Vector3& position, float radius) {
+    std::vector<int> props;
+    for (const auto& [id, record] : world.entities.all())
+        if (record.kind == EntityKind::Object && !record.missionEntity &&
+            distance3d(record.position, position) <= radius)
+            for (const auto& [handle, point] : points_)
+                if (point.attachedTo == id && !point.byScript) {
+                    props.push_back(id);
+                    break;
+                }
+    for (int prop : props) {
+        for (auto it = points_.begin(); it != points_.end();)
+            it = it->second.attachedTo == prop ? points_.erase(it) : std::next(it);
+        world.entities.remove(prop);
+    }
+    return static_cast<int>(props.size());
+}
+
+void ScenarioPoints::step(World& world) {
+    for (auto it = points_.begin(); it != points_.end();) {
+        ScenarioPoint& point = it->second;
+        if (point.attachedTo == 0) {
+            ++it;
+            continue;
+        }
+        const EntityRecord* entity = world.entities.find(point.attachedTo);
+        if (!entity) {
+            it = points_.erase(it);
+            continue;
+        }
+        point.position = offsetFrom(entity->position, entity->heading, point.offset.x, point.offset.y, point.offset.z);
+        ++it;
+    }
 }
 
 } // namespace sim

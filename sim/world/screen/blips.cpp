@@ -6,8 +6,7 @@
 namespace sim {
 
 bool BlipRecord::hasModifier(std::uint32_t modifier) const {
-    return std::find(modifiers.begin(), modifiers.end(), modifier) != modifiers.end() ||
-           std::find(appliedModifiers.begin(), appliedModifiers.end(), modifier) != appliedModifiers.end();
+    return std::find(modifiers.begin(), modifiers.end(), modifier) != modifiers.end();
 }
 
 BlipRecord& Blips::create(BlipKind kind, std::uint32_t style, std::uint64_t frame) {

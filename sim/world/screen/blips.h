@@ -1,6 +1,6 @@
 #pragma once
-// The map's blips: on entities, at points and over areas, with the modifiers,
-// names and scale the scripts give them. Removed blips are forgotten; whatever
+// The map's blips: on entities, at points and over areas, with the sprite,
+// modifiers, names and scale the scripts give them. Removed blips are forgotten; whatever
 // is still listed at the end of a session is a blip some script never removed.
 #include "runtime/types.h"
 
@@ -22,8 +22,8 @@ struct BlipRecord {
     float radius = 0.0f;      // BlipKind::Radius
     float scale = 1.0f;
     std::string name;
-    std::vector<std::uint32_t> modifiers;        // added with the modifier native, in order
-    std::vector<std::uint32_t> appliedModifiers; // applied with the second modifier native, in order
+    std::uint32_t sprite = 0;             // the picture it shows; 0 for its style's own
+    std::vector<std::uint32_t> modifiers; // added by scripts, in order
     std::uint64_t createdFrame = 0;
 
     bool hasModifier(std::uint32_t modifier) const;

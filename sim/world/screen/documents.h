@@ -24,8 +24,8 @@ struct HeldDocument {
     std::uint32_t animation = 0; // the intro animation the script asked for
     InspectionPhase phase = InspectionPhase::Intro;
     std::uint64_t startedMs = 0;
-    // The game's inspection has hung (the ped stands frozen in the pose); only a
-    // test sets it, to reach a script's recovery from that.
+    // The intro never ends (the ped stands frozen in the pose); only a test sets
+    // it, to reach a script's recovery from that.
     bool stalled = false;
 };
 

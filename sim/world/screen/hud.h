@@ -16,6 +16,7 @@ struct DrawnText {
     float x = 0, y = 0;
     int red = 255, green = 255, blue = 255, alpha = 255;
     float scaleX = 1, scaleY = 1;
+    // The game's background text is drawn from x (it has no centring).
     bool centred = false;
 };
 
@@ -28,6 +29,7 @@ struct DrawnSprite {
     bool dictionaryLoaded = false;
 };
 
+// The objective line: the game prints the text it has cached.
 struct SubtitleShown {
     std::uint64_t frame = 0;
     std::string text;
@@ -66,8 +68,11 @@ struct Hud {
     // Text-drawing state set before a draw call.
     int pendingRed = 255, pendingGreen = 255, pendingBlue = 255, pendingAlpha = 255;
     float pendingScaleX = 1, pendingScaleY = 1;
-    bool pendingCentred = false;
-    std::string pendingSubtitle;
+    // Calls of the text-centring hash, which the game's native database does
+    // not have: nothing the game does follows from them.
+    int centringCalls = 0;
+    // The objective text cached for printing ("" when none).
+    std::string cachedObjective;
 
     // True when a script hid the game's own HUD and radar in the current frame.
     bool gameHudHidden = false;

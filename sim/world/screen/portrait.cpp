@@ -2,15 +2,14 @@
 
 namespace sim {
 
-void Portraits::preparedClone(int ped, std::uint64_t frame) {
+void Portraits::pedCreated(int ped, std::uint64_t frame) {
     readyFrom_[ped] = frame + static_cast<std::uint64_t>(renderFrames);
-    cloneOrder_.push_back(ped);
 }
 
 bool Portraits::readyToRender(int ped, std::uint64_t frame) {
     if (clonesNeverRender)
         return false;
-    // A ped never prepared as a clone starts counting when first asked about.
+    // A ped the scripts did not create (the game's own) counts from the first question.
     auto it = readyFrom_.find(ped);
     if (it == readyFrom_.end())
         it = readyFrom_.emplace(ped, frame + static_cast<std::uint64_t>(renderFrames)).first;

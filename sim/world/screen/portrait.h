@@ -1,5 +1,5 @@
 #pragma once
-// The game's profile photographs of peds, as the contract card's portrait uses
+// The game's persona photographs of peds, as the contract card's portrait uses
 // them. A freshly made ped needs some frames before it can be rendered; a photo
 // is taken of the ped bound to a texture slot, then uploads for some frames;
 // after that the slot's texture name is published and the slot shows that ped
@@ -29,7 +29,7 @@ struct PortraitPhoto {
 class Portraits {
 public:
     // Timing of the pipeline, in frames.
-    int renderFrames = 6;    // from a clone's preparation until it can be rendered
+    int renderFrames = 6;    // from a ped's creation until it can be rendered
     int uploadFrames = 8;    // from the photo to the end of its upload
     int nameDelayFrames = 1; // from the end of the upload until the name is published
     // Faults a test can arrange.
@@ -40,7 +40,10 @@ public:
     bool namesNeverPublished = false;
 
     // The natives' side.
-    void preparedClone(int ped, std::uint64_t frame);
+    void pedCreated(int ped, std::uint64_t frame);
+    // A script took the ped's collision away, as it does for a ped it poses for
+    // a photograph out of the way.
+    void collisionOff(int ped) { cloneOrder_.push_back(ped); }
     bool readyToRender(int ped, std::uint64_t frame);
     void setPose(int ped, std::uint32_t pose) { poses_[ped] = pose; }
     void beginPhoto() { photoOpen_ = true, ++photosBegun_; }
@@ -65,7 +68,8 @@ public:
     int photosBegun() const { return photosBegun_; }
     int photosEnded() const { return photosEnded_; }
     int scenesReleased() const { return scenesReleased_; }
-    // Peds prepared as clones, in order (whether or not they still exist).
+    // Peds whose collision scripts took away (the portrait's clones), in order,
+    // whether or not they still exist.
     const std::vector<int>& clones() const { return cloneOrder_; }
 
 private:

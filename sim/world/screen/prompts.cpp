@@ -71,49 +71,71 @@ bool Prompts::holdCompleted(int handle) const {
     return record && record->holdCompleted;
 }
 
-bool Prompts::secondaryCompleted(int handle) const {
+bool Prompts::mashCompleted(int handle) const {
     const PromptRecord* record = find(handle);
-    return record && record->secondaryFrame != 0 && record->secondaryFrame == frame_;
+    return record && record->mashCompleted;
+}
+
+int holdTimeOfType(std::uint32_t holdType) {
+    if (holdType == gameHash("SHORT_TIMED_EVENT") || holdType == gameHash("SHORT_TIMED_EVENT_MP"))
+        return 500;
+    if (holdType == gameHash("LONG_TIMED_EVENT"))
+        return 2000;
+    return 1000;
 }
 
 void Prompts::step(std::uint64_t frame, int frameMs, const Controls& controls) {
     frame_ = frame;
     pressedNow_ = pressedPending_;
     pressedPending_.clear();
+    std::set<std::uint32_t> heldNow = held_;
+    for (const auto& [handle, record] : records_)
+        if (controls.isHeld(record.control))
+            heldNow.insert(record.control);
     for (auto& [handle, record] : records_) {
         if (!record.active()) {
             record.heldMs = 0;
             record.holdCompleted = false;
             continue;
         }
-        const bool pressed = pressedNow_.count(record.control) != 0;
-        const bool held = held_.count(record.control) != 0 || controls.isHeld(record.control);
+        const bool tapped = pressedNow_.count(record.control) != 0;
+        const bool held = heldNow.count(record.control) != 0;
+        const bool wasHeld = heldLastFrame_.count(record.control) != 0;
         switch (record.mode) {
-        case PromptMode::Standard:
-            if (pressed)
+        case PromptMode::Standard: {
+            const bool wentDown = tapped || (held && !wasHeld);
+            const bool cameUp = tapped || (!held && wasHeld);
+            if (record.releaseMode ? cameUp : wentDown)
                 record.pressedFrame = frame;
             break;
-        case PromptMode::Alternate:
-        case PromptMode::Multi:
-            if (pressed)
-                record.secondaryFrame = frame;
-            [[fallthrough]];
+        }
         case PromptMode::Hold:
-            if (!held) {
+        case PromptMode::StandardizedHold:
+            // A tap holds the button down for the frame.
+            if (!held && !tapped) {
                 record.heldMs = 0;
                 record.holdCompleted = false;
                 break;
             }
             record.heldMs += frameMs;
-            if (!record.holdCompleted && record.heldMs >= holdTimeMs) {
+            if (!record.holdCompleted && record.heldMs >= record.holdTimeMs) {
                 record.holdCompleted = true;
                 ++record.holdCompletions;
             }
+            if (!held) // the tap is over: the button is up again
+                record.heldMs = 0;
+            break;
+        case PromptMode::MashManual:
+            if (tapped || (held && !wasHeld))
+                record.mashProgress += record.mashFill;
+            if (record.mashProgress >= 1.0f)
+                record.mashCompleted = true;
             break;
         case PromptMode::None:
             break;
         }
     }
+    heldLastFrame_ = heldNow;
 }
 
 bool Prompts::press(int handle) {

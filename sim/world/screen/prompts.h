@@ -2,13 +2,18 @@
 // The game's button prompts and the player's hands on the controls.
 //
 // Each prompt keeps what the plug-in told the game (text, control, mode, group,
-// enabled, visible) and its completion state. The simulated player presses or
-// holds controls between frames; when the world steps, a press completes every
-// shown, enabled prompt of that control in the next frame, and a held control
-// fills the hold of every such hold prompt until it completes after its hold
-// time. A completed hold stays completed for as long as the button is held,
-// as the game reports it; letting go, or the prompt being hidden or disabled,
-// empties it.
+// enabled, visible) and its completion state. The simulated player presses (a
+// tap: down and up again) or holds controls between frames; when the world
+// steps, every shown, enabled prompt of that control reacts by its mode:
+// - standard: completes for one frame when the button goes down, or, in release
+//   mode, when it comes up again (a tap does both);
+// - hold: completes once the button has been down for the prompt's hold time in
+//   ms (a tap holds it for one frame); a completed hold stays completed for as
+//   long as the button is held, as the game reports it; letting go, or the
+//   prompt being hidden or disabled, empties it;
+// - standardized hold: a hold whose time is that of a named hold type;
+// - manual mash: each press fills it by the first setting (read as a float),
+//   and it completes when full.
 #include "world/screen/controls.h"
 
 #include <cstdint>
@@ -20,11 +25,11 @@
 namespace sim {
 
 enum class PromptMode {
-    None,      // no mode set yet
-    Standard,  // completes on a press
-    Hold,      // completes after a hold
-    Alternate, // the game's third mode: a press reports it in the secondary query
-    Multi,     // the game's fourth mode: likewise
+    None,             // no mode set yet
+    Standard,         // completes on a press (or its release)
+    Hold,             // completes after a hold of its own time
+    StandardizedHold, // completes after the hold time of its hold type
+    MashManual,       // completes once presses have filled it
 };
 
 struct PromptRecord {
@@ -33,11 +38,15 @@ struct PromptRecord {
     std::uint32_t control = 0;
     std::string controlName; // when the control is one Drovil uses, else empty
     PromptMode mode = PromptMode::None;
-    std::vector<int> modeArguments;
+    bool releaseMode = false;  // standard: completes when the button comes up
+    int holdTimeMs = 0;        // hold and standardized hold
+    std::uint32_t holdType = 0; // standardized hold
+    float mashFill = 0.0f;     // manual mash: what one press adds (1 fills it)
+    float mashProgress = 0.0f;
     std::uint32_t group = 0;
     int groupEntity = 0; // the entity whose own prompt group `group` is, else 0
     std::map<int, bool> attributes;
-    std::vector<int> options; // every value of the integer option, in order
+    std::vector<int> priorities; // every priority a script set, in order
     bool defined = false;     // the definition was ended
     // The game's state. A prompt the game registers is enabled and visible
     // until told otherwise.
@@ -47,8 +56,8 @@ struct PromptRecord {
     std::uint64_t createdFrame = 0;
 
     // Completion state.
-    std::uint64_t pressedFrame = 0;   // frame in which a press completed it
-    std::uint64_t secondaryFrame = 0; // frame in which the secondary query reports it
+    std::uint64_t pressedFrame = 0; // frame in which a press (or release) completed it
+    bool mashCompleted = false;
     int heldMs = 0;
     bool holdCompleted = false;
     int holdCompletions = 0; // holds completed so far
@@ -58,10 +67,11 @@ struct PromptRecord {
     bool shown() const { return defined && !destroyed && visible; }
 };
 
+// The hold time of a named hold type; the medium time for a type it does not know.
+int holdTimeOfType(std::uint32_t holdType);
+
 class Prompts {
 public:
-    // How long a hold prompt's button must be held.
-    int holdTimeMs = 1000;
 
     // The game side, called by the simulated natives.
     int create(std::uint64_t frame);
@@ -79,7 +89,7 @@ public:
     void misuse(const std::string& what, int handle);
     bool pressCompleted(int handle) const;
     bool holdCompleted(int handle) const;
-    bool secondaryCompleted(int handle) const;
+    bool mashCompleted(int handle) const;
 
     // One step of the game before the scripts run: applies the player's input.
     // A control held through `controls` holds its prompts too.
@@ -121,6 +131,7 @@ private:
     std::set<std::uint32_t> pressedPending_;
     std::set<std::uint32_t> pressedNow_;
     std::set<std::uint32_t> held_;
+    std::set<std::uint32_t> heldLastFrame_; // controls held down in the previous frame
     std::vector<std::string> problems_;
 };
 

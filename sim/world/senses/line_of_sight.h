@@ -3,6 +3,12 @@
 // a ped can be hidden from every observer (behind a wall, inside a building), a
 // single observer's view of one target can be blocked, and an observer can be
 // given a sight range beyond which it sees nothing.
+//
+// The game answers a script's question "can this ped see that one" with a sight
+// probe that takes a frame: the first time it is asked (or when it was not asked
+// in the frame before) it answers "not sure yet", and from the next frame on,
+// as long as it is asked every frame, with what the ped sees.
+#include <cstdint>
 #include <map>
 #include <set>
 #include <utility>
@@ -25,10 +31,19 @@ public:
         return range == sightRange_.end() || distance <= range->second;
     }
 
+    // A script asks in `frame`; true when the probe's answer is ready.
+    bool probeAnswered(int observer, int target, std::uint64_t frame) {
+        auto [asked, first] = lastAsked_.try_emplace({observer, target}, frame);
+        const bool ready = !first && (asked->second == frame || asked->second + 1 == frame);
+        asked->second = frame;
+        return ready;
+    }
+
 private:
     std::set<int> hidden_;
     std::set<std::pair<int, int>> blocked_;
     std::map<int, float> sightRange_;
+    std::map<std::pair<int, int>, std::uint64_t> lastAsked_;
 };
 
 } // namespace sim

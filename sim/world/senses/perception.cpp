@@ -87,7 +87,7 @@ void Perception::raise(int observer, std::uint32_t type, int source, std::uint64
 void Perception::raiseAround(World& world, const drovil::Vector3& where, float radius, std::uint32_t type,
                              int source, int except) {
     for (const auto& [id, record] : world.entities.all()) {
-        if (id == except || record.kind != EntityKind::Ped || !record.alive)
+        if (id == except || record.kind != EntityKind::Ped || !record.alive || record.knockedOut)
             continue;
         if (distance3d(record.position, where) <= radius)
             raise(id, type, source, world.clock.elapsedMs);
