@@ -188,10 +188,14 @@ void Timeline::afterFrame() {
         if (prompt->text.empty() || !promptsShown_.insert(prompt->handle).second)
             continue;
         const bool hold = prompt->mode == PromptMode::Hold;
+        const std::string control = controlNameOf(prompt->control);
         Event event{"prompt", prompt->text};
-        event.extra = {{"control", controlNameOf(prompt->control)}};
+        event.extra = {{"control", control}};
         event.hold = hold;
-        emit(event, "[" + controlNameOf(prompt->control) + "] " + prompt->text + (hold ? " (hold)" : ""));
+        // Appended piece by piece: MinGW's GCC 12 warns wrongly about "[" + text.
+        std::string shown = "[";
+        shown.append(control).append("] ").append(prompt->text).append(hold ? " (hold)" : "");
+        emit(event, shown);
     }
     // Only what was written since the last frame; a line still being written
     // waits for the next frame.
