@@ -63,6 +63,7 @@ std::string cliUsage() {
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        options.seedGiven = options.seedGiven || arg == "--seed";
         auto value = [&](std::string& out) {
             if (i + 1 >= argc) {
                 error = arg + " needs a value";
@@ -137,10 +138,8 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 error = arg + " takes a whole number, not '" + text + "'";
                 return false;
             }
-            if (arg == "--seed") {
+            if (arg == "--seed")
                 options.seed = static_cast<std::uint32_t>(number);
-                options.seedGiven = true;
-            }
             else
                 options.frameLimit = static_cast<int>(number);
         } else {
