@@ -13,69 +13,13 @@ foreach(var OBJDUMP PLUGIN HOOK_DLL LOADER)
   endif()
 endforeach()
 
+include("${CMAKE_CURRENT_LIST_DIR}/pe_checks.cmake")
+
 set(failures "")
-
-function(read_headers file out)
-  execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE text ERROR_VARIABLE errors RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${OBJDUMP} -p ${file} failed (${rc}): ${errors}")
-  endif()
-  set(${out} "${text}" PARENT_SCOPE)
-endfunction()
-
-# Windows' own libraries; anything else would have to be shipped beside the game.
-set(system_dll_pattern "^(kernel32|user32|advapi32|ntdll|msvcrt|ucrtbase|shell32|ole32|ws2_32|api-ms-win-[a-z0-9-]+)\\.dll$")
-
 foreach(binary ${PLUGIN} ${HOOK_DLL} ${LOADER} ${CHECKER})
-  read_headers(${binary} headers)
-  string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
-  get_filename_component(name ${binary} NAME)
-  set(names "")
-  foreach(line ${imports})
-    string(REGEX REPLACE "^DLL Name: " "" dll "${line}")
-    string(STRIP "${dll}" dll)
-    string(TOLOWER "${dll}" lower)
-    list(APPEND names ${dll})
-    if(NOT lower MATCHES "${system_dll_pattern}")
-      list(APPEND failures "${name} imports ${dll}, which is not a Windows system library")
-    endif()
-  endforeach()
-  if(NOT names)
-    list(APPEND failures "${name}: no import table found in the objdump output")
-  endif()
-  message(STATUS "${name} imports: ${names}")
+  check_system_imports(${binary} failures)
 endforeach()
-
-# The names in a binary's export name table, which objdump prints after
-# "[Ordinal/Name Pointer] Table" as one "[ordinal] name" line each, up to an
-# empty line.
-function(exported_names headers out)
-  set(names "")
-  string(FIND "${headers}" "[Ordinal/Name Pointer] Table" start)
-  if(start GREATER -1)
-    string(SUBSTRING "${headers}" ${start} -1 rest)
-    string(FIND "${rest}" "\n\n" end)
-    if(end GREATER -1)
-      string(SUBSTRING "${rest}" 0 ${end} rest)
-    endif()
-    string(REGEX MATCHALL "\n[ \t]*\\[ *[0-9]+\\] [^\r\n]+" lines "${rest}")
-    foreach(line ${lines})
-      string(REGEX REPLACE "^\n[ \t]*\\[ *[0-9]+\\] " "" symbol "${line}")
-      string(STRIP "${symbol}" symbol)
-      list(APPEND names "${symbol}")
-    endforeach()
-  endif()
-  set(${out} "${names}" PARENT_SCOPE)
-endfunction()
-
-# The plug-in is reached only through DllMain and the functions it registers.
-read_headers(${PLUGIN} plugin_headers)
-exported_names("${plugin_headers}" plugin_exports)
-list(LENGTH plugin_exports plugin_export_count)
-if(plugin_export_count GREATER 0)
-  list(GET plugin_exports 0 first_export)
-  list(APPEND failures "Drovil.asi exports ${plugin_export_count} names (the first: ${first_export}), it should export none")
-endif()
+check_no_exports(${PLUGIN} failures)
 
 read_headers(${HOOK_DLL} hook_headers)
 set(hook_functions

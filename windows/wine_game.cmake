@@ -1,8 +1,15 @@
 # The Wine tests' common part: checks the variables, lays out a fresh game
-# folder (the three binaries and a copy of the shipped Drovil/ folder, without
-# a log) and makes sure the Wine prefix exists. Included by the test scripts
-# with WINE, WINE_PREFIX, GAME_DIR, DATA_DIR, LOADER, HOOK_DLL and PLUGIN set.
-foreach(var WINE WINE_PREFIX GAME_DIR DATA_DIR LOADER HOOK_DLL PLUGIN)
+# folder and makes sure the Wine prefix exists. Included by the test scripts
+# with WINE, WINE_PREFIX, GAME_DIR, LOADER and HOOK_DLL set, and either
+#  - PLUGIN and DATA_DIR: the folder holds the three binaries and a copy of the
+#    shipped Drovil/ folder, without a log; or
+#  - PACKAGE: the release zip is unpacked into the empty folder as a player
+#    would, and only the stand-in hook and the loader are added beside it.
+set(required WINE WINE_PREFIX GAME_DIR LOADER HOOK_DLL)
+if(NOT DEFINED PACKAGE)
+  list(APPEND required DATA_DIR PLUGIN)
+endif()
+foreach(var ${required})
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "${CMAKE_CURRENT_LIST_FILE}: ${var} is not set")
   endif()
@@ -11,16 +18,30 @@ if(WINE MATCHES "NOTFOUND$" OR NOT EXISTS "${WINE}")
   message(FATAL_ERROR "wine64 was not found when the build was configured; install it "
                       "(apt-get install wine wine64) and configure again")
 endif()
-if(NOT IS_DIRECTORY "${DATA_DIR}")
-  message(FATAL_ERROR "the shipped data folder ${DATA_DIR} is missing")
-endif()
 
 # --- the game folder ---------------------------------------------------------
 file(REMOVE_RECURSE "${GAME_DIR}")
 file(MAKE_DIRECTORY "${GAME_DIR}")
-file(COPY "${LOADER}" "${HOOK_DLL}" "${PLUGIN}" DESTINATION "${GAME_DIR}")
-file(COPY "${DATA_DIR}/" DESTINATION "${GAME_DIR}/Drovil")
-file(REMOVE "${GAME_DIR}/Drovil/Log.log")
+if(DEFINED PACKAGE)
+  if(NOT EXISTS "${PACKAGE}")
+    message(FATAL_ERROR "the package ${PACKAGE} is missing: build it with `cmake --workflow --preset package`")
+  endif()
+  file(ARCHIVE_EXTRACT INPUT "${PACKAGE}" DESTINATION "${GAME_DIR}")
+  foreach(binary "${LOADER}" "${HOOK_DLL}")
+    get_filename_component(name "${binary}" NAME)
+    if(EXISTS "${GAME_DIR}/${name}")
+      message(FATAL_ERROR "the package brings ${name}: it must hold only the plug-in and its data")
+    endif()
+  endforeach()
+  file(COPY "${LOADER}" "${HOOK_DLL}" DESTINATION "${GAME_DIR}")
+else()
+  if(NOT IS_DIRECTORY "${DATA_DIR}")
+    message(FATAL_ERROR "the shipped data folder ${DATA_DIR} is missing")
+  endif()
+  file(COPY "${LOADER}" "${HOOK_DLL}" "${PLUGIN}" DESTINATION "${GAME_DIR}")
+  file(COPY "${DATA_DIR}/" DESTINATION "${GAME_DIR}/Drovil")
+  file(REMOVE "${GAME_DIR}/Drovil/Log.log")
+endif()
 get_filename_component(loader_name "${LOADER}" NAME)
 
 # --- Wine ----------------------------------------------------------------------

@@ -3,7 +3,7 @@
 # Lays out a fresh game folder (the three binaries, a copy of the shipped
 # Drovil/ folder and DevTools=1 in Drovil/Settings.ini), runs drovil-loader.exe
 # there under Wine and checks what the player and the bug report would show:
-# the log banner and "initialization complete" in Drovil/Log.log, the subtitles
+# the log banner (version and build) and "initialization complete" in Drovil/Log.log, the subtitles
 # "Debug tools ON" and "Debug tools OFF" recorded by the stand-in host in
 # sim-host.log, and the script and keyboard handler withdrawn at unload.
 #
@@ -46,6 +46,10 @@ string(REGEX MATCH "^\\[[^]\n]*\\] ([^\n]|\n[^[])*" banner "${log_text}")
 string(FIND "${banner}" "Drovil ${VERSION}" at)
 if(at EQUAL -1)
   list(APPEND failures "the log does not begin with a banner naming Drovil ${VERSION}")
+endif()
+string(FIND "${banner}" "(build " at)
+if(at EQUAL -1)
+  list(APPEND failures "the log banner does not name the build")
 endif()
 string(FIND "${banner}" "Log.log" at)
 if(at EQUAL -1)

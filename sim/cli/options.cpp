@@ -3,6 +3,8 @@
 #include "host/native_stats.h"
 #include "scenarios/scenarios.h"
 #include "scenarios/play_report.h"
+#include "scenarios/run_map.h"
+#include "cli/seed_range.h"
 #include "session/scenario_session.h"
 
 #include <charconv>
@@ -43,6 +45,17 @@ std::string cliUsage() {
         "                    every call repeated between two yields with the same arguments and result\n"
         "  --fps N           run the game at N frames a second, 1 to 1000 (default about 30: a frame\n"
         "                    lasts 33 ms); a frame lasts 1000/N ms rounded to whole milliseconds\n"
+        "  --json            write the timeline as JSON lines for tools: one event an object with\n"
+        "                    time (game ms since the start), clock, kind and text, and for missions\n"
+        "                    id, stage and status; a \"start\" event first and a \"summary\" event last\n"
+        "  --map FILE.svg    after the run, draw a map of it: the player's path with time marks, the\n"
+        "                    search area, the target and his gang with their fate, the blips, and\n"
+        "                    the towns, stations, roads and railway around\n"
+        "  --seeds A-B       play the scenario once for every seed from A to B, each game in a process\n"
+        "                    of its own, and print one table: seed, setting, outcome, reward, paid,\n"
+        "                    game time and the scenario's summary; the exit status is 0 when every\n"
+        "                    seed succeeded\n"
+        "  --jobs N          with --seeds: play N games at the same time (default 1)\n"
         "  --list-scenarios  print the scenarios with what each one does, and exit\n"
         "  --list-natives    print the hash of every native the simulator implements, and exit\n"
         "  --help            show this text\n\n"
@@ -55,6 +68,7 @@ std::string cliUsage() {
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        options.seedGiven = options.seedGiven || arg == "--seed";
         auto value = [&](std::string& out) {
             if (i + 1 >= argc) {
                 error = arg + " needs a value";
@@ -83,6 +97,39 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.fps = static_cast<int>(number);
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--map") {
+            if (!value(options.mapFile))
+                return false;
+            if (options.mapFile.empty()) {
+                error = "--map needs a file name";
+                return false;
+            }
+        } else if (arg == "--seeds") {
+            if (!value(text))
+                return false;
+            const auto dash = text.find('-');
+            long long from = 0, to = 0;
+            if (dash == std::string::npos || !parseNumber(text.substr(0, dash), from) ||
+                !parseNumber(text.substr(dash + 1), to) || from < 0 || to < from || to > 0xFFFFFFFFll) {
+                error = "--seeds takes a range of seeds A-B with A no larger than B, not '" + text + "'";
+                return false;
+            }
+            if (to - from >= 100000) {
+                error = "--seeds plays at most 100000 seeds at once";
+                return false;
+            }
+            options.seedsFrom = static_cast<std::uint32_t>(from);
+            options.seedsTo = static_cast<std::uint32_t>(to);
+        } else if (arg == "--jobs") {
+            if (!value(text))
+                return false;
+            if (!parseNumber(text, number) || number < 1 || number > 64) {
+                error = "--jobs takes a number of games from 1 to 64, not '" + text + "'";
+                return false;
+            }
+            options.jobs = static_cast<int>(number);
         } else if (arg == "--scenario") {
             if (!value(options.scenario))
                 return false;
@@ -116,6 +163,26 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             return false;
         }
     }
+    if (options.seedsFrom <= options.seedsTo) {
+        // Each seed is a game of its own; what belongs to one game cannot apply to all.
+        const char* single = options.seedGiven          ? "--seed"
+                             : !options.gameDir.empty() ? "--game-dir"
+                             : options.json             ? "--json"
+                             : !options.mapFile.empty() ? "--map"
+                             : options.stats            ? "--stats"
+                                                        : nullptr;
+        if (single) {
+            error = std::string(single) + " applies to one game: it cannot be combined with --seeds";
+            return false;
+        }
+    } else if (options.jobs != 1) {
+        error = "--jobs applies to --seeds only";
+        return false;
+    }
+    if (options.json && options.stats) {
+        error = "--stats prints a text report: it cannot be combined with --json";
+        return false;
+    }
     return true;
 }
 
@@ -130,6 +197,8 @@ int runCli(const CliOptions& options) {
         std::cerr << "drovil-sim: unknown scenario '" << options.scenario << "'\n" << cliUsage();
         return 2;
     }
+    if (options.seedsFrom <= options.seedsTo)
+        return playSeedRange(options, std::cout);
     SessionOptions sessionOptions = scenarioOptions(*scenario, options.seed);
     if (!options.gameDir.empty()) {
         sessionOptions.reuseGameDir = options.gameDir;
@@ -141,12 +210,25 @@ int runCli(const CliOptions& options) {
         session.world().clock.frameMs = static_cast<std::uint32_t>((1000 + options.fps / 2) / options.fps);
     TimelineOptions timelineOptions;
     timelineOptions.logLines = !options.quiet;
+    if (options.json)
+        timelineOptions.format = TimelineFormat::JsonLines;
     NativeStats stats;
     if (options.stats)
         session.host().dispatch().attachStats(&stats);
+    RunMap map;
     const int status = playWithTimeline(*scenario, session, options.seed, options.frameLimit, timelineOptions,
-                                        std::cout, options.stats ? &stats : nullptr);
+                                        std::cout, options.stats ? &stats : nullptr,
+                                        options.mapFile.empty() ? nullptr : &map);
     session.host().dispatch().attachStats(nullptr);
+    if (!options.mapFile.empty()) {
+        std::string error;
+        if (!map.writeSvg(options.mapFile, error)) {
+            std::cerr << "drovil-sim: " << error << "\n";
+            return 2;
+        }
+        if (!options.json)
+            std::cout << "map of the run: " << options.mapFile << "\n";
+    }
     return status;
 }
 

@@ -16,6 +16,13 @@ struct CliOptions {
     int frameLimit = 60000;
     bool stats = false; // print the per-frame native report at the end
     int fps = 0;        // frames a second; 0 keeps the simulator's own rate
+    bool json = false;  // the timeline as JSON lines
+    std::string mapFile; // write a map picture of the run (SVG) here; empty: none
+    // --seeds A-B: every seed from A to B, each in a process of its own, and a
+    // summary table (seedsFrom > seedsTo: not asked for).
+    std::uint32_t seedsFrom = 1, seedsTo = 0;
+    int jobs = 1;        // with --seeds: games played at the same time
+    bool seedGiven = false; // --seed was on the command line
 };
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

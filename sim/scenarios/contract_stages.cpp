@@ -32,6 +32,8 @@ ContractStages::Mission& ContractStages::enter(int id) {
     auto found = std::find_if(inPlay_.begin(), inPlay_.end(), [id](const Mission& m) { return m.id == id; });
     if (found != inPlay_.end())
         return *found;
+    if (std::find(seen_.begin(), seen_.end(), id) == seen_.end())
+        seen_.push_back(id);
     inPlay_.push_back(Mission{id, stageName(0)});
     return inPlay_.back();
 }
@@ -67,6 +69,12 @@ void ContractStages::hear(const std::string& message) {
     Mission changed{id, stageName(to)};
     inPlay_.erase(inPlay_.begin() + (&mission - inPlay_.data()));
     inPlay_.push_back(changed);
+}
+
+const std::string& ContractStages::stageOf(int id) const {
+    static const std::string none = noMission;
+    auto found = std::find_if(inPlay_.begin(), inPlay_.end(), [id](const Mission& m) { return m.id == id; });
+    return found == inPlay_.end() ? none : found->stage;
 }
 
 const std::string& ContractStages::current() const {

@@ -17,6 +17,10 @@ public:
     void hear(const std::string& message);
     // The stage of the contract in play, or "no mission".
     const std::string& current() const;
+    // The stage of mission `id` ("no mission" once it ended or before it began).
+    const std::string& stageOf(int id) const;
+    // Every mission the log spoke of, in the order they first came up.
+    const std::vector<int>& seen() const { return seen_; }
 
 private:
     struct Mission {
@@ -28,6 +32,7 @@ private:
 
     std::vector<Mission> inPlay_; // the one that changed last at the back
     std::vector<int> ended_;
+    std::vector<int> seen_;
 };
 
 // The name the timeline gives a stage number ("Approaching", "Hunting"...).

@@ -2,6 +2,7 @@
 
 #include "host/native_stats.h"
 #include "scenarios/contract_stages.h"
+#include "scenarios/run_map.h"
 #include "scenarios/timeline.h"
 #include "world/law/combat.h"
 #include "world/screen/documents.h"
@@ -37,6 +38,8 @@ void ScenarioRun::frame() {
     ++frames_;
     if (timeline_)
         timeline_->afterFrame();
+    if (map_)
+        map_->afterFrame(world(), timeline_ ? timeline_->contractStage() : ContractStages::noMission);
 }
 
 void ScenarioRun::wait(std::uint32_t milliseconds) {

@@ -16,6 +16,7 @@
 namespace sim {
 
 class NativeStats;
+class RunMap;
 class Timeline;
 
 // The scenario cannot go on (ran out of frames, or something it waited for
@@ -32,6 +33,8 @@ public:
     // Every frame from now on is closed in `stats` with the contract's stage
     // the timeline knew when the frame began (nullptr: no report).
     void recordStats(NativeStats* stats) { stats_ = stats; }
+    // Every frame from now on is sampled for a map picture of the run (nullptr: none).
+    void recordMap(RunMap* map) { map_ = map; }
 
     ScenarioGame& game() { return game_; }
     World& world() { return game_.world(); }
@@ -95,6 +98,7 @@ private:
     PlayerController player_;
     Timeline* timeline_;
     NativeStats* stats_ = nullptr;
+    RunMap* map_ = nullptr;
     int frameLimit_;
     int frames_ = 0;
 };

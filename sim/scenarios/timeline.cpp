@@ -1,8 +1,13 @@
 #include "scenarios/timeline.h"
 
+#include "scenarios/contract_play.h"
+#include "scenarios/json_line.h"
+#include "scenarios/scenario_run.h"
 #include "world/core/world.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace sim {
@@ -19,6 +24,15 @@ bool readChange(const std::string& message, const std::string& marker, int& from
     if (at == std::string::npos)
         return false;
     return std::sscanf(message.c_str() + at + marker.size(), "%d -> %d", &from, &to) == 2;
+}
+
+// The mission id in "ContractExecutor [3]: ...", -1 when there is none.
+int missionIdOf(const std::string& message) {
+    const auto open = message.find('[');
+    int id = -1;
+    if (open == std::string::npos || std::sscanf(message.c_str() + open, "[%d]", &id) != 1)
+        return -1;
+    return id;
 }
 
 std::string missionOf(const std::string& message) {
@@ -61,37 +75,127 @@ std::string Timeline::stamp() {
     return text;
 }
 
+std::string Timeline::clockText() const {
+    const Clock& clock = game_.world().clock;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", clock.hourOfDay(), clock.minuteOfHour());
+    return text;
+}
+
+JsonLine Timeline::jsonEvent(const char* kind, const std::string& text) const {
+    JsonLine line;
+    line.add("time", game_.world().clock.elapsedMs).add("clock", clockText()).add("kind", kind).add("text", text);
+    return line;
+}
+
+void Timeline::emit(const Event& event, const std::string& textForm) {
+    if (!json()) {
+        std::string label = std::string(event.kind) == "mission" ? "MISSION" : event.kind;
+        label.resize(8, ' ');
+        out_ << stamp() << " " << label << " " << textForm << "\n";
+        return;
+    }
+    JsonLine line = jsonEvent(event.kind, event.text);
+    if (std::string(event.kind) == "mission") {
+        if (event.mission >= 0)
+            line.add("id", event.mission);
+        else
+            line.addNull("id");
+        line.add("stage", event.stage);
+        if (event.status >= 0)
+            line.add("status", event.status);
+        else
+            line.addNull("status");
+    }
+    for (const auto& [name, value] : event.extra)
+        line.add(name, value);
+    if (event.hold)
+        line.add("hold", true);
+    out_ << line.text() << "\n";
+}
+
+void Timeline::start(const std::string& scenario, const std::string& description, std::uint32_t seed) {
+    if (!json()) {
+        line("drovil-sim: scenario " + scenario + ", seed " + std::to_string(seed) + ", game folder " +
+             game_.gameFolder());
+        line("  " + description);
+        return;
+    }
+    JsonLine heading = jsonEvent("start", description);
+    heading.add("scenario", scenario).add("seed", static_cast<long long>(seed)).add("game_folder", game_.gameFolder());
+    out_ << heading.text() << "\n";
+}
+
 void Timeline::note(const std::string& text) {
-    out_ << stamp() << " player   " << text << "\n";
+    emit(Event{"player", text}, text);
 }
 
 void Timeline::line(const std::string& text) {
-    out_ << text << "\n";
+    if (!json())
+        out_ << text << "\n";
 }
 
-void Timeline::printLogLine(const std::string& message) {
+int Timeline::statusOf(int mission) {
+    auto known = statuses_.find(mission);
+    if (known != statuses_.end())
+        return known->second;
+    // Not changed during this run yet: as its file holds it (a contract restored
+    // at start-up), or open for one just made.
+    const std::string file = "Missions/" + std::to_string(mission) + ".dat";
+    const int status = game_.fileExists(file) ? intValue(parseKeyValues(game_.readFile(file)), "status", 0) : 0;
+    statuses_[mission] = status;
+    return status;
+}
+
+void Timeline::hearLogLine(const std::string& message) {
     stages_.hear(message);
-    const std::string progress = describeProgressLine(message);
-    if (!progress.empty())
-        out_ << stamp() << " MISSION  " << progress << "\n";
+    int from = 0, to = 0;
+    const bool statusChange = readChange(message, "status changed: ", from, to);
+    const bool stageChange = !statusChange && readChange(message, "stage changed: ", from, to);
+    if (statusChange || stageChange) {
+        const int mission = missionIdOf(message);
+        if (statusChange && mission >= 0)
+            statuses_[mission] = to;
+        const std::string progress = describeProgressLine(message);
+        Event event{"mission", progress, mission};
+        if (mission >= 0) {
+            event.stage = stages_.stageOf(mission);
+            event.status = statusOf(mission);
+        }
+        emit(event, progress);
+    }
+    static const std::string paid = "PaymentsService: payment collected: ";
+    if (message.rfind(paid, 0) == 0)
+        paidCents_ += static_cast<int>(std::lround(std::strtod(message.c_str() + paid.size(), nullptr) * 100.0));
     if (options_.logLines)
-        out_ << stamp() << " log      " << message << "\n";
+        emit(Event{"log", message}, message);
 }
 
 void Timeline::afterFrame() {
     World& world = game_.world();
     const Hud& hud = world.hud;
     for (; subtitles_ < hud.subtitles.size(); ++subtitles_)
-        out_ << stamp() << " subtitle " << hud.subtitles[subtitles_].text << "\n";
+        emit(Event{"subtitle", hud.subtitles[subtitles_].text}, hud.subtitles[subtitles_].text);
     for (; helpBoxes_ < hud.helpBoxes.size(); ++helpBoxes_)
-        out_ << stamp() << " help     " << hud.helpBoxes[helpBoxes_].text << "\n";
-    for (; toasts_ < hud.toasts.size(); ++toasts_)
-        out_ << stamp() << " toast    " << hud.toasts[toasts_].title << " | " << hud.toasts[toasts_].body << "\n";
+        emit(Event{"help", hud.helpBoxes[helpBoxes_].text}, hud.helpBoxes[helpBoxes_].text);
+    for (; toasts_ < hud.toasts.size(); ++toasts_) {
+        const auto& toast = hud.toasts[toasts_];
+        Event event{"toast", toast.title + " | " + toast.body};
+        event.extra = {{"title", toast.title}, {"body", toast.body}};
+        emit(event, event.text);
+    }
     for (const PromptRecord* prompt : world.prompts.visible()) {
         if (prompt->text.empty() || !promptsShown_.insert(prompt->handle).second)
             continue;
-        out_ << stamp() << " prompt   [" << controlNameOf(prompt->control) << "] " << prompt->text
-             << (prompt->mode == PromptMode::Hold ? " (hold)" : "") << "\n";
+        const bool hold = prompt->mode == PromptMode::Hold;
+        const std::string control = controlNameOf(prompt->control);
+        Event event{"prompt", prompt->text};
+        event.extra = {{"control", control}};
+        event.hold = hold;
+        // Appended piece by piece: MinGW's GCC 12 warns wrongly about "[" + text.
+        std::string shown = "[";
+        shown.append(control).append("] ").append(prompt->text).append(hold ? " (hold)" : "");
+        emit(event, shown);
     }
     // Only what was written since the last frame; a line still being written
     // waits for the next frame.
@@ -103,9 +207,52 @@ void Timeline::afterFrame() {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (!line.empty())
-            printLogLine(withoutLogStamp(line));
+            hearLogLine(withoutLogStamp(line));
         start = end + 1;
     }
+}
+
+void Timeline::summary(const RunSummary& run) {
+    const Clock& clock = game_.world().clock;
+    // The run's contract: the last one the log spoke of.
+    const std::vector<int>& missions = stages_.seen();
+    const int contract = missions.empty() ? -1 : missions.back();
+    std::map<std::string, std::string> record;
+    if (contract >= 0) {
+        const std::string file = "Missions/" + std::to_string(contract) + ".dat";
+        if (game_.fileExists(file))
+            record = parseKeyValues(game_.readFile(file));
+    }
+    if (!json()) {
+        line("");
+        line("summary: " + run.scenario + (run.success ? " SUCCEEDED" : " FAILED") + " after " +
+             std::to_string(run.frames) + " frames, " + std::to_string(clock.elapsedMs / 1000) +
+             " s of game time " + stamp());
+        line("  " + run.text);
+        line("  cash " + dollarsText(run.cashCents));
+        if (run.scriptStopped)
+            line("  the plug-in's script stopped running");
+        return;
+    }
+    JsonLine summary = jsonEvent("summary", run.text);
+    summary.add("scenario", run.scenario)
+        .add("seed", static_cast<long long>(run.seed))
+        .add("outcome", run.success ? "succeeded" : "failed")
+        .add("frames", run.frames)
+        .add("cash_cents", run.cashCents)
+        .add("paid_cents", paidCents_)
+        .add("script_stopped", run.scriptStopped);
+    if (contract >= 0)
+        summary.add("contract", contract);
+    else
+        summary.addNull("contract");
+    if (!record.empty()) {
+        summary.add("setting", settingName(intValue(record, "settingId", -1)))
+            .add("reward", intValue(record, "bounty", 0) + intValue(record, "bonusesReward", 0));
+    } else {
+        summary.addNull("setting").addNull("reward");
+    }
+    out_ << summary.text() << "\n";
 }
 
 } // namespace sim

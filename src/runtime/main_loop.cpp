@@ -1,5 +1,7 @@
 #include "runtime/main_loop.h"
 
+#include "drovil_version.h"
+#include "runtime/build_info.h"
 #include "runtime/data_files.h"
 #include "runtime/debug_tools.h"
 #include "runtime/host_api.h"
@@ -29,7 +31,7 @@ const char* const contractDecorators[] = {
 
 void writeBanner() {
     log(std::string("==================================================\n") + "Drovil " + DROVIL_VERSION +
-        ": bounty contracts for the frontier\n" +
+        ": bounty contracts for the frontier (" + buildDescription() + ")\n" +
         "If something goes wrong, please attach this file (Drovil/Log.log) to every bug report.\n" +
         "==================================================");
 }

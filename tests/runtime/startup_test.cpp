@@ -1,6 +1,7 @@
 // Start-up as the player and the log see it: banner, data files, decorators,
 // failures and the debug-tools switch.
 #include "support/game.h"
+#include "drovil_version.h"
 
 #include "runtime/data_files.h"
 #include "runtime/startup_objects.h"
@@ -32,6 +33,7 @@ TEST(StartUp, WritesBannerLoadsFilesRegistersDecoratorsInOrder) {
     const int attach = findLog(log, "Drovil/Log.log");
     ASSERT_GE(name, 0);
     ASSERT_GE(attach, 0);
+    EXPECT_NE(log[name].find("(build "), std::string::npos) << "the banner names the build: " << log[name];
 
     // The data files load in their fixed order, after the settings.
     const int settings = findLog(log, "settings file loaded");
