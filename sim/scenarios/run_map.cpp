@@ -79,11 +79,12 @@ void RunMap::sample(World& world, bool last) {
         if (record.kind != EntityKind::Ped || mark == record.decorators.end() || mark->second != 1)
             continue;
         trackPed(world, id, true);
-        const std::uint32_t group = world.relationships.groupOf(id);
-        if (group == RelationshipGroups::civilianGroup())
+        // Civilians of either sex share a group with every townsman: not a gang.
+        const std::uint32_t group = world.relationships.groupOf(world, id);
+        if (group == RelationshipGroups::civilianMen() || group == RelationshipGroups::civilianWomen())
             continue;
         for (const auto& [other, otherRecord] : world.entities.all())
-            if (other != id && otherRecord.kind == EntityKind::Ped && world.relationships.groupOf(other) == group)
+            if (other != id && otherRecord.kind == EntityKind::Ped && world.relationships.groupOf(world, other) == group)
                 trackPed(world, other, false);
     }
     for (auto& [id, tracked] : peds_)
