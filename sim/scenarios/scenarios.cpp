@@ -3,6 +3,7 @@
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
 #include "scenarios/contract_play.h"
+#include "scenarios/hunter_play.h"
 #include "world/core/world.h"
 
 #include <cmath>
@@ -56,13 +57,18 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     ContractInPlay contract;
     if (!takeQuestOffer(run, contract))
         return failed("no contract was taken in Valentine");
-    if (contract.settingId != 0)
+    if (contract.settingId == 4) {
+        if (!huntDownHunter(run, contract))
+            return failed("the hunter was not found, recognised and taken down");
+    } else if (contract.settingId != 0) {
         return failed(std::string("the contract of this seed is a ") + settingName(contract.settingId) +
                       " contract; this scenario plays camps: try another --seed");
-    if (!approachCamp(run, contract, CampApproach::Careful))
-        return failed("the target was not found and recognised");
-    if (!takeDownTarget(run))
-        return failed("the target was not taken down");
+    } else {
+        if (!approachCamp(run, contract, CampApproach::Careful))
+            return failed("the target was not found and recognised");
+        if (!takeDownTarget(run))
+            return failed("the target was not taken down");
+    }
     if (!escape(run, contract))
         return failed("the player did not get away");
 
@@ -75,7 +81,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     const ContractInPlay finished = readContract(run, contract.id);
     const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
     std::ostringstream summary;
-    summary << "camp contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
+    summary << settingName(contract.settingId) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
             << " (expected " << dollarsText(expectedCents) << "), mission status " << finished.status
             << ", pending payment " << pendingAfter;
     const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
@@ -226,6 +232,14 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a camp contract already taken; the player enters the search area, then rides far away: the contract "
          "must be lost",
          &writeTakenCampContract, nullptr, &playWalkAway},
+        {"hunter-day",
+         "a hunter camp contract already taken; by day the player watches from the bushes as the hunter goes out, "
+         "stalks and shoots an animal and carries it back to camp",
+         &writeTakenHunterContract, nullptr, &playHunterDay},
+        {"hunter-night",
+         "a hunter camp contract already taken; at 23:00 the player watches the camp: the hunter must stay by his "
+         "fire; then the player creeps up and makes him out",
+         &writeTakenHunterContract, &atHunterNight, &playHunterNight},
     };
     return *scenarios;
 }

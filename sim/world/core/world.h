@@ -37,6 +37,8 @@
 #include "world/people/animations.h"
 #include "world/places/propsets.h"
 #include "world/wildlife/animals.h"
+#include "world/wildlife/hunting.h"
+#include "world/wildlife/wildlife.h"
 
 #include <cstdint>
 #include <random>
@@ -96,6 +98,8 @@ struct World {
     Fleeing fleeing;       // civilians running from danger
     Animations animations; // animation dictionaries and the clips peds play
     Propsets propsets;     // camp propsets streamed in and placed
+    Wildlife wildlife;     // game animals about the hunting camps
+    Hunting hunting;       // carrying, marksmanship and manners
 
     // One step of the world, before the scripts run in a frame.
     void beginFrame();
