@@ -23,7 +23,7 @@ bool huntCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why
 bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
     if (!huntDownHunter(run, contract))
         why = "the hunter was not found, recognised and taken down";
-    else if (!escape(run, contract))
+    else if (!getAwayFromHunterCamp(run, contract))
         why = "the player did not get away";
     else
         return true;

@@ -17,6 +17,8 @@ constexpr float atCamp = 10.0f;
 constexpr float aimingDistance = 45.0f;
 // Beyond this he walks to catch up; nearer he creeps.
 constexpr float creepWithin = 70.0f;
+// A contract on hold is taken up again from beyond the scene's spawn distance.
+constexpr float onHoldRetreat = 330.0f;
 
 bool fail(ScenarioRun& run, const std::string& why) {
     run.note("gives up: " + why);
@@ -48,6 +50,14 @@ int deadAnimalNear(ScenarioRun& run, const drovil::Vector3& where, float radius)
 
 bool takeCoverNearCamp(ScenarioRun& run, const ContractInPlay& contract, float metres) {
     PlayerController& player = run.player();
+    // Taken too near the camp, the contract is on hold: ride off and come back
+    // from a distance.
+    if (loggedStatus(run, contract.id) == 3) {
+        run.note("the contract is on hold this close to the camp: rides off to come back later");
+        if (!run.rideTo(pointTowards(contract.coords, player.position(), onHoldRetreat), 4.0f, 5 * minute) ||
+            !run.waitUntil([&] { return loggedStatus(run, contract.id) != 3; }, minute))
+            return fail(run, "the contract stayed on hold");
+    }
     const drovil::Vector3 hide = pointTowards(contract.coords, player.position(), metres);
     run.note("rides towards the hunter's camp");
     if (!run.rideTo(pointTowards(contract.coords, player.position(), metres + 60.0f), 4.0f, 10 * minute))
@@ -185,7 +195,38 @@ bool huntDownHunter(ScenarioRun& run, const ContractInPlay& contract) {
         return false;
     if (!takeDownTarget(run))
         return false;
-    return seeOffTheCamp(run);
+    if (!seeOffTheCamp(run))
+        return false;
+    // The horse was left well back while he stalked: whistle it up first.
+    run.note("whistles for his horse");
+    if (!run.callHorse(minute))
+        run.note("the horse does not come: he will get away on foot");
+    return !run.playerDown();
+}
+
+bool getAwayFromHunterCamp(ScenarioRun& run, const ContractInPlay& contract) {
+    if (run.player().horseAtHand())
+        return escape(run, contract);
+    PlayerController& player = run.player();
+    player.crouch(false);
+    player.holster();
+    run.note("runs for it on foot");
+    player.goTo(pointTowards(contract.coords, player.position(), 700.0f), Gait::Sprint, 5.0f);
+    const std::string missionFile = "Missions/" + std::to_string(contract.id) + ".dat";
+    const bool ended = run.waitUntil(
+        [&] {
+            if (run.playerDown())
+                return true;
+            if (run.world().clock.frame % 15 != 0)
+                return false;
+            const int status = intValue(run.readKeyValues(missionFile), "status", -1);
+            return status == 2 || status == 4;
+        },
+        5 * minute);
+    player.stop();
+    if (!ended || run.playerDown())
+        return fail(run, run.playerDown() ? "shot down while getting away" : "the contract never ended");
+    return intValue(run.readKeyValues(missionFile), "status", -1) == 2 || fail(run, "the contract failed");
 }
 
 } // namespace sim
