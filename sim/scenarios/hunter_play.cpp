@@ -195,18 +195,14 @@ bool huntDownHunter(ScenarioRun& run, const ContractInPlay& contract) {
         return false;
     if (!takeDownTarget(run))
         return false;
-    if (!seeOffTheCamp(run))
-        return false;
-    // The horse was left well back while he stalked: whistle it up first.
-    run.note("whistles for his horse");
-    if (!run.callHorse(minute))
-        run.note("the horse does not come: he will get away on foot");
-    return !run.playerDown();
+    return seeOffTheCamp(run);
 }
 
 bool getAwayFromHunterCamp(ScenarioRun& run, const ContractInPlay& contract) {
-    if (run.player().horseAtHand())
-        return escape(run, contract);
+    if (escape(run, contract) || run.playerDown())
+        return !run.playerDown() && intValue(run.readKeyValues("Missions/" + std::to_string(contract.id) + ".dat"),
+                                             "status", -1) == 2;
+    // The horse was left far back while he stalked and did not come in time.
     PlayerController& player = run.player();
     player.crouch(false);
     player.holster();

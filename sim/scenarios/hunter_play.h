@@ -35,9 +35,9 @@ HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::u
 bool stalkHunter(ScenarioRun& run, const ContractInPlay& contract);
 // Shoots whoever of the camp is fighting the player until none is left.
 bool seeOffTheCamp(ScenarioRun& run);
-// Gets away from the scene: on the horse when it came to his whistle, else on foot.
+// Gets away from the scene on the horse, or on foot when it does not come in time.
 bool getAwayFromHunterCamp(ScenarioRun& run, const ContractInPlay& contract);
-// The whole job from the contract in hand to the take-down, the horse whistled up.
+// The whole job from the contract in hand to the take-down.
 bool huntDownHunter(ScenarioRun& run, const ContractInPlay& contract);
 
 } // namespace sim
