@@ -49,6 +49,7 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementGameStateNatives(dispatch, world);
     implementAnimationNatives(dispatch, world);
     implementPropsetNatives(dispatch, world);
+    implementInteriorNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -1,0 +1,131 @@
+#include "scenarios/town_play.h"
+
+#include "world/core/geometry.h"
+#include "world/core/world.h"
+#include "world/wildlife/animals.h"
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+namespace sim {
+namespace {
+
+constexpr std::uint32_t second = 1000;
+constexpr std::uint32_t minute = 60 * second;
+// On foot from this far out: nobody rides into a hotel or down a busy street.
+constexpr float walkFrom = 120.0f;
+// How close he steps up to someone, and how long he looks at him before moving on.
+constexpr float lookingDistance = 3.5f;
+constexpr std::uint32_t lookingMs = 9 * second;
+// People this far beyond the search area's edge are looked at too.
+constexpr float searchMargin = 25.0f;
+
+// The ped the map marks as the contract target (the blip the card names), 0 none.
+int markedTarget(ScenarioRun& run, const std::string& targetName) {
+    for (const auto& [id, blip] : run.world().blips.all())
+        if (blip.kind == BlipKind::Entity && blip.name == targetName && run.world().entities.exists(blip.entity))
+            return blip.entity;
+    return 0;
+}
+
+// The next person to look at: alive, not looked at yet, in or near the search
+// area, the nearest to the area's middle first.
+int nextToLookAt(ScenarioRun& run, const ContractInPlay& contract, const std::set<int>& seen) {
+    const int me = run.world().player.pedId;
+    int best = 0;
+    float bestScore = 0.0f;
+    for (const auto& [id, record] : run.world().entities.all()) {
+        if (id == me || record.kind != EntityKind::Ped || !record.alive || isAnimalModel(record.model) ||
+            seen.count(id) != 0 || run.world().law.isLawman(run.world(), id))
+            continue;
+        const float fromMiddle = flatDistance(record.position, contract.blipCoords);
+        if (fromMiddle > contract.blipRadius + searchMargin)
+            continue;
+        // Whoever is nearer the middle first, but a passer-by next to him is not walked past.
+        const float score = fromMiddle + 0.5f * run.player().distanceTo(record.position);
+        if (!best || score < bestScore) {
+            best = id;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
+    PlayerController& player = run.player();
+    player.holster();
+    const bool hotel = contract.settingId == 2;
+    if (player.distanceTo(contract.blipCoords) > walkFrom + 30.0f) {
+        run.note(std::string("rides into town towards the ") + (hotel ? "hotel" : "search area"));
+        // Stopping short of the area: the last stretch on foot.
+        const drovil::Vector3 from = player.position();
+        const float away = flatDistance(from, contract.blipCoords);
+        const drovil::Vector3 stop(contract.blipCoords.x + (from.x - contract.blipCoords.x) * walkFrom / away,
+                                   contract.blipCoords.y + (from.y - contract.blipCoords.y) * walkFrom / away,
+                                   contract.blipCoords.z);
+        if (!run.rideTo(stop, 5.0f, 10 * minute)) {
+            run.note("gives up: did not reach the town");
+            return 0;
+        }
+        player.dismount();
+    }
+    run.note(hotel ? "walks into the hotel and up to the rooms" : "walks the streets of the search area");
+    if (!run.travelTo(contract.blipCoords, Gait::Walk, hotel ? 1.5f : 6.0f, 5 * minute)) {
+        run.note("gives up: could not reach the search area");
+        return 0;
+    }
+
+    const std::string targetName = run.lang("blips.contact_target");
+    std::set<int> seen;
+    std::mt19937 legs(static_cast<std::uint32_t>(contract.id) + 17u);
+    std::uniform_real_distribution<float> around(-1.0f, 1.0f);
+    int looked = 0;
+    const std::uint64_t giveUpAt = run.world().clock.elapsedMs + 12 * minute;
+    while (run.world().clock.elapsedMs < giveUpAt && !run.playerDown()) {
+        if (const int target = markedTarget(run, targetName)) {
+            player.stop();
+            player.aimAt(0);
+            run.note("the map marks the man he is looking at as the target, after " + std::to_string(looked) +
+                     " faces");
+            return target;
+        }
+        const int person = nextToLookAt(run, contract, seen);
+        if (!person) {
+            // Nobody left to look at here: a stroll down another street of the area.
+            seen.clear();
+            const drovil::Vector3 somewhere(contract.blipCoords.x + around(legs) * contract.blipRadius,
+                                            contract.blipCoords.y + around(legs) * contract.blipRadius,
+                                            contract.blipCoords.z);
+            run.travelTo(somewhere, Gait::Walk, 2.0f, minute);
+            continue;
+        }
+        seen.insert(person);
+        ++looked;
+        // Up to him, then a good look at his face while keeping pace with him.
+        player.goToEntity(person, Gait::Walk, lookingDistance);
+        run.waitUntil([&] { return markedTarget(run, targetName) != 0 || !run.world().entities.exists(person) ||
+                                   !player.moving(); },
+                      minute);
+        player.aimAt(person);
+        const std::uint64_t lookUntil = run.world().clock.elapsedMs + lookingMs;
+        run.waitUntil(
+            [&] {
+                const EntityRecord* record = run.world().entities.find(person);
+                if (!record || markedTarget(run, targetName) != 0)
+                    return true;
+                if (player.distanceTo(record->position) > lookingDistance + 1.0f)
+                    player.goToEntity(person, Gait::Walk, lookingDistance);
+                return run.world().clock.elapsedMs >= lookUntil;
+            },
+            lookingMs + second);
+        player.aimAt(0);
+    }
+    run.note(run.playerDown() ? "gives up: went down in town" : "gives up: looked at " + std::to_string(looked) +
+                                                                     " faces and never found the target");
+    return 0;
+}
+
+} // namespace sim

@@ -1,0 +1,14 @@
+#pragma once
+// Going after a contract target in town, as a person would: ride in, walk the
+// streets of the search area (or into the hotel and its rooms) and look at the
+// people there one after another, nearest to the middle of the area first,
+// until the map marks one of them as the man on the card.
+#include "scenarios/contract_play.h"
+
+namespace sim {
+
+// The player's search of a town for the target; the target ped, 0 when the
+// search failed (noted on the timeline).
+int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract);
+
+} // namespace sim
