@@ -15,11 +15,13 @@ constexpr std::uint32_t second = 1000;
 constexpr std::uint32_t minute = 60 * second;
 // On foot from this far out: nobody rides into a hotel or down a busy street.
 constexpr float walkFrom = 120.0f;
-// How close he steps up to someone, and how long he looks at him before moving on.
-constexpr float lookingDistance = 3.5f;
-constexpr std::uint32_t lookingMs = 9 * second;
-// People this far beyond the search area's edge are looked at too.
-constexpr float searchMargin = 25.0f;
+// How close he comes to someone before he sizes him up through the sights, and
+// how long he keeps him there before moving on to the next.
+constexpr float lookingDistance = 25.0f;
+constexpr std::uint32_t lookingMs = 2500;
+// People this far beyond the search area's edge are looked at too: the target
+// roams the streets.
+constexpr float searchMargin = 40.0f;
 
 // The ped the map marks as the contract target (the blip the card names), 0 none.
 int markedTarget(ScenarioRun& run, const std::string& targetName) {
@@ -52,12 +54,39 @@ int nextToLookAt(ScenarioRun& run, const ContractInPlay& contract, const std::se
     return best;
 }
 
+// A contract taken too close to its scene is on hold (the map shows a bare
+// marker and a help box says to come back from a distance): he walks off past
+// the distance the scene needs and waits there until it is on again.
+bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract) {
+    if (loggedStatus(run, contract.id) != 3)
+        return true;
+    const float spawnDistance = floatValue(
+        run.readKeyValues("Missions/" + std::to_string(contract.id) + ".dat"), "spawnDistance", 2.5f * contract.blipRadius);
+    run.note("the contract is on hold: walks off to come back from a distance");
+    const drovil::Vector3 from = run.player().position();
+    float away = flatDistance(from, contract.coords);
+    drovil::Vector3 direction(1.0f, 0.0f, 0.0f);
+    if (away > 0.5f)
+        direction = drovil::Vector3((from.x - contract.coords.x) / away, (from.y - contract.coords.y) / away, 0.0f);
+    away = spawnDistance + 30.0f;
+    const drovil::Vector3 off(contract.coords.x + direction.x * away, contract.coords.y + direction.y * away, from.z);
+    run.player().goTo(off, Gait::Run, 2.0f);
+    const bool onAgain = run.waitUntil([&] { return loggedStatus(run, contract.id) == 0 || run.playerDown(); },
+                                       3 * minute);
+    run.player().stop();
+    return onAgain && !run.playerDown();
+}
+
 } // namespace
 
 int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
     PlayerController& player = run.player();
     player.holster();
     const bool hotel = contract.settingId == 2;
+    if (!waitOutHold(run, contract)) {
+        run.note("gives up: the contract stayed on hold");
+        return 0;
+    }
     if (player.distanceTo(contract.blipCoords) > walkFrom + 30.0f) {
         run.note(std::string("rides into town towards the ") + (hotel ? "hotel" : "search area"));
         // Stopping short of the area: the last stretch on foot.
@@ -87,7 +116,6 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
     while (run.world().clock.elapsedMs < giveUpAt && !run.playerDown()) {
         if (const int target = markedTarget(run, targetName)) {
             player.stop();
-            player.aimAt(0);
             run.note("the map marks the man he is looking at as the target, after " + std::to_string(looked) +
                      " faces");
             return target;
@@ -104,25 +132,28 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
         }
         seen.insert(person);
         ++looked;
-        // Up to him, then a good look at his face while keeping pace with him.
-        player.goToEntity(person, Gait::Walk, lookingDistance);
-        run.waitUntil([&] { return markedTarget(run, targetName) != 0 || !run.world().entities.exists(person) ||
-                                   !player.moving(); },
-                      minute);
+        // Near enough to make out his face through the sights, then a good look.
+        const EntityRecord* record = run.world().entities.find(person);
+        if (record && player.distanceTo(record->position) > lookingDistance) {
+            player.goToEntity(person, Gait::Walk, lookingDistance - 5.0f);
+            run.waitUntil([&] { return markedTarget(run, targetName) != 0 || !run.world().entities.exists(person) ||
+                                       !player.moving(); },
+                          minute);
+        }
+        player.drawGun();
         player.aimAt(person);
         const std::uint64_t lookUntil = run.world().clock.elapsedMs + lookingMs;
         run.waitUntil(
             [&] {
-                const EntityRecord* record = run.world().entities.find(person);
-                if (!record || markedTarget(run, targetName) != 0)
+                const EntityRecord* followed = run.world().entities.find(person);
+                if (!followed || markedTarget(run, targetName) != 0)
                     return true;
-                if (player.distanceTo(record->position) > lookingDistance + 1.0f)
-                    player.goToEntity(person, Gait::Walk, lookingDistance);
                 return run.world().clock.elapsedMs >= lookUntil;
             },
             lookingMs + second);
         player.aimAt(0);
     }
+    player.holster();
     run.note(run.playerDown() ? "gives up: went down in town" : "gives up: looked at " + std::to_string(looked) +
                                                                      " faces and never found the target");
     return 0;

@@ -1,8 +1,9 @@
 #pragma once
 // Going after a contract target in town, as a person would: ride in, walk the
-// streets of the search area (or into the hotel and its rooms) and look at the
-// people there one after another, nearest to the middle of the area first,
-// until the map marks one of them as the man on the card.
+// streets of the search area (or into the hotel and its rooms) and size up the
+// people there one after another through the sights, nearest to the middle of
+// the area first, until the map marks one of them as the man on the card (or he
+// is made out by sight on the way).
 #include "scenarios/contract_play.h"
 
 namespace sim {
