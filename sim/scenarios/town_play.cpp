@@ -17,11 +17,11 @@ constexpr std::uint32_t minute = 60 * second;
 constexpr float walkFrom = 120.0f;
 // How close he comes to someone before he sizes him up through the sights, and
 // how long he keeps him there before moving on to the next.
-constexpr float lookingDistance = 25.0f;
-constexpr std::uint32_t lookingMs = 2500;
-// People this far beyond the search area's edge are looked at too: the target
-// roams the streets.
-constexpr float searchMargin = 40.0f;
+constexpr float lookingDistance = 45.0f;
+constexpr std::uint32_t lookingMs = 2000;
+// He looks at people within this reach of himself, anywhere the target could
+// still be (the target roams the streets, beyond the search area's edge).
+constexpr float searchReach = 110.0f;
 
 // The ped the map marks as the contract target (the blip the card names), 0 none.
 int markedTarget(ScenarioRun& run, const std::string& targetName) {
@@ -31,9 +31,10 @@ int markedTarget(ScenarioRun& run, const std::string& targetName) {
     return 0;
 }
 
-// The next person to look at: alive, not looked at yet, in or near the search
-// area, the nearest to the area's middle first.
-int nextToLookAt(ScenarioRun& run, const ContractInPlay& contract, const std::set<int>& seen) {
+// The next person to look at: alive, not looked at yet, within his reach and
+// the mission's area; whoever looks like the card's photograph first.
+int nextToLookAt(ScenarioRun& run, const ContractInPlay& contract, const std::set<int>& seen,
+                 std::uint32_t cardLook) {
     const int me = run.world().player.pedId;
     int best = 0;
     float bestScore = 0.0f;
@@ -42,10 +43,12 @@ int nextToLookAt(ScenarioRun& run, const ContractInPlay& contract, const std::se
             seen.count(id) != 0 || run.world().law.isLawman(run.world(), id))
             continue;
         const float fromMiddle = flatDistance(record.position, contract.blipCoords);
-        if (fromMiddle > contract.blipRadius + searchMargin)
+        const float fromHim = run.player().distanceTo(record.position);
+        if (fromHim > searchReach || fromMiddle > contract.missionAreaRadius)
             continue;
-        // Whoever is nearer the middle first, but a passer-by next to him is not walked past.
-        const float score = fromMiddle + 0.5f * run.player().distanceTo(record.position);
+        // Those who look like the photograph on the card first, then the
+        // nearest, those towards the middle of the area before the others.
+        const float score = fromHim + 0.3f * fromMiddle + (record.model == cardLook ? 0.0f : 1000.0f);
         if (!best || score < bestScore) {
             best = id;
             bestScore = score;
@@ -108,6 +111,9 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
     }
 
     const std::string targetName = run.lang("blips.contact_target");
+    // The face on the card he read: the photograph's man (0 when it showed none).
+    const auto& photos = run.world().portraits.photos();
+    const std::uint32_t cardLook = photos.empty() ? 0 : photos.back().model;
     std::set<int> seen;
     std::mt19937 legs(static_cast<std::uint32_t>(contract.id) + 17u);
     std::uniform_real_distribution<float> around(-1.0f, 1.0f);
@@ -120,7 +126,7 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
                      " faces");
             return target;
         }
-        const int person = nextToLookAt(run, contract, seen);
+        const int person = nextToLookAt(run, contract, seen, cardLook);
         if (!person) {
             // Nobody left to look at here: a stroll down another street of the area.
             seen.clear();
