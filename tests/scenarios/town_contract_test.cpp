@@ -42,7 +42,8 @@ TEST_P(TownContract, FromTheOfferToThePaymentInTown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TownContract,
-                         ::testing::Values(TownCase{"Valentine", 1, 7}, TownCase{"Valentine", 35, 2}),
+                         ::testing::Values(TownCase{"Valentine", 1, 7}, TownCase{"Valentine", 35, 2},
+                                           TownCase{"Annesburg", 8, 7}, TownCase{"Strawberry", 27, 2}),
                          [](const auto& info) {
                              std::string name = info.param.town;
                              name += std::to_string(info.param.seed);
