@@ -51,6 +51,7 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementPropsetNatives(dispatch, world);
     implementAnimalNatives(dispatch, world);
     implementHuntingNatives(dispatch, world);
+    implementInteriorNatives(dispatch, world);
 }
 
 } // namespace sim

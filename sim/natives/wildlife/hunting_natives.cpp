@@ -1,6 +1,5 @@
 // Hunting: carrying, the hunting steps of ped tasks, weapon classes, how good
-// a shot a ped is, a ped's manner, leaving a group, and the nearest scenario
-// point taken at once.
+// a shot a ped is, a ped's manner and leaving a group.
 #include "natives/families.h"
 
 #include "world/core/strings.h"
@@ -91,16 +90,6 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
         step.durationMs = -1;
         give(ped, step);
     });
-    dispatch.implement<n::task::useNearestScenarioToCoordWarp>(
-        [give](Ped ped, Vector3 point, float distance, int durationMs, int, int, int, int) {
-            TaskStep step;
-            step.kind = TaskKind::UseNearestScenario;
-            step.point = point;
-            step.radius = distance;
-            step.durationMs = durationMs;
-            step.warp = true;
-            give(ped, step);
-        });
 
     dispatch.implement<n::weapon::isRifle>([](Hash weapon) { return rifles().count(weapon) != 0; });
     dispatch.implement<n::weapon::isSniper>([](Hash weapon) { return sniperRifles().count(weapon) != 0; });

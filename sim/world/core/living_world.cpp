@@ -14,6 +14,7 @@ void stepLivingWorld(World& world) {
     world.wildlife.step(world);
     world.hunting.step(world);
     world.law.step(world);
+    world.lawResponse.step(world);
     world.townsfolk.step(world);
     world.scenarioPoints.step(world);
 }
