@@ -49,6 +49,10 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementGameStateNatives(dispatch, world);
     implementAnimationNatives(dispatch, world);
     implementPropsetNatives(dispatch, world);
+    implementTrafficNatives(dispatch, world);
+    implementMathNatives(dispatch, world);
+    implementEntityLifetimeNatives(dispatch, world);
+    implementEscortNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -14,6 +14,8 @@ void stepLivingWorld(World& world) {
     world.law.step(world);
     world.townsfolk.step(world);
     world.scenarioPoints.step(world);
+    // Last: whoever sits in a vehicle ends the frame where it stands.
+    world.traffic.step(world);
 }
 
 } // namespace sim

@@ -37,6 +37,7 @@
 #include "world/people/animations.h"
 #include "world/places/propsets.h"
 #include "world/wildlife/animals.h"
+#include "world/vehicles/traffic.h"
 
 #include <cstdint>
 #include <random>
@@ -96,6 +97,7 @@ struct World {
     Fleeing fleeing;       // civilians running from danger
     Animations animations; // animation dictionaries and the clips peds play
     Propsets propsets;     // camp propsets streamed in and placed
+    Traffic traffic;       // vehicles driven, peds getting in, riders carried, speeds
 
     // One step of the world, before the scripts run in a frame.
     void beginFrame();
