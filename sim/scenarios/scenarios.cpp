@@ -3,6 +3,7 @@
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
 #include "scenarios/contract_play.h"
+#include "scenarios/road_contract_play.h"
 #include "world/core/world.h"
 
 #include <cmath>
@@ -56,13 +57,25 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     ContractInPlay contract;
     if (!takeQuestOffer(run, contract))
         return failed("no contract was taken in Valentine");
-    if (contract.settingId != 0)
+    switch (contract.settingId) {
+    case 0:
+        if (!approachCamp(run, contract, CampApproach::Careful))
+            return failed("the target was not found and recognised");
+        if (!takeDownTarget(run))
+            return failed("the target was not taken down");
+        break;
+    case 1:
+        if (!huntWagon(run, contract))
+            return failed("the wagon's target was not found and taken down");
+        break;
+    case 8:
+        if (!huntPrisoner(run, contract))
+            return failed("the prisoner was not taken down");
+        break;
+    default:
         return failed(std::string("the contract of this seed is a ") + settingName(contract.settingId) +
-                      " contract; this scenario plays camps: try another --seed");
-    if (!approachCamp(run, contract, CampApproach::Careful))
-        return failed("the target was not found and recognised");
-    if (!takeDownTarget(run))
-        return failed("the target was not taken down");
+                      " contract; this scenario plays camps, wagons and prisoner transports: try another --seed");
+    }
     if (!escape(run, contract))
         return failed("the player did not get away");
 
@@ -75,7 +88,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     const ContractInPlay finished = readContract(run, contract.id);
     const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
     std::ostringstream summary;
-    summary << "camp contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
+    summary << settingName(contract.settingId) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
             << " (expected " << dollarsText(expectedCents) << "), mission status " << finished.status
             << ", pending payment " << pendingAfter;
     const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
@@ -177,6 +190,12 @@ ScenarioResult playWalkAway(ScenarioRun& run) {
                                       ", mission status " + std::to_string(status)};
 }
 
+ScenarioResult playPrisonWagonStolenScenario(ScenarioRun& run) {
+    std::string summary;
+    const bool done = playPrisonWagonStolen(run, summary);
+    return {done, summary};
+}
+
 } // namespace
 
 void writeTakenCampContract(ScenarioFiles& files) {
@@ -226,6 +245,11 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a camp contract already taken; the player enters the search area, then rides far away: the contract "
          "must be lost",
          &writeTakenCampContract, nullptr, &playWalkAway},
+        {"prisoner-wagon-stolen",
+         "a prisoner-transport contract already taken in Valentine; the player shoots the prison wagon's driver "
+         "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "
+         "and drives off without the guard, who must turn on him",
+         &writeTakenPrisonerContract, &startInValentineCentre, &playPrisonWagonStolenScenario},
     };
     return *scenarios;
 }
