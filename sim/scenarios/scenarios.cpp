@@ -2,6 +2,7 @@
 
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
+#include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
 #include "scenarios/road_contract_play.h"
 #include "world/core/world.h"
@@ -56,28 +57,14 @@ ScenarioResult playIdle(ScenarioRun& run) {
 ScenarioResult playFirstContract(ScenarioRun& run) {
     ContractInPlay contract;
     if (!takeQuestOffer(run, contract))
-        return failed("no contract was taken in Valentine");
-    switch (contract.settingId) {
-    case 0:
-        if (!approachCamp(run, contract, CampApproach::Careful))
-            return failed("the target was not found and recognised");
-        if (!takeDownTarget(run))
-            return failed("the target was not taken down");
-        break;
-    case 1:
-        if (!huntWagon(run, contract))
-            return failed("the wagon's target was not found and taken down");
-        break;
-    case 8:
-        if (!huntPrisoner(run, contract))
-            return failed("the prisoner was not taken down");
-        break;
-    default:
+        return failed("no contract was taken in " + run.town().name);
+    const ContractHunt hunt = huntFor(contract.settingId);
+    if (!hunt)
         return failed(std::string("the contract of this seed is a ") + settingName(contract.settingId) +
-                      " contract; this scenario plays camps, wagons and prisoner transports: try another --seed");
-    }
-    if (!escape(run, contract))
-        return failed("the player did not get away");
+                      " contract, which the scripted player cannot play yet: try another --seed");
+    std::string why;
+    if (!hunt(run, contract, why))
+        return failed(why);
 
     const float pending = pendingBalance(run);
     const int expectedCents = static_cast<int>(std::lround(static_cast<double>(pending) * pricesScale(run) * 100.0));
@@ -223,8 +210,9 @@ const std::vector<ScenarioDefinition>& allScenarios() {
         {"idle", "runs the game untouched until the frame limit; succeeds when the plug-in keeps running", nullptr,
          nullptr, &playIdle},
         {"first-contract",
-         "a fresh Drovil/ folder in Valentine: takes a passer-by's contract, reads the card, rides to the camp, "
-         "recognises and takes down the target, escapes and collects the reward at the station",
+         "a fresh Drovil/ folder in a town (--area, Valentine by default): takes a passer-by's contract, reads "
+         "the card, goes after the target as the contract's setting asks, takes him down, escapes and collects "
+         "the reward at the station",
          nullptr, nullptr, &playFirstContract},
         {"camp-stealth-night",
          "a camp contract already taken; at 23:00 the player creeps up to the camp fire and must recognise the "
@@ -271,6 +259,7 @@ ScenarioFiles scenarioFiles(const ScenarioDefinition& scenario) {
 ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run) {
     if (scenario.prepareWorld)
         scenario.prepareWorld(run.world());
+    run.startInTown();
     try {
         return scenario.play(run);
     } catch (const ScenarioStopped& stopped) {
