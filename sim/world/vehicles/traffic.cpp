@@ -4,11 +4,14 @@
 #include "world/core/world.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace sim {
 namespace {
 // A driver counts a road vertex as passed this close to it.
 constexpr float vertexReach = 3.0f;
+// A destination this far above or below the ground model is not taken for the road surface.
+constexpr float maxStopHeightGap = 15.0f;
 
 bool canDrive(const World& world, int vehicle, int driver) {
     const EntityRecord* car = world.entities.find(vehicle);
@@ -126,6 +129,11 @@ void Traffic::drive(World& world, int vehicle, DriveOrder& order, float frameSec
         }
     }
     car.position.z = world.geography.groundHeight(car.position.x, car.position.y);
+    // Pulled up at its destination, the vehicle stands on the road there: the
+    // destination's own height, which the coarse ground of a hilly town can
+    // miss by metres.
+    if (order.kind == DriveKind::ToPoint && order.arrived && std::fabs(order.point.z - car.position.z) < maxStopHeightGap)
+        car.position.z = order.point.z;
 }
 
 void Traffic::walkToSeats(World& world, float frameSeconds) {
