@@ -14,6 +14,8 @@ constexpr std::uint32_t minute = 60 * second;
 constexpr float besideWagon = 10.0f;
 // Out of town by this much, a shot brings no law.
 constexpr float outOfTownMargin = 60.0f;
+// How long the player follows a wagon about a town before he shoots there all the same.
+constexpr std::uint32_t townPatienceMs = 4 * minute;
 
 bool fail(ScenarioRun& run, const std::string& why) {
     run.note("gives up: " + why);
@@ -41,6 +43,9 @@ bool outOfTown(const drovil::Vector3& position) {
 bool rideDownAndShoot(ScenarioRun& run, int id, int target, bool waitForOpenCountry, std::uint32_t maxMs) {
     PlayerController& player = run.player();
     const std::uint64_t until = run.world().clock.elapsedMs + maxMs;
+    // A wagon that keeps to the streets of a big town is taken there after all,
+    // and the law is shaken off afterwards.
+    const std::uint64_t patienceUntil = run.world().clock.elapsedMs + townPatienceMs;
     bool announced = false;
     while (!run.isDown(target)) {
         if (run.playerDown())
@@ -50,7 +55,8 @@ bool rideDownAndShoot(ScenarioRun& run, int id, int target, bool waitForOpenCoun
         const EntityRecord* record = run.world().entities.find(target);
         if (!record)
             return fail(run, "the target is gone");
-        const bool open = !waitForOpenCountry || outOfTown(record->position);
+        const bool open = !waitForOpenCountry || outOfTown(record->position) ||
+                          run.world().clock.elapsedMs >= patienceUntil;
         player.goToEntity(target, player.riding() ? Gait::Ride : Gait::Sprint, open ? besideWagon : 40.0f);
         const bool close = player.distanceTo(record->position) <= besideWagon + 15.0f;
         if (!close || !open) {
