@@ -53,6 +53,7 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementMathNatives(dispatch, world);
     implementEntityLifetimeNatives(dispatch, world);
     implementEscortNatives(dispatch, world);
+    implementInteriorNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -55,5 +55,6 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world);
 void implementMathNatives(NativeDispatch& dispatch, World& world);
 void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world);
 void implementEscortNatives(NativeDispatch& dispatch, World& world);
+void implementInteriorNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

@@ -3,6 +3,8 @@
 #include "executors/camp_executor.h"
 #include "executors/prisoner_transport_executor.h"
 #include "executors/wagon_executor.h"
+#include "executors/hotel_executor.h"
+#include "executors/street_executor.h"
 #include "runtime/log.h"
 
 #include <map>
@@ -26,6 +28,10 @@ std::unique_ptr<BaseContractExecutor> builtInExecutor(MissionData* mission) {
         return std::make_unique<WagonExecutor>(mission);
     case SettingType::PrisonerTransport:
         return std::make_unique<PrisonerTransportExecutor>(mission);
+    case SettingType::Hotel:
+        return std::make_unique<HotelExecutor>(mission);
+    case SettingType::Street:
+        return std::make_unique<StreetExecutor>(mission);
     case SettingType::TrainStation:
         if (mission->variant != 0 && mission->variant != 1) {
             log("DrovilEngine: unknown train station mission variant: " + std::to_string(mission->variant));

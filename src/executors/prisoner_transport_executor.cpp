@@ -206,7 +206,7 @@ void PrisonerTransportExecutor::prisonerWalking() {
         transportPhase = 101;
         return;
     }
-    if (natives::entity::interior(targetPed.entity()) == 0 &&
+    if (natives::interior::ofEntity(targetPed.entity()) == 0 &&
         !natives::ped::isHeadtrackingPed(jailGuard, targetPed) && getMissionFlag("escapeAttempt") == 0) {
         const float roll = static_cast<float>(randomInt(0, 101)) * 0.01f;
         if (roll <= mission->targetFleeChance) {

@@ -1,5 +1,4 @@
-// Deleting an entity a script owns, the interior an entity is in, and boolean
-// decorators.
+// Deleting an entity a script owns, and boolean decorators.
 #include "natives/families.h"
 #include "world/vehicles/traffic.h"
 
@@ -16,12 +15,6 @@ void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world) {
         if (record && record->missionEntity && entity->id != world.player.pedId)
             deleteFromWorld(world, entity->id);
         entity->id = 0;
-    });
-    // The simulated map has no building interiors: everyone is outdoors.
-    dispatch.implement<n::entity::interior>([&world](Entity entity) {
-        (void)world;
-        (void)entity;
-        return 0;
     });
     // A boolean decorator is kept as an integer one of 0 or 1.
     dispatch.implement<n::decorator::setBool>([&world](Entity entity, const char* name, bool value) {

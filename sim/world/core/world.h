@@ -38,6 +38,7 @@
 #include "world/places/propsets.h"
 #include "world/wildlife/animals.h"
 #include "world/vehicles/traffic.h"
+#include "world/town/law_response.h"
 
 #include <cstdint>
 #include <random>
@@ -80,6 +81,7 @@ struct World {
     Geography geography; // zones, ground, roads and railway of the map
     ScenarioPoints scenarioPoints; // the map's, the camps' and the scripts' scenario points
     ScriptTimer scriptTimer;
+    ScriptTimer secondTimer; // the script's other timer, apart from the first
     GameEvents gameEvents;
     LineOfSight lineOfSight;
     ScenePedStates scenePeds;
@@ -93,6 +95,7 @@ struct World {
     PedTasks tasks;        // single tasks and task sequences being carried out
     Combat combat;         // health, shots and fights
     Law law;               // lawmen and the player's wanted status
+    LawResponse lawResponse; // lawmen sent to a town where the player is wanted
     Townsfolk townsfolk;   // the passers-by the game keeps about the player in town
     Fleeing fleeing;       // civilians running from danger
     Animations animations; // animation dictionaries and the clips peds play
