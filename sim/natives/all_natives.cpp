@@ -51,6 +51,10 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementPropsetNatives(dispatch, world);
     implementAnimalNatives(dispatch, world);
     implementHuntingNatives(dispatch, world);
+    implementTrafficNatives(dispatch, world);
+    implementMathNatives(dispatch, world);
+    implementEntityLifetimeNatives(dispatch, world);
+    implementEscortNatives(dispatch, world);
     implementInteriorNatives(dispatch, world);
 }
 

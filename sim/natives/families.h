@@ -53,6 +53,10 @@ void implementAnimationNatives(NativeDispatch& dispatch, World& world);
 void implementPropsetNatives(NativeDispatch& dispatch, World& world);
 void implementAnimalNatives(NativeDispatch& dispatch, World& world);
 void implementHuntingNatives(NativeDispatch& dispatch, World& world);
+void implementTrafficNatives(NativeDispatch& dispatch, World& world);
+void implementMathNatives(NativeDispatch& dispatch, World& world);
+void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world);
+void implementEscortNatives(NativeDispatch& dispatch, World& world);
 void implementInteriorNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

@@ -13,6 +13,9 @@ namespace {
 const char* const horseModel = "a_c_horse_morgan_bay";
 // How close the player must stand to his horse to get into the saddle.
 constexpr float mountReach = 4.0f;
+// How close the player must stand to a wagon to climb on, and how fast he drives one.
+constexpr float vehicleReach = 4.0f;
+constexpr float drivingSpeed = 5.0f;
 
 } // namespace
 
@@ -91,6 +94,7 @@ int PlayerController::ownHorse() {
 bool PlayerController::mount() {
     if (riding())
         return true;
+    leaveVehicle();
     const int horse = ownHorse();
     const EntityRecord* record = world_.entities.find(horse);
     if (!record || !record->alive || flatDistance(record->position, position()) > mountReach)
@@ -125,6 +129,53 @@ bool PlayerController::riding() const {
         return false;
     const EntityRecord* mount = world_.entities.find(seat->vehicle);
     return mount != nullptr && isHorseModel(mount->model);
+}
+
+bool PlayerController::enterVehicle(int vehicle, int seat) {
+    const EntityRecord* record = world_.entities.find(vehicle);
+    if (!record || record->kind != EntityKind::Vehicle || distanceTo(record->position) > vehicleReach ||
+        !world_.seats.isValidSeat(vehicle, seat))
+        return false;
+    const int sitting = world_.seats.occupant(vehicle, seat);
+    if (sitting != 0 && sitting != world_.player.pedId) {
+        EntityRecord* body = world_.entities.find(sitting);
+        if (body && body->alive && !body->knockedOut)
+            return false;
+        // Pulled down off the seat onto the road.
+        world_.seats.leaveSeat(sitting);
+        if (body) {
+            body->position.x += 2.0f;
+            body->position.z = world_.geography.groundHeight(body->position.x, body->position.y);
+        }
+    }
+    if (riding())
+        dismount();
+    stop();
+    world_.seats.seatPed(vehicle, seat, world_.player.pedId);
+    world_.playerPed().position = record->position;
+    return true;
+}
+
+void PlayerController::leaveVehicle() {
+    if (vehicleIn() == 0)
+        return;
+    world_.seats.leaveSeat(world_.player.pedId);
+    EntityRecord& player = world_.playerPed();
+    player.position.x -= 2.0f; // steps down beside the wagon
+    player.position.z = world_.geography.groundHeight(player.position.x, player.position.y);
+}
+
+int PlayerController::vehicleIn() const {
+    const auto seat = world_.seats.seatOf(world_.player.pedId);
+    if (!seat)
+        return 0;
+    const EntityRecord* carrier = world_.entities.find(seat->vehicle);
+    return carrier && carrier->kind == EntityKind::Vehicle ? seat->vehicle : 0;
+}
+
+bool PlayerController::driving() const {
+    const auto seat = world_.seats.seatOf(world_.player.pedId);
+    return vehicleIn() != 0 && seat->seat == -1;
 }
 
 void PlayerController::drawGun() {
@@ -238,8 +289,13 @@ void PlayerController::beforeFrame() {
     }
     if (!moving_)
         return;
+    // A passenger goes where the wagon goes.
+    if (vehicleIn() != 0 && !driving()) {
+        moving_ = false;
+        return;
+    }
     const Gait gait = riding() ? Gait::Ride : (crouched_ ? Gait::Creep : gait_);
-    const float metres = metresPerSecondOf(gait) * frameSeconds;
+    const float metres = (driving() ? drivingSpeed : metresPerSecondOf(gait)) * frameSeconds;
     drovil::Vector3 goal = destination();
     goal.z = player.position.z;
     if (moveTowards(player.position, player.heading, goal, metres, closeEnough_))
@@ -249,6 +305,11 @@ void PlayerController::beforeFrame() {
         if (EntityRecord* horse = world_.entities.find(horse_)) {
             horse->position = player.position;
             horse->heading = player.heading;
+        }
+    if (driving())
+        if (EntityRecord* wagon = world_.entities.find(vehicleIn())) {
+            wagon->position = player.position;
+            wagon->heading = player.heading;
         }
 }
 

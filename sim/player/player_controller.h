@@ -48,6 +48,18 @@ public:
     void dismount();
     bool riding() const;
 
+    // --- Vehicles ---
+
+    // Climbs into a seat of the vehicle (-1 the driver's) standing within a few
+    // metres; a dead ped in that seat is pulled out first. False when someone
+    // alive sits there, or the vehicle is out of reach.
+    bool enterVehicle(int vehicle, int seat);
+    void leaveVehicle();
+    // In the driver's seat of a wagon or coach (not a horse): going somewhere
+    // then drives it there.
+    bool driving() const;
+    int vehicleIn() const;
+
     // --- Weapons ---
 
     // The revolver out of its holster / every gun put away.

@@ -1,6 +1,7 @@
 #include "scenarios/contract_hunts.h"
 
 #include "scenarios/hunter_play.h"
+#include "scenarios/road_contract_play.h"
 #include "scenarios/town_play.h"
 
 namespace sim {
@@ -25,6 +26,28 @@ bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::strin
     if (!huntDownHunter(run, contract))
         why = "the hunter was not found, recognised and taken down";
     else if (!getAwayFromHunterCamp(run, contract))
+        why = "the player did not get away";
+    else
+        return true;
+    return false;
+}
+
+// A wagon: cut it off on the road and shoot the man on the card.
+bool huntWagonContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!huntWagon(run, contract))
+        why = "the wagon's target was not found and taken down";
+    else if (!escape(run, contract))
+        why = "the player did not get away";
+    else
+        return true;
+    return false;
+}
+
+// A prisoner transport: watch the office, catch the loaded wagon out of town.
+bool huntPrisonerContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!huntPrisoner(run, contract))
+        why = "the prisoner was not taken down";
+    else if (!escape(run, contract))
         why = "the player did not get away";
     else
         return true;
@@ -62,6 +85,10 @@ ContractHunt huntFor(int settingId) {
         return &huntCamp;
     case 4:
         return &huntHunterCamp;
+    case 1:
+        return &huntWagonContract;
+    case 8:
+        return &huntPrisonerContract;
     case 2:
     case 7:
         return &huntInTown;

@@ -66,6 +66,17 @@ bool fail(ScenarioRun& run, const std::string& why) {
     return false;
 }
 
+// Why the horse did not come when whistled for.
+std::string horseTrouble(ScenarioRun& run) {
+    const EntityRecord* horse = run.world().entities.find(run.player().ownHorse());
+    if (!horse)
+        return "the horse did not come";
+    if (!horse->alive || horse->knockedOut)
+        return "the horse did not come: it is down";
+    return "the horse did not come: it stands " + std::to_string(static_cast<int>(run.player().distanceTo(horse->position))) +
+           " m away";
+}
+
 } // namespace
 
 int valentineAreaId() {
@@ -246,7 +257,7 @@ bool escape(ScenarioRun& run, const ContractInPlay& contract) {
     // On foot away from the guns until the horse catches up.
     player.goTo(away, Gait::Sprint, 5.0f);
     if (!run.waitUntil([&] { return player.horseAtHand() || run.playerDown(); }, 30 * second) || !player.mount())
-        return fail(run, run.playerDown() ? "shot down while running for the horse" : "the horse did not come");
+        return fail(run, run.playerDown() ? "shot down while running for the horse" : horseTrouble(run));
     run.note("in the saddle, rides off");
     player.goTo(away, Gait::Ride, 5.0f);
     const std::string missionFile = "Missions/" + std::to_string(contract.id) + ".dat";

@@ -5,6 +5,7 @@
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
 #include "scenarios/hunter_play.h"
+#include "scenarios/road_contract_play.h"
 #include "world/core/world.h"
 
 #include <cmath>
@@ -177,6 +178,12 @@ ScenarioResult playWalkAway(ScenarioRun& run) {
                                       ", mission status " + std::to_string(status)};
 }
 
+ScenarioResult playPrisonWagonStolenScenario(ScenarioRun& run) {
+    std::string summary;
+    const bool done = playPrisonWagonStolen(run, summary);
+    return {done, summary};
+}
+
 } // namespace
 
 void writeTakenCampContract(ScenarioFiles& files) {
@@ -235,6 +242,11 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a hunter camp contract already taken; at 23:00 the player watches the camp: the hunter must stay by his "
          "fire; then the player creeps up and makes him out",
          &writeTakenHunterContract, &atHunterNight, &playHunterNight},
+        {"prisoner-wagon-stolen",
+         "a prisoner-transport contract already taken in Valentine; the player shoots the prison wagon's driver "
+         "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "
+         "and drives off without the guard, who must turn on him",
+         &writeTakenPrisonerContract, &startInValentineCentre, &playPrisonWagonStolenScenario},
     };
     return *scenarios;
 }

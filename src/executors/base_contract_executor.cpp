@@ -267,7 +267,7 @@ void BaseContractExecutor::updateHunting() {
 }
 
 bool BaseContractExecutor::failIfNoTarget() {
-    if (!missionSetPrepared || targetPed)
+    if (!missionSetPrepared || targetPed || targetStillToCome())
         return false;
     // A scene without its target (a propset or a model the game would not
     // create) can be neither completed nor lost by the distance rule, and would

@@ -117,6 +117,9 @@ protected:
     bool isOutsideTown() const;
     // The mission has ended (completed or failed): the engine has been told.
     bool hasEnded() const;
+    // True while a prepared scene is still to bring its target (a convoy put on
+    // the road only once the hunt is on): no target yet is then no failure.
+    virtual bool targetStillToCome() const { return false; }
     // Removes a blip that still exists and clears the handle either way.
     static void removeBlip(Blip& blip);
     // Gives the ped its loot decorator for a stored amount in cents (80% to 120%).

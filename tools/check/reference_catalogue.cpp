@@ -109,6 +109,13 @@ const std::vector<LangEntry>& langCatalogue() {
          "Prisoner transport: the jail guard walks the prisoner to the wagon (hint, once per contract, with "
          "Hints=1).",
          nullptr, "", true},
+        {"contract.transported_prisoner.drive_to_police_station", P::HelpBox,
+         "Prisoner transport: the player first takes the prison wagon's driver's seat (5 seconds, once per "
+         "contract).",
+         nullptr, "", false},
+        {"contract.transported_prisoner.wait_for_target", P::Subtitle,
+         "Prisoner transport: the player has pulled the prison wagon up at the sheriff's office.", nullptr, "",
+         false},
 
         // The reward.
         {"payments.reminder_text", P::HelpBox,
@@ -304,8 +311,11 @@ const std::vector<DecoratorEntry>& decoratorCatalogue() {
         {"floot_money", DecoratorOwner::Game, "the ped the player aims at with the debug tools",
          "The game's loot decorator of float type: Z sets it to 0 (with loot_money)."},
         {"honor_override", DecoratorOwner::Game,
-         "criminal targets and their peds; every contract ped with HonorEffects=0",
+         "criminal targets and their peds; every contract ped with HonorEffects=0; the jail guard and the "
+         "prison wagon's driver",
          "The game's honour decorator: 0, so killing the ped does not change the player's honour."},
+        {"wagon_block_honor", DecoratorOwner::Game, "the prison wagon of a prisoner transport",
+         "The game's boolean decorator: set, so taking the wagon costs the player no honour."},
     };
     return *entries;
 }

@@ -39,6 +39,7 @@
 #include "world/wildlife/animals.h"
 #include "world/wildlife/hunting.h"
 #include "world/wildlife/wildlife.h"
+#include "world/vehicles/traffic.h"
 #include "world/town/law_response.h"
 
 #include <cstdint>
@@ -103,6 +104,7 @@ struct World {
     Propsets propsets;     // camp propsets streamed in and placed
     Wildlife wildlife;     // game animals about the hunting camps
     Hunting hunting;       // carrying, marksmanship and manners
+    Traffic traffic;       // vehicles driven, peds getting in, riders carried, speeds
 
     // One step of the world, before the scripts run in a frame.
     void beginFrame();

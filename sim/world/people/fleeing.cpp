@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace sim {
 
@@ -45,6 +46,22 @@ void Fleeing::frightenAround(World& world, const drovil::Vector3& where, float r
         frighten(world, id, from);
 }
 
+void Fleeing::fleeFrom(World& world, int ped, int fromPed, int timeMs) {
+    const EntityRecord* record = world.entities.find(ped);
+    const EntityRecord* from = world.entities.find(fromPed);
+    if (!record || !from || !record->alive || record->knockedOut || record->hogtied || ped == fromPed)
+        return;
+    world.tasks.clear(ped);
+    world.seats.leaveSeat(ped);
+    Fright fright;
+    fright.home = record->position;
+    fright.homeHeading = record->heading;
+    fright.from = from->position;
+    fright.fromPed = fromPed;
+    fright.untilMs = timeMs < 0 ? UINT64_MAX : world.clock.elapsedMs + static_cast<std::uint64_t>(timeMs);
+    frights_[ped] = fright;
+}
+
 bool Fleeing::isFleeing(int ped, std::uint64_t nowMs) const {
     auto found = frights_.find(ped);
     return found != frights_.end() && nowMs < found->second.untilMs;
@@ -68,7 +85,9 @@ void Fleeing::step(World& world) {
             it = frights_.erase(it);
             continue;
         }
-        const Fright& fright = it->second;
+        Fright& fright = it->second;
+        if (const EntityRecord* chaser = fright.fromPed ? world.entities.find(fright.fromPed) : nullptr)
+            fright.from = chaser->position;
         if (now < fright.untilMs) {
             // Runs straight away from the danger.
             drovil::Vector3 away = record->position;

@@ -20,6 +20,7 @@ struct Fright {
     std::uint64_t untilMs = 0;  // it runs until then
     drovil::Vector3 home;       // where it stood when frightened
     float homeHeading = 0.0f;
+    int fromPed = 0;            // a ped it runs from, followed as it moves (0: a place)
 };
 
 class Fleeing {
@@ -36,6 +37,9 @@ public:
     // Every ped within `radius` of `where` but `except` (the shooter himself).
     void frightenAround(World& world, const drovil::Vector3& where, float radius, const drovil::Vector3& from,
                         int except);
+    // A script's flee task: the ped runs from another ped for `timeMs` (-1 for
+    // good), whoever holds it; only peds that are down or bound cannot.
+    void fleeFrom(World& world, int ped, int fromPed, int timeMs);
     bool isFleeing(int ped, std::uint64_t nowMs) const;
     const std::map<int, Fright>& all() const { return frights_; }
 

@@ -38,6 +38,8 @@ public:
     void seatPed(int vehicle, int seat, int ped);
     std::optional<SeatTaken> seatOf(int ped) const;
     void leaveSeat(int ped);
+    // Every carrier's occupied seats: vehicle -> seat -> ped.
+    const std::map<int, std::map<int, int>>& occupants() const { return occupants_; }
     // Forgets an entity: a ped leaves its seat, a vehicle loses all of them.
     void forget(int entity);
 

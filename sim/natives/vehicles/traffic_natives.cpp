@@ -1,0 +1,66 @@
+// Vehicles on the roads: placing a new one on its wheels, its load, whether it
+// stands still, deleting it; drivers wandering or driving to a point; peds
+// getting into a seat; how fast any entity moves.
+#include "natives/families.h"
+#include "world/vehicles/traffic.h"
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+namespace {
+bool isVehicle(const World& world, int id) {
+    const EntityRecord* record = world.entities.find(id);
+    return record && record->kind == EntityKind::Vehicle;
+}
+} // namespace
+
+void implementTrafficNatives(NativeDispatch& dispatch, World& world) {
+    dispatch.implement<n::vehicle::setOnGroundProperly>([&world](Vehicle vehicle, bool) {
+        EntityRecord* record = world.entities.find(vehicle.id);
+        if (!record || record->kind != EntityKind::Vehicle)
+            return false;
+        record->position.z = world.geography.groundHeight(record->position.x, record->position.y);
+        return true;
+    });
+    dispatch.implement<n::vehicle::isStopped>([&world](Vehicle vehicle) {
+        return isVehicle(world, vehicle.id) && world.traffic.speedOf(vehicle.id) <= Traffic::stoppedSpeed;
+    });
+    dispatch.implement<n::vehicle::addPropset>([&world](Vehicle vehicle, Hash propset) {
+        if (isVehicle(world, vehicle.id))
+            world.traffic.load(vehicle.id, propset);
+    });
+    // Only a vehicle the script owns can be deleted; the handle is cleared either way.
+    dispatch.implement<n::vehicle::deleteVehicle>([&world](Vehicle* vehicle) {
+        if (!vehicle)
+            return;
+        const EntityRecord* record = world.entities.find(vehicle->id);
+        if (record && record->kind == EntityKind::Vehicle && record->missionEntity)
+            deleteFromWorld(world, vehicle->id);
+        vehicle->id = 0;
+    });
+    dispatch.implement<n::entity::speed>([&world](Entity entity) { return world.traffic.speedOf(entity.id); });
+
+    // A driving task is for the ped in the driver's seat; anyone else is ignored.
+    auto drivesIt = [&world](Ped ped, Vehicle vehicle) {
+        const auto seat = world.seats.seatOf(ped.id);
+        return isVehicle(world, vehicle.id) && seat && seat->vehicle == vehicle.id && seat->seat == -1;
+    };
+    dispatch.implement<n::drive::wanderRoads>([&world, drivesIt](Ped ped, Vehicle vehicle, float speed, int) {
+        if (drivesIt(ped, vehicle))
+            world.traffic.wander(world, vehicle.id, ped.id, speed);
+    });
+    dispatch.implement<n::drive::driveToPoint>([&world, drivesIt](Ped ped, Vehicle vehicle, Vector3 point,
+                                                                  float speed, int, Hash, int, float stopRange,
+                                                                  float) {
+        if (drivesIt(ped, vehicle))
+            world.traffic.driveTo(world, vehicle.id, ped.id, point, speed, stopRange);
+    });
+    dispatch.implement<n::drive::enterVehicle>(
+        [&world](Ped ped, Vehicle vehicle, int timeoutMs, int seat, float speed, int, int) {
+            if (isVehicle(world, vehicle.id) && ped.id != world.player.pedId)
+                world.traffic.board(world, ped.id, vehicle.id, seat, speed, timeoutMs);
+        });
+}
+
+} // namespace sim
