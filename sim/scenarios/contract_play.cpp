@@ -260,6 +260,10 @@ bool escape(ScenarioRun& run, const ContractInPlay& contract) {
         return fail(run, run.playerDown() ? "shot down while running for the horse" : horseTrouble(run));
     run.note("in the saddle, rides off");
     player.goTo(away, Gait::Ride, 5.0f);
+    return keepGoingUntilContractEnds(run, contract);
+}
+
+bool keepGoingUntilContractEnds(ScenarioRun& run, const ContractInPlay& contract) {
     const std::string missionFile = "Missions/" + std::to_string(contract.id) + ".dat";
     const bool ended = run.waitUntil(
         [&] {
@@ -271,7 +275,7 @@ bool escape(ScenarioRun& run, const ContractInPlay& contract) {
             return status == 2 || status == 4;
         },
         5 * minute);
-    player.stop();
+    run.player().stop();
     if (!ended || run.playerDown())
         return fail(run, run.playerDown() ? "shot down while getting away" : "the contract never ended");
     return intValue(run.readKeyValues(missionFile), "status", -1) == 2 || fail(run, "the contract failed");

@@ -51,6 +51,9 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
 bool takeDownTarget(ScenarioRun& run);
 // Calls the horse, rides away from the camp and waits for the contract to end.
 bool escape(ScenarioRun& run, const ContractInPlay& contract);
+// Keeps on the way the player is going until the contract ends (the mission
+// file says completed or failed), and stops; true when it was completed.
+bool keepGoingUntilContractEnds(ScenarioRun& run, const ContractInPlay& contract);
 // Rides to the nearest station, walks up to the clerk and holds the payment
 // prompt; `paidCents` is what the cash grew by.
 bool collectPayment(ScenarioRun& run, int& paidCents);

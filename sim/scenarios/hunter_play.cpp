@@ -208,21 +208,7 @@ bool getAwayFromHunterCamp(ScenarioRun& run, const ContractInPlay& contract) {
     player.holster();
     run.note("runs for it on foot");
     player.goTo(pointTowards(contract.coords, player.position(), 700.0f), Gait::Sprint, 5.0f);
-    const std::string missionFile = "Missions/" + std::to_string(contract.id) + ".dat";
-    const bool ended = run.waitUntil(
-        [&] {
-            if (run.playerDown())
-                return true;
-            if (run.world().clock.frame % 15 != 0)
-                return false;
-            const int status = intValue(run.readKeyValues(missionFile), "status", -1);
-            return status == 2 || status == 4;
-        },
-        5 * minute);
-    player.stop();
-    if (!ended || run.playerDown())
-        return fail(run, run.playerDown() ? "shot down while getting away" : "the contract never ended");
-    return intValue(run.readKeyValues(missionFile), "status", -1) == 2 || fail(run, "the contract failed");
+    return keepGoingUntilContractEnds(run, contract);
 }
 
 } // namespace sim

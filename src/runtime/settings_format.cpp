@@ -7,7 +7,7 @@ namespace drovil {
 
 const std::vector<KnownSetting>& knownSettings() {
     // DevTools and DisableGrizzlies have no default: absent reads as off.
-    static const auto* specs = new std::vector<KnownSetting>{
+    static const auto* settings = new std::vector<KnownSetting>{
         {"Hostages", SettingKind::Boolean, "1"},
         {"EagleEyeTracksForTarget", SettingKind::Boolean, "1"},
         {"TargetRecognition", SettingKind::Boolean, "1"},
@@ -18,7 +18,7 @@ const std::vector<KnownSetting>& knownSettings() {
         {"DevTools", SettingKind::Boolean, nullptr},
         {"DisableGrizzlies", SettingKind::Boolean, nullptr},
     };
-    return *specs;
+    return *settings;
 }
 
 const KnownSetting* findSetting(const std::string& name) {

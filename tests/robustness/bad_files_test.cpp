@@ -3,6 +3,7 @@
 // value is named once (file, key, value), and no reward is paid twice. Each
 // case plays a whole game: the first contract from the offer to the payment,
 // or a restart with a contract already in play.
+#include "support/key_value_edit.h"
 #include "scenarios/contract_play.h"
 #include "session/scenario_session.h"
 #include "support/game.h"
@@ -18,23 +19,7 @@
 namespace {
 using namespace sim;
 
-// `key=value` in place of the file's line for `key` (added when there is none).
-std::string withValue(const std::string& contents, const std::string& key, const std::string& value) {
-    std::istringstream in(contents);
-    std::string result;
-    bool replaced = false;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind(key + "=", 0) == 0) {
-            result += key + "=" + value + "\n";
-            replaced = true;
-        } else {
-            result += line + "\n";
-        }
-    }
-    if (!replaced)
-        result += key + "=" + value + "\n";
-    return result;
-}
+using test::withValue;
 
 std::string shipped(const std::string& name) {
     std::ifstream in(std::string(DROVIL_DATA_DIR) + "/" + name, std::ios::binary);

@@ -2,6 +2,7 @@
 // modders and translators edit them: each bad file named with its line or
 // key, and the exit status telling whether the folder would load and show
 // every text.
+#include "support/key_value_edit.h"
 #include "folder_check.h"
 #include "runtime/scratch_folder.h"
 
@@ -20,21 +21,7 @@ std::string shipped(const std::string& name) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// `key=value` in place of the line of `key` (added at the end when absent).
-std::string withValue(const std::string& text, const std::string& key, const std::string& value) {
-    std::istringstream in(text);
-    std::string result;
-    bool replaced = false;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind(key + "=", 0) == 0) {
-            result += key + "=" + value + "\n";
-            replaced = true;
-        } else {
-            result += line + "\n";
-        }
-    }
-    return replaced ? result : result + key + "=" + value + "\n";
-}
+using test::withValue;
 
 // The number of the line of `key` in the text (from 1).
 int lineOf(const std::string& text, const std::string& key) {
