@@ -53,6 +53,8 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementMathNatives(dispatch, world);
     implementEntityLifetimeNatives(dispatch, world);
     implementEscortNatives(dispatch, world);
+    implementAnimalNatives(dispatch, world);
+    implementHuntingNatives(dispatch, world);
     implementInteriorNatives(dispatch, world);
 }
 

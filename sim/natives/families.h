@@ -55,6 +55,8 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world);
 void implementMathNatives(NativeDispatch& dispatch, World& world);
 void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world);
 void implementEscortNatives(NativeDispatch& dispatch, World& world);
+void implementAnimalNatives(NativeDispatch& dispatch, World& world);
+void implementHuntingNatives(NativeDispatch& dispatch, World& world);
 void implementInteriorNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

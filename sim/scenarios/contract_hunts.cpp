@@ -1,6 +1,7 @@
 #include "scenarios/contract_hunts.h"
 
 #include "scenarios/road_contract_play.h"
+#include "scenarios/hunter_play.h"
 #include "scenarios/town_play.h"
 
 namespace sim {
@@ -41,6 +42,18 @@ bool huntPrisonerContract(ScenarioRun& run, const ContractInPlay& contract, std:
     return false;
 }
 
+// A hunter's camp: watched from cover, the hunter stalked and made out through
+// the sights wherever he is (out after game by day, at his fire by night).
+bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!huntDownHunter(run, contract))
+        why = "the hunter was not found, recognised and taken down";
+    else if (!getAwayFromHunterCamp(run, contract))
+        why = "the player did not get away";
+    else
+        return true;
+    return false;
+}
+
 // A street or a hotel: on foot through the search area, looking people in the
 // face until the map marks the target; shot down in the middle of town, which
 // brings the law the player must shake off before the contract is done.
@@ -74,6 +87,8 @@ ContractHunt huntFor(int settingId) {
         return &huntWagonContract;
     case 8:
         return &huntPrisonerContract;
+    case 4:
+        return &huntHunterCamp;
     case 2:
     case 7:
         return &huntInTown;

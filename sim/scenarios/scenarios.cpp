@@ -5,6 +5,7 @@
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
 #include "scenarios/road_contract_play.h"
+#include "scenarios/hunter_play.h"
 #include "world/core/world.h"
 
 #include <cmath>
@@ -238,6 +239,14 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "
          "and drives off without the guard, who must turn on him",
          &writeTakenPrisonerContract, &startInValentineCentre, &playPrisonWagonStolenScenario},
+        {"hunter-day",
+         "a hunter camp contract already taken; by day the player watches from the bushes as the hunter goes out, "
+         "stalks and shoots an animal and carries it back to camp",
+         &writeTakenHunterContract, nullptr, &playHunterDay},
+        {"hunter-night",
+         "a hunter camp contract already taken; at 23:00 the player watches the camp: the hunter must stay by his "
+         "fire; then the player creeps up and makes him out",
+         &writeTakenHunterContract, &atHunterNight, &playHunterNight},
     };
     return *scenarios;
 }

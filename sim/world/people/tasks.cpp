@@ -2,6 +2,7 @@
 
 #include "world/core/geometry.h"
 #include "world/people/ped_tasks.h"
+#include "world/wildlife/hunt_steps.h"
 #include "world/core/world.h"
 #include "world/town/streets.h"
 
@@ -231,6 +232,7 @@ void PedTasks::advance(World& world, int ped, PedActivity& activity) {
         if (!activity.stepStarted) {
             activity.stepStarted = true;
             activity.stepStartedMs = world.clock.elapsedMs;
+            activity.handsBusy = false;
         }
         if (!runStep(world, ped, activity, step))
             return;
@@ -335,6 +337,12 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
         moveTowards(record.position, record.heading, step.point, metresPerSecond(step.speed) * frameSeconds,
                     std::fmax(step.stopRange, 0.5f));
         return timeUp;
+    case TaskKind::CrouchMovement:
+    case TaskKind::SeekClearLos:
+    case TaskKind::ShootAtEntity:
+    case TaskKind::PickUp:
+    case TaskKind::PlaceCarried:
+        return runHuntStep(world, ped, activity, step);
     case TaskKind::Wander: {
         if (timeUp)
             return true;

@@ -34,6 +34,12 @@ enum class TaskKind {
     UseNearestScenario, // walk (or warp) to the nearest free scenario point and use it
     Wander,           // stroll about an area for a while (or along the town's streets)
     Follow,           // keep close to a moving entity for a while
+    // Hunting (world/wildlife/hunt_steps.h).
+    CrouchMovement,   // crouched movement on or off; over at once
+    SeekClearLos,     // close in on an entity until it is in sight within a distance
+    ShootAtEntity,    // fire at an entity for a while, or until it is down
+    PickUp,           // walk to a carriable entity and take it up
+    PlaceCarried,     // walk to a point and lay the carried entity down there
 };
 
 struct TaskStep {
@@ -52,6 +58,8 @@ struct TaskStep {
     // step's point is then worked out each frame (world/people/ped_tasks.h).
     int target = 0;
     drovil::Vector3 offset; // Follow: where to keep, relative to the target's facing
+    bool crouched = false;  // CrouchMovement
+    int handled = 0;        // PlaceCarried: the entity laid down (not one headed for)
     bool alongStreets = false; // Wander: from street point to street point of the town
     // The game's script task hash of the native that gave the step (0: one the
     // game's task status does not report here).
@@ -89,6 +97,9 @@ struct PedActivity {
     drovil::Vector3 lookPoint;
     std::string eventTracker; // set by a script: the game keeps the ped's events
     bool weaponRaised = false;
+    // A step that ends with the hands' work (picking up, laying down): busy until then.
+    bool handsBusy = false;
+    std::uint64_t handsBusyUntilMs = 0;
 };
 
 class PedTasks {
