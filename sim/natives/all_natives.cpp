@@ -49,12 +49,12 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementGameStateNatives(dispatch, world);
     implementAnimationNatives(dispatch, world);
     implementPropsetNatives(dispatch, world);
+    implementAnimalNatives(dispatch, world);
+    implementHuntingNatives(dispatch, world);
     implementTrafficNatives(dispatch, world);
     implementMathNatives(dispatch, world);
     implementEntityLifetimeNatives(dispatch, world);
     implementEscortNatives(dispatch, world);
-    implementAnimalNatives(dispatch, world);
-    implementHuntingNatives(dispatch, world);
     implementInteriorNatives(dispatch, world);
 }
 

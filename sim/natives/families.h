@@ -51,12 +51,12 @@ void implementPedStateNatives(NativeDispatch& dispatch, World& world);
 void implementGameStateNatives(NativeDispatch& dispatch, World& world);
 void implementAnimationNatives(NativeDispatch& dispatch, World& world);
 void implementPropsetNatives(NativeDispatch& dispatch, World& world);
+void implementAnimalNatives(NativeDispatch& dispatch, World& world);
+void implementHuntingNatives(NativeDispatch& dispatch, World& world);
 void implementTrafficNatives(NativeDispatch& dispatch, World& world);
 void implementMathNatives(NativeDispatch& dispatch, World& world);
 void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world);
 void implementEscortNatives(NativeDispatch& dispatch, World& world);
-void implementAnimalNatives(NativeDispatch& dispatch, World& world);
-void implementHuntingNatives(NativeDispatch& dispatch, World& world);
 void implementInteriorNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

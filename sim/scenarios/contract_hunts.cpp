@@ -1,7 +1,7 @@
 #include "scenarios/contract_hunts.h"
 
-#include "scenarios/road_contract_play.h"
 #include "scenarios/hunter_play.h"
+#include "scenarios/road_contract_play.h"
 #include "scenarios/town_play.h"
 
 namespace sim {
@@ -14,6 +14,18 @@ bool huntCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why
     else if (!takeDownTarget(run))
         why = "the target was not taken down";
     else if (!escape(run, contract))
+        why = "the player did not get away";
+    else
+        return true;
+    return false;
+}
+
+// A hunter's camp: watched from cover, the hunter stalked and made out through
+// the sights wherever he is (out after game by day, at his fire by night).
+bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!huntDownHunter(run, contract))
+        why = "the hunter was not found, recognised and taken down";
+    else if (!getAwayFromHunterCamp(run, contract))
         why = "the player did not get away";
     else
         return true;
@@ -36,18 +48,6 @@ bool huntPrisonerContract(ScenarioRun& run, const ContractInPlay& contract, std:
     if (!huntPrisoner(run, contract))
         why = "the prisoner was not taken down";
     else if (!getAwayFromTown(run, contract))
-        why = "the player did not get away";
-    else
-        return true;
-    return false;
-}
-
-// A hunter's camp: watched from cover, the hunter stalked and made out through
-// the sights wherever he is (out after game by day, at his fire by night).
-bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
-    if (!huntDownHunter(run, contract))
-        why = "the hunter was not found, recognised and taken down";
-    else if (!getAwayFromHunterCamp(run, contract))
         why = "the player did not get away";
     else
         return true;
@@ -83,12 +83,12 @@ ContractHunt huntFor(int settingId) {
     switch (settingId) {
     case 0:
         return &huntCamp;
+    case 4:
+        return &huntHunterCamp;
     case 1:
         return &huntWagonContract;
     case 8:
         return &huntPrisonerContract;
-    case 4:
-        return &huntHunterCamp;
     case 2:
     case 7:
         return &huntInTown;

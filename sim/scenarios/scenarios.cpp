@@ -4,8 +4,8 @@
 #include "runtime/settings_format.h"
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
-#include "scenarios/road_contract_play.h"
 #include "scenarios/hunter_play.h"
+#include "scenarios/road_contract_play.h"
 #include "world/core/world.h"
 
 #include <cmath>
@@ -234,11 +234,6 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a camp contract already taken; the player enters the search area, then rides far away: the contract "
          "must be lost",
          &writeTakenCampContract, nullptr, &playWalkAway},
-        {"prisoner-wagon-stolen",
-         "a prisoner-transport contract already taken in Valentine; the player shoots the prison wagon's driver "
-         "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "
-         "and drives off without the guard, who must turn on him",
-         &writeTakenPrisonerContract, &startInValentineCentre, &playPrisonWagonStolenScenario},
         {"hunter-day",
          "a hunter camp contract already taken; by day the player watches from the bushes as the hunter goes out, "
          "stalks and shoots an animal and carries it back to camp",
@@ -247,6 +242,11 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a hunter camp contract already taken; at 23:00 the player watches the camp: the hunter must stay by his "
          "fire; then the player creeps up and makes him out",
          &writeTakenHunterContract, &atHunterNight, &playHunterNight},
+        {"prisoner-wagon-stolen",
+         "a prisoner-transport contract already taken in Valentine; the player shoots the prison wagon's driver "
+         "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "
+         "and drives off without the guard, who must turn on him",
+         &writeTakenPrisonerContract, &startInValentineCentre, &playPrisonWagonStolenScenario},
     };
     return *scenarios;
 }

@@ -1,9 +1,9 @@
 #include "engine/executor_factory.h"
 
 #include "executors/camp_executor.h"
+#include "executors/hunter_executor.h"
 #include "executors/prisoner_transport_executor.h"
 #include "executors/wagon_executor.h"
-#include "executors/hunter_executor.h"
 #include "executors/hotel_executor.h"
 #include "executors/street_executor.h"
 #include "runtime/log.h"
@@ -25,12 +25,12 @@ std::unique_ptr<BaseContractExecutor> builtInExecutor(MissionData* mission) {
     switch (mission->settingType()) {
     case SettingType::Camp:
         return std::make_unique<CampExecutor>(mission);
+    case SettingType::HunterCamp:
+        return std::make_unique<HunterExecutor>(mission);
     case SettingType::Wagon:
         return std::make_unique<WagonExecutor>(mission);
     case SettingType::PrisonerTransport:
         return std::make_unique<PrisonerTransportExecutor>(mission);
-    case SettingType::HunterCamp:
-        return std::make_unique<HunterExecutor>(mission);
     case SettingType::Hotel:
         return std::make_unique<HotelExecutor>(mission);
     case SettingType::Street:

@@ -25,22 +25,22 @@ void checkSettings() {
     for (auto entry = settings().begin(); entry != settings().end();) {
         const std::string& name = entry->first;
         const std::string& value = entry->second;
-        const SettingSpec* spec = findSetting(name);
-        if (!spec) {
+        const KnownSetting* known = findSetting(name);
+        if (!known) {
             log("Settings.ini: unknown setting " + name + "=" + value + ", it is not used");
             ++entry;
             continue;
         }
-        if (settingValueReads(*spec, value)) {
+        if (settingValueReads(*known, value)) {
             ++entry;
             continue;
         }
-        const char* expected = spec->kind == SettingKind::Boolean ? "not a whole number" : "not a number";
-        const std::string fallback = spec->defaultValue ? spec->defaultValue : "off";
+        const char* expected = known->kind == SettingKind::Boolean ? "not a whole number" : "not a number";
+        const std::string fallback = known->defaultValue ? known->defaultValue : "off";
         log("Settings.ini: cannot read " + name + "=" + value + " (" + expected + "), the default " + fallback +
             " is used");
-        if (spec->defaultValue) {
-            entry->second = spec->defaultValue;
+        if (known->defaultValue) {
+            entry->second = known->defaultValue;
             ++entry;
         } else {
             entry = settings().erase(entry);
@@ -81,8 +81,8 @@ bool getSettingBool(const std::string& name) {
     const std::string& value = getSetting(name);
     if (value.empty())
         return false;
-    if (const SettingSpec* spec = findSetting(name))
-        return readSettingBool(*spec, value);
+    if (const KnownSetting* known = findSetting(name))
+        return readSettingBool(*known, value);
     const std::optional<int> number = parseIntText(value);
     return number && *number != 0 && *number != -1;
 }
@@ -91,8 +91,8 @@ float getSettingFloat(const std::string& name) {
     const std::string& value = getSetting(name);
     if (value.empty())
         return 0.0f;
-    if (const SettingSpec* spec = findSetting(name))
-        return readSettingFloat(*spec, value);
+    if (const KnownSetting* known = findSetting(name))
+        return readSettingFloat(*known, value);
     return parseFloatText(value).value_or(0.0f);
 }
 

@@ -5,9 +5,9 @@
 
 namespace drovil {
 
-const std::vector<SettingSpec>& knownSettings() {
+const std::vector<KnownSetting>& knownSettings() {
     // DevTools and DisableGrizzlies have no default: absent reads as off.
-    static const auto* specs = new std::vector<SettingSpec>{
+    static const auto* specs = new std::vector<KnownSetting>{
         {"Hostages", SettingKind::Boolean, "1"},
         {"EagleEyeTracksForTarget", SettingKind::Boolean, "1"},
         {"TargetRecognition", SettingKind::Boolean, "1"},
@@ -21,10 +21,10 @@ const std::vector<SettingSpec>& knownSettings() {
     return *specs;
 }
 
-const SettingSpec* findSetting(const std::string& name) {
-    for (const SettingSpec& spec : knownSettings())
-        if (name == spec.name)
-            return &spec;
+const KnownSetting* findSetting(const std::string& name) {
+    for (const KnownSetting& known : knownSettings())
+        if (name == known.name)
+            return &known;
     return nullptr;
 }
 
@@ -60,32 +60,32 @@ std::vector<SettingsFileLine> readSettingsLines(std::istream& in) {
 
 std::map<std::string, std::string> settingsWithDefaults(const std::vector<SettingsFileLine>& lines) {
     std::map<std::string, std::string> settings;
-    for (const SettingSpec& spec : knownSettings())
-        if (spec.defaultValue)
-            settings[spec.name] = spec.defaultValue;
+    for (const KnownSetting& known : knownSettings())
+        if (known.defaultValue)
+            settings[known.name] = known.defaultValue;
     for (const SettingsFileLine& line : lines)
         if (line.kind == SettingsLine::Setting)
             settings[line.name] = line.value;
     return settings;
 }
 
-bool settingValueReads(const SettingSpec& spec, const std::string& value) {
-    if (spec.kind == SettingKind::Boolean)
+bool settingValueReads(const KnownSetting& known, const std::string& value) {
+    if (known.kind == SettingKind::Boolean)
         return parseIntText(value).has_value();
     return parseFloatText(value).has_value();
 }
 
-bool readSettingBool(const SettingSpec& spec, const std::string& value) {
+bool readSettingBool(const KnownSetting& known, const std::string& value) {
     std::optional<int> number = parseIntText(value);
-    if (!number && spec.defaultValue)
-        number = parseIntText(spec.defaultValue);
+    if (!number && known.defaultValue)
+        number = parseIntText(known.defaultValue);
     return number && *number != 0 && *number != -1;
 }
 
-float readSettingFloat(const SettingSpec& spec, const std::string& value) {
+float readSettingFloat(const KnownSetting& known, const std::string& value) {
     std::optional<float> number = parseFloatText(value);
-    if (!number && spec.defaultValue)
-        number = parseFloatText(spec.defaultValue);
+    if (!number && known.defaultValue)
+        number = parseFloatText(known.defaultValue);
     return number.value_or(0.0f);
 }
 

@@ -11,16 +11,16 @@ namespace drovil {
 
 enum class SettingKind { Boolean, Float };
 
-struct SettingSpec {
+struct KnownSetting {
     const char* name;
     SettingKind kind;
     const char* defaultValue; // null: no default, the setting reads as off when absent
 };
 
 // Every setting the plug-in reads, in the order the README lists them.
-const std::vector<SettingSpec>& knownSettings();
+const std::vector<KnownSetting>& knownSettings();
 // Null for a name the plug-in never reads (a typo such as "PriceScale").
-const SettingSpec* findSetting(const std::string& name);
+const KnownSetting* findSetting(const std::string& name);
 
 enum class SettingsLine {
     Skipped,  // empty, a comment or a section header
@@ -50,11 +50,11 @@ std::map<std::string, std::string> settingsWithDefaults(const std::vector<Settin
 // Whether `value` reads as a value of the setting's kind: a boolean is a
 // whole number (0 and -1 are off), a float any finite number, with a decimal
 // point or comma.
-bool settingValueReads(const SettingSpec& spec, const std::string& value);
+bool settingValueReads(const KnownSetting& known, const std::string& value);
 
 // The value's reading, or the setting's default when it does not read (absent
 // or no default: off, 0.0).
-bool readSettingBool(const SettingSpec& spec, const std::string& value);
-float readSettingFloat(const SettingSpec& spec, const std::string& value);
+bool readSettingBool(const KnownSetting& known, const std::string& value);
+float readSettingFloat(const KnownSetting& known, const std::string& value);
 
 } // namespace drovil

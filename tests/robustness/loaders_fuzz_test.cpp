@@ -200,13 +200,13 @@ TEST_F(LoadersFuzz, SettingsReadWithoutHarm) {
         const std::string text = inputs.either(seed);
         std::istringstream in(text);
         const auto settings = settingsWithDefaults(readSettingsLines(in));
-        for (const SettingSpec& spec : knownSettings()) {
-            const auto found = settings.find(spec.name);
+        for (const KnownSetting& known : knownSettings()) {
+            const auto found = settings.find(known.name);
             if (found == settings.end())
                 continue;
-            (void)settingValueReads(spec, found->second);
-            (void)readSettingBool(spec, found->second);
-            EXPECT_TRUE(std::isfinite(readSettingFloat(spec, found->second)));
+            (void)settingValueReads(known, found->second);
+            (void)readSettingBool(known, found->second);
+            EXPECT_TRUE(std::isfinite(readSettingFloat(known, found->second)));
         }
         // The plug-in's own start-up reading, through the file, now and then.
         if (i % 20 == 0) {

@@ -221,9 +221,9 @@ TEST(ReferenceCatalogue, KnowsEverySetting) {
     const std::string toAdd =
         std::string("add {\"<Name>\", \"<what it does, on and off>\"} to settingCatalogue() in ") +
         catalogueFile + ", " + regenerate;
-    for (const SettingSpec& spec : knownSettings())
-        EXPECT_EQ(catalogued.count(spec.name), 1u)
-            << "the setting " << spec.name
+    for (const KnownSetting& known : knownSettings())
+        EXPECT_EQ(catalogued.count(known.name), 1u)
+            << "the setting " << known.name
             << " (knownSettings(), src/runtime/settings_format.cpp) is not in the "
             << "modder's reference: " << toAdd;
     for (const std::string& name : catalogued)
@@ -374,8 +374,8 @@ TEST(ModdingReference, ListsEveryShippedKeyAndText) {
             const std::string shown = text == &shipped.lang ? "| " + value + " |" : "| `" + value + "` |";
             EXPECT_NE(reference.find(shown), std::string::npos) << "the shipped value of " << key;
         }
-    for (const SettingSpec& spec : knownSettings())
-        EXPECT_TRUE(listed(spec.name)) << spec.name;
+    for (const KnownSetting& known : knownSettings())
+        EXPECT_TRUE(listed(known.name)) << known.name;
     for (const check::ScriptEventEntry& entry : check::scriptEventCatalogue())
         EXPECT_TRUE(listed(entry.name)) << entry.name;
     for (const check::DecoratorEntry& entry : check::decoratorCatalogue())

@@ -272,10 +272,10 @@ std::string likelySetting(const std::string& name) {
     };
     std::string best;
     std::size_t bestDistance = 3;
-    for (const SettingSpec& spec : knownSettings()) {
-        const std::size_t d = distance(name, spec.name);
+    for (const KnownSetting& known : knownSettings()) {
+        const std::size_t d = distance(name, known.name);
         if (d < bestDistance) {
-            best = spec.name;
+            best = known.name;
             bestDistance = d;
         }
     }
@@ -303,23 +303,23 @@ void checkSettings(const fs::path& folder, Findings& findings) {
                              line.name + " is set again on line " + std::to_string(line.number) +
                                  ": only the later line counts");
         lastLine[line.name] = line.number;
-        const SettingSpec* spec = findSetting(line.name);
-        if (!spec) {
+        const KnownSetting* known = findSetting(line.name);
+        if (!known) {
             const std::string meant = likelySetting(line.name);
             findings.warning(name, line.number,
                              "unknown setting " + line.name + ", it is not used" +
                                  (meant.empty() ? std::string() : " (did you mean " + meant + "?)"));
             continue;
         }
-        if (!settingValueReads(*spec, line.value)) {
+        if (!settingValueReads(*known, line.value)) {
             findings.warning(name, line.number,
                              line.name + "=" + line.value + " does not read as " +
-                                 (spec->kind == SettingKind::Boolean ? "1 or 0" : "a number") +
-                                 ": the default " + (spec->defaultValue ? spec->defaultValue : "off") +
+                                 (known->kind == SettingKind::Boolean ? "1 or 0" : "a number") +
+                                 ": the default " + (known->defaultValue ? known->defaultValue : "off") +
                                  " is used");
             continue;
         }
-        const std::string remark = numberTextRemark(line.value, spec->kind == SettingKind::Boolean);
+        const std::string remark = numberTextRemark(line.value, known->kind == SettingKind::Boolean);
         if (!remark.empty())
             findings.warning(name, line.number, line.name + "=" + line.value + " " + remark);
     }

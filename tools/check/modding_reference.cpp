@@ -209,11 +209,11 @@ void writeSettings(std::ostream& out, const ShippedFiles& shipped) {
     out << row({"Setting", "Reads as", "Default", "Shipped", "Effect"});
     out << "|---|---|---|---|---|\n";
     for (const SettingEntry& entry : settingCatalogue()) {
-        const SettingSpec* spec = findSetting(entry.name);
+        const KnownSetting* known = findSetting(entry.name);
         const auto found = values.find(entry.name);
         out << row({code(entry.name),
-                    spec ? (spec->kind == SettingKind::Boolean ? "boolean" : "number") : "(not read)",
-                    spec && spec->defaultValue ? code(spec->defaultValue) : "off",
+                    known ? (known->kind == SettingKind::Boolean ? "boolean" : "number") : "(not read)",
+                    known && known->defaultValue ? code(known->defaultValue) : "off",
                     found == values.end() ? "(not shipped)" : code(found->second), cell(entry.effect)});
     }
     out << "\n";

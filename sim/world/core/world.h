@@ -37,9 +37,9 @@
 #include "world/people/animations.h"
 #include "world/places/propsets.h"
 #include "world/wildlife/animals.h"
-#include "world/vehicles/traffic.h"
 #include "world/wildlife/hunting.h"
 #include "world/wildlife/wildlife.h"
+#include "world/vehicles/traffic.h"
 #include "world/town/law_response.h"
 
 #include <cstdint>
@@ -102,9 +102,9 @@ struct World {
     Fleeing fleeing;       // civilians running from danger
     Animations animations; // animation dictionaries and the clips peds play
     Propsets propsets;     // camp propsets streamed in and placed
-    Traffic traffic;       // vehicles driven, peds getting in, riders carried, speeds
     Wildlife wildlife;     // game animals about the hunting camps
     Hunting hunting;       // carrying, marksmanship and manners
+    Traffic traffic;       // vehicles driven, peds getting in, riders carried, speeds
 
     // One step of the world, before the scripts run in a frame.
     void beginFrame();
