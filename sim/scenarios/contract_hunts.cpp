@@ -47,7 +47,7 @@ bool huntWagonContract(ScenarioRun& run, const ContractInPlay& contract, std::st
 bool huntPrisonerContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
     if (!huntPrisoner(run, contract))
         why = "the prisoner was not taken down";
-    else if (!escape(run, contract))
+    else if (!getAwayFromTown(run, contract))
         why = "the player did not get away";
     else
         return true;

@@ -124,6 +124,51 @@ bool huntWagon(ScenarioRun& run, const ContractInPlay& contract) {
     return rideDownAndShoot(run, contract.id, target, false, 8 * minute);
 }
 
+bool getAwayFromTown(ScenarioRun& run, const ContractInPlay& contract) {
+    PlayerController& player = run.player();
+    player.holster();
+    run.note("rides off, away from the town and its law");
+    if (!player.riding() && (!run.callHorse(30 * second) || !player.mount()))
+        return fail(run, run.playerDown() ? "shot down while waiting for the horse" : "the horse did not come");
+    // Away from the town's centre, or from the office when out in the country.
+    const Town* town = nullptr;
+    for (float reach : {0.0f, 300.0f, 700.0f}) {
+        const drovil::Vector3 here = player.position();
+        for (float dx : {-reach, 0.0f, reach})
+            for (float dy : {-reach, 0.0f, reach})
+                if (!town)
+                    town = Law::townAt(drovil::Vector3(here.x + dx, here.y + dy, here.z));
+    }
+    const drovil::Vector3 from = town ? town->centre : contract.coords;
+    const std::string missionFile = "Missions/" + std::to_string(contract.id) + ".dat";
+    for (int leg = 0; leg < 6; ++leg) {
+        const drovil::Vector3 here = player.position();
+        float dx = here.x - from.x, dy = here.y - from.y;
+        const float length = std::max(1.0f, std::sqrt(dx * dx + dy * dy));
+        player.goTo(drovil::Vector3(here.x + dx / length * 600.0f, here.y + dy / length * 600.0f, here.z), Gait::Ride,
+                    5.0f);
+        run.waitUntil(
+            [&] {
+                if (run.playerDown() || !player.moving())
+                    return true;
+                if (run.world().clock.frame % 15 != 0)
+                    return false;
+                const int status = intValue(run.readKeyValues(missionFile), "status", -1);
+                return status == 2 || status == 4;
+            },
+            2 * minute);
+        if (run.playerDown())
+            return fail(run, "shot down while getting away");
+        const int status = intValue(run.readKeyValues(missionFile), "status", -1);
+        if (status == 2 || status == 4) {
+            player.stop();
+            return status == 2 || fail(run, "the contract failed");
+        }
+    }
+    player.stop();
+    return fail(run, "the contract never ended");
+}
+
 int prisonWagon(ScenarioRun& run) {
     const int target = run.contractTarget();
     for (const auto& [id, record] : run.world().entities.all())

@@ -20,6 +20,10 @@ bool huntWagon(ScenarioRun& run, const ContractInPlay& contract);
 // and catches it out of town (or the prisoner when he runs), and shoots him.
 bool huntPrisoner(ScenarioRun& run, const ContractInPlay& contract);
 
+// With the target down: on the horse, rides away from the nearest town (and
+// its law) until the contract ends, further on while the law is still after him.
+bool getAwayFromTown(ScenarioRun& run, const ContractInPlay& contract);
+
 // The prison wagon of the contract, 0 while there is none in the world.
 int prisonWagon(ScenarioRun& run);
 
