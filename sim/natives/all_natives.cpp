@@ -49,6 +49,8 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementGameStateNatives(dispatch, world);
     implementAnimationNatives(dispatch, world);
     implementPropsetNatives(dispatch, world);
+    implementMenuNatives(dispatch, world);
+    implementHostageNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -51,5 +51,7 @@ void implementPedStateNatives(NativeDispatch& dispatch, World& world);
 void implementGameStateNatives(NativeDispatch& dispatch, World& world);
 void implementAnimationNatives(NativeDispatch& dispatch, World& world);
 void implementPropsetNatives(NativeDispatch& dispatch, World& world);
+void implementMenuNatives(NativeDispatch& dispatch, World& world);
+void implementHostageNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

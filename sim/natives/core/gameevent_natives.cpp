@@ -10,8 +10,11 @@ void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
     // 2 * slots 32-bit values. The simulator keeps the first `slots` values
     // only: a block of 32-bit values counted one by one ends there, and reading
     // on would read past it (what the game does with such a block).
+    // A script event of group 1 whose recipients include the local player (bit
+    // 0 of the player bits) reaches the scripts of this game too, the sender's
+    // own among them, in the next frame's queue.
     dispatch.implement<n::gameevent::send>(
-        [&world](int group, const int* data, int slots, int metadataIndex, const int*) {
+        [&world](int group, const int* data, int slots, int metadataIndex, const int* playerBits) {
             SentGameEvent event;
             event.frame = world.clock.frame;
             event.group = group;
@@ -20,6 +23,13 @@ void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
             for (int i = 0; data && i < slots; ++i)
                 event.data.push_back(data[i]);
             world.gameEvents.sent.push_back(event);
+            if (group == 1 && playerBits && (*playerBits & 1) != 0) {
+                QueuedGameEvent received;
+                received.group = group;
+                received.type = gameHash("EVENT_NETWORK_SCRIPT_EVENT");
+                received.data = event.data;
+                world.gameEvents.queueForNextFrame(std::move(received));
+            }
         });
     dispatch.implement<n::gameevent::queuedCount>(
         [&world](int group) { return static_cast<int>(world.gameEvents.queuedIn(group).size()); });
