@@ -35,6 +35,9 @@ std::string cliUsage() {
         "  --seed N          seed of the game's random numbers, 0 to 4294967295 (default 1); the same\n"
         "                    seed replays the same run, another seed gives other passers-by, another\n"
         "                    contract, other guard posts\n"
+        "  --area TOWN       start the game in this town, on its main street, where the player looks\n"
+        "                    for work: Annesburg, Armadillo, Blackwater, Rhodes, Saint Denis (or\n"
+        "                    saint-denis), Strawberry, Tumbleweed or Valentine (default)\n"
         "  --game-dir DIR    play in this game folder: its Drovil/ is used as it is and kept (a second\n"
         "                    run on the same folder is a game restart); default: a fresh temporary\n"
         "                    folder with a copy of the shipped data, removed afterwards\n"
@@ -148,6 +151,13 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         } else if (arg == "--scenario") {
             if (!value(options.scenario))
                 return false;
+        } else if (arg == "--area") {
+            if (!value(options.area))
+                return false;
+            if (!findTown(options.area)) {
+                error = "--area: no town '" + options.area + "'; the towns are " + townNames();
+                return false;
+            }
         } else if (arg == "--game-dir") {
             if (!value(options.gameDir))
                 return false;
@@ -222,6 +232,8 @@ int runCli(const CliOptions& options) {
             std::cout << "note: scenario files are written into " << options.gameDir << "/Drovil\n";
     }
     Session session(sessionOptions);
+    if (!options.area.empty())
+        session.startIn(*findTown(options.area));
     if (options.fps > 0)
         session.world().clock.frameMs = static_cast<std::uint32_t>((1000 + options.fps / 2) / options.fps);
     TimelineOptions timelineOptions;

@@ -29,6 +29,7 @@ struct CliOptions {
     std::uint32_t seedsFrom = 1, seedsTo = 0;
     int jobs = 1;        // with --seeds: games played at the same time
     bool seedGiven = false; // --seed was on the command line
+    std::string area;    // --area: the town the game starts in (empty: Valentine)
 };
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

@@ -80,6 +80,10 @@ struct Child {
 bool startSeed(const CliOptions& options, std::uint32_t seed, const std::string& output, pid_t& pid) {
     std::vector<std::string> arguments = {"drovil-sim", "--scenario", options.scenario, "--seed", std::to_string(seed),
                                           "--json",     "--quiet",    "--frames",       std::to_string(options.frameLimit)};
+    if (!options.area.empty()) {
+        arguments.push_back("--area");
+        arguments.push_back(options.area);
+    }
     if (options.fps > 0) {
         arguments.push_back("--fps");
         arguments.push_back(std::to_string(options.fps));
@@ -115,7 +119,10 @@ SeedRow finishedRow(const Child& child, int waitStatus) {
 
 void printTable(const CliOptions& options, const std::vector<SeedRow>& rows, std::ostream& out) {
     out << "drovil-sim: scenario " << options.scenario << ", seeds " << options.seedsFrom << " to "
-        << options.seedsTo << "\n";
+        << options.seedsTo;
+    if (!options.area.empty())
+        out << ", in " << findTown(options.area)->name;
+    out << "\n";
     char line[256];
     std::snprintf(line, sizeof line, "%6s  %-18s  %-10s  %7s  %9s  %9s  %s", "seed", "setting", "outcome", "reward",
                   "paid", "game time", "summary");

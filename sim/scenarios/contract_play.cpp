@@ -14,11 +14,6 @@
 namespace sim {
 namespace {
 
-// The main street by the saloon, where Valentine's passers-by stroll.
-const drovil::Vector3 valentineMainStreet(-312.085f, 830.793f, 119.576f);
-// Valentine's town zone hash (its map area id).
-constexpr std::uint32_t valentineZone = 0x1B6880B3;
-
 constexpr std::uint32_t second = 1000;
 constexpr std::uint32_t minute = 60 * second;
 
@@ -40,7 +35,7 @@ bool targetRecognised(ScenarioRun& run, int id) {
 }
 
 int currentMissionId(ScenarioRun& run) {
-    return intValue(run.readKeyValues("Savegame.dat"), "missions." + std::to_string(valentineAreaId()), -1);
+    return intValue(run.readKeyValues("Savegame.dat"), "missions." + std::to_string(run.town().areaId()), -1);
 }
 
 // Creeping up at night: how near the player lets anyone of the camp come, and
@@ -74,7 +69,7 @@ bool fail(ScenarioRun& run, const std::string& why) {
 } // namespace
 
 int valentineAreaId() {
-    return static_cast<int>(valentineZone);
+    return valentine().areaId();
 }
 
 const char* settingName(int settingId) {
@@ -113,8 +108,8 @@ ContractInPlay contractInArea(const ScenarioRun& run, int areaId) {
 bool takeQuestOffer(ScenarioRun& run, ContractInPlay& taken) {
     PlayerController& player = run.player();
     player.holster();
-    run.note("walks to Valentine's main street, unarmed, looking for work");
-    if (!run.travelTo(valentineMainStreet, Gait::Walk, 4.0f, 3 * minute))
+    run.note("walks to " + run.town().name + "'s main street, unarmed, looking for work");
+    if (!run.travelTo(run.town().mainStreet, Gait::Walk, 4.0f, 3 * minute))
         return fail(run, "could not reach the main street");
     const std::string accept = run.lang("prompts.quest_giver.accept");
     int giver = 0;

@@ -73,18 +73,18 @@ void RunMap::sample(World& world, bool last) {
     else if (last && path_.back().ms != here.ms)
         path_.push_back(here);
 
-    // The contract's target, marked by the plug-in, and the peds of his group.
+    // The contract's target, marked by the plug-in, and the peds of his
+    // group: the game's ped group he leads or follows (his camp's guards).
     for (const auto& [id, record] : world.entities.all()) {
         auto mark = record.decorators.find("KV_Drovil_isContractTarget");
         if (record.kind != EntityKind::Ped || mark == record.decorators.end() || mark->second != 1)
             continue;
         trackPed(world, id, true);
-        // Civilians of either sex share a group with every townsman: not a gang.
-        const std::uint32_t group = world.relationships.groupOf(world, id);
-        if (group == RelationshipGroups::civilianMen() || group == RelationshipGroups::civilianWomen())
+        const int group = world.pedGroups.groupOf(id);
+        if (group == 0)
             continue;
         for (const auto& [other, otherRecord] : world.entities.all())
-            if (other != id && otherRecord.kind == EntityKind::Ped && world.relationships.groupOf(world, other) == group)
+            if (other != id && otherRecord.kind == EntityKind::Ped && world.pedGroups.groupOf(other) == group)
                 trackPed(world, other, false);
     }
     for (auto& [id, tracked] : peds_)

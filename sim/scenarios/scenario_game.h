@@ -3,6 +3,7 @@
 // a way to run one frame, and the game folder's Drovil/ files. A test session
 // (the plug-in linked in) and the stand-in hook DLL (the real Drovil.asi loaded
 // beside it) both provide one.
+#include "scenarios/towns.h"
 #include "world/core/world.h"
 
 #include <cstddef>
@@ -36,7 +37,13 @@ public:
     // The run starts now: lines already in the log belong to earlier runs.
     void markRunStart() { runStart_ = log().size(); runLog_.clear(); runLogRead_ = runStart_; }
 
+    // The town the game was loaded in: where the player stands at the start
+    // and takes offers (Valentine unless set before the run).
+    const StartingTown& startTown() const { return *startTown_; }
+    void startIn(const StartingTown& town) { startTown_ = &town; }
+
 private:
+    const StartingTown* startTown_ = &valentine();
     std::size_t runStart_ = 0;
     // The run's log read so far, so that checks made every frame read only
     // what was added since the last one.

@@ -23,6 +23,13 @@ ScenarioRun::ScenarioRun(ScenarioGame& game, int frameLimit, Timeline* timeline)
     game_.markRunStart();
 }
 
+void ScenarioRun::startInTown() {
+    if (&town() == &valentine())
+        return;
+    world().playerPed().position = town().mainStreet;
+    note("starts the day on " + town().name + "'s main street");
+}
+
 void ScenarioRun::frame() {
     if (frames_ >= frameLimit_)
         throw ScenarioStopped("the frame limit of " + std::to_string(frameLimit_) + " frames was reached");

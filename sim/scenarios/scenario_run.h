@@ -44,6 +44,12 @@ public:
     PlayerController& player() { return player_; }
     int framesRun() const { return frames_; }
 
+    // The town the player starts in and takes offers in.
+    const StartingTown& town() const { return game_.startTown(); }
+    // Puts the player, on foot, on the town's main street: where a game
+    // loaded in that town would find him. Valentine is where the world begins.
+    void startInTown();
+
     // --- Time ---
 
     // One game frame, the player's input applied first. Throws ScenarioStopped

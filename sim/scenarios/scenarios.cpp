@@ -2,6 +2,7 @@
 
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
+#include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
 #include "scenarios/menu_play.h"
 #include "world/places/scenario_point_data.h"
@@ -57,16 +58,14 @@ ScenarioResult playIdle(ScenarioRun& run) {
 ScenarioResult playFirstContract(ScenarioRun& run) {
     ContractInPlay contract;
     if (!takeQuestOffer(run, contract))
-        return failed("no contract was taken in Valentine");
-    if (contract.settingId != 0)
+        return failed("no contract was taken in " + run.town().name);
+    const ContractHunt hunt = huntFor(contract.settingId);
+    if (!hunt)
         return failed(std::string("the contract of this seed is a ") + settingName(contract.settingId) +
-                      " contract; this scenario plays camps: try another --seed");
-    if (!approachCamp(run, contract, CampApproach::Careful))
-        return failed("the target was not found and recognised");
-    if (!takeDownTarget(run))
-        return failed("the target was not taken down");
-    if (!escape(run, contract))
-        return failed("the player did not get away");
+                      " contract, which the scripted player cannot play yet: try another --seed");
+    std::string why;
+    if (!hunt(run, contract, why))
+        return failed(why);
 
     const float pending = pendingBalance(run);
     const int expectedCents = static_cast<int>(std::lround(static_cast<double>(pending) * pricesScale(run) * 100.0));
@@ -77,7 +76,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     const ContractInPlay finished = readContract(run, contract.id);
     const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
     std::ostringstream summary;
-    summary << "camp contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
+    summary << settingName(contract.settingId) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
             << " (expected " << dollarsText(expectedCents) << "), mission status " << finished.status
             << ", pending payment " << pendingAfter;
     const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
@@ -256,8 +255,9 @@ const std::vector<ScenarioDefinition>& allScenarios() {
         {"idle", "runs the game untouched until the frame limit; succeeds when the plug-in keeps running", nullptr,
          nullptr, &playIdle},
         {"first-contract",
-         "a fresh Drovil/ folder in Valentine: takes a passer-by's contract, reads the card, rides to the camp, "
-         "recognises and takes down the target, escapes and collects the reward at the station",
+         "a fresh Drovil/ folder in a town (--area, Valentine by default): takes a passer-by's contract, reads "
+         "the card, goes after the target as the contract's setting asks, takes him down, escapes and collects "
+         "the reward at the station",
          nullptr, nullptr, &playFirstContract},
         {"camp-stealth-night",
          "a camp contract already taken; at 23:00 the player creeps up to the camp fire and must recognise the "
@@ -304,6 +304,7 @@ ScenarioFiles scenarioFiles(const ScenarioDefinition& scenario) {
 ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run) {
     if (scenario.prepareWorld)
         scenario.prepareWorld(run.world());
+    run.startInTown();
     try {
         return scenario.play(run);
     } catch (const ScenarioStopped& stopped) {

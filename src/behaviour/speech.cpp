@@ -13,8 +13,9 @@ bool isSpeaking(Ped ped) {
 void playSpeech(Ped ped, const char* line, std::uint64_t variation) {
     if (isSpeaking(ped))
         return;
-    // The game's speech record: seven 8-byte slots.
-    std::uint64_t request[7] = {};
+    // The game's speech record: eight 8-byte slots, of which we fill seven;
+    // the game reads all eight, so the last is there and zero.
+    std::uint64_t request[8] = {};
     request[0] = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(line));
     request[1] = variation;
     request[2] = 1;

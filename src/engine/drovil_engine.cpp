@@ -343,10 +343,14 @@ void DrovilEngine::payReward(const MissionData& mission) {
 }
 
 void DrovilEngine::sendMissionFinished(const MissionData& mission, int status) {
-    const int data[4] = {static_cast<int>(getHashKey("DROVIL_MISSION_FINISHED")), mission.id, mission.areaId,
-                         status};
+    // The four values are packed one after another, as every reader of the
+    // event expects; the game, though, counts the size in 8-byte script slots
+    // and copies 4 * 8 bytes, so the block is that long, its tail zero.
+    constexpr int values = 4;
+    const int data[values * 2] = {static_cast<int>(getHashKey("DROVIL_MISSION_FINISHED")), mission.id,
+                                  mission.areaId, status};
     const int one = 1;
-    natives::gameevent::send(scriptEventGroup, data, 4, 2, &one);
+    natives::gameevent::send(scriptEventGroup, data, values, 2, &one);
 }
 
 bool DrovilEngine::isPlayerFree() const {

@@ -215,7 +215,9 @@ void BaseContractExecutor::updateApproaching() {
 
 void BaseContractExecutor::sendDogTrackingEvent() {
     // The game's dog companion listens for this event and tracks the ped it names.
-    const int data[2] = {static_cast<int>(getHashKey("DOG_COMPANION_SET_TRACKABLE_TARGET")), targetPed.id};
+    // Two packed values; the game copies the size in 8-byte slots, so the
+    // block is 2 * 8 bytes long with a zero tail.
+    const int data[4] = {static_cast<int>(getHashKey("DOG_COMPANION_SET_TRACKABLE_TARGET")), targetPed.id};
     const int one = 1;
     natives::gameevent::send(1, data, 2, 2, &one);
     setMissionFlag("dog_companion_track_event", 1);

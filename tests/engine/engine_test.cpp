@@ -592,7 +592,7 @@ TEST(Engine, AnEngagedContractKeepsTheFlagUpAndItsEndTakesItDown) {
 // The script event's size is counted in the game's 8-byte slots: for the four
 // 32-bit values of DROVIL_MISSION_FINISHED the game reads 32 bytes, twice the
 // block the plug-in passes.
-TEST(Engine, TheFinishedEventIsReadAsFourEightByteSlots) {
+TEST(Engine, TheFinishedEventBlockHoldsAllTheGameReads) {
     EngineGame game;
     sendPlayerAway(game.session);
     acceptContract(game.session, valentine());
@@ -604,7 +604,14 @@ TEST(Engine, TheFinishedEventIsReadAsFourEightByteSlots) {
         if (!event.data.empty() && event.data[0] == finished)
             sent = &event;
     ASSERT_NE(sent, nullptr);
+    // Four packed values, as other scripts read them; the game copies four
+    // 8-byte slots, all of them the engine's: the four values, then zeros.
     EXPECT_EQ(sent->size, 4);
     EXPECT_EQ(sent->bytesTheGameReads(), 32);
-    EXPECT_EQ(sent->data.size() * sizeof(std::int32_t), 16u);
+    ASSERT_EQ(sent->data.size() * sizeof(std::int32_t), 32u);
+    EXPECT_EQ(sent->data[1], 0);
+    EXPECT_EQ(sent->data[2], static_cast<int>(valentine()));
+    EXPECT_EQ(sent->data[3], static_cast<int>(MissionStatus::Failed));
+    for (std::size_t i = 4; i < sent->data.size(); ++i)
+        EXPECT_EQ(sent->data[i], 0) << "value " << i;
 }

@@ -30,8 +30,11 @@ TEST(ExecutorScene, TheDogIsToldOfAWildTargetOnceWithin150Metres) {
     EXPECT_EQ(sent.group, 1);
     EXPECT_EQ(sent.size, 2);
     EXPECT_EQ(sent.flags, 2);
-    ASSERT_EQ(sent.data.size(), 2u);
+    // The game copies two 8-byte slots: the hash and the target, then zeros.
+    ASSERT_EQ(sent.data.size(), 4u);
     EXPECT_EQ(sent.data[1], extest::targetRecord(session)->id);
+    EXPECT_EQ(sent.data[2], 0);
+    EXPECT_EQ(sent.data[3], 0);
     EXPECT_EQ(engine().executor->getStage(), ExecutorStage::Approaching);
 
     // Into the area and back out: never again for this mission.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -144,6 +145,40 @@ TEST(SimCommand, ExitStatusTellsSuccessFailureAndAWrongCommandLine) {
     EXPECT_EQ(runSimCommand("--scenario no-such-scenario"), 2);
     EXPECT_EQ(runSimCommand("--seed many"), 2);
     EXPECT_EQ(runSimCommand("--help"), 0);
+}
+
+// Every town's passers-by offer work on its main street, and the contract
+// taken there belongs to that town.
+class OfferInTown : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(OfferInTown, TheContractTakenOnTheMainStreetIsTheTowns) {
+    const StartingTown* town = findTown(GetParam());
+    ASSERT_NE(town, nullptr);
+    Session session(scenarioOptions(*findScenario("first-contract"), 2));
+    session.startIn(*town);
+    ScenarioRun run(session, 20000, nullptr);
+    run.startInTown();
+    ContractInPlay taken;
+    ASSERT_TRUE(takeQuestOffer(run, taken));
+    EXPECT_EQ(taken.areaId, town->areaId());
+    EXPECT_EQ(intValue(run.readKeyValues("Savegame.dat"), "missions." + std::to_string(town->areaId()), -1), taken.id);
+    EXPECT_TRUE(session.logContains("quest offer triggered in area: " + town->name));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTown, OfferInTown,
+                         ::testing::Values("Annesburg", "Armadillo", "Blackwater", "Rhodes", "Saint Denis",
+                                           "Strawberry", "Tumbleweed", "Valentine"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+                             return name;
+                         });
+
+TEST(SimCommand, AreaNamesATownOrIsRefused) {
+    EXPECT_EQ(runSimCommand("--scenario idle --frames 200 --area saint-denis"), 0);
+    EXPECT_EQ(runSimCommand("--scenario idle --frames 200 --area Nowhere"), 2);
+    const std::string output = simTimeline("--scenario idle --area Nowhere 2>&1");
+    EXPECT_NE(output.find("--area: no town 'Nowhere'; the towns are Annesburg, Armadillo"), std::string::npos) << output;
 }
 
 TEST(SimCommand, OutOfRangeNumbersAndAMissingGameFolderAreRefused) {

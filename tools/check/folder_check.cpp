@@ -1,14 +1,14 @@
 #include "folder_check.h"
 
+#include "modding_reference.h"
+#include "reference_catalogue.h"
+
 #include "runtime/data_file.h"
 #include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
-#include "ui/contract_texts.h"
-#include "ui/help_text.h"
 #include "ui/lang_format.h"
 #include "ui/text.h"
-#include "ui/toast.h"
 #include "world/data/zone_table.h"
 #include "world/mission_data_files.h"
 #include "world/payments_service.h"
@@ -181,23 +181,22 @@ void compareWithShipped(const std::string& name, const NumberedFile& file, const
 
 // --- Lang.dat ---
 
-struct TextLimit {
-    const char* prefix;
-    std::size_t bytes;
-    const char* where;
-    const char* sample; // what fills the placeholder when the text is shown
+// The text of `key` as the player sees it at its longest, and what its place
+// takes; a limit of 0 when the place sets none.
+struct ShownText {
+    std::string text;
+    std::size_t limit = 0;
+    std::string where;
 };
 
-// Where each text is shown and how much of it fits. The samples are the
-// longest values the plug-in fills in.
-const std::vector<TextLimit>& textLimits() {
-    static const auto* limits = new std::vector<TextLimit>{
-        {"toast.", static_cast<std::size_t>(toastTextCapacity - 1), "a toast", "$99,999.99"},
-        {"contract_modal.", contractTextCapacity - 1, "the contract card", "Scarlett Meadows"},
-        {"tutorial.", static_cast<std::size_t>(helpTextCapacity - 1), "a help box", ""},
-        {"payments.reminder_text", 250, "a help box", "$99,999.99"},
-    };
-    return *limits;
+ShownText shownText(const std::string& key, const std::string& text) {
+    const LangEntry* entry = findLangEntry(key);
+    if (!entry)
+        return {};
+    const std::string filled = entry->filledWith ? formatLangText(text, std::string(entry->longestFill)) : text;
+    const std::string where =
+        entry->place == TextPlace::Card ? "the contract card" : std::string("a ") + placeName(entry->place);
+    return {entry->lineBreaks ? expandLineBreaks(filled) : filled, textLimit(*entry), where};
 }
 
 void checkLang(const fs::path& folder, const ShippedFiles& shipped, Findings& findings) {
@@ -227,16 +226,11 @@ void checkLang(const fs::path& folder, const ShippedFiles& shipped, Findings& fi
                            "key " + key + " has the placeholders " + joined(placeholders) +
                                " where the shipped text has " + joined(expected) +
                                ": the value would be missing or shown wrong");
-        for (const TextLimit& limit : textLimits()) {
-            if (key.rfind(limit.prefix, 0) != 0)
-                continue;
-            const std::string shown = expandLineBreaks(formatLangText(text, std::string(limit.sample)));
-            if (shown.size() > limit.bytes)
-                findings.error(name, line,
-                               "key " + key + " is " + std::to_string(shown.size()) + " bytes long as shown, " +
-                                   limit.where + " takes " + std::to_string(limit.bytes) + ": the rest is cut off");
-            break;
-        }
+        const ShownText shown = shownText(key, text);
+        if (shown.limit > 0 && shown.text.size() > shown.limit)
+            findings.error(name, line,
+                           "key " + key + " is " + std::to_string(shown.text.size()) + " bytes long as shown, " +
+                               shown.where + " takes " + std::to_string(shown.limit) + ": the rest is cut off");
     }
 }
 
@@ -475,15 +469,23 @@ std::vector<Finding> checkFolder(const fs::path& folder, const ShippedFiles& shi
 
 int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const char* usage = "usage: drovil-check DIR\n"
+                        "       drovil-check --reference\n"
                         "Checks a Drovil/ folder (Settings.ini, Lang.dat, GeneralMeta.dat, AI.dat, Savegame.dat,\n"
                         "TutorialFlags.dat, Missions/) before the game starts, with the plug-in's own readers:\n"
                         "lines the game cannot read (numbered from 1), keys missing or unknown against the shipped\n"
                         "files, numbers that do not read or use a decimal comma, Lang texts whose placeholders\n"
                         "differ from the shipped text's or that are longer than the screen takes, unknown settings\n"
                         "and setting values that do not read. Exit status 0 when the folder would load and show\n"
-                        "every text, 1 when it would not, 2 for a wrong command line.\n";
+                        "every text, 1 when it would not, 2 for a wrong command line.\n"
+                        "--reference prints the modder's reference as Markdown (docs/modding.md): every key of the\n"
+                        "shipped files with where its text shows or what its value does, the settings, the script\n"
+                        "events and the entity decorators.\n";
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << usage;
+        return 0;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--reference") {
+        writeModdingReference(out, builtInShippedFiles());
         return 0;
     }
     if (arguments.size() != 1) {

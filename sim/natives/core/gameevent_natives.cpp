@@ -7,9 +7,8 @@ using namespace drovil;
 
 void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
     // The game copies `slots` 8-byte script slots from the block, that is
-    // 2 * slots 32-bit values. The simulator keeps the first `slots` values
-    // only: a block of 32-bit values counted one by one ends there, and reading
-    // on would read past it (what the game does with such a block).
+    // 2 * slots 32-bit values, and so does the simulator: a block shorter than
+    // that is read past its end here as in the game.
     // A script event of group 1 whose recipients include the local player (bit
     // 0 of the player bits) reaches the scripts of this game too, the sender's
     // own among them, in the next frame's queue.
@@ -20,7 +19,7 @@ void implementGameEventNatives(NativeDispatch& dispatch, World& world) {
             event.group = group;
             event.size = slots;
             event.flags = metadataIndex;
-            for (int i = 0; data && i < slots; ++i)
+            for (int i = 0; data && i < slots * 2; ++i)
                 event.data.push_back(data[i]);
             world.gameEvents.sent.push_back(event);
             if (group == 1 && playerBits && (*playerBits & 1) != 0) {

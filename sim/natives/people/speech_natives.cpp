@@ -1,6 +1,8 @@
 // Peds talking: the speech request record and whether a ped is speaking.
 #include "natives/families.h"
 
+#include <algorithm>
+
 namespace sim {
 namespace n = drovil::natives::decl;
 using namespace drovil;
@@ -20,18 +22,22 @@ void implementSpeechNatives(NativeDispatch& dispatch, World& world) {
         }
         return world.speech.speaking(ped.id, world.clock.frame);
     });
-    // The record's seven 8-byte slots: line name, voice name (0 for the ped's
-    // own), variation, speech parameters hash, listener ped, and two flags.
+    // The record is eight 8-byte slots: line name, voice name (0 for the
+    // ped's own), variation, speech parameters hash, listener ped, sync flag
+    // and two more. The game takes the whole record in, and so does this.
     dispatch.implement<n::speech::say>([&world](Ped ped, const std::uint64_t* request) {
-        if (!request || !canSpeak(world, ped.id))
+        if (!request)
+            return;
+        std::uint64_t record[8];
+        std::copy(request, request + 8, record);
+        if (!canSpeak(world, ped.id))
             return;
         SpokenLine line;
-        line.line = GameStrings::read(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(request[0])));
-        line.voice =
-            GameStrings::read(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(request[1])));
-        line.variation = request[2];
-        line.params = static_cast<std::uint32_t>(request[3]);
-        line.listener = static_cast<int>(static_cast<std::uint32_t>(request[4]));
+        line.line = GameStrings::read(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(record[0])));
+        line.voice = GameStrings::read(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(record[1])));
+        line.variation = record[2];
+        line.params = static_cast<std::uint32_t>(record[3]);
+        line.listener = static_cast<int>(static_cast<std::uint32_t>(record[4]));
         world.speech.say(ped.id, line, world.clock.frame);
     });
 }

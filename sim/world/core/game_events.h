@@ -9,7 +9,7 @@ namespace sim {
 struct SentGameEvent {
     std::uint64_t frame = 0;
     int group = 0;
-    std::vector<std::int32_t> data; // the first `size` 32-bit values of the script's block
+    std::vector<std::int32_t> data; // the block as the game copies it: 2 * size 32-bit values
     int size = 0;                   // as passed: the game's count of 8-byte script slots
     int flags = 0;                  // the metadata index passed
 
