@@ -9,6 +9,11 @@
 #include "ui/prompt.h"
 
 namespace drovil {
+
+const char* const hostageEnabledDecorator = "KV_HOSTAGE_enabled";
+const char* const isHostageDecorator = "KV_HOSTAGE_isHostage";
+const char* const timesThreatenedDecorator = "KV_HOSTAGE_timesThreatened";
+
 namespace {
 
 Hostages* theHostages = nullptr;
@@ -67,10 +72,14 @@ void Hostages::updateTask() {
         // While a ped is threatened the prompt belongs to no entity's group: it
         // shows only while the player aims at that ped.
         prompt_->attachToEntity(Entity());
-        Entity aimed;
-        if (natives::player::freeAimEntity(natives::player::playerIndex(), &aimed) && aimed == ped.entity()) {
+        // Aimed at (locked on or through the sights, as when the threat was
+        // made): a held hostage can be shoved, and a ped that laughed off the
+        // first threat can be threatened again.
+        if (pointedAtPed() == ped) {
+            const HostageState state = task_->state();
             prompt_->setVisible(true);
-            prompt_->setEnabled(task_->state() == HostageState::Held && !natives::ped::isHogtied(ped));
+            prompt_->setEnabled((state == HostageState::Held || state == HostageState::Threatened) &&
+                                !natives::ped::isHogtied(ped));
             if (prompt_->isActivated())
                 addThreat(ped);
         } else {

@@ -13,9 +13,9 @@ class HostageTask;
 class Prompt;
 
 // Entity decorators of the hostage system (integers).
-inline constexpr const char* hostageEnabledDecorator = "KV_HOSTAGE_enabled";     // 1: may be taken hostage
-inline constexpr const char* isHostageDecorator = "KV_HOSTAGE_isHostage";        // 1 while held
-inline constexpr const char* timesThreatenedDecorator = "KV_HOSTAGE_timesThreatened";
+extern const char* const hostageEnabledDecorator;  // 1: may be taken hostage
+extern const char* const isHostageDecorator;       // 1 while held
+extern const char* const timesThreatenedDecorator; // threats (and shoves) the player made
 
 // True while the ped is held as a hostage.
 bool isHostage(Ped ped);
