@@ -51,6 +51,7 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementPropsetNatives(dispatch, world);
     implementMenuNatives(dispatch, world);
     implementHostageNatives(dispatch, world);
+    implementInteriorNatives(dispatch, world);
 }
 
 } // namespace sim

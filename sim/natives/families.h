@@ -53,5 +53,6 @@ void implementAnimationNatives(NativeDispatch& dispatch, World& world);
 void implementPropsetNatives(NativeDispatch& dispatch, World& world);
 void implementMenuNatives(NativeDispatch& dispatch, World& world);
 void implementHostageNatives(NativeDispatch& dispatch, World& world);
+void implementInteriorNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

@@ -157,3 +157,34 @@ TEST(Hostages, WithHostagesOffNoThreatIsOffered) {
     EXPECT_EQ(rig.threaten(), nullptr);
     EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_timesThreatened"), 0);
 }
+
+TEST(Hostages, AShovedHostageWalksAheadAndIsNeverToldToStandAgain) {
+    HostageRig rig;
+    const int ped = rig.spawnMarked(3.0f, true, false, 100);
+    rig.run.player().drawGun();
+    rig.run.player().aimAt(ped);
+    ASSERT_TRUE(rig.threatenNow());
+    ASSERT_TRUE(rig.run.waitUntil([&] { return rig.decorator(ped, "KV_HOSTAGE_isHostage") == 1; }, 4000));
+    // The player walks into him: a shove, and he walks off ahead.
+    const drovil::Vector3 before = rig.world().entities.find(ped)->position;
+    rig.run.player().goToEntity(ped, sim::Gait::Walk, 0.3f);
+    ASSERT_TRUE(rig.run.waitUntil(
+        [&] {
+            const drovil::HostageTask* task = drovil::hostages()->task();
+            return task && task->state() == drovil::HostageState::Shoved;
+        },
+        6000));
+    rig.run.player().stop();
+    EXPECT_TRUE(rig.said(rig.world().player.pedId, "BUMP_MALE_URGENT"));
+    EXPECT_GT(rig.world().traits.shoves(ped), 0);
+    // The shove is a task sequence; the game reports a follow step inside it
+    // as no task of its own (status 7), never as finished (8), which the
+    // hostage waits for before standing still again: once the sequence is
+    // over he stays shoved, still held, until the player bumps him again.
+    rig.run.wait(12000);
+    ASSERT_NE(drovil::hostages()->task(), nullptr);
+    EXPECT_EQ(drovil::hostages()->task()->state(), drovil::HostageState::Shoved);
+    EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_isHostage"), 1);
+    const drovil::Vector3 after = rig.world().entities.find(ped)->position;
+    EXPECT_GT(std::hypot(after.x - before.x, after.y - before.y), 1.0f);
+}

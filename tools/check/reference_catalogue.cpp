@@ -303,8 +303,9 @@ const std::vector<DecoratorEntry>& decoratorCatalogue() {
         {"KV_HOSTAGE_enabled", DecoratorOwner::Registered, "contract targets and companions",
          "1 where the ped may be threatened and taken hostage; 0 where it may not (camp targets), and once "
          "it is held."},
-        {"KV_HOSTAGE_isHostage", DecoratorOwner::Registered, "threatened peds",
-         "1 while the ped is held as the player's hostage; 0 once released."},
+        {"KV_HOSTAGE_isHostage", DecoratorOwner::Registered, "peds the player holds as hostages",
+         "1 while the ped is held as a hostage; 0 once released. Street and hotel targets get no new tasks "
+         "while it is set."},
         {"KV_HOSTAGE_timesThreatened", DecoratorOwner::Registered, "threatened peds",
          "How often the player threatened (or, holding it, shoved) the ped."},
         {"loot_money", DecoratorOwner::Game, "contract targets, guards and companions",

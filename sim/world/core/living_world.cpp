@@ -12,6 +12,7 @@ void stepLivingWorld(World& world) {
     world.pedGroups.step(world);
     world.combat.step(world);
     world.law.step(world);
+    world.lawResponse.step(world);
     world.townsfolk.step(world);
     world.scenarioPoints.step(world);
 }

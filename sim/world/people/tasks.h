@@ -32,7 +32,7 @@ enum class TaskKind {
     ScenarioInPlace,  // play a scenario where the ped stands
     UseScenarioPoint, // walk to a given scenario point and use it
     UseNearestScenario, // walk (or warp) to the nearest free scenario point and use it
-    Wander,           // stroll about an area for a while
+    Wander,           // stroll about an area for a while (or along the town's streets)
     Follow,           // keep close to a moving entity for a while
 };
 
@@ -52,6 +52,10 @@ struct TaskStep {
     // step's point is then worked out each frame (world/people/ped_tasks.h).
     int target = 0;
     drovil::Vector3 offset; // Follow: where to keep, relative to the target's facing
+    bool alongStreets = false; // Wander: from street point to street point of the town
+    // The game's script task hash of the native that gave the step (0: one the
+    // game's task status does not report here).
+    std::uint32_t scriptTask = 0;
 };
 
 // How a ped in a scenario gets up when it is given something else.
@@ -68,6 +72,7 @@ struct PedActivity {
     drovil::Vector3 wanderPoint;
     bool wanderWalking = false;
     std::uint64_t wanderRestUntilMs = 0;
+    drovil::Vector3 wanderFrom; // along the streets: the point it came from
     // What the ped shows while it acts.
     std::uint32_t scenario = 0; // scenario played now; 0 none
     bool usingScenario = false; // playing a scenario (in place, or on the point it reached)
@@ -119,6 +124,9 @@ public:
     static constexpr std::size_t historyLimit = 256;
     // How many steps the ped has been given in all (the history keeps only the latest).
     std::size_t stepsGiven(int ped) const;
+    // The game's status of a script task of the ped: 0 given but not yet
+    // started, 1 being performed, 7 not found (never given, replaced or over).
+    int scriptTaskStatus(int ped, std::uint32_t scriptTask) const;
 
     // One frame of every ped's activity. Peds that are down or fighting do not
     // follow their tasks.
