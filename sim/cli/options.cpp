@@ -4,6 +4,7 @@
 #include "scenarios/scenarios.h"
 #include "scenarios/play_report.h"
 #include "scenarios/run_map.h"
+#include "scenarios/screen_snapshot.h"
 #include "cli/seed_range.h"
 #include "session/scenario_session.h"
 
@@ -54,6 +55,11 @@ std::string cliUsage() {
         "  --map FILE.svg    after the run, draw a map of it: the player's path with time marks, the\n"
         "                    search area, the target and his gang with their fate, the blips, and\n"
         "                    the towns, stations, roads and railway around\n"
+        "  --snapshot AT     write a picture of the screen (SVG, 16:9) at a frame (1200) or a game time\n"
+        "                    since the start (90s, 1:30): sprites labelled with their textures, texts\n"
+        "                    where the game draws them, prompts, help box and toasts; the file is\n"
+        "                    snapshot-frame-N.svg in the current folder and the timeline names it;\n"
+        "                    repeat the option for more pictures\n"
         "  --seeds A-B       play the scenario once for every seed from A to B, each game in a process\n"
         "                    of its own, and print one table: seed, setting, outcome, reward, paid,\n"
         "                    game time and the scenario's summary; the exit status is 0 when every\n"
@@ -109,6 +115,15 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 error = "--map needs a file name";
                 return false;
             }
+        } else if (arg == "--snapshot") {
+            if (!value(text))
+                return false;
+            ScreenSnapshots check;
+            if (!check.request(text, error))
+                return false;
+            options.snapshots.push_back(text);
+            std::error_code ignored;
+            options.snapshotFolder = std::filesystem::current_path(ignored).string();
         } else if (arg == "--seeds") {
             if (!value(text))
                 return false;
@@ -179,6 +194,7 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                              : !options.gameDir.empty() ? "--game-dir"
                              : options.json             ? "--json"
                              : !options.mapFile.empty() ? "--map"
+                             : !options.snapshots.empty() ? "--snapshot"
                              : options.stats            ? "--stats"
                                                         : nullptr;
         if (single) {
@@ -228,9 +244,16 @@ int runCli(const CliOptions& options) {
     if (options.stats)
         session.host().dispatch().attachStats(&stats);
     RunMap map;
+    ScreenSnapshots snapshots;
+    snapshots.setFolder(options.snapshotFolder.empty() ? "." : options.snapshotFolder);
+    for (const std::string& at : options.snapshots) {
+        std::string ignored;
+        snapshots.request(at, ignored);
+    }
     const int status = playWithTimeline(*scenario, session, options.seed, options.frameLimit, timelineOptions,
                                         std::cout, options.stats ? &stats : nullptr,
-                                        options.mapFile.empty() ? nullptr : &map);
+                                        options.mapFile.empty() ? nullptr : &map,
+                                        options.snapshots.empty() ? nullptr : &snapshots);
     session.host().dispatch().attachStats(nullptr);
     if (!options.mapFile.empty()) {
         std::string error;

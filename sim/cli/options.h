@@ -2,6 +2,7 @@
 // Command-line options of drovil-sim.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -18,6 +19,11 @@ struct CliOptions {
     int fps = 0;        // frames a second; 0 keeps the simulator's own rate
     bool json = false;  // the timeline as JSON lines
     std::string mapFile; // write a map picture of the run (SVG) here; empty: none
+    // --snapshot FRAME_OR_TIME, repeatable: pictures of the screen (SVG) to write.
+    std::vector<std::string> snapshots;
+    // Where they go: the folder drovil-sim was started in (the game runs in
+    // its own folder).
+    std::string snapshotFolder;
     // --seeds A-B: every seed from A to B, each in a process of its own, and a
     // summary table (seedsFrom > seedsTo: not asked for).
     std::uint32_t seedsFrom = 1, seedsTo = 0;

@@ -55,6 +55,8 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementMathNatives(dispatch, world);
     implementEntityLifetimeNatives(dispatch, world);
     implementEscortNatives(dispatch, world);
+    implementMenuNatives(dispatch, world);
+    implementHostageNatives(dispatch, world);
     implementInteriorNatives(dispatch, world);
 }
 

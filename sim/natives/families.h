@@ -57,6 +57,8 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world);
 void implementMathNatives(NativeDispatch& dispatch, World& world);
 void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world);
 void implementEscortNatives(NativeDispatch& dispatch, World& world);
+void implementMenuNatives(NativeDispatch& dispatch, World& world);
+void implementHostageNatives(NativeDispatch& dispatch, World& world);
 void implementInteriorNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

@@ -11,6 +11,7 @@ namespace sim {
 
 class NativeStats;
 class RunMap;
+class ScreenSnapshots;
 
 // Plays the scenario in `game` (seeded with `seed` already). The result is the
 // exit status: 0 when it succeeded, 1 when it failed or the plug-in's script stopped.
@@ -19,6 +20,6 @@ class RunMap;
 // the run is recorded for a map picture (RunMap::writeSvg afterwards).
 int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std::uint32_t seed, int frameLimit,
                      const TimelineOptions& options, std::ostream& out, NativeStats* stats = nullptr,
-                     RunMap* map = nullptr);
+                     RunMap* map = nullptr, ScreenSnapshots* snapshots = nullptr);
 
 } // namespace sim

@@ -3,6 +3,7 @@
 #include "host/native_stats.h"
 #include "scenarios/contract_stages.h"
 #include "scenarios/run_map.h"
+#include "scenarios/screen_snapshot.h"
 #include "scenarios/timeline.h"
 #include "world/law/combat.h"
 #include "world/screen/documents.h"
@@ -47,6 +48,15 @@ void ScenarioRun::frame() {
         timeline_->afterFrame();
     if (map_)
         map_->afterFrame(world(), timeline_ ? timeline_->contractStage() : ContractStages::noMission);
+    if (snapshots_ && !snapshots_->empty()) {
+        std::vector<std::string> failures;
+        for (const std::string& file : snapshots_->afterFrame(world(), failures))
+            if (timeline_)
+                timeline_->snapshot(file);
+        for (const std::string& failure : failures)
+            if (timeline_)
+                timeline_->line("drovil-sim: " + failure);
+    }
 }
 
 void ScenarioRun::wait(std::uint32_t milliseconds) {

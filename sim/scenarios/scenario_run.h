@@ -17,6 +17,7 @@ namespace sim {
 
 class NativeStats;
 class RunMap;
+class ScreenSnapshots;
 class Timeline;
 
 // The scenario cannot go on (ran out of frames, or something it waited for
@@ -35,6 +36,8 @@ public:
     void recordStats(NativeStats* stats) { stats_ = stats; }
     // Every frame from now on is sampled for a map picture of the run (nullptr: none).
     void recordMap(RunMap* map) { map_ = map; }
+    // Every frame from now on may be asked for as a picture of the screen (nullptr: none).
+    void recordSnapshots(ScreenSnapshots* snapshots) { snapshots_ = snapshots; }
 
     ScenarioGame& game() { return game_; }
     World& world() { return game_.world(); }
@@ -105,6 +108,7 @@ private:
     Timeline* timeline_;
     NativeStats* stats_ = nullptr;
     RunMap* map_ = nullptr;
+    ScreenSnapshots* snapshots_ = nullptr;
     int frameLimit_;
     int frames_ = 0;
 };

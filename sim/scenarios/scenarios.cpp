@@ -6,6 +6,8 @@
 #include "scenarios/contract_play.h"
 #include "scenarios/hunter_play.h"
 #include "scenarios/road_contract_play.h"
+#include "scenarios/menu_play.h"
+#include "world/places/scenario_point_data.h"
 #include "world/core/world.h"
 
 #include <cmath>
@@ -184,6 +186,56 @@ ScenarioResult playPrisonWagonStolenScenario(ScenarioRun& run) {
     return {done, summary};
 }
 
+// --- menu-abort ---
+
+void carryingCash(World& world) {
+    // Rows of contracts worth more than the player carries are greyed out.
+    world.player.cashCents = 10000;
+}
+
+ScenarioResult playMenuAbort(ScenarioRun& run) {
+    const ContractInPlay contract = takenCamp(run);
+    if (contract.id < 0)
+        return failed("the taken contract was not restored");
+    const drovil::Vector3 mainStreet(-312.085f, 830.793f, 119.576f);
+    if (!sitOnSeatNear(run, mainStreet, seats::bench.pointType, "a bench on Valentine's main street"))
+        return failed("found no bench to sit on in Valentine");
+    if (!openContractMenu(run))
+        return failed("the contract menu was not offered on the bench");
+    run.frame();
+    const std::vector<MenuRowSeen> rows = menuRowsOnScreen(run.world());
+    const std::string price = dollarsText(contract.bounty * 100);
+    if (rows.size() != 1 || rows[0].label != "Valentine" || rows[0].price != price || !rows[0].selected)
+        return failed("the menu did not show Valentine's contract for " + price + " selected");
+    run.note("reads the row: " + rows[0].label + ", " + rows[0].price);
+    if (!viewSelectedContract(run) || !run.readCard(10 * second))
+        return failed("the contract's card was not shown from the menu");
+    if (!run.waitUntil([&] { return menuOnScreen(run.world()); }, 3 * second))
+        return failed("the menu did not come back once the card was put away");
+    if (!abandonSelectedContract(run))
+        return failed("the contract could not be abandoned");
+    const std::string empty = run.lang("menu.empty");
+    const std::string emptyFirstLine = empty.substr(0, empty.find('@'));
+    const bool ended = run.waitUntil(
+        [&] { return readContract(run, contract.id).status == 4 && run.world().hud.textDrawn(emptyFirstLine); },
+        5 * second);
+    const int slot = intValue(run.readKeyValues("Savegame.dat"), "missions." + std::to_string(contract.areaId), -999);
+    if (!ended || slot != -1)
+        return failed("abandoning left mission status " + std::to_string(readContract(run, contract.id).status) +
+                      " and the area's slot at " + std::to_string(slot));
+    run.note("sees the contract gone from the menu");
+    if (!closeContractMenu(run))
+        return failed("the menu did not close");
+    run.player().standUp();
+    run.note("stands up and strolls the main street, waiting for another offer");
+    if (!run.travelTo(mainStreet, Gait::Walk, 2.0f, 3 * minute))
+        return failed("did not get back to the main street");
+    const bool offered = run.waitUntil([&] { return run.game().logContains("quest offer triggered in area"); },
+                                       4 * 60 * minute);
+    return {offered, std::string("mission ") + std::to_string(contract.id) + " abandoned from the menu: status 4, " +
+                         "slot freed; " + (offered ? "a new offer came after the wait" : "no new offer came")};
+}
+
 } // namespace
 
 void writeTakenCampContract(ScenarioFiles& files) {
@@ -247,6 +299,11 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "
          "and drives off without the guard, who must turn on him",
          &writeTakenPrisonerContract, &startInValentineCentre, &playPrisonWagonStolenScenario},
+        {"menu-abort",
+         "a camp contract already taken; the player sits on a bench in Valentine, opens the contract menu, reads "
+         "the row, views the card, puts it away and abandons the contract: it must fail, free its slot, and "
+         "offers must come again after the wait",
+         &writeTakenCampContract, &carryingCash, &playMenuAbort},
     };
     return *scenarios;
 }

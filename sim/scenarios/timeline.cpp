@@ -130,6 +130,10 @@ void Timeline::note(const std::string& text) {
     emit(Event{"player", text}, text);
 }
 
+void Timeline::snapshot(const std::string& file) {
+    emit(Event{"snapshot", file}, "screen snapshot written: " + file);
+}
+
 void Timeline::line(const std::string& text) {
     if (!json())
         out_ << text << "\n";

@@ -55,6 +55,8 @@ public:
     void start(const std::string& scenario, const std::string& description, std::uint32_t seed);
     void afterFrame();
     void note(const std::string& text);
+    // A picture of the screen was written to `file` (drovil-sim --snapshot).
+    void snapshot(const std::string& file);
     // The closing summary: the outcome, the run's contract (read from its
     // mission file) and what the clerk paid during the run.
     void summary(const RunSummary& run);

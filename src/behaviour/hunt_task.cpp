@@ -122,7 +122,7 @@ void HuntTask::search() {
 }
 
 void HuntTask::attack() {
-    const float skill = static_cast<float>(natives::combat::accuracy(ped_)) * 0.01f;
+    const float skill = static_cast<float>(natives::ped::accuracy(ped_)) * 0.01f;
     const int aimMs = std::max(static_cast<int>((1.0f - skill) * 10000.0f), minAimMs);
     Hash weapon = 0;
     natives::ped::currentWeapon(ped_, &weapon, false, 0, false);

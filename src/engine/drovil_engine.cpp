@@ -1,5 +1,6 @@
 #include "engine/drovil_engine.h"
 
+#include "behaviour/hostages.h"
 #include "engine/executor_factory.h"
 #include "engine/quest_link.h"
 #include "runtime/data_files.h"
@@ -11,6 +12,7 @@
 #include "runtime/natives.h"
 #include "runtime/player.h"
 #include "runtime/settings.h"
+#include "ui/contract_menu.h"
 #include "ui/contract_viewer.h"
 #include "ui/lang_format.h"
 #include "ui/lang_text.h"
@@ -378,6 +380,7 @@ void DrovilEngine::updateExecutors() {
 void DrovilEngine::update() {
     destroyRetiredExecutors();
     retryPendingSaves();
+    updateContractMenu();
     if (contractViewer())
         updateContractViewer();
     if (paymentCollectionDesk())
@@ -391,6 +394,8 @@ void DrovilEngine::update() {
         missionInZone = missionInZone || executor->getMission()->areaId == areaHere;
     if (!missionInZone)
         updateQuestOffers();
+    // The hostage system runs only while the "Hostages" setting is on.
+    updateHostages();
 
     updateExecutors();
     handleScriptEvents();

@@ -1,5 +1,6 @@
 #include "runtime/debug_tools.h"
 
+#include "behaviour/relative_angle.h"
 #include "engine/debug_contract_keys.h"
 #include "runtime/keyboard.h"
 #include "runtime/natives.h"
@@ -17,17 +18,6 @@ bool debugToolsOn = false;
 constexpr unsigned keyF1 = 112;
 constexpr unsigned keyK = 75;
 constexpr unsigned keyZ = 90;
-
-// The bearing of the player around `entity`, 0 to 359 degrees from its facing.
-int playerBearingAround(Entity entity) {
-    const Vector3 target = natives::entity::position(entity, true, false);
-    const Vector3 player = natives::entity::position(playerPed().entity(), true, false);
-    const int heading = static_cast<int>(natives::entity::heading(entity));
-    const int facing = (heading + 270) % 360;
-    const double degrees = std::atan2(target.y - player.y, target.x - player.x) * -180.0 / 3.14159265358979323846;
-    const int towardsPlayer = (360 - static_cast<int>(degrees)) % 360;
-    return (((facing - towardsPlayer) % 360) + 360) % 360;
-}
 
 void inspectAimedEntity() {
     Hash weapon = 0;

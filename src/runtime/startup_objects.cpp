@@ -1,8 +1,10 @@
 #include "runtime/startup_objects.h"
 
 #include "behaviour/async_conversation.h"
+#include "behaviour/hostages.h"
 #include "engine/drovil_engine.h"
 #include "ui/contract_card.h"
+#include "ui/contract_menu.h"
 #include "ui/contract_viewer.h"
 #include "ui/queued_messages.h"
 #include "world/map_areas.h"
@@ -37,11 +39,13 @@ void createLongLivedObjects() {
     createMapAreas();              // 3
     createQuestCreator();          // 4
     createContractViewer();        // 5
+    createContractMenu();          // 6
+    createHostageSystem();         // 7
     createPaymentsService();       // 8
     createPaymentCollectionDesk(); // 9
     createContractCard();          // 10
     createDrovilEngine();          // 11
-    // The engine's update drives the viewer, the desk, the quest offers and
+    // The engine's update drives the menu, the viewer, the desk, the quest offers and
     // every executor.
     addGuardedFrameStep(updateDrovilEngine);
 }

@@ -136,6 +136,11 @@ const std::vector<LangEntry>& langCatalogue() {
         {"prompts.drovil_menu.abort", P::Prompt,
          "In the open contract menu (INPUT_FRONTEND_DELETE): abandons the selected contract.", nullptr, "",
          false},
+        {"menu.title", P::Menu, "The contract menu's heading, while it is open.", nullptr, "", false},
+        {"menu.pending_payment", P::Menu,
+         "Under the contract menu's heading: the rewards waiting at the station clerks.",
+         "the pending rewards in whole dollars, digits only (\"%d\")", "21474836", false, 149},
+        {"menu.empty", P::Menu, "In the open contract menu when no contract is in play.", nullptr, "", true},
     };
     return *entries;
 }
@@ -302,10 +307,14 @@ const std::vector<DecoratorEntry>& decoratorCatalogue() {
          "0 or unset nothing yet, 1 the player greeted her and may pay, -1 done or unusable."},
         {"KV_Drovil_isContractCard", DecoratorOwner::Registered, "the contract card the player holds",
          "1 on the card prop."},
-        {"KV_HOSTAGE_enabled", DecoratorOwner::Unregistered, "contract targets and companions",
-         "1 where the ped may be threatened and taken hostage; 0 where it may not (camp targets)."},
-        {"KV_HOSTAGE_isHostage", DecoratorOwner::Unregistered, "peds the player holds as hostages",
-         "1 while the ped is held as a hostage; street and hotel targets get no new tasks while it is set."},
+        {"KV_HOSTAGE_enabled", DecoratorOwner::Registered, "contract targets and companions",
+         "1 where the ped may be threatened and taken hostage; 0 where it may not (camp targets), and once "
+         "it is held."},
+        {"KV_HOSTAGE_isHostage", DecoratorOwner::Registered, "peds the player holds as hostages",
+         "1 while the ped is held as a hostage; 0 once released. Street and hotel targets get no new tasks "
+         "while it is set."},
+        {"KV_HOSTAGE_timesThreatened", DecoratorOwner::Registered, "threatened peds",
+         "How often the player threatened (or, holding it, shoved) the ped."},
         {"loot_money", DecoratorOwner::Game, "contract targets, guards and companions",
          "The game's loot decorator: cents found on the body (the contract's loot, ±20%)."},
         {"floot_money", DecoratorOwner::Game, "the ped the player aims at with the debug tools",

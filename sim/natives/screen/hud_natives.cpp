@@ -81,7 +81,10 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
     });
     // The game has no native of this hash (its background-text family sets colour
     // and scale only): the call is noted and the text is drawn from x.
-    dispatch.implement<n::hud::setTextCentred>([&world](bool) { ++world.hud.centringCalls; });
+    dispatch.implement<n::hud::setTextCentred>([&world](bool centred) {
+        ++world.hud.centringCalls;
+        world.hud.pendingCentringAsked = centred;
+    });
     dispatch.implement<n::hud::drawGameString>([&world](const char* gameString, float x, float y) {
         DrawnText drawn;
         drawn.markup = GameStrings::read(gameString);
@@ -91,6 +94,7 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
         drawn.red = hud.pendingRed, drawn.green = hud.pendingGreen, drawn.blue = hud.pendingBlue;
         drawn.alpha = hud.pendingAlpha;
         drawn.scaleX = hud.pendingScaleX, drawn.scaleY = hud.pendingScaleY;
+        drawn.centringAsked = hud.pendingCentringAsked;
         hud.texts.push_back(drawn);
     });
     // The objective line: a text is cached, printed (it shows), and the cache cleared.

@@ -39,7 +39,15 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world) {
             deleteFromWorld(world, vehicle->id);
         vehicle->id = 0;
     });
-    dispatch.implement<n::entity::speed>([&world](Entity entity) { return world.traffic.speedOf(entity.id); });
+    // Any entity's speed: a vehicle the traffic moves by its frame-to-frame
+    // travel, anything else (peds walking, running, shoved) as the world saw it
+    // move between its last two steps.
+    dispatch.implement<n::entity::speed>([&world](Entity entity) {
+        const EntityRecord* record = world.entities.find(entity.id);
+        if (record && record->kind == EntityKind::Vehicle)
+            return world.traffic.speedOf(entity.id);
+        return world.traits.speedOf(entity.id);
+    });
 
     // A driving task is for the ped in the driver's seat; anyone else is ignored.
     auto drivesIt = [&world](Ped ped, Vehicle vehicle) {

@@ -93,7 +93,6 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
 
     dispatch.implement<n::weapon::isRifle>([](Hash weapon) { return rifles().count(weapon) != 0; });
     dispatch.implement<n::weapon::isSniper>([](Hash weapon) { return sniperRifles().count(weapon) != 0; });
-    dispatch.implement<n::combat::accuracy>([&world](Ped ped) { return world.hunting.accuracy(ped.id); });
     dispatch.implement<n::ped::setInteractionPersonality>([&world](Ped ped, Hash personality) {
         if (world.entities.exists(ped.id))
             world.hunting.setPersonality(ped.id, personality);

@@ -3,6 +3,7 @@
 #include "world/core/living_world.h"
 #include "world/people/ped_tasks.h"
 #include "world/core/streaming_out.h"
+#include "world/screen/seat_prompt_groups.h"
 
 #include <algorithm>
 
@@ -22,9 +23,11 @@ void World::beginFrame() {
     gameEvents.beginFrame();
     hud.setTime(clock.elapsedMs);
     prompts.step(clock.frame, static_cast<int>(clock.frameMs), controls);
+    showSeatPromptGroup(*this);
     documents.step(*this);
     dropTasksOfDeadPeds(*this);
     stepLivingWorld(*this);
+    traits.step(*this);
     streamOutReleased(*this);
 }
 

@@ -7,6 +7,7 @@
 #include "world/screen/documents.h"
 #include "world/core/entities.h"
 #include "world/screen/hud.h"
+#include "world/screen/frontend_sounds.h"
 #include "world/senses/line_of_sight.h"
 #include "world/screen/controls.h"
 #include "world/core/game_events.h"
@@ -19,6 +20,7 @@
 #include "world/screen/prompts.h"
 #include "world/people/relationship_groups.h"
 #include "world/people/ped_groups.h"
+#include "world/people/ped_traits.h"
 #include "world/people/weapons.h"
 #include "world/people/fleeing.h"
 #include "world/places/station_clerks.h"
@@ -91,6 +93,8 @@ struct World {
     Portraits portraits;
     Objects objects;     // props scripts created
     Documents documents; // cards held and inspected
+    FrontendSounds sounds; // menu sounds played
+    PedTraits traits;      // sex, accuracy, speed, falls and shoves of peds
 
     Weather weather;
     Perception perception; // senses, foliage and perception events of peds

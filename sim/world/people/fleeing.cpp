@@ -36,6 +36,19 @@ void Fleeing::frighten(World& world, int ped, const drovil::Vector3& from) {
     found->second.untilMs = world.clock.elapsedMs + calmAfterMs;
 }
 
+void Fleeing::runFrom(World& world, int ped, const drovil::Vector3& from) {
+    const EntityRecord* record = world.entities.find(ped);
+    if (!record || record->kind != EntityKind::Ped || !record->alive || record->knockedOut || record->hogtied)
+        return;
+    Fright fright;
+    fright.home = record->position;
+    fright.homeHeading = record->heading;
+    fright.from = from;
+    fright.untilMs = world.clock.elapsedMs + calmAfterMs;
+    frights_[ped] = fright;
+    world.tasks.clear(ped);
+}
+
 void Fleeing::frightenAround(World& world, const drovil::Vector3& where, float radius, const drovil::Vector3& from,
                              int except) {
     std::vector<int> near;

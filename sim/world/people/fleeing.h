@@ -34,6 +34,10 @@ public:
     static bool canBeFrightened(const World& world, int ped);
     // Frightens the ped (when it can be): it drops what it was doing and runs.
     void frighten(World& world, int ped, const drovil::Vector3& from);
+    // A script tells the ped to run from `from` (any ped on its feet, the
+    // script's own included): it drops what it was doing and runs as a
+    // frightened one does.
+    void runFrom(World& world, int ped, const drovil::Vector3& from);
     // Every ped within `radius` of `where` but `except` (the shooter himself).
     void frightenAround(World& world, const drovil::Vector3& where, float radius, const drovil::Vector3& from,
                         int except);

@@ -18,6 +18,9 @@ struct DrawnText {
     float scaleX = 1, scaleY = 1;
     // The game's background text is drawn from x (it has no centring).
     bool centred = false;
+    // The script asked for the text to be centred on x (with a call the game
+    // does not have): what a reader of the layout must know.
+    bool centringAsked = false;
 };
 
 struct DrawnSprite {
@@ -71,6 +74,7 @@ struct Hud {
     // Calls of the text-centring hash, which the game's native database does
     // not have: nothing the game does follows from them.
     int centringCalls = 0;
+    bool pendingCentringAsked = false;
     // The objective text cached for printing ("" when none).
     std::string cachedObjective;
 

@@ -8,7 +8,8 @@ namespace {
 const char* const knownControls[] = {
     "INPUT_FRONTEND_LB",     "INPUT_CONTEXT_B",         "INPUT_FRONTEND_ACCEPT", "INPUT_FRONTEND_DELETE",
     "INPUT_CONTEXT_Y",       "INPUT_CONTEXT_X",         "INPUT_NEXT_CAMERA",     "INPUT_CONTEXT_A",
-    "INPUT_FRONTEND_CANCEL", "INPUT_OPEN_SATCHEL_MENU",
+    "INPUT_FRONTEND_CANCEL", "INPUT_OPEN_SATCHEL_MENU", "INPUT_FRONTEND_DOWN",   "INPUT_FRONTEND_UP",
+    "INPUT_INSPECT_OPEN_SATCHEL",
 };
 } // namespace
 
@@ -92,8 +93,16 @@ void Prompts::step(std::uint64_t frame, int frameMs, const Controls& controls) {
     for (const auto& [handle, record] : records_)
         if (controls.isHeld(record.control))
             heldNow.insert(record.control);
+    wentDown_ = pressedNow_;
+    for (std::uint32_t control : heldNow)
+        if (heldLastFrame_.count(control) == 0)
+            wentDown_.insert(control);
+    // The player reacted to what the last frame showed: its active group.
+    const std::uint32_t shownGroup = activeGroup_;
+    activeGroup_ = 0;
+    activeTitle_.clear();
     for (auto& [handle, record] : records_) {
-        if (!record.active()) {
+        if (!record.active() || !groupShows(record, shownGroup)) {
             record.heldMs = 0;
             record.holdCompleted = false;
             continue;
@@ -143,7 +152,7 @@ bool Prompts::press(int handle) {
     if (!record)
         return false;
     pressControl(record->control);
-    return record->active();
+    return record->active() && groupShows(*record);
 }
 
 void Prompts::pressControl(std::uint32_t control) {
@@ -158,7 +167,7 @@ bool Prompts::startHold(int handle) {
     if (!record)
         return false;
     startHoldControl(record->control);
-    return record->active();
+    return record->active() && groupShows(*record);
 }
 
 void Prompts::startHoldControl(std::uint32_t control) {
@@ -183,7 +192,7 @@ void Prompts::releaseAll() {
 std::vector<const PromptRecord*> Prompts::visible() const {
     std::vector<const PromptRecord*> shown;
     for (const auto& [handle, record] : records_)
-        if (record.shown())
+        if (record.shown() && groupShows(record))
             shown.push_back(&record);
     return shown;
 }

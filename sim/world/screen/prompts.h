@@ -14,6 +14,12 @@
 // - standardized hold: a hold whose time is that of a named hold type;
 // - manual mash: each press fills it by the first setting (read as a float),
 //   and it completes when full.
+//
+// A prompt in no group shows on its own, one in an entity's group shows with
+// that entity; a prompt in any other group shows only in a frame in which that
+// group is the active one: the game makes a seat's group active while the
+// player sits on it, and a script can make its own group active for a frame
+// (which then takes the place of the game's).
 #include "world/screen/controls.h"
 
 #include <cstdint>
@@ -110,6 +116,20 @@ public:
     bool isHeld(std::uint32_t control) const { return held_.count(control) != 0; }
     // Controls pressed in the current frame (for the game's control queries).
     bool controlPressedThisFrame(std::uint32_t control) const { return pressedNow_.count(control) != 0; }
+    // The control went down in the current frame: a tap, or a hold that began.
+    // The game reports such a press in the frame it happens only.
+    bool controlWentDown(std::uint32_t control) const { return wentDown_.count(control) != 0; }
+
+    // The active prompt group of the current frame, and its title ("" when the
+    // game gave none).
+    void activateGroup(std::uint32_t group, const std::string& title) {
+        activeGroup_ = group;
+        activeTitle_ = title;
+    }
+    std::uint32_t activeGroup() const { return activeGroup_; }
+    const std::string& activeGroupTitle() const { return activeTitle_; }
+    // Whether the prompt's group lets it show in the current frame.
+    bool groupShows(const PromptRecord& record) const { return groupShows(record, activeGroup_); }
 
     // What the player sees.
     std::vector<const PromptRecord*> visible() const;
@@ -133,6 +153,13 @@ private:
     std::set<std::uint32_t> held_;
     std::set<std::uint32_t> heldLastFrame_; // controls held down in the previous frame
     std::vector<std::string> problems_;
+    std::set<std::uint32_t> wentDown_;
+    std::uint32_t activeGroup_ = 0;
+    std::string activeTitle_;
+
+    bool groupShows(const PromptRecord& record, std::uint32_t activeGroup) const {
+        return record.group == 0 || record.group == activeGroup || entityOfGroup(record.group) != 0;
+    }
 };
 
 // The name of a control Drovil uses, from its hash; empty for any other.

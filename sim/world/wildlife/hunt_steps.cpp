@@ -37,7 +37,7 @@ float aimedShotChance(const World& world, int shooter, int target) {
     const EntityRecord* to = world.entities.find(target);
     if (!from || !to)
         return 0.0f;
-    const float skill = static_cast<float>(std::clamp(world.hunting.accuracy(shooter), 0, 100)) / 100.0f;
+    const float skill = static_cast<float>(std::clamp(world.traits.accuracyOf(world, shooter), 0, 100)) / 100.0f;
     const float distance = distance3d(from->position, to->position);
     float chance = (0.35f + 0.6f * skill) * std::max(0.2f, 1.0f - distance / 150.0f);
     if (world.wildlife.isFleeing(target, world.clock.elapsedMs))

@@ -4,7 +4,7 @@
 // - seeking a clear line of sight: the ped closes in on the entity at the
 //   step's pace until it is within the distance and in sight;
 // - shooting at an entity: the ped faces it and fires about every one and a
-//   half seconds with its own accuracy (world/wildlife/hunting.h), until the
+//   half seconds with its own accuracy (world/people/ped_traits.h), until the
 //   time is up or the entity is down;
 // - picking up: the ped walks to the entity and takes it up (a second and a
 //   half of work); over once carried, or when someone else holds it;

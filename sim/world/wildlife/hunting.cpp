@@ -38,11 +38,6 @@ void Hunting::putDown(World& world, int entity) {
     carrierOf_.erase(found);
 }
 
-int Hunting::accuracy(int ped) const {
-    auto found = accuracy_.find(ped);
-    return found == accuracy_.end() ? defaultAccuracy : found->second;
-}
-
 std::uint32_t Hunting::personality(int ped) const {
     auto found = personality_.find(ped);
     return found == personality_.end() ? 0 : found->second;

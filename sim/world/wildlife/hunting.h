@@ -15,9 +15,6 @@ struct World;
 
 class Hunting {
 public:
-    // Every ped shoots this well (0 to 100) unless a test says otherwise.
-    static constexpr int defaultAccuracy = 50;
-
     // --- Carrying ---
     // The ped carrying the entity, 0 for none.
     int carrierOf(int entity) const;
@@ -27,10 +24,6 @@ public:
     void pickUp(World& world, int ped, int entity);
     // The entity is put down where it is (at its carrier's feet).
     void putDown(World& world, int entity);
-
-    // --- Marksmanship ---
-    int accuracy(int ped) const;
-    void setAccuracy(int ped, int value) { accuracy_[ped] = value; }
 
     // --- Manner ---
     void setPersonality(int ped, std::uint32_t personality) { personality_[ped] = personality; }
@@ -42,7 +35,6 @@ public:
 
 private:
     std::map<int, int> carrierOf_; // carried entity -> carrier
-    std::map<int, int> accuracy_;
     std::map<int, std::uint32_t> personality_;
 };
 

@@ -1,0 +1,43 @@
+#pragma once
+// A ped the player threatened: it reacts (hands up, pleading, running, fighting
+// back) by whether it is armed, where the player stands, whether the player is
+// armed and its courage; held as a hostage it can be shoved ahead of the
+// player and follows him.
+#include "behaviour/async_ped_task.h"
+
+namespace drovil {
+
+enum class HostageState : int {
+    Threatened = 0, // waiting for the first reaction
+    Reacting = 1,
+    Held = 2,       // hands up, facing the player
+    Shoved = 3,     // walking ahead of the player
+    Done = 99,      // released
+};
+
+class HostageTask : public AsyncPedTask {
+public:
+    // `courage` from 0 to 1 (the ped's accuracy, in hundredths).
+    HostageTask(Ped ped, float courage);
+
+    bool isFinished() override;
+    void step() override;
+
+    HostageState state() const { return state_; }
+
+private:
+    enum class Reaction { None, Flee, Fight };
+    void react(int threats, bool aiming, bool playerArmed, bool hostageArmed, float distance);
+    void takeHostage(bool hostageArmed);
+    void release(Reaction reaction);
+    void shove();
+    bool stillEligible();
+
+    int threatsSeen_ = 0;
+    HostageState state_ = HostageState::Threatened;
+    float courage_;
+    int spare_ = 0;
+    int lineTimer_ = 0; // game clock seconds of the hostage's last line
+};
+
+} // namespace drovil
