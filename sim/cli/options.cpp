@@ -225,8 +225,10 @@ int runCli(const CliOptions& options) {
     if (options.json)
         timelineOptions.format = TimelineFormat::JsonLines;
     NativeStats stats;
-    if (options.stats)
+    if (options.stats) {
         session.host().dispatch().attachStats(&stats);
+        stats.startRecording();
+    }
     RunMap map;
     const int status = playWithTimeline(*scenario, session, options.seed, options.frameLimit, timelineOptions,
                                         std::cout, options.stats ? &stats : nullptr,

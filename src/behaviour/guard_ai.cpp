@@ -6,6 +6,7 @@
 #include "behaviour/guard_search.h"
 #include "behaviour/speech.h"
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -93,7 +94,7 @@ void GuardAI::listenForPlayer(Ped player) {
     const float distance = distanceBetween(playerPosition, positionOf(ped_));
     if (distance > static_cast<float>(ai.getInt("guard.safe_distance", -999)))
         return;
-    const float noise = natives::perception::playerNoise(natives::player::playerIndex());
+    const float noise = natives::perception::playerNoise(playerIndex());
     const float reach = ai.getFloat("guard.noise_distance_multiplier", -999.0f) * noise;
     if (reach < distance)
         return;

@@ -4,6 +4,7 @@
 #include "engine/quest_link.h"
 #include "runtime/data_files.h"
 #include "runtime/durable_save.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
@@ -352,7 +353,7 @@ void DrovilEngine::sendMissionFinished(const MissionData& mission, int status) {
 }
 
 bool DrovilEngine::isPlayerFree() const {
-    return natives::player::hasControl(natives::player::playerIndex()) && !natives::gamestate::missionFlag();
+    return natives::player::hasControl(playerIndex()) && !natives::gamestate::missionFlag();
 }
 
 void DrovilEngine::updateExecutors() {

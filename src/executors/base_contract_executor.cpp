@@ -6,6 +6,7 @@
 #include "executors/contract_card_access.h"
 #include "executors/hold_stopwatch.h"
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
@@ -65,15 +66,18 @@ bool BaseContractExecutor::hasEnded() const {
 
 // --- Flags, hints, log ---
 
-int BaseContractExecutor::getMissionFlag(const std::string& name) const {
+int BaseContractExecutor::getMissionFlag(std::string_view name) const {
     auto found = missionFlags.find(name);
     return found == missionFlags.end() ? 0 : found->second;
 }
 
-void BaseContractExecutor::setMissionFlag(const std::string& name, int value) {
+void BaseContractExecutor::setMissionFlag(std::string_view name, int value) {
+    const auto found = missionFlags.find(name);
+    if (found != missionFlags.end() && found->second == value)
+        return;
     if (getMissionFlag(name) != value)
-        executorLog("mission flag update: " + name + " = " + std::to_string(value));
-    missionFlags[name] = value;
+        executorLog("mission flag update: " + std::string(name) + " = " + std::to_string(value));
+    missionFlags.insert_or_assign(std::string(name), value);
 }
 
 void BaseContractExecutor::showHintOnce(const std::string& name) {
@@ -128,7 +132,7 @@ void BaseContractExecutor::update() {
         runBlockedGate();
         return;
     case MissionStatus::Engaged:
-        if (natives::player::isDead(natives::player::playerIndex())) {
+        if (natives::player::isDead(playerIndex())) {
             executorLog("player has been killed");
             setStatus(MissionStatus::Failed);
             // The engine has ended the mission and cleaned the scene up: no

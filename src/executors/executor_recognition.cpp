@@ -3,6 +3,7 @@
 #include "executors/base_contract_executor.h"
 
 #include "behaviour/tutorials.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -29,7 +30,7 @@ void BaseContractExecutor::updateTargetRecognition() {
         natives::condition::lineOfSight(player, target, 0, 0) == 1)
         natives::decorator::setInt(target, seenByPlayer, 1);
 
-    const bool aiming = natives::player::isFreeAimingAt(natives::player::playerIndex(), target);
+    const bool aiming = natives::player::isFreeAimingAt(playerIndex(), target);
     const bool seen = natives::decorator::getInt(target, seenByPlayer) != 0;
     const bool recognising = (d <= recognitionDistance && seen) || (aiming && d <= aimingRecognitionDistance);
     if (!recognising) {

@@ -21,7 +21,7 @@ const std::vector<SettingSpec>& knownSettings() {
     return *specs;
 }
 
-const SettingSpec* findSetting(const std::string& name) {
+const SettingSpec* findSetting(std::string_view name) {
     for (const SettingSpec& spec : knownSettings())
         if (name == spec.name)
             return &spec;

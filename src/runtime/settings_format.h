@@ -5,6 +5,7 @@
 #include <istream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drovil {
@@ -20,7 +21,7 @@ struct SettingSpec {
 // Every setting the plug-in reads, in the order the README lists them.
 const std::vector<SettingSpec>& knownSettings();
 // Null for a name the plug-in never reads (a typo such as "PriceScale").
-const SettingSpec* findSetting(const std::string& name);
+const SettingSpec* findSetting(std::string_view name);
 
 enum class SettingsLine {
     Skipped,  // empty, a comment or a section header

@@ -2,6 +2,7 @@
 
 #include "world/train_stations.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/data_files.h"
 #include "runtime/durable_save.h"
 #include "runtime/game.h"
@@ -119,8 +120,8 @@ void PaymentsService::collectPayment(bool applyScale) {
 }
 
 void PaymentsService::update() {
-    const PlayerIndex player = natives::player::playerIndex();
-    if (!natives::player::lawIncidentActive(player) && pendingAmount(true) > 0.0f) {
+    const PlayerIndex player = playerIndex();
+    if (!playerWanted() && pendingAmount(true) > 0.0f) {
         const Vector3 playerPosition = positionOf(playerPed());
         stationId_ = trainStations().nearestStation(playerPosition);
         const Vector3 station = trainStations().stationPosition(stationId_);
