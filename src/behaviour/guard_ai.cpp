@@ -32,8 +32,17 @@ GuardAI::GuardAI(Ped ped) : ped_(ped), lastPosition_(0.0f, 0.0f, 0.0f) {
 
 GuardAI::~GuardAI() = default;
 
+bool GuardAI::isDead() const {
+    // The camp asks before the guard's update, which asks again.
+    return entityDead(ped_);
+}
+
+Vector3 GuardAI::position() const {
+    return entityPosition(ped_.entity());
+}
+
 bool GuardAI::isAlive() const {
-    return !natives::condition::entityIsDead(ped_);
+    return !isDead();
 }
 
 int GuardAI::timeInMode() const {
@@ -54,7 +63,7 @@ void GuardAI::setMode(GuardMode mode) {
 void GuardAI::update() {
     if (!ped_)
         return;
-    if (natives::condition::entityIsDead(ped_) || mode_ == GuardMode::Combat)
+    if (isDead() || mode_ == GuardMode::Combat)
         return;
     const Ped player = playerPed();
     if (natives::condition::pedInCombatWith(ped_, player)) {
@@ -91,10 +100,12 @@ void GuardAI::update() {
 void GuardAI::listenForPlayer(Ped player) {
     const DictDataFile& ai = aiFile();
     const Vector3 playerPosition = positionOf(player);
-    const float distance = distanceBetween(playerPosition, positionOf(ped_));
+    const float distance = distanceBetween(playerPosition, position());
     if (distance > static_cast<float>(ai.getInt("guard.safe_distance", -999)))
         return;
-    const float noise = natives::perception::playerNoise(playerIndex());
+    // Every guard in earshot asks: the player's noise is read once between two yields.
+    static PerYield<float> playerNoise;
+    const float noise = playerNoise.get([] { return natives::perception::playerNoise(playerIndex()); });
     const float reach = ai.getFloat("guard.noise_distance_multiplier", -999.0f) * noise;
     if (reach < distance)
         return;

@@ -111,10 +111,14 @@ bool BaseContractExecutor::isOutsideTown() const {
     return false;
 }
 
+Vector3 BaseContractExecutor::targetPosition() const {
+    return entityPosition(targetPed.entity());
+}
+
 bool BaseContractExecutor::isPlayerWithin(float distance) {
     const Vector3 player = positionOf(playerPed());
     if (stage == ExecutorStage::Hunting || stage == ExecutorStage::Escaping)
-        return distanceBetween(player, positionOf(targetPed)) <= distance;
+        return distanceBetween(player, targetPosition()) <= distance;
     const float radius = distance <= 0.0f ? mission->blipRadius : distance;
     return distanceBetween(player, mission->blipCoords) <= radius;
 }
@@ -213,7 +217,7 @@ void BaseContractExecutor::updateApproaching() {
         setStage(ExecutorStage::Hunting);
     }
     if (isOutsideTown() && targetPed && getMissionFlag("dog_companion_track_event") == 0 &&
-        distanceBetween(positionOf(playerPed()), positionOf(targetPed)) < dogTrackingDistance)
+        distanceBetween(positionOf(playerPed()), targetPosition()) < dogTrackingDistance)
         sendDogTrackingEvent();
 }
 
@@ -256,7 +260,7 @@ void BaseContractExecutor::updateHunting() {
 
     if (getSettingBool("TargetRecognition"))
         updateTargetRecognition();
-    if (!natives::condition::entityIsDead(targetPed))
+    if (!entityDead(targetPed))
         return;
     if (natives::condition::pedConfigFlag(targetPed, 11, true)) {
         // Only knocked out: the contract wants the target dead. Explain it once per target.

@@ -125,6 +125,9 @@ protected:
     static void setLootMoney(Ped ped, int cents);
     // The Lang.dat text of `key`.
     static const std::string& langText(const std::string& key);
+    // The target's position, read once between two yields (the frame's rules
+    // ask for it several times).
+    Vector3 targetPosition() const;
 
     int frameSkip = 0;
     bool tooFarWarned = false;
@@ -148,6 +151,7 @@ protected:
     bool eagleEyeAllowed = true;
 
 private:
+
     // Counts the driving calls running on this executor (see isBusy).
     class BusyScope {
     public:

@@ -9,21 +9,7 @@
 namespace drovil {
 namespace {
 
-// One value and the yield it was read in; a yield count of 0 is never current
-// once the script runs (start-up yields before anything is read twice).
-template <class T> struct Read {
-    T value{};
-    std::uint64_t readAt = ~std::uint64_t{0};
-
-    template <class Fetch> const T& get(Fetch fetch) {
-        const std::uint64_t now = yieldCount();
-        if (readAt != now) {
-            value = fetch();
-            readAt = now;
-        }
-        return value;
-    }
-};
+template <class T> using Read = PerYield<T>;
 
 struct ZoneRead {
     int kind = -1; // -1: a free slot
@@ -37,6 +23,38 @@ Read<bool> wanted;
 ZoneRead zones[4];
 // The ped the position belongs to: a new player ped (after death) is read anew.
 Ped positionOf;
+Read<bool> missionFlag;
+
+// A few entities' values, by handle, for the current yield; when full, a value
+// is read without being kept.
+template <class T> struct ByEntity {
+    static constexpr int slots = 32;
+    struct Slot {
+        int id = 0;
+        T value{};
+    };
+    Slot entries[slots];
+    int used = 0;
+    std::uint64_t readAt = ~std::uint64_t{0};
+
+    template <class Fetch> T get(int id, Fetch fetch) {
+        if (readAt != yieldCount()) {
+            readAt = yieldCount();
+            used = 0;
+        }
+        for (int i = 0; i < used; ++i)
+            if (entries[i].id == id)
+                return entries[i].value;
+        const T value = fetch();
+        if (used < slots)
+            entries[used++] = Slot{id, value};
+        return value;
+    }
+    void forget() { readAt = ~std::uint64_t{0}; }
+};
+
+ByEntity<Vector3> positions;
+ByEntity<bool> deaths;
 
 } // namespace
 
@@ -47,7 +65,7 @@ PlayerIndex playerIndex() {
 Vector3 playerPosition() {
     if (positionOf != playerPed()) {
         positionOf = playerPed();
-        position.readAt = ~std::uint64_t{0};
+        position.forget();
     }
     return position.get([] { return natives::entity::position(playerPed().entity(), true, false); });
 }
@@ -72,10 +90,34 @@ Hash playerZone(int zoneKind) {
     return slot->zone.get([zoneKind] { return natives::zone::zoneAt(playerPosition(), zoneKind); });
 }
 
+bool gameMissionFlag() {
+    return missionFlag.get([] { return natives::gamestate::missionFlag(); });
+}
+
+void setGameMissionFlag(bool on) {
+    natives::gamestate::setMissionFlag(on);
+    missionFlag.forget();
+}
+
+Vector3 entityPosition(Entity entity) {
+    if (entity == playerPed().entity())
+        return playerPosition();
+    return positions.get(entity.id, [entity] { return natives::entity::position(entity, true, false); });
+}
+
+bool entityDead(Ped ped) {
+    return deaths.get(ped.id, [ped] { return natives::condition::entityIsDead(ped); });
+}
+
 void forgetFrameReads() {
-    index.readAt = position.readAt = wanted.readAt = ~std::uint64_t{0};
+    missionFlag.forget();
+    positions.forget();
+    deaths.forget();
+    index.forget();
+    position.forget();
+    wanted.forget();
     for (ZoneRead& entry : zones)
-        entry.zone.readAt = ~std::uint64_t{0};
+        entry.zone.forget();
 }
 
 } // namespace drovil

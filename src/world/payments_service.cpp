@@ -2,9 +2,9 @@
 
 #include "world/train_stations.h"
 
-#include "runtime/frame_reads.h"
 #include "runtime/data_files.h"
 #include "runtime/durable_save.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
@@ -156,7 +156,7 @@ void PaymentsService::update() {
 
 void PaymentsService::showReminder(PlayerIndex player) {
     const float pending = pendingAmount(true);
-    if (!(pending > 0.0f) || natives::gamestate::missionFlag() || !natives::player::hasControl(player))
+    if (!(pending > 0.0f) || gameMissionFlag() || !natives::player::hasControl(player))
         return;
     const char* cashText = natives::hud::cashString(2, "CASH_STRING", dollarsToCents(pending), 32);
     const std::string cash = cashText ? cashText : "";

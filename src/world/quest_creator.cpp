@@ -88,7 +88,7 @@ bool QuestCreator::mayStartOffer() const {
     if (weapon != unarmed)
         return false;
     // A cutscene, one of the game's story missions or a portrait being taken.
-    return !natives::gamestate::missionFlag() && !natives::gamestate::randomEventFlag() &&
+    return !gameMissionFlag() && !natives::gamestate::randomEventFlag() &&
            !natives::pedshot::previousUploadPending();
 }
 
