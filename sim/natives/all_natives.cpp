@@ -49,6 +49,9 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementGameStateNatives(dispatch, world);
     implementAnimationNatives(dispatch, world);
     implementPropsetNatives(dispatch, world);
+    implementAnimalNatives(dispatch, world);
+    implementHuntingNatives(dispatch, world);
+    implementInteriorNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -51,5 +51,8 @@ void implementPedStateNatives(NativeDispatch& dispatch, World& world);
 void implementGameStateNatives(NativeDispatch& dispatch, World& world);
 void implementAnimationNatives(NativeDispatch& dispatch, World& world);
 void implementPropsetNatives(NativeDispatch& dispatch, World& world);
+void implementAnimalNatives(NativeDispatch& dispatch, World& world);
+void implementHuntingNatives(NativeDispatch& dispatch, World& world);
+void implementInteriorNatives(NativeDispatch& dispatch, World& world);
 
 } // namespace sim

@@ -230,8 +230,9 @@ void PlayerController::beforeFrame() {
         } else {
             drovil::Vector3 side = player.position;
             side.x += 1.5f;
-            moveTowards(horse->position, horse->heading, side, metresPerSecondOf(Gait::Ride) * frameSeconds,
-                        mountReach - 1.0f);
+            // Up to his side: stopping short of that point could leave it out of
+            // reach when it comes from the far side.
+            moveTowards(horse->position, horse->heading, side, metresPerSecondOf(Gait::Ride) * frameSeconds, 1.0f);
             horse->position.z = world_.geography.groundHeight(horse->position.x, horse->position.y);
         }
     }

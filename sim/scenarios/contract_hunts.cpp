@@ -1,5 +1,8 @@
 #include "scenarios/contract_hunts.h"
 
+#include "scenarios/hunter_play.h"
+#include "scenarios/town_play.h"
+
 namespace sim {
 namespace {
 
@@ -16,12 +19,52 @@ bool huntCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why
     return false;
 }
 
+// A hunter's camp: watched from cover, the hunter stalked and made out through
+// the sights wherever he is (out after game by day, at his fire by night).
+bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!huntDownHunter(run, contract))
+        why = "the hunter was not found, recognised and taken down";
+    else if (!getAwayFromHunterCamp(run, contract))
+        why = "the player did not get away";
+    else
+        return true;
+    return false;
+}
+
+// A street or a hotel: on foot through the search area, looking people in the
+// face until the map marks the target; shot down in the middle of town, which
+// brings the law the player must shake off before the contract is done.
+bool huntInTown(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    const int target = searchTownForTarget(run, contract);
+    if (!target) {
+        why = "the target was not found and recognised in town";
+        return false;
+    }
+    run.note("draws his gun on the target in the middle of town");
+    if (!run.shootUntilDown(target, 2 * 60 * 1000)) {
+        why = "the target was not taken down";
+        return false;
+    }
+    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law"
+                                           : "the target is down");
+    if (!escape(run, contract)) {
+        why = "the player did not get away";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ContractHunt huntFor(int settingId) {
     switch (settingId) {
     case 0:
         return &huntCamp;
+    case 4:
+        return &huntHunterCamp;
+    case 2:
+    case 7:
+        return &huntInTown;
     default:
         return nullptr;
     }

@@ -4,6 +4,7 @@
 #include "runtime/settings_format.h"
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
+#include "scenarios/hunter_play.h"
 #include "world/core/world.h"
 
 #include <cmath>
@@ -226,6 +227,14 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a camp contract already taken; the player enters the search area, then rides far away: the contract "
          "must be lost",
          &writeTakenCampContract, nullptr, &playWalkAway},
+        {"hunter-day",
+         "a hunter camp contract already taken; by day the player watches from the bushes as the hunter goes out, "
+         "stalks and shoots an animal and carries it back to camp",
+         &writeTakenHunterContract, nullptr, &playHunterDay},
+        {"hunter-night",
+         "a hunter camp contract already taken; at 23:00 the player watches the camp: the hunter must stay by his "
+         "fire; then the player creeps up and makes him out",
+         &writeTakenHunterContract, &atHunterNight, &playHunterNight},
     };
     return *scenarios;
 }

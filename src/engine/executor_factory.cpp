@@ -1,6 +1,9 @@
 #include "engine/executor_factory.h"
 
 #include "executors/camp_executor.h"
+#include "executors/hunter_executor.h"
+#include "executors/hotel_executor.h"
+#include "executors/street_executor.h"
 #include "runtime/log.h"
 
 #include <map>
@@ -20,6 +23,12 @@ std::unique_ptr<BaseContractExecutor> builtInExecutor(MissionData* mission) {
     switch (mission->settingType()) {
     case SettingType::Camp:
         return std::make_unique<CampExecutor>(mission);
+    case SettingType::HunterCamp:
+        return std::make_unique<HunterExecutor>(mission);
+    case SettingType::Hotel:
+        return std::make_unique<HotelExecutor>(mission);
+    case SettingType::Street:
+        return std::make_unique<StreetExecutor>(mission);
     case SettingType::TrainStation:
         if (mission->variant != 0 && mission->variant != 1) {
             log("DrovilEngine: unknown train station mission variant: " + std::to_string(mission->variant));

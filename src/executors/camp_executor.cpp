@@ -1,5 +1,7 @@
 #include "executors/camp_executor.h"
 
+#include "executors/camp_propset.h"
+
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
@@ -13,9 +15,6 @@
 
 namespace drovil {
 namespace {
-// A propset is asked for again every 20 ms, 100 times at the most (2 s).
-constexpr int propsetLoadTries = 100;
-constexpr int propsetRetryMs = 20;
 // Timer units a guard must have been fighting before the whole camp joins in.
 constexpr int combatSpreadTime = 45;
 // A camp never holds more guards than this, whatever a mission file says: each
@@ -28,17 +27,7 @@ CampExecutor::CampExecutor(MissionData* mission) : BaseContractExecutor(mission)
 CampExecutor::~CampExecutor() = default;
 
 bool CampExecutor::placePropset() {
-    const Hash name = mission->propsetModel;
-    natives::propset::request(name);
-    bool loaded = natives::propset::isLoaded(name);
-    for (int tries = 0; !loaded && tries < propsetLoadTries; ++tries) {
-        natives::propset::request(name);
-        scriptWait(propsetRetryMs);
-        loaded = natives::propset::isLoaded(name);
-    }
-    if (loaded)
-        propset = natives::propset::create(name, mission->coords, 0, 60.0f, 1200.0f, false, true);
-    natives::propset::releaseRequest(name);
+    propset = placeCampPropset(mission->propsetModel, mission->coords);
     return static_cast<bool>(propset);
 }
 
@@ -154,13 +143,7 @@ void CampExecutor::keepIdling(GuardAI& guard) {
 
 void CampExecutor::cleanup() {
     BaseContractExecutor::cleanup();
-    if (propset) {
-        if (isDebugToolsOn())
-            natives::propset::remove(propset, true, true);
-        else
-            natives::propset::releaseToGame(propset);
-        propset = Propset();
-    }
+    endCampPropset(propset);
     guardAIs.clear();
 }
 

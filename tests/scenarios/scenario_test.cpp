@@ -141,7 +141,7 @@ TEST(SimCommand, TheSameSeedReplaysTheSameRunAndAnotherSeedAnotherOne) {
 
 TEST(SimCommand, ExitStatusTellsSuccessFailureAndAWrongCommandLine) {
     EXPECT_EQ(runSimCommand("--scenario idle --frames 200"), 0);
-    EXPECT_EQ(runSimCommand("--scenario first-contract --seed 1"), 1) << "seed 1 offers a street contract";
+    EXPECT_EQ(runSimCommand("--scenario first-contract --seed 9"), 1) << "seed 9 offers a saloon contract";
     EXPECT_EQ(runSimCommand("--scenario no-such-scenario"), 2);
     EXPECT_EQ(runSimCommand("--seed many"), 2);
     EXPECT_EQ(runSimCommand("--help"), 0);
@@ -216,3 +216,23 @@ TEST(ScenarioLog, AScenarioJudgesOnlyTheLinesOfItsOwnRun) {
 }
 
 } // namespace
+
+// A hunter's day seen from the bushes: he goes out, stalks and shoots an
+// animal, shoulders the carcass and lays it down at his camp.
+class HunterDayScenario : public ::testing::TestWithParam<int> {};
+
+TEST_P(HunterDayScenario, ThePlayerWatchesAWholeHunt) {
+    EXPECT_EQ(runSimCommand("--scenario hunter-day --seed " + std::to_string(GetParam())), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, HunterDayScenario, ::testing::Values(1, 2, 3));
+
+TEST(HunterNightScenario, TheHunterKeepsToHisFireAndIsMadeOutThere) {
+    EXPECT_EQ(runSimCommand("--scenario hunter-night --seed 1"), 0);
+}
+
+// Seed 3 offers a hunter camp in Valentine: the hunter is stalked, taken down
+// and the reward collected.
+TEST(FirstContract, AHunterCampFromTheOfferToThePayment) {
+    EXPECT_EQ(runSimCommand("--scenario first-contract --seed 3"), 0);
+}

@@ -297,6 +297,8 @@ const std::vector<DecoratorEntry>& decoratorCatalogue() {
          "1 on the card prop."},
         {"KV_HOSTAGE_enabled", DecoratorOwner::Unregistered, "contract targets and companions",
          "1 where the ped may be threatened and taken hostage; 0 where it may not (camp targets)."},
+        {"KV_HOSTAGE_isHostage", DecoratorOwner::Unregistered, "peds the player holds as hostages",
+         "1 while the ped is held as a hostage; street and hotel targets get no new tasks while it is set."},
         {"loot_money", DecoratorOwner::Game, "contract targets, guards and companions",
          "The game's loot decorator: cents found on the body (the contract's loot, ±20%)."},
         {"floot_money", DecoratorOwner::Game, "the ped the player aims at with the debug tools",

@@ -1,4 +1,4 @@
-// The script's millisecond timer and the game's timer (ms since the game started).
+// The script's two millisecond timers and the game's timer (ms since the game started).
 #include "natives/families.h"
 
 namespace sim {
@@ -10,6 +10,10 @@ void implementTimerNatives(NativeDispatch& dispatch, World& world) {
         [&world]() { return world.scriptTimer.read(world.clock.elapsedMs); });
     dispatch.implement<n::timer::setScriptTimer>(
         [&world](int milliseconds) { world.scriptTimer.set(world.clock.elapsedMs, milliseconds); });
+    dispatch.implement<n::timer::secondTimer>(
+        [&world]() { return world.secondTimer.read(world.clock.elapsedMs); });
+    dispatch.implement<n::timer::setSecondTimer>(
+        [&world](int milliseconds) { world.secondTimer.set(world.clock.elapsedMs, milliseconds); });
     dispatch.implement<n::timer::clockMs>([&world]() { return static_cast<int>(world.clock.gameTimerMs()); });
 }
 

@@ -3,15 +3,11 @@
 // a ped it replaces its task.
 #include "natives/families.h"
 #include "world/people/ped_tasks.h"
+#include "world/town/streets.h"
 
 namespace sim {
 namespace n = drovil::natives::decl;
 using namespace drovil;
-
-namespace {
-// The radius of the game's own street wandering around where the ped stands.
-constexpr float streetWanderRadius = 40.0f;
-} // namespace
 
 void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
     auto give = [&world](Ped ped, TaskStep step) {
@@ -66,16 +62,35 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
             step.point = point;
             step.radius = distance;
             step.durationMs = durationMs;
+            step.scriptTask = gameHash("SCRIPT_TASK_USE_NEAREST_SCENARIO_TO_POS");
             give(ped, step);
         });
+    dispatch.implement<n::task::useNearestScenarioToCoordWarp>(
+        [give](Ped ped, Vector3 point, float distance, int durationMs, int, int, int, int) {
+            TaskStep step;
+            step.kind = TaskKind::UseNearestScenario;
+            step.point = point;
+            step.radius = distance;
+            step.durationMs = durationMs;
+            step.warp = true;
+            step.scriptTask = gameHash("SCRIPT_TASK_USE_NEAREST_SCENARIO_TO_POS");
+            give(ped, step);
+        });
+    // Along the town's streets about where the ped stands, until it is given
+    // something else.
     dispatch.implement<n::task::wanderStreets>([give, &world](Ped ped, float, int) {
         TaskStep step;
         step.kind = TaskKind::Wander;
+        step.alongStreets = true;
         if (const EntityRecord* record = world.entities.find(ped.id))
             step.point = record->position;
-        step.radius = streetWanderRadius;
+        step.radius = streetNeighbourhood;
         step.durationMs = -1;
+        step.scriptTask = gameHash("SCRIPT_TASK_WANDER_STANDARD");
         give(ped, step);
+    });
+    dispatch.implement<n::task::scriptTaskStatus>([&world](Ped ped, Hash task, bool) {
+        return world.tasks.scriptTaskStatus(ped.id, task);
     });
     // Playing a scenario, in place or on a point it has reached: walking there is not yet.
     dispatch.implement<n::task::isUsingAnyScenario>([&world](Ped ped) {

@@ -18,7 +18,8 @@ void implementPedConditionNatives(NativeDispatch& dispatch, World& world) {
     });
     // Fleeing only: a hogtied ped lies bound and does not flee.
     dispatch.implement<n::ped::isFleeing>([&world](Ped ped) {
-        return world.entities.exists(ped.id) && world.fleeing.isFleeing(ped.id, world.clock.elapsedMs);
+        return world.entities.exists(ped.id) && (world.fleeing.isFleeing(ped.id, world.clock.elapsedMs) ||
+                                                 world.wildlife.isFleeing(ped.id, world.clock.elapsedMs));
     });
 }
 

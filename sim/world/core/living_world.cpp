@@ -11,7 +11,10 @@ void stepLivingWorld(World& world) {
     world.tasks.step(world);
     world.pedGroups.step(world);
     world.combat.step(world);
+    world.wildlife.step(world);
+    world.hunting.step(world);
     world.law.step(world);
+    world.lawResponse.step(world);
     world.townsfolk.step(world);
     world.scenarioPoints.step(world);
 }

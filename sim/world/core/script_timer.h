@@ -1,6 +1,7 @@
 #pragma once
 // The millisecond timer the game keeps for a script: it counts game time since
-// the script last set it. The simulated game runs one script, so one timer.
+// the script last set it. The simulated game runs one script, which has two
+// such timers.
 #include <cstdint>
 
 namespace sim {

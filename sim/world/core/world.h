@@ -37,6 +37,9 @@
 #include "world/people/animations.h"
 #include "world/places/propsets.h"
 #include "world/wildlife/animals.h"
+#include "world/wildlife/hunting.h"
+#include "world/wildlife/wildlife.h"
+#include "world/town/law_response.h"
 
 #include <cstdint>
 #include <random>
@@ -79,6 +82,7 @@ struct World {
     Geography geography; // zones, ground, roads and railway of the map
     ScenarioPoints scenarioPoints; // the map's, the camps' and the scripts' scenario points
     ScriptTimer scriptTimer;
+    ScriptTimer secondTimer; // the script's other timer, apart from the first
     GameEvents gameEvents;
     LineOfSight lineOfSight;
     ScenePedStates scenePeds;
@@ -92,10 +96,13 @@ struct World {
     PedTasks tasks;        // single tasks and task sequences being carried out
     Combat combat;         // health, shots and fights
     Law law;               // lawmen and the player's wanted status
+    LawResponse lawResponse; // lawmen sent to a town where the player is wanted
     Townsfolk townsfolk;   // the passers-by the game keeps about the player in town
     Fleeing fleeing;       // civilians running from danger
     Animations animations; // animation dictionaries and the clips peds play
     Propsets propsets;     // camp propsets streamed in and placed
+    Wildlife wildlife;     // game animals about the hunting camps
+    Hunting hunting;       // carrying, marksmanship and manners
 
     // One step of the world, before the scripts run in a frame.
     void beginFrame();

@@ -111,12 +111,16 @@ float Combat::hitChance(const World& world, int shooter, int target) const {
 }
 
 bool Combat::shootAt(World& world, int shooter, int target) {
+    return shootAt(world, shooter, target, hitChance(world, shooter, target));
+}
+
+bool Combat::shootAt(World& world, int shooter, int target, float chance) {
     const EntityRecord* from = world.entities.find(shooter);
     const EntityRecord* to = world.entities.find(target);
     if (!from || !to || isDown(world, shooter))
         return false;
     std::uniform_real_distribution<float> roll(0.0f, 1.0f);
-    const bool hit = roll(world.random) < hitChance(world, shooter, target);
+    const bool hit = roll(world.random) < chance;
     int damage = 0;
     if (hit) {
         if (shooter == world.player.pedId)
@@ -195,8 +199,12 @@ void Combat::damage(World& world, int victim, int amount, int attacker) {
         kill(world, victim, attacker);
         return;
     }
-    // A wounded civilian runs from whoever hurt it; anyone else fights back.
+    // A wounded civilian or game animal runs from whoever hurt it; anyone else fights back.
     const EntityRecord* from = world.entities.find(attacker);
+    if (world.wildlife.isWild(victim)) {
+        world.wildlife.startle(world, victim, from ? from->position : record->position);
+        return;
+    }
     if (from && Fleeing::canBeFrightened(world, victim)) {
         world.fleeing.frighten(world, victim, from->position);
         return;

@@ -71,6 +71,8 @@ public:
     // A shot at a ped, hitting by chance; true when it hit. Every ped within
     // earshot hears it, and peds next to its path hear it whizz by.
     bool shootAt(World& world, int shooter, int target);
+    // The same shot with the chance of hitting given (a hunter's aimed shot).
+    bool shootAt(World& world, int shooter, int target, float chance);
     // A shot at a point that hits no one (a warning shot, a shot into the air).
     void shootTowards(World& world, int shooter, const drovil::Vector3& point);
 

@@ -2,7 +2,9 @@
 
 #include "world/core/geometry.h"
 #include "world/people/ped_tasks.h"
+#include "world/wildlife/hunt_steps.h"
 #include "world/core/world.h"
+#include "world/town/streets.h"
 
 #include <cmath>
 #include <cstddef>
@@ -98,6 +100,7 @@ void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs) {
     activity.stepStarted = false;
     activity.stepStartedMs = nowMs;
     activity.wanderWalking = false;
+    activity.wanderFrom = drovil::Vector3();
 }
 
 void PedTasks::perform(int ped, int sequence, std::uint64_t nowMs) {
@@ -112,6 +115,7 @@ void PedTasks::perform(int ped, int sequence, std::uint64_t nowMs) {
     activity.stepStarted = false;
     activity.stepStartedMs = nowMs;
     activity.wanderWalking = false;
+    activity.wanderFrom = drovil::Vector3();
     for (const TaskStep& step : *steps)
         remember(ped, step);
 }
@@ -165,6 +169,18 @@ std::size_t PedTasks::stepsGiven(int ped) const {
     return it == stepsGiven_.end() ? 0 : it->second;
 }
 
+int PedTasks::scriptTaskStatus(int ped, std::uint32_t scriptTask) const {
+    constexpr int waitingToStart = 0, performing = 1, notFound = 7;
+    const PedActivity* activity = find(ped);
+    if (!activity || activity->index < 0 || activity->sequenceId != 0 || scriptTask == 0 ||
+        activity->index >= static_cast<int>(activity->steps.size()))
+        return notFound;
+    const TaskStep& step = activity->steps[static_cast<std::size_t>(activity->index)];
+    if (step.scriptTask != scriptTask)
+        return notFound;
+    return activity->stepStarted ? performing : waitingToStart;
+}
+
 const std::vector<TaskStep>& PedTasks::history(int ped) const {
     static const std::vector<TaskStep> none;
     auto it = history_.find(ped);
@@ -190,7 +206,7 @@ void PedTasks::step(World& world) {
             clear(ped);
             continue;
         }
-        if (Combat::isDown(world, ped) || Combat::inCombat(world, ped) ||
+        if (Combat::isDown(world, ped) || Combat::inCombat(world, ped) || record->hogtied ||
             world.fleeing.isFleeing(ped, world.clock.elapsedMs))
             continue;
         advance(world, ped, activity);
@@ -216,6 +232,7 @@ void PedTasks::advance(World& world, int ped, PedActivity& activity) {
         if (!activity.stepStarted) {
             activity.stepStarted = true;
             activity.stepStartedMs = world.clock.elapsedMs;
+            activity.handsBusy = false;
         }
         if (!runStep(world, ped, activity, step))
             return;
@@ -320,17 +337,29 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
         moveTowards(record.position, record.heading, step.point, metresPerSecond(step.speed) * frameSeconds,
                     std::fmax(step.stopRange, 0.5f));
         return timeUp;
+    case TaskKind::CrouchMovement:
+    case TaskKind::SeekClearLos:
+    case TaskKind::ShootAtEntity:
+    case TaskKind::PickUp:
+    case TaskKind::PlaceCarried:
+        return runHuntStep(world, ped, activity, step);
     case TaskKind::Wander: {
         if (timeUp)
             return true;
         if (!activity.wanderWalking) {
             if (now < activity.wanderRestUntilMs)
                 return false;
-            std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
-            std::uniform_real_distribution<float> reach(0.0f, std::fmax(step.radius, 0.0f));
-            const float a = angle(world.random), r = reach(world.random);
-            activity.wanderPoint = drovil::Vector3(step.point.x + r * std::cos(a), step.point.y + r * std::sin(a),
-                                                   step.point.z);
+            if (step.alongStreets) {
+                const drovil::Vector3 from = activity.wanderFrom;
+                activity.wanderFrom = record.position;
+                activity.wanderPoint = nextStreetPoint(world, record.position, from, step.point, step.radius);
+            } else {
+                std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
+                std::uniform_real_distribution<float> reach(0.0f, std::fmax(step.radius, 0.0f));
+                const float a = angle(world.random), r = reach(world.random);
+                activity.wanderPoint = drovil::Vector3(step.point.x + r * std::cos(a),
+                                                       step.point.y + r * std::sin(a), step.point.z);
+            }
             activity.wanderWalking = true;
         }
         if (moveTowards(record.position, record.heading, activity.wanderPoint, metresPerSecond(1.0f) * frameSeconds,

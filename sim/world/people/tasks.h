@@ -32,8 +32,14 @@ enum class TaskKind {
     ScenarioInPlace,  // play a scenario where the ped stands
     UseScenarioPoint, // walk to a given scenario point and use it
     UseNearestScenario, // walk (or warp) to the nearest free scenario point and use it
-    Wander,           // stroll about an area for a while
+    Wander,           // stroll about an area for a while (or along the town's streets)
     Follow,           // keep close to a moving entity for a while
+    // Hunting (world/wildlife/hunt_steps.h).
+    CrouchMovement,   // crouched movement on or off; over at once
+    SeekClearLos,     // close in on an entity until it is in sight within a distance
+    ShootAtEntity,    // fire at an entity for a while, or until it is down
+    PickUp,           // walk to a carriable entity and take it up
+    PlaceCarried,     // walk to a point and lay the carried entity down there
 };
 
 struct TaskStep {
@@ -52,6 +58,12 @@ struct TaskStep {
     // step's point is then worked out each frame (world/people/ped_tasks.h).
     int target = 0;
     drovil::Vector3 offset; // Follow: where to keep, relative to the target's facing
+    bool crouched = false;  // CrouchMovement
+    int handled = 0;        // PlaceCarried: the entity laid down (not one headed for)
+    bool alongStreets = false; // Wander: from street point to street point of the town
+    // The game's script task hash of the native that gave the step (0: one the
+    // game's task status does not report here).
+    std::uint32_t scriptTask = 0;
 };
 
 // How a ped in a scenario gets up when it is given something else.
@@ -68,6 +80,7 @@ struct PedActivity {
     drovil::Vector3 wanderPoint;
     bool wanderWalking = false;
     std::uint64_t wanderRestUntilMs = 0;
+    drovil::Vector3 wanderFrom; // along the streets: the point it came from
     // What the ped shows while it acts.
     std::uint32_t scenario = 0; // scenario played now; 0 none
     bool usingScenario = false; // playing a scenario (in place, or on the point it reached)
@@ -84,6 +97,9 @@ struct PedActivity {
     drovil::Vector3 lookPoint;
     std::string eventTracker; // set by a script: the game keeps the ped's events
     bool weaponRaised = false;
+    // A step that ends with the hands' work (picking up, laying down): busy until then.
+    bool handsBusy = false;
+    std::uint64_t handsBusyUntilMs = 0;
 };
 
 class PedTasks {
@@ -119,6 +135,9 @@ public:
     static constexpr std::size_t historyLimit = 256;
     // How many steps the ped has been given in all (the history keeps only the latest).
     std::size_t stepsGiven(int ped) const;
+    // The game's status of a script task of the ped: 0 given but not yet
+    // started, 1 being performed, 7 not found (never given, replaced or over).
+    int scriptTaskStatus(int ped, std::uint32_t scriptTask) const;
 
     // One frame of every ped's activity. Peds that are down or fighting do not
     // follow their tasks.

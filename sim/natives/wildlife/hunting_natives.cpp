@@ -1,0 +1,104 @@
+// Hunting: carrying, the hunting steps of ped tasks, weapon classes, how good
+// a shot a ped is, a ped's manner and leaving a group.
+#include "natives/families.h"
+
+#include "world/core/strings.h"
+#include "world/people/ped_tasks.h"
+
+#include <set>
+
+namespace sim {
+namespace n = drovil::natives::decl;
+using namespace drovil;
+
+namespace {
+const std::set<std::uint32_t>& rifles() {
+    static const auto* set = new std::set<std::uint32_t>{
+        gameHash("WEAPON_RIFLE_SPRINGFIELD"), gameHash("WEAPON_RIFLE_BOLTACTION"), gameHash("WEAPON_RIFLE_VARMINT"),
+        gameHash("WEAPON_SNIPERRIFLE_ROLLINGBLOCK"), gameHash("WEAPON_SNIPERRIFLE_CARCANO")};
+    return *set;
+}
+const std::set<std::uint32_t>& sniperRifles() {
+    static const auto* set = new std::set<std::uint32_t>{gameHash("WEAPON_SNIPERRIFLE_ROLLINGBLOCK"),
+                                                         gameHash("WEAPON_SNIPERRIFLE_CARCANO")};
+    return *set;
+}
+} // namespace
+
+void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
+    auto give = [&world](Ped ped, TaskStep step) {
+        if (ped.id != 0 && !world.entities.exists(ped.id))
+            return;
+        resolveTaskTarget(world, step);
+        world.tasks.give(ped.id, step, world.clock.elapsedMs);
+    };
+
+    dispatch.implement<n::carry::carriedEntity>([&world](Ped ped) { return Entity(world.hunting.carriedBy(ped.id)); });
+    dispatch.implement<n::carry::carrier>([&world](Entity entity) { return Ped(world.hunting.carrierOf(entity.id)); });
+
+    dispatch.implement<n::task::setCrouchMovement>([give](Ped ped, bool crouched, int, bool) {
+        TaskStep step;
+        step.kind = TaskKind::CrouchMovement;
+        step.crouched = crouched;
+        give(ped, step);
+    });
+    // Wanders the area for good (until given something else).
+    dispatch.implement<n::task::wanderInArea>([give](Ped ped, Vector3 centre, float radius, float, float, int) {
+        TaskStep step;
+        step.kind = TaskKind::Wander;
+        step.point = centre;
+        step.radius = radius;
+        step.durationMs = -1;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::seekClearLosToEntity>([give](Ped ped, Entity target, float distance, float speed,
+                                                             float) {
+        TaskStep step;
+        step.kind = TaskKind::SeekClearLos;
+        step.target = target.id;
+        step.radius = distance;
+        step.speed = speed;
+        step.durationMs = -1;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::aimGunAtEntity>([give](Ped ped, Entity target, int durationMs, bool, int) {
+        TaskStep step;
+        step.kind = TaskKind::AimAt;
+        step.target = target.id;
+        step.durationMs = durationMs;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::shootAtEntity>([give](Ped ped, Entity target, int durationMs, Hash, bool) {
+        TaskStep step;
+        step.kind = TaskKind::ShootAtEntity;
+        step.target = target.id;
+        step.durationMs = durationMs;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::pickUpCarriable>([give](Ped ped, Entity entity) {
+        TaskStep step;
+        step.kind = TaskKind::PickUp;
+        step.target = entity.id;
+        step.durationMs = -1;
+        give(ped, step);
+    });
+    dispatch.implement<n::task::placeCarriedAt>([give](Ped ped, Entity entity, Vector3 point, float, int) {
+        TaskStep step;
+        step.kind = TaskKind::PlaceCarried;
+        step.handled = entity.id;
+        step.point = point;
+        step.durationMs = -1;
+        give(ped, step);
+    });
+
+    dispatch.implement<n::weapon::isRifle>([](Hash weapon) { return rifles().count(weapon) != 0; });
+    dispatch.implement<n::weapon::isSniper>([](Hash weapon) { return sniperRifles().count(weapon) != 0; });
+    dispatch.implement<n::combat::accuracy>([&world](Ped ped) { return world.hunting.accuracy(ped.id); });
+    dispatch.implement<n::ped::setInteractionPersonality>([&world](Ped ped, Hash personality) {
+        if (world.entities.exists(ped.id))
+            world.hunting.setPersonality(ped.id, personality);
+    });
+    dispatch.implement<n::group::removeMember>([&world](Ped ped) { world.pedGroups.remove(ped.id); });
+}
+
+} // namespace sim

@@ -1,0 +1,15 @@
+#pragma once
+// Going after a contract target in town, as a person would: ride in, walk the
+// streets of the search area (or into the hotel and its rooms) and size up the
+// people there one after another through the sights, nearest to the middle of
+// the area first, until the map marks one of them as the man on the card (or he
+// is made out by sight on the way).
+#include "scenarios/contract_play.h"
+
+namespace sim {
+
+// The player's search of a town for the target; the target ped, 0 when the
+// search failed (noted on the timeline).
+int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract);
+
+} // namespace sim

@@ -1,0 +1,183 @@
+#include "world/wildlife/wildlife.h"
+
+#include "world/core/geometry.h"
+#include "world/core/world.h"
+#include "world/wildlife/animals.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sim {
+namespace {
+constexpr float pi = 3.14159265f;
+
+// The herd about one hunting camp.
+constexpr const char* herd[] = {
+    "a_c_deer_01",   "a_c_deer_01",   "a_c_deer_01", "a_c_buck_01",   "a_c_buck_01", "a_c_rabbit_01",
+    "a_c_rabbit_01", "a_c_rabbit_01", "a_c_crow_01", "a_c_crow_01",   "a_c_coyote_01",
+};
+
+const std::set<std::uint32_t>& huntingCampPropsets() {
+    static const auto* names =
+        new std::set<std::uint32_t>{gameHash("pg_ambient_campfire04x_tent"), gameHash("pg_ambient_campfire05x_tent")};
+    return *names;
+}
+
+// The people about: living peds that are not animals.
+bool isPerson(const World& world, int id, const EntityRecord& record) {
+    (void)world;
+    (void)id;
+    return record.kind == EntityKind::Ped && record.alive && !isAnimalModel(record.model);
+}
+} // namespace
+
+bool Wildlife::isHuntingCampPropset(std::uint32_t name) { return huntingCampPropsets().count(name) != 0; }
+
+void Wildlife::seedOnce(const World& world) {
+    if (seeded_)
+        return;
+    // From a copy: the herds draw from their own numbers, not the game's.
+    std::mt19937 copy = world.random;
+    copy.discard(7);
+    random_.seed(copy());
+    seeded_ = true;
+}
+
+int Wildlife::spawn(World& world, std::uint32_t model, const drovil::Vector3& position) {
+    const AnimalKind* kind = animalKindOf(model);
+    if (!kind)
+        return 0;
+    seedOnce(world);
+    std::uniform_real_distribution<float> facing(0.0f, 360.0f);
+    EntityRecord& record = world.entities.create(EntityKind::Ped, model, position, facing(random_));
+    world.combat.of(record.id).health = kind->health;
+    WildAnimal animal;
+    animal.kind = kind;
+    animal.home = position;
+    animals_[record.id] = animal;
+    return record.id;
+}
+
+void Wildlife::stockAround(World& world, const drovil::Vector3& centre) {
+    seedOnce(world);
+    std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
+    std::uniform_real_distribution<float> reach(herdInnerRadius, herdOuterRadius);
+    for (const char* model : herd) {
+        const float a = angle(random_), r = reach(random_);
+        const float x = centre.x + r * std::cos(a), y = centre.y + r * std::sin(a);
+        spawn(world, gameHash(model), drovil::Vector3(x, y, world.geography.groundHeight(x, y)));
+    }
+}
+
+bool Wildlife::isFleeing(int ped, std::uint64_t nowMs) const {
+    auto found = animals_.find(ped);
+    return found != animals_.end() && nowMs < found->second.fleeUntilMs;
+}
+
+void Wildlife::startle(World& world, int ped, const drovil::Vector3& from) {
+    auto found = animals_.find(ped);
+    const EntityRecord* record = world.entities.find(ped);
+    if (found == animals_.end() || !record || !record->alive || world.hunting.carrierOf(ped) != 0)
+        return;
+    found->second.fleeFrom = from;
+    found->second.fleeUntilMs = world.clock.elapsedMs + fleeMs;
+    found->second.walking = false;
+}
+
+void Wildlife::calm(int ped) {
+    auto found = animals_.find(ped);
+    if (found == animals_.end())
+        return;
+    found->second.fleeUntilMs = 0;
+    found->second.walking = false;
+}
+
+void Wildlife::stockNewCamps(World& world) {
+    for (const auto& [handle, placed] : world.propsets.all()) {
+        if (stockedPropsets_.count(handle) || !isHuntingCampPropset(placed.name))
+            continue;
+        stockedPropsets_.insert(handle);
+        stockAround(world, placed.position);
+    }
+}
+
+void Wildlife::noticeDanger(World& world, int ped, WildAnimal& animal) {
+    const EntityRecord& self = *world.entities.find(ped);
+    for (const auto& [id, record] : world.entities.all()) {
+        if (id == ped || !isPerson(world, id, record))
+            continue;
+        float alert = animal.kind->alertDistance;
+        if (world.perception.isCrouching(id))
+            alert *= crouchedAlertShare;
+        if (flatDistance(record.position, self.position) <= alert) {
+            startle(world, ped, record.position);
+            return;
+        }
+    }
+}
+
+void Wildlife::graze(World& world, EntityRecord& record, WildAnimal& animal, float frameSeconds) {
+    const std::uint64_t now = world.clock.elapsedMs;
+    if (!animal.walking) {
+        if (now < animal.restUntilMs)
+            return;
+        std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
+        std::uniform_real_distribution<float> reach(0.0f, grazeRadius);
+        const float a = angle(random_), r = reach(random_);
+        const float x = animal.home.x + r * std::cos(a), y = animal.home.y + r * std::sin(a);
+        animal.grazePoint = drovil::Vector3(x, y, world.geography.groundHeight(x, y));
+        animal.walking = true;
+    }
+    if (moveTowards(record.position, record.heading, animal.grazePoint, 0.8f * frameSeconds, 0.3f)) {
+        animal.walking = false;
+        std::uniform_int_distribution<int> rest(4000, 15000);
+        animal.restUntilMs = now + static_cast<std::uint64_t>(rest(random_));
+    }
+}
+
+void Wildlife::step(World& world) {
+    stockNewCamps(world);
+    if (animals_.empty())
+        return;
+    const std::uint64_t now = world.clock.elapsedMs;
+    const float frameSeconds = static_cast<float>(world.clock.frameMs) / 1000.0f;
+    // Shots fired since the last frame alarm every animal in earshot.
+    const auto& shots = world.combat.shots();
+    for (; shotsSeen_ < shots.size(); ++shotsSeen_) {
+        const ShotRecord& shot = shots[shotsSeen_];
+        for (const auto& [id, animal] : animals_) {
+            const EntityRecord* record = world.entities.find(id);
+            if (record && distance3d(record->position, shot.from) <= shotAlarmRange)
+                startle(world, id, shot.from);
+        }
+    }
+    for (auto it = animals_.begin(); it != animals_.end();) {
+        EntityRecord* record = world.entities.find(it->first);
+        if (!record) {
+            it = animals_.erase(it);
+            continue;
+        }
+        WildAnimal& animal = it->second;
+        if (!record->alive || record->frozen || world.hunting.carrierOf(it->first) != 0) {
+            ++it;
+            continue;
+        }
+        if (now >= animal.fleeUntilMs)
+            noticeDanger(world, it->first, animal);
+        if (now < animal.fleeUntilMs) {
+            // Straight away from the danger; it settles wherever it stops.
+            const float dx = record->position.x - animal.fleeFrom.x, dy = record->position.y - animal.fleeFrom.y;
+            const float length = std::max(0.01f, std::sqrt(dx * dx + dy * dy));
+            const float x = record->position.x + dx / length * 10.0f, y = record->position.y + dy / length * 10.0f;
+            moveTowards(record->position, record->heading,
+                        drovil::Vector3(x, y, world.geography.groundHeight(x, y)),
+                        animal.kind->fleeSpeed * frameSeconds, 0.0f);
+            animal.home = record->position;
+        } else {
+            graze(world, *record, animal, frameSeconds);
+        }
+        ++it;
+    }
+}
+
+} // namespace sim
