@@ -241,8 +241,10 @@ int runCli(const CliOptions& options) {
     if (options.json)
         timelineOptions.format = TimelineFormat::JsonLines;
     NativeStats stats;
-    if (options.stats)
+    if (options.stats) {
         session.host().dispatch().attachStats(&stats);
+        stats.startRecording();
+    }
     RunMap map;
     ScreenSnapshots snapshots;
     snapshots.setFolder(options.snapshotFolder.empty() ? "." : options.snapshotFolder);

@@ -1,5 +1,7 @@
 #include "host/native_stats.h"
 
+#include "host/plugin_cost.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -45,15 +47,34 @@ std::uint64_t percentile(const std::vector<std::uint64_t>& sorted, int percent) 
     return sorted[rank == 0 ? 0 : rank - 1];
 }
 
-NativeStats::StageFigures figuresOf(const std::string& stage, std::vector<std::uint64_t> calls) {
-    std::sort(calls.begin(), calls.end());
+NativeStats::Spread spreadOf(std::vector<std::uint64_t> values) {
+    std::sort(values.begin(), values.end());
+    NativeStats::Spread spread;
+    spread.median = percentile(values, 50);
+    spread.percentile95 = percentile(values, 95);
+    spread.max = values.empty() ? 0 : values.back();
+    return spread;
+}
+
+NativeStats::StageFigures figuresOf(const std::string& stage, const std::vector<std::uint64_t>& calls,
+                                    const std::vector<std::uint64_t>& allocations,
+                                    const std::vector<std::uint64_t>& nanoseconds) {
     NativeStats::StageFigures figures;
     figures.stage = stage;
     figures.frames = calls.size();
-    figures.median = percentile(calls, 50);
-    figures.percentile95 = percentile(calls, 95);
-    figures.max = calls.empty() ? 0 : calls.back();
+    const NativeStats::Spread spread = spreadOf(calls);
+    figures.median = spread.median;
+    figures.percentile95 = spread.percentile95;
+    figures.max = spread.max;
+    figures.allocations = spreadOf(allocations);
+    figures.selfNanoseconds = spreadOf(nanoseconds);
     return figures;
+}
+
+std::string microseconds(std::uint64_t nanoseconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(nanoseconds) / 1000.0);
+    return text;
 }
 
 std::string padded(const std::string& text, std::size_t width, bool right) {
@@ -171,14 +192,26 @@ void NativeStats::startSegment() {
     segment_.clear();
 }
 
+void NativeStats::startRecording() {
+    plugin_cost::setTiming(true);
+    allocationsBefore_ = plugin_cost::allocations();
+    nanosecondsBefore_ = plugin_cost::selfNanoseconds();
+}
+
 void NativeStats::closeFrame(const std::string& stage) {
     auto entry = std::find_if(stageFrames_.begin(), stageFrames_.end(),
-                              [&](const auto& known) { return known.first == stage; });
+                              [&](const auto& known) { return known.stage == stage; });
     if (entry == stageFrames_.end()) {
-        stageFrames_.emplace_back(stage, std::vector<std::uint64_t>());
+        stageFrames_.push_back(StageFrames{stage, {}, {}, {}});
         entry = stageFrames_.end() - 1;
     }
-    entry->second.push_back(frameCalls_);
+    entry->calls.push_back(frameCalls_);
+    const std::uint64_t allocations = plugin_cost::allocations();
+    const std::uint64_t nanoseconds = plugin_cost::selfNanoseconds();
+    entry->allocations.push_back(allocations - allocationsBefore_);
+    entry->nanoseconds.push_back(nanoseconds - nanosecondsBefore_);
+    allocationsBefore_ = allocations;
+    nanosecondsBefore_ = nanoseconds;
     for (Counter* counter : touchedThisFrame_) {
         counter->maxInFrame = std::max(counter->maxInFrame, counter->frameCalls);
         ++counter->framesCalled;
@@ -191,12 +224,14 @@ void NativeStats::closeFrame(const std::string& stage) {
 
 std::vector<NativeStats::StageFigures> NativeStats::stages() const {
     std::vector<StageFigures> figures;
-    std::vector<std::uint64_t> all;
-    for (const auto& [stage, calls] : stageFrames_) {
-        figures.push_back(figuresOf(stage, calls));
-        all.insert(all.end(), calls.begin(), calls.end());
+    std::vector<std::uint64_t> calls, allocations, nanoseconds;
+    for (const StageFrames& stage : stageFrames_) {
+        figures.push_back(figuresOf(stage.stage, stage.calls, stage.allocations, stage.nanoseconds));
+        calls.insert(calls.end(), stage.calls.begin(), stage.calls.end());
+        allocations.insert(allocations.end(), stage.allocations.begin(), stage.allocations.end());
+        nanoseconds.insert(nanoseconds.end(), stage.nanoseconds.begin(), stage.nanoseconds.end());
     }
-    figures.push_back(figuresOf("all frames", std::move(all)));
+    figures.push_back(figuresOf("all frames", calls, allocations, nanoseconds));
     return figures;
 }
 
@@ -272,6 +307,14 @@ void NativeStats::report(std::ostream& out) const {
             << padded(number(stage.median), 8, true) << padded(number(stage.percentile95), 8, true)
             << padded(number(stage.max), 8, true) << "\n";
 
+    out << "\nthe plug-in's heap allocations per frame by stage\n";
+    out << "  " << padded("stage", 12, false) << padded("median", 8, true) << padded("p95", 8, true)
+        << padded("max", 8, true) << "\n";
+    for (const StageFigures& stage : stages())
+        out << "  " << padded(stage.stage, 12, false) << padded(number(stage.allocations.median), 8, true)
+            << padded(number(stage.allocations.percentile95), 8, true)
+            << padded(number(stage.allocations.max), 8, true) << "\n";
+
     out << "\nthe ten natives called most per frame\n";
     out << "  " << padded("per frame", 10, true) << padded("max", 7, true) << padded("calls", 9, true) << "  native\n";
     const std::vector<NativeFigures> busiest = natives();
@@ -291,6 +334,7 @@ void NativeStats::report(std::ostream& out) const {
         << " calls)\n";
     if (repeated.empty()) {
         out << "  none\n";
+        reportTimes(out);
         return;
     }
     out << "  " << padded("repeats", 8, true) << padded("frames", 8, true) << "  native, then its arguments -> result\n";
@@ -318,6 +362,19 @@ void NativeStats::report(std::ostream& out) const {
         }
         first = end;
     }
+    reportTimes(out);
+}
+
+void NativeStats::reportTimes(std::ostream& out) const {
+    // Last, since it is measured on the clock: the only figures that differ
+    // from one run of the same seed to the next.
+    out << "\n" << timesHeading << "\n";
+    out << "  " << padded("stage", 12, false) << padded("median", 9, true) << padded("p95", 9, true)
+        << padded("max", 10, true) << "\n";
+    for (const StageFigures& stage : stages())
+        out << "  " << padded(stage.stage, 12, false) << padded(microseconds(stage.selfNanoseconds.median), 9, true)
+            << padded(microseconds(stage.selfNanoseconds.percentile95), 9, true)
+            << padded(microseconds(stage.selfNanoseconds.max), 10, true) << "\n";
 }
 
 } // namespace sim

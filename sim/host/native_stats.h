@@ -35,15 +35,23 @@ public:
 
     // --- The frames ---
 
+    // Starts recording: the plug-in's own time is measured from now on.
+    void startRecording();
+
     // The frame has ended; its calls count for `stage`.
     void closeFrame(const std::string& stage);
 
     // --- The figures ---
 
+    struct Spread {
+        std::uint64_t median = 0, percentile95 = 0, max = 0;
+    };
     struct StageFigures {
         std::string stage;
         std::size_t frames = 0;
         std::uint64_t median = 0, percentile95 = 0, max = 0; // calls per frame
+        Spread allocations;                                  // the plug-in's heap allocations per frame
+        Spread selfNanoseconds;                              // the plug-in's own time per frame
     };
     struct NativeFigures {
         const NativeDeclaration* native = nullptr;
@@ -78,6 +86,11 @@ public:
 
     void report(std::ostream& out) const;
 
+    // The heading of the report's last part, the plug-in's own time per frame.
+    static constexpr const char* timesHeading =
+        "the plug-in's own time per frame by stage, in microseconds: its code between two yields, without the "
+        "natives' handlers (measured, so it varies from run to run)";
+
 private:
     struct Counter {
         std::uint64_t calls = 0;
@@ -99,6 +112,7 @@ private:
     };
 
     std::string describeArguments() const;
+    void reportTimes(std::ostream& out) const;
 
     // The call under way.
     const NativeDeclaration* native_ = nullptr;
@@ -113,7 +127,13 @@ private:
     std::vector<Counter*> touchedThisFrame_;
     std::uint64_t frameCalls_ = 0;
     std::uint64_t framesClosed_ = 0;
-    std::vector<std::pair<std::string, std::vector<std::uint64_t>>> stageFrames_;
+    // Per stage, frame by frame: native calls, the plug-in's allocations and its own time.
+    struct StageFrames {
+        std::string stage;
+        std::vector<std::uint64_t> calls, allocations, nanoseconds;
+    };
+    std::vector<StageFrames> stageFrames_;
+    std::uint64_t allocationsBefore_ = 0, nanosecondsBefore_ = 0;
     // By the native's name and the arguments' text.
     std::map<std::string, Repeat> repeats_;
 };

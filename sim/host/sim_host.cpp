@@ -1,5 +1,7 @@
 #include "host/sim_host.h"
 
+#include "host/plugin_cost.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -118,7 +120,9 @@ void SimHost::scriptThread(SimHost* host, Script* script) {
         std::unique_lock<std::mutex> lock(host->turnMutex_);
         host->turnChanged_.wait(lock, [host, script] { return host->turn_ == script; });
     }
+    plugin_cost::enterPlugin();
     script->main();
+    plugin_cost::leavePlugin();
     std::unique_lock<std::mutex> lock(host->turnMutex_);
     script->finished = true;
     host->turn_ = nullptr;
@@ -128,6 +132,7 @@ void SimHost::scriptThread(SimHost* host, Script* script) {
 void SimHost::wait(std::uint32_t milliseconds) {
     if (currentHost != this)
         hostFailure("scriptWait called outside a script thread");
+    plugin_cost::leavePlugin();
     std::unique_lock<std::mutex> lock(turnMutex_);
     Script* self = turn_;
     self->wakeAtMs = world_->clock.elapsedMs + milliseconds;
@@ -135,6 +140,7 @@ void SimHost::wait(std::uint32_t milliseconds) {
     turn_ = nullptr;
     turnChanged_.notify_all();
     turnChanged_.wait(lock, [this, self] { return turn_ == self; });
+    plugin_cost::enterPlugin();
 }
 
 void SimHost::keyDown(std::uint32_t key) { sendKeyMessage(key, false, false); }
@@ -149,6 +155,7 @@ void SimHost::sendKeyMessage(std::uint32_t key, bool wasDownBefore, bool isUpNow
 void SimHost::nativeInit(std::uint64_t hash) {
     if (currentHost != this)
         hostFailure("a native was called outside a script thread");
+    plugin_cost::leavePlugin();
     pendingHash_ = hash;
     pendingArgs_.clear();
     callOpen_ = true;
@@ -168,7 +175,9 @@ std::uint64_t* SimHost::nativeCall() {
     // world, never into here); both buffers keep their capacity, so a call
     // allocates nothing.
     callArgs_.swap(pendingArgs_);
-    return dispatch_.call(pendingHash_, callArgs_);
+    std::uint64_t* result = dispatch_.call(pendingHash_, callArgs_);
+    plugin_cost::enterPlugin();
+    return result;
 }
 
 } // namespace sim

@@ -6,6 +6,7 @@
 #include "behaviour/guard_search.h"
 #include "behaviour/speech.h"
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -31,8 +32,17 @@ GuardAI::GuardAI(Ped ped) : ped_(ped), lastPosition_(0.0f, 0.0f, 0.0f) {
 
 GuardAI::~GuardAI() = default;
 
+bool GuardAI::isDead() const {
+    // The camp asks before the guard's update, which asks again.
+    return entityDead(ped_);
+}
+
+Vector3 GuardAI::position() const {
+    return entityPosition(ped_.entity());
+}
+
 bool GuardAI::isAlive() const {
-    return !natives::condition::entityIsDead(ped_);
+    return !isDead();
 }
 
 int GuardAI::timeInMode() const {
@@ -53,7 +63,7 @@ void GuardAI::setMode(GuardMode mode) {
 void GuardAI::update() {
     if (!ped_)
         return;
-    if (natives::condition::entityIsDead(ped_) || mode_ == GuardMode::Combat)
+    if (isDead() || mode_ == GuardMode::Combat)
         return;
     const Ped player = playerPed();
     if (natives::condition::pedInCombatWith(ped_, player)) {
@@ -69,7 +79,7 @@ void GuardAI::update() {
     const Hash shotFired = getHashKey("EVENT_SHOT_FIRED");
     const Hash deadBody = getHashKey("EVENT_SHOCKING_DEAD_BODY");
 
-    if (guardCanSee(ped_, player.entity())) {
+    if (guardCanSee(ped_, player.entity(), seeingRange_)) {
         onTargetSpotted(player);
     } else if (event == whizzedBy) {
         onShotFired(natives::perception::eventSource(ped_, whizzedBy, 0, 0));
@@ -80,7 +90,7 @@ void GuardAI::update() {
     } else if (event == deadBody) {
         const Entity body = natives::perception::eventSource(ped_, deadBody, 0, 0);
         natives::ped::blockNonTemporaryEvents(ped_, true);
-        if (natives::decorator::getInt(body, discoveredBodyDecorator) == 0 && guardCanSee(ped_, body))
+        if (natives::decorator::getInt(body, discoveredBodyDecorator) == 0 && guardCanSee(ped_, body, seeingRange_))
             onBodyDiscovered(body);
     } else {
         listenForPlayer(player);
@@ -90,10 +100,12 @@ void GuardAI::update() {
 void GuardAI::listenForPlayer(Ped player) {
     const DictDataFile& ai = aiFile();
     const Vector3 playerPosition = positionOf(player);
-    const float distance = distanceBetween(playerPosition, positionOf(ped_));
+    const float distance = distanceBetween(playerPosition, position());
     if (distance > static_cast<float>(ai.getInt("guard.safe_distance", -999)))
         return;
-    const float noise = natives::perception::playerNoise(natives::player::playerIndex());
+    // Every guard in earshot asks: the player's noise is read once between two yields.
+    static PerYield<float> playerNoise;
+    const float noise = playerNoise.get([] { return natives::perception::playerNoise(playerIndex()); });
     const float reach = ai.getFloat("guard.noise_distance_multiplier", -999.0f) * noise;
     if (reach < distance)
         return;

@@ -49,6 +49,8 @@ public:
     GuardMode getMode() const { return mode_; }
     Ped getPed() const { return ped_; }
     bool isAlive() const;
+    // Where the guard stands, read once between two yields.
+    Vector3 position() const;
     // Game timer units since the current mode began.
     int timeInMode() const;
 
@@ -58,6 +60,8 @@ public:
     Entity lastEntity() const { return lastEntity_; }
 
 private:
+    bool isDead() const;
+
     void listenForPlayer(Ped player);
 
     GuardMode mode_ = GuardMode::Unaware;
@@ -66,6 +70,8 @@ private:
     int modeStart_ = 0;
     Vector3 lastPosition_;
     Entity lastEntity_;
+    // The sight range the game holds for this guard.
+    float seeingRange_ = -1.0f;
 };
 
 } // namespace drovil

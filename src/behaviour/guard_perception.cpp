@@ -1,6 +1,7 @@
 #include "behaviour/guard_perception.h"
 
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -13,18 +14,29 @@ namespace {
 constexpr int defaultNoiseRange = 12;
 constexpr int absent = -999;
 
+// What every guard of the camp asks about the player and the weather in the
+// same frame: read once between two yields.
+PerYield<bool> playerCrouching;
+PerYield<int> clockHour;
+PerYield<float> windSpeed;
+PerYield<float> rainLevel;
+PerYield<float> playerFoliage;
+
 bool isCrouching(Entity target) {
+    if (target == playerPed().entity())
+        return playerCrouching.get([] { return natives::perception::isCrouching(playerPed()); });
     return natives::perception::isCrouching(Ped(target.id));
 }
 } // namespace
 
 bool isNight() {
-    const int hour = natives::environment::clockHour();
+    const int hour = clockHour.get([] { return natives::environment::clockHour(); });
     return hour < 6 || hour > 20;
 }
 
 float foliageCoverOf(Entity target) {
-    const float raw = natives::ped::blackboardFloat(playerPed(), "FoliageHeight");
+    const float raw =
+        playerFoliage.get([] { return natives::ped::blackboardFloat(playerPed(), "FoliageHeight"); });
     // The foliage height code sits in the millions of the value the game reports.
     const int code = (static_cast<int>(raw) / 1000000) % 100;
     double cover = (code * 0.1 - 5.5) * 0.5882352941176471;
@@ -34,11 +46,11 @@ float foliageCoverOf(Entity target) {
 }
 
 float cappedWindSpeed() {
-    return std::min(natives::environment::windSpeed(), 100.0f);
+    return std::min(windSpeed.get([] { return natives::environment::windSpeed(); }), 100.0f);
 }
 
 float cappedRainLevel() {
-    return std::min(natives::environment::rainLevel(), 1.0f);
+    return std::min(rainLevel.get([] { return natives::environment::rainLevel(); }), 1.0f);
 }
 
 namespace {
@@ -63,11 +75,15 @@ float guardSightRange(Entity target) {
     return sightRangeWithCover(target, foliageCoverOf(target));
 }
 
-bool guardCanSee(Ped guard, Entity target) {
+bool guardCanSee(Ped guard, Entity target, float& rangeGiven) {
     const float cover = foliageCoverOf(target);
     if (cover == 1.0f)
         return false;
-    natives::perception::setSeeingRange(guard, sightRangeWithCover(target, cover));
+    const float range = sightRangeWithCover(target, cover);
+    if (range != rangeGiven) {
+        natives::perception::setSeeingRange(guard, range);
+        rangeGiven = range;
+    }
     return natives::condition::lineOfSight(guard, target, 1, 0) == 1;
 }
 

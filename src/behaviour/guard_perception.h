@@ -22,8 +22,10 @@ float cappedRainLevel();
 float guardSightRange(Entity target);
 
 // Gives the guard its sight range for the target and asks the game whether it
-// sees the target. A fully hidden target is never seen.
-bool guardCanSee(Ped guard, Entity target);
+// sees the target. A fully hidden target is never seen. `rangeGiven` is the
+// range this guard was last given (negative for none): the game keeps it, so
+// an unchanged range is not given again.
+bool guardCanSee(Ped guard, Entity target, float& rangeGiven);
 
 // How far a guard hears now; never below the minimum.
 float guardHearingRange();

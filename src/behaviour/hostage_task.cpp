@@ -7,6 +7,7 @@
 #include "runtime/game.h"
 #include "runtime/game_clock.h"
 #include "runtime/host_api.h"
+#include "runtime/frame_reads.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
 #include "ui/text.h"
@@ -83,7 +84,7 @@ void HostageTask::step() {
     if (threats == 0)
         return;
     const Ped player = playerPed();
-    const bool aiming = natives::player::isFreeAimingAt(natives::player::playerIndex(), ped_.entity());
+    const bool aiming = natives::player::isFreeAimingAt(playerIndex(), ped_.entity());
     const bool playerArmed = playerHoldsGun();
     const float distance = distanceBetween(positionOf(player), positionOf(ped_));
     const bool hostageArmed = carriesGun(ped_);

@@ -2,6 +2,7 @@
 
 #include "behaviour/hostage_task.h"
 #include "behaviour/tutorials.h"
+#include "runtime/frame_reads.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
 #include "runtime/settings.h"
@@ -20,7 +21,7 @@ Hostages* theHostages = nullptr;
 
 // The ped the player locks on to, else the one he aims at freely; null for none.
 Ped pointedAtPed() {
-    const PlayerIndex player = natives::player::playerIndex();
+    const PlayerIndex player = playerIndex();
     Entity entity;
     if (natives::player::targetEntity(player, &entity) && entity)
         return Ped(entity.id);
@@ -43,7 +44,7 @@ bool isHostage(Ped ped) {
 
 bool mayBeThreatened(Ped ped, bool needsMark) {
     const Ped player = playerPed();
-    if (natives::condition::entityIsDead(ped) || natives::player::lawIncidentActive(natives::player::playerIndex()) ||
+    if (natives::condition::entityIsDead(ped) || playerWanted() ||
         natives::ped::isFleeing(ped) || natives::condition::pedInCombatWith(ped, player) ||
         !natives::pedstate::isOnFoot(ped) || !natives::pedstate::isOnFoot(player))
         return false;

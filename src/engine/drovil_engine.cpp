@@ -5,6 +5,7 @@
 #include "engine/quest_link.h"
 #include "runtime/data_files.h"
 #include "runtime/durable_save.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
@@ -276,7 +277,7 @@ void DrovilEngine::onEvent(MissionStatusChangeEvent* event) {
         }
         endMission(*event);
     }
-    natives::gamestate::setMissionFlag(event->newStatus == MissionStatus::Engaged);
+    setGameMissionFlag(event->newStatus == MissionStatus::Engaged);
 }
 
 void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {
@@ -354,7 +355,7 @@ void DrovilEngine::sendMissionFinished(const MissionData& mission, int status) {
 }
 
 bool DrovilEngine::isPlayerFree() const {
-    return natives::player::hasControl(natives::player::playerIndex()) && !natives::gamestate::missionFlag();
+    return natives::player::hasControl(playerIndex()) && !gameMissionFlag();
 }
 
 void DrovilEngine::updateExecutors() {
@@ -364,9 +365,11 @@ void DrovilEngine::updateExecutors() {
         const int id = entry->first;
         BaseContractExecutor* executor = entry->second.get();
         MissionData& mission = *executor->getMission();
-        if (isPlayerFree() || mission.status == MissionStatus::Engaged) {
+        // Asked once per executor: nothing between the two questions changes the answer.
+        const bool playerFree = isPlayerFree();
+        if (playerFree || mission.status == MissionStatus::Engaged) {
             if (mission.status == MissionStatus::Blocked &&
-                distanceBetween(positionOf(playerPed()), mission.coords) > mission.spawnDistance && isPlayerFree())
+                distanceBetween(positionOf(playerPed()), mission.coords) > mission.spawnDistance && playerFree)
                 executor->unblock();
             if (find(id) == executor)
                 executor->update();

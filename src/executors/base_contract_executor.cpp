@@ -6,6 +6,7 @@
 #include "executors/contract_card_access.h"
 #include "executors/hold_stopwatch.h"
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
@@ -65,15 +66,18 @@ bool BaseContractExecutor::hasEnded() const {
 
 // --- Flags, hints, log ---
 
-int BaseContractExecutor::getMissionFlag(const std::string& name) const {
+int BaseContractExecutor::getMissionFlag(std::string_view name) const {
     auto found = missionFlags.find(name);
     return found == missionFlags.end() ? 0 : found->second;
 }
 
-void BaseContractExecutor::setMissionFlag(const std::string& name, int value) {
+void BaseContractExecutor::setMissionFlag(std::string_view name, int value) {
+    const auto found = missionFlags.find(name);
+    if (found != missionFlags.end() && found->second == value)
+        return;
     if (getMissionFlag(name) != value)
-        executorLog("mission flag update: " + name + " = " + std::to_string(value));
-    missionFlags[name] = value;
+        executorLog("mission flag update: " + std::string(name) + " = " + std::to_string(value));
+    missionFlags.insert_or_assign(std::string(name), value);
 }
 
 void BaseContractExecutor::showHintOnce(const std::string& name) {
@@ -107,10 +111,14 @@ bool BaseContractExecutor::isOutsideTown() const {
     return false;
 }
 
+Vector3 BaseContractExecutor::targetPosition() const {
+    return entityPosition(targetPed.entity());
+}
+
 bool BaseContractExecutor::isPlayerWithin(float distance) {
     const Vector3 player = positionOf(playerPed());
     if (stage == ExecutorStage::Hunting || stage == ExecutorStage::Escaping)
-        return distanceBetween(player, positionOf(targetPed)) <= distance;
+        return distanceBetween(player, targetPosition()) <= distance;
     const float radius = distance <= 0.0f ? mission->blipRadius : distance;
     return distanceBetween(player, mission->blipCoords) <= radius;
 }
@@ -128,7 +136,7 @@ void BaseContractExecutor::update() {
         runBlockedGate();
         return;
     case MissionStatus::Engaged:
-        if (natives::player::isDead(natives::player::playerIndex())) {
+        if (natives::player::isDead(playerIndex())) {
             executorLog("player has been killed");
             setStatus(MissionStatus::Failed);
             // The engine has ended the mission and cleaned the scene up: no
@@ -209,7 +217,7 @@ void BaseContractExecutor::updateApproaching() {
         setStage(ExecutorStage::Hunting);
     }
     if (isOutsideTown() && targetPed && getMissionFlag("dog_companion_track_event") == 0 &&
-        distanceBetween(positionOf(playerPed()), positionOf(targetPed)) < dogTrackingDistance)
+        distanceBetween(positionOf(playerPed()), targetPosition()) < dogTrackingDistance)
         sendDogTrackingEvent();
 }
 
@@ -252,7 +260,7 @@ void BaseContractExecutor::updateHunting() {
 
     if (getSettingBool("TargetRecognition"))
         updateTargetRecognition();
-    if (!natives::condition::entityIsDead(targetPed))
+    if (!entityDead(targetPed))
         return;
     if (natives::condition::pedConfigFlag(targetPed, 11, true)) {
         // Only knocked out: the contract wants the target dead. Explain it once per target.

@@ -28,6 +28,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drovil {
@@ -85,8 +86,9 @@ public:
     // --- Flags, hints and the log ---
 
     // 0 for a name never set.
-    int getMissionFlag(const std::string& name) const;
-    void setMissionFlag(const std::string& name, int value);
+    // Asked every frame: a name of any text, found without a copy.
+    int getMissionFlag(std::string_view name) const;
+    void setMissionFlag(std::string_view name, int value);
     // The tutorial "hints." + name, at most once per mission, only with Hints on.
     void showHintOnce(const std::string& name);
     // "ContractExecutor [<id>]: " + message, to the log.
@@ -126,6 +128,9 @@ protected:
     static void setLootMoney(Ped ped, int cents);
     // The Lang.dat text of `key`.
     static const std::string& langText(const std::string& key);
+    // The target's position, read once between two yields (the frame's rules
+    // ask for it several times).
+    Vector3 targetPosition() const;
 
     int frameSkip = 0;
     bool tooFarWarned = false;
@@ -142,13 +147,14 @@ protected:
     Hash relationshipGroup = 0; // the game's ped group of the scene: the target leads it
     Blip targetBlip;
     Vehicle vehicle;
-    std::map<std::string, int> missionFlags;
+    std::map<std::string, int, std::less<>> missionFlags;
     float recognitionDistance = -999.0f;
     float aimingRecognitionDistance = -999.0f;
     float aimingRecognitionSeconds = -999.0f;
     bool eagleEyeAllowed = true;
 
 private:
+
     // Counts the driving calls running on this executor (see isBusy).
     class BusyScope {
     public:

@@ -137,7 +137,7 @@ void CampExecutor::keepIdling(GuardAI& guard) {
     const Ped ped = guard.getPed();
     if (natives::task::isUsingAnyScenario(ped))
         return;
-    const Vector3 point = pointAround(positionOf(ped.entity()), static_cast<float>(randomInt(5, 13)), false);
+    const Vector3 point = pointAround(guard.position(), static_cast<float>(randomInt(5, 13)), false);
     natives::task::useNearestScenarioToCoord(ped, point, 10.0f, randomInt(45000, 60000), 0, 0, 1, 0);
 }
 

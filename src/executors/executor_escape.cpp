@@ -3,6 +3,7 @@
 #include "executors/base_contract_executor.h"
 
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/natives.h"
 #include "ui/text.h"
 
@@ -12,7 +13,7 @@ constexpr int reminderIntervalMs = 90000;
 } // namespace
 
 void BaseContractExecutor::updateEscaping() {
-    const bool wanted = natives::player::lawIncidentActive(natives::player::playerIndex());
+    const bool wanted = playerWanted();
     // Read every frame, so that the tuning can be changed while a mission runs.
     const float escapeDistance = generalMetaFile().getFloat("contract.escape_distance", -999.0f);
     if (!isPlayerWithin(escapeDistance) && !wanted) {

@@ -3,6 +3,7 @@
 #include "executors/base_contract_executor.h"
 
 #include "behaviour/tutorials.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -22,15 +23,24 @@ void BaseContractExecutor::updateTargetRecognition() {
         return;
     const Ped player = playerPed();
     const Entity target = targetPed.entity();
-    const float d = distanceBetween(positionOf(targetPed), positionOf(player));
+    const float d = distanceBetween(targetPosition(), positionOf(player));
 
     // Once the player has had the target in view up close, the ped remembers it.
-    if (d <= aimingRecognitionDistance && natives::decorator::getInt(target, seenByPlayer) == 0 &&
-        natives::condition::lineOfSight(player, target, 0, 0) == 1)
-        natives::decorator::setInt(target, seenByPlayer, 1);
+    // The mark is read once: after setting it, it is known to be there.
+    bool seen = false;
+    bool seenRead = false;
+    if (d <= aimingRecognitionDistance) {
+        seen = natives::decorator::getInt(target, seenByPlayer) != 0;
+        seenRead = true;
+        if (!seen && natives::condition::lineOfSight(player, target, 0, 0) == 1) {
+            natives::decorator::setInt(target, seenByPlayer, 1);
+            seen = true;
+        }
+    }
 
-    const bool aiming = natives::player::isFreeAimingAt(natives::player::playerIndex(), target);
-    const bool seen = natives::decorator::getInt(target, seenByPlayer) != 0;
+    const bool aiming = natives::player::isFreeAimingAt(playerIndex(), target);
+    if (!seenRead)
+        seen = natives::decorator::getInt(target, seenByPlayer) != 0;
     const bool recognising = (d <= recognitionDistance && seen) || (aiming && d <= aimingRecognitionDistance);
     if (!recognising) {
         recognitionTimerRunning = false;

@@ -2,6 +2,7 @@
 // honour, loot and weapon rules; building the scene once; releasing it.
 #include "executors/base_contract_executor.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/main_loop.h"
@@ -57,7 +58,7 @@ void BaseContractExecutor::addTarget(Ped ped) {
     }
     natives::group::setLeader(ped, relationshipGroup, true);
     if (eagleEyeAllowed && getSettingBool("EagleEyeTracksForTarget")) {
-        natives::player::trackWithEagleEye(natives::player::playerIndex(), ped, true);
+        natives::player::trackWithEagleEye(playerIndex(), ped, true);
         natives::pedsetup::setEagleEyeTint(ped, 255, 255, 0);
     }
     setLootMoney(ped, mission->targetLootMoney);

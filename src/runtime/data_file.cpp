@@ -84,8 +84,13 @@ bool DictDataFile::parseLine(const std::string& line) {
         log(cannotParseLineMessage(line));
         return false;
     }
-    entries_[std::move(pieces[0])] = std::move(pieces[1]);
+    store(pieces[0], pieces[1]);
     return true;
+}
+
+void DictDataFile::store(const std::string& key, const std::string& value) {
+    values_.insert_or_assign(key, Value{value, parseIntText(value), parseFloatText(value)});
+    entries_.insert_or_assign(key, value);
 }
 
 bool DictDataFile::writeContents() {
@@ -110,43 +115,45 @@ bool DictDataFile::writeContents() {
     return false;
 }
 
-const std::string& DictDataFile::getString(const std::string& key) const {
-    const auto found = entries_.find(key);
-    return found == entries_.end() ? emptyText() : found->second;
+const std::string& DictDataFile::getString(std::string_view key) const {
+    const auto found = values_.find(key);
+    return found == values_.end() ? emptyText() : found->second.text;
 }
 
-void DictDataFile::reportBadValue(const std::string& key, const std::string& value, const char* expected) const {
-    if (!badValues_.insert(key).second)
+void DictDataFile::reportBadValue(std::string_view key, const std::string& value, const char* expected) const {
+    if (badValues_.find(key) != badValues_.end())
         return;
-    log("data file '" + path() + "': cannot read " + key + "=" + value + " (" + expected +
+    badValues_.emplace(key);
+    log("data file '" + path() + "': cannot read " + std::string(key) + "=" + value + " (" + expected +
         "), it is taken as absent");
 }
 
-std::optional<int> DictDataFile::readInt(const std::string& key) const {
-    const std::string& value = getString(key);
-    if (value.empty())
+std::optional<int> DictDataFile::readInt(std::string_view key) const {
+    const auto found = values_.find(key);
+    if (found == values_.end() || found->second.text.empty())
         return std::nullopt;
-    const std::optional<int> number = parseIntText(value);
+    const std::optional<int> number = found->second.wholeNumber;
     if (!number)
-        reportBadValue(key, value, "not a whole number that fits");
+        reportBadValue(key, found->second.text, "not a whole number that fits");
     return number;
 }
 
-std::optional<float> DictDataFile::readFloat(const std::string& key) const {
-    const std::string& value = getString(key);
-    if (value.empty())
+std::optional<float> DictDataFile::readFloat(std::string_view key) const {
+    const auto found = values_.find(key);
+    if (found == values_.end() || found->second.text.empty())
         return std::nullopt;
-    const std::optional<float> number = parseFloatText(value);
+    const std::optional<float> number = found->second.number;
     if (!number)
-        reportBadValue(key, value, "not a finite number");
+        reportBadValue(key, found->second.text, "not a finite number");
     return number;
 }
 
-std::optional<Vector3> DictDataFile::readPosition(const std::string& key) const {
-    const auto found = entries_.find(key);
-    if (found == entries_.end())
+std::optional<Vector3> DictDataFile::readPosition(std::string_view key) const {
+    const auto found = values_.find(key);
+    if (found == values_.end())
         return std::nullopt;
-    const std::vector<std::string> pieces = splitPieces(found->second, ',');
+    const std::string& text = found->second.text;
+    const std::vector<std::string> pieces = splitPieces(text, ',');
     std::optional<float> x, y, z;
     if (pieces.size() >= 3) {
         x = parseFloatText(pieces[0]);
@@ -154,38 +161,39 @@ std::optional<Vector3> DictDataFile::readPosition(const std::string& key) const 
         z = parseFloatText(pieces[2]);
     }
     if (!x || !y || !z) {
-        reportBadValue(key, found->second, "not a position x,y,z of three finite numbers");
+        reportBadValue(key, text, "not a position x,y,z of three finite numbers");
         return std::nullopt;
     }
     return Vector3(*x, *y, *z);
 }
 
-int DictDataFile::getInt(const std::string& key, int defaultValue) const {
+int DictDataFile::getInt(std::string_view key, int defaultValue) const {
     return readInt(key).value_or(defaultValue);
 }
 
-float DictDataFile::getFloat(const std::string& key, float defaultValue) const {
+float DictDataFile::getFloat(std::string_view key, float defaultValue) const {
     return readFloat(key).value_or(defaultValue);
 }
 
-bool DictDataFile::getBool(const std::string& key) const {
+bool DictDataFile::getBool(std::string_view key) const {
     // -999 is the "absent" marker, so a stored -999 reads as false too.
     const int value = getInt(key, -999);
     return value != 0 && value != -999;
 }
 
-Vector3 DictDataFile::getPosition(const std::string& key) const {
+Vector3 DictDataFile::getPosition(std::string_view key) const {
     return readPosition(key).value_or(Vector3(0.0f, 0.0f, 0.0f));
 }
 
 void DictDataFile::setString(const std::string& key, const std::string& value) {
     badValues_.erase(key);
     if (value.empty()) {
+        values_.erase(key);
         if (entries_.erase(key) > 0)
             markDirty();
         return;
     }
-    entries_[key] = value;
+    store(key, value);
     markDirty();
 }
 

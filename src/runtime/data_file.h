@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace drovil {
 
@@ -45,22 +46,25 @@ public:
     bool parseLine(const std::string& line) override;
     bool writeContents() override;
 
-    const std::string& getString(const std::string& key) const;
+    // The readers take any text as the key (a literal, a std::string) and
+    // allocate nothing: tuning is read every frame. Numbers are read from a
+    // value once, when it is loaded or set, not at every lookup.
+    const std::string& getString(std::string_view key) const;
     // A value that is present but cannot be read (not a number, too large, not
     // finite, a position without three numbers) counts as absent: it is logged
     // once, naming the file, the key and the value, and the default stands in.
-    int getInt(const std::string& key, int defaultValue) const;
-    float getFloat(const std::string& key, float defaultValue) const;
-    bool getBool(const std::string& key) const;
-    Vector3 getPosition(const std::string& key) const;
+    int getInt(std::string_view key, int defaultValue) const;
+    float getFloat(std::string_view key, float defaultValue) const;
+    bool getBool(std::string_view key) const;
+    Vector3 getPosition(std::string_view key) const;
 
     // The same readers without a default: no value when the key is absent or
     // its value cannot be read (reported as above).
-    std::optional<int> readInt(const std::string& key) const;
-    std::optional<float> readFloat(const std::string& key) const;
-    std::optional<Vector3> readPosition(const std::string& key) const;
+    std::optional<int> readInt(std::string_view key) const;
+    std::optional<float> readFloat(std::string_view key) const;
+    std::optional<Vector3> readPosition(std::string_view key) const;
     // A reader has found the key's value unreadable (and reported it).
-    bool hasBadValue(const std::string& key) const { return badValues_.count(key) > 0; }
+    bool hasBadValue(std::string_view key) const { return badValues_.find(key) != badValues_.end(); }
 
     void setString(const std::string& key, const std::string& value);
     void setInt(const std::string& key, int value);
@@ -71,11 +75,21 @@ public:
     const std::map<std::string, std::string>& entries() const { return entries_; }
 
 private:
-    void reportBadValue(const std::string& key, const std::string& value, const char* expected) const;
+    // A value with its text read as numbers, once.
+    struct Value {
+        std::string text;
+        std::optional<int> wholeNumber;
+        std::optional<float> number;
+    };
+
+    void store(const std::string& key, const std::string& value);
+    void reportBadValue(std::string_view key, const std::string& value, const char* expected) const;
 
     std::map<std::string, std::string> entries_;
+    // The same values for the readers, found by any text without a copy of the key.
+    std::map<std::string, Value, std::less<>> values_;
     // Keys whose value could not be read, each reported once until it is set again.
-    mutable std::set<std::string> badValues_;
+    mutable std::set<std::string, std::less<>> badValues_;
 };
 
 } // namespace drovil

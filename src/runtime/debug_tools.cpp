@@ -2,6 +2,7 @@
 
 #include "behaviour/relative_angle.h"
 #include "engine/debug_contract_keys.h"
+#include "runtime/frame_reads.h"
 #include "runtime/keyboard.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -22,7 +23,7 @@ constexpr unsigned keyZ = 90;
 void inspectAimedEntity() {
     Hash weapon = 0;
     natives::ped::currentWeapon(playerPed(), &weapon, false, 0, false);
-    const PlayerIndex player = natives::player::playerIndex();
+    const PlayerIndex player = playerIndex();
     Entity aimed;
     if (weapon == getHashKey("WEAPON_UNARMED") && natives::player::targetEntity(player, &aimed)) {
         drawText("bearing: " + std::to_string(playerBearingAround(aimed)), 0.0f, 0.05f, 255, 255, 255, 255, false,

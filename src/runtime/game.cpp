@@ -1,6 +1,11 @@
 #include "runtime/game.h"
 
+#include "runtime/frame_reads.h"
+#include "runtime/game_clock.h"
 #include "runtime/natives.h"
+#include "runtime/player.h"
+
+#include <cmath>
 
 namespace drovil {
 
@@ -8,10 +13,20 @@ int randomInt(int min, int max) { return natives::misc::randomInt(min, max); }
 
 float randomFloat01() { return static_cast<float>(randomInt(0, 10000)) * 0.0001f; }
 
-float distanceBetween(const Vector3& a, const Vector3& b) { return natives::misc::distanceBetween(a, b, true); }
+// Worked out here with the game's own arithmetic (single precision, the
+// square root of the summed squares): the same result as its native, without a
+// call into the game for each of the many distances a frame needs.
+float distanceBetween(const Vector3& a, const Vector3& b) {
+    const float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
 
-Vector3 positionOf(Entity entity) { return natives::entity::position(entity, true, false); }
+Vector3 positionOf(Entity entity) {
+    if (entity == playerPed().entity())
+        return playerPosition();
+    return natives::entity::position(entity, true, false);
+}
 
-int gameTimer() { return natives::misc::secondsSinceBaseYear(); }
+int gameTimer() { return gameClockSeconds(); }
 
 } // namespace drovil

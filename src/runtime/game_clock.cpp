@@ -1,11 +1,21 @@
 #include "runtime/game_clock.h"
 
+#include "runtime/host_api.h"
 #include "runtime/natives.h"
+
+#include <cstdint>
 
 namespace drovil {
 
 int gameClockSeconds() {
-    return natives::misc::secondsSinceBaseYear();
+    // The clock stands still until the script yields: read once per yield.
+    static std::uint64_t readAt = ~std::uint64_t{0};
+    static int seconds = 0;
+    if (readAt != yieldCount()) {
+        seconds = natives::misc::secondsSinceBaseYear();
+        readAt = yieldCount();
+    }
+    return seconds;
 }
 
 int realSecondsBetween(int then, int now) {

@@ -4,6 +4,7 @@ namespace drovil {
 namespace {
 HostApi boundHost;
 TickCountSource boundTicks = nullptr;
+std::uint64_t yields = 0;
 } // namespace
 
 bool HostApi::complete() const {
@@ -17,6 +18,15 @@ void bindHost(const HostApi& api, TickCountSource ticks) {
 }
 
 const HostApi& host() { return boundHost; }
+
+void scriptWait(std::uint32_t milliseconds) {
+    // Counted on both sides: whatever was read before the wait is stale after it.
+    ++yields;
+    boundHost.scriptWait(milliseconds);
+    ++yields;
+}
+
+std::uint64_t yieldCount() { return yields; }
 
 std::uint32_t tickCount() { return boundTicks ? boundTicks() : 0u; }
 

@@ -32,6 +32,10 @@ const HostApi& host();
 std::uint32_t tickCount();
 
 // Yields to the game: returns in a later frame once `milliseconds` have passed.
-inline void scriptWait(std::uint32_t milliseconds) { host().scriptWait(milliseconds); }
+void scriptWait(std::uint32_t milliseconds);
+// How many times the script has yielded so far. Nothing in the game changes
+// between two yields except through the script's own calls, so a value read
+// from the game stays true while this count stays the same.
+std::uint64_t yieldCount();
 
 } // namespace drovil

@@ -12,11 +12,48 @@
 namespace drovil {
 namespace {
 
-using SettingsMap = std::map<std::string, std::string>;
+using SettingsMap = std::map<std::string, std::string, std::less<>>;
 
 SettingsMap& settings() {
     static SettingsMap* values = new SettingsMap();
     return *values;
+}
+
+// Each value as the readers return it, worked out once at load.
+struct SettingReading {
+    bool on = false;
+    float number = 0.0f;
+};
+
+std::map<std::string, SettingReading, std::less<>>& readings() {
+    static auto* values = new std::map<std::string, SettingReading, std::less<>>();
+    return *values;
+}
+
+SettingReading readingOf(const std::string& name, const std::string& value) {
+    SettingReading reading;
+    if (value.empty())
+        return reading;
+    if (const KnownSetting* known = findSetting(name)) {
+        reading.on = readSettingBool(*known, value);
+        reading.number = readSettingFloat(*known, value);
+        return reading;
+    }
+    const std::optional<int> number = parseIntText(value);
+    reading.on = number && *number != 0 && *number != -1;
+    reading.number = parseFloatText(value).value_or(0.0f);
+    return reading;
+}
+
+void readAllSettings() {
+    readings().clear();
+    for (const auto& [name, value] : settings())
+        readings().emplace(name, readingOf(name, value));
+}
+
+void replaceSettings(const std::map<std::string, std::string>& values) {
+    settings() = SettingsMap(values.begin(), values.end());
+    readAllSettings();
 }
 
 // Players edit the file by hand: a typo in a name or a value must not go
@@ -51,7 +88,7 @@ void checkSettings() {
 } // namespace
 
 void loadSettings() {
-    settings() = settingsWithDefaults({});
+    replaceSettings(settingsWithDefaults({}));
     const std::string& path = dataPath("Settings.ini");
     std::ifstream file(path);
     if (!file.is_open()) {
@@ -66,34 +103,26 @@ void loadSettings() {
         if (line.kind == SettingsLine::Malformed)
             log(cannotParseLineMessage(line.text));
     }
-    settings() = settingsWithDefaults(lines);
+    replaceSettings(settingsWithDefaults(lines));
     checkSettings();
+    readAllSettings();
     log("settings file loaded");
 }
 
-const std::string& getSetting(const std::string& name) {
+const std::string& getSetting(std::string_view name) {
     static const std::string* empty = new std::string();
     const auto found = settings().find(name);
     return found == settings().end() ? *empty : found->second;
 }
 
-bool getSettingBool(const std::string& name) {
-    const std::string& value = getSetting(name);
-    if (value.empty())
-        return false;
-    if (const KnownSetting* known = findSetting(name))
-        return readSettingBool(*known, value);
-    const std::optional<int> number = parseIntText(value);
-    return number && *number != 0 && *number != -1;
+bool getSettingBool(std::string_view name) {
+    const auto found = readings().find(name);
+    return found != readings().end() && found->second.on;
 }
 
-float getSettingFloat(const std::string& name) {
-    const std::string& value = getSetting(name);
-    if (value.empty())
-        return 0.0f;
-    if (const KnownSetting* known = findSetting(name))
-        return readSettingFloat(*known, value);
-    return parseFloatText(value).value_or(0.0f);
+float getSettingFloat(std::string_view name) {
+    const auto found = readings().find(name);
+    return found == readings().end() ? 0.0f : found->second.number;
 }
 
 } // namespace drovil

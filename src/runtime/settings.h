@@ -1,6 +1,7 @@
 #pragma once
 // Drovil/Settings.ini: read once at start-up over the built-in defaults.
 #include <string>
+#include <string_view>
 
 namespace drovil {
 
@@ -8,10 +9,11 @@ namespace drovil {
 void loadSettings();
 
 // The value text, or an empty text for an unknown name.
-const std::string& getSetting(const std::string& name);
+const std::string& getSetting(std::string_view name);
 // Never throw: a value that does not read was reported at load and replaced
-// by the setting's default.
-bool getSettingBool(const std::string& name);
-float getSettingFloat(const std::string& name);
+// by the setting's default. Read at load, so asking costs one lookup and no
+// allocation (the plug-in asks every frame).
+bool getSettingBool(std::string_view name);
+float getSettingFloat(std::string_view name);
 
 } // namespace drovil

@@ -21,7 +21,7 @@ const std::vector<KnownSetting>& knownSettings() {
     return *settings;
 }
 
-const KnownSetting* findSetting(const std::string& name) {
+const KnownSetting* findSetting(std::string_view name) {
     for (const KnownSetting& known : knownSettings())
         if (name == known.name)
             return &known;

@@ -5,6 +5,7 @@
 #include <istream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drovil {
@@ -20,7 +21,7 @@ struct KnownSetting {
 // Every setting the plug-in reads, in the order the README lists them.
 const std::vector<KnownSetting>& knownSettings();
 // Null for a name the plug-in never reads (a typo such as "PriceScale").
-const KnownSetting* findSetting(const std::string& name);
+const KnownSetting* findSetting(std::string_view name);
 
 enum class SettingsLine {
     Skipped,  // empty, a comment or a section header

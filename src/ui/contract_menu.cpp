@@ -1,6 +1,7 @@
 #include "ui/contract_menu.h"
 
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
 #include "ui/contract_viewer.h"
@@ -125,7 +126,7 @@ void ContractMenu::putOpenPromptIn(Hash group) {
 }
 
 void ContractMenu::updateClosed() {
-    if (natives::gamestate::missionFlag()) {
+    if (gameMissionFlag()) {
         open_->setVisible(false);
         return;
     }

@@ -7,12 +7,14 @@
 
 namespace drovil {
 
-const std::string& langText(const std::string& key) {
+const std::string& langText(std::string_view key) {
     const std::string& text = langFile().getString(key);
     if (text.empty()) {
-        static auto* reported = new std::set<std::string>();
-        if (reported->insert(key).second)
-            log("Lang.dat has no text for key: " + key + ", nothing is shown for it");
+        static auto* reported = new std::set<std::string, std::less<>>();
+        if (reported->find(key) == reported->end()) {
+            reported->emplace(key);
+            log("Lang.dat has no text for key: " + std::string(key) + ", nothing is shown for it");
+        }
     }
     return text;
 }

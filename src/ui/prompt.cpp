@@ -52,8 +52,14 @@ void Prompt::apply() {
     if (destroyed_)
         return;
     // The game keeps a hidden prompt disabled, so it cannot complete unseen.
-    natives::prompt::setEnabled(handle_, visible_ ? enabled_ : false);
+    const bool enabled = visible_ ? enabled_ : false;
+    if (shown_ && shownEnabled_ == enabled && shownVisible_ == visible_)
+        return;
+    natives::prompt::setEnabled(handle_, enabled);
     natives::prompt::setVisible(handle_, visible_);
+    shownEnabled_ = enabled;
+    shownVisible_ = visible_;
+    shown_ = true;
 }
 
 void Prompt::setVisible(bool visible) {

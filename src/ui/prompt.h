@@ -62,6 +62,11 @@ private:
     PromptHandle handle_;
     bool enabled_ = true;
     bool visible_ = false;
+    // What the game was last told, so that a state set again every frame
+    // costs no call.
+    bool shownEnabled_ = false;
+    bool shownVisible_ = false;
+    bool shown_ = false;
     // A copy, so the game string stays valid however the caller's text lives.
     std::string text_;
     Hash control_ = 0;

@@ -5,10 +5,26 @@
 
 #include <cstring>
 #include <deque>
+#include <map>
+#include <string>
+#include <string_view>
 
 namespace drovil {
 
-Hash getHashKey(const char* name) { return natives::misc::hashOfName(name); }
+Hash getHashKey(const char* name) {
+    // A name's hash never changes: the game is asked once per name, and the
+    // names the frame uses again and again are found here without a call.
+    static auto* known = new std::map<std::string, Hash, std::less<>>();
+    if (!name)
+        return natives::misc::hashOfName(name);
+    const std::string_view key(name);
+    const auto found = known->find(key);
+    if (found != known->end())
+        return found->second;
+    const Hash hash = natives::misc::hashOfName(name);
+    known->emplace(key, hash);
+    return hash;
+}
 
 std::string expandLineBreaks(const std::string& text) {
     std::string copy = text;

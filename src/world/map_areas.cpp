@@ -1,8 +1,10 @@
 #include "world/map_areas.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
+#include "runtime/player.h"
 #include "runtime/settings.h"
 #include "world/data/map_area_table.h"
 #include "world/data/zone_table.h"
@@ -179,9 +181,11 @@ std::vector<Hash> MapAreas::otherZonesOf(const MapArea& area) const {
 }
 
 Hash MapAreas::zoneOfEntity(Entity entity) const {
+    // The player's zones are asked for several times a frame: read once.
+    const bool isPlayer = entity == playerPed().entity();
     const Vector3 position = positionOf(entity);
     for (int kind : {zone_kinds::Town, zone_kinds::District, zone_kinds::LastResort}) {
-        const Hash zone = zoneAt(position, kind);
+        const Hash zone = isPlayer ? playerZone(kind) : zoneAt(position, kind);
         if (zone != 0)
             return zone;
     }

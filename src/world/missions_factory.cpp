@@ -2,6 +2,7 @@
 
 #include "runtime/data_files.h"
 #include "runtime/debug_tools.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
@@ -52,7 +53,7 @@ int drawBounty(const MissionTemplate& missionTemplate, const MapArea& area) {
     inputs.distanceBonusThreshold = meta.getFloat("contract.distance_bonus.threshold", -999.0f);
     inputs.distanceBonusFactor = meta.getFloat("contract.distance_bonus.factor", 0.0f);
     inputs.playerBountyFactor = meta.getFloat("contract.player_bounty_factor", -999.0f);
-    inputs.playerBounty = natives::player::bounty(natives::player::playerIndex());
+    inputs.playerBounty = natives::player::bounty(playerIndex());
     return contractBounty(inputs);
 }
 

@@ -4,6 +4,7 @@
 
 #include "runtime/data_files.h"
 #include "runtime/durable_save.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
@@ -119,8 +120,8 @@ void PaymentsService::collectPayment(bool applyScale) {
 }
 
 void PaymentsService::update() {
-    const PlayerIndex player = natives::player::playerIndex();
-    if (!natives::player::lawIncidentActive(player) && pendingAmount(true) > 0.0f) {
+    const PlayerIndex player = playerIndex();
+    if (!playerWanted() && pendingAmount(true) > 0.0f) {
         const Vector3 playerPosition = positionOf(playerPed());
         stationId_ = trainStations().nearestStation(playerPosition);
         const Vector3 station = trainStations().stationPosition(stationId_);
@@ -155,7 +156,7 @@ void PaymentsService::update() {
 
 void PaymentsService::showReminder(PlayerIndex player) {
     const float pending = pendingAmount(true);
-    if (!(pending > 0.0f) || natives::gamestate::missionFlag() || !natives::player::hasControl(player))
+    if (!(pending > 0.0f) || gameMissionFlag() || !natives::player::hasControl(player))
         return;
     const char* cashText = natives::hud::cashString(2, "CASH_STRING", dollarsToCents(pending), 32);
     const std::string cash = cashText ? cashText : "";

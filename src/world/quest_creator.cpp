@@ -1,6 +1,7 @@
 #include "world/quest_creator.h"
 
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/game_clock.h"
 #include "runtime/log.h"
@@ -80,14 +81,14 @@ bool QuestCreator::mayStartOffer() const {
     if (gameClockSeconds() < nextOfferAt_)
         return false;
     const Ped player = playerPed();
-    if (natives::pedstate::isInMeleeCombat(player) || natives::player::lawIncidentActive(natives::player::playerIndex()))
+    if (natives::pedstate::isInMeleeCombat(player) || playerWanted())
         return false;
     Hash weapon = 0;
     natives::ped::currentWeapon(player, &weapon, false, 0, false);
     if (weapon != unarmed)
         return false;
     // A cutscene, one of the game's story missions or a portrait being taken.
-    return !natives::gamestate::missionFlag() && !natives::gamestate::randomEventFlag() &&
+    return !gameMissionFlag() && !natives::gamestate::randomEventFlag() &&
            !natives::pedshot::previousUploadPending();
 }
 
@@ -105,7 +106,7 @@ bool QuestCreator::isSuitableQuestGiver(Ped ped) const {
 
 void QuestCreator::tryStartOffer() {
     const Vector3 playerPosition = positionOf(playerPed());
-    const Hash zone = mapAreas().zoneAt(playerPosition, zone_kinds::Town);
+    const Hash zone = playerZone(zone_kinds::Town);
     if (zone == 0)
         return;
     const MapArea* area = mapAreas().findArea(zone);

@@ -3,6 +3,7 @@
 #include "behaviour/speech.h"
 #include "behaviour/tutorials.h"
 #include "runtime/data_files.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/game_clock.h"
 #include "runtime/host_api.h"
@@ -58,11 +59,11 @@ void QuestOffer::start() {
 }
 
 bool QuestOffer::isSpooked() const {
-    const PlayerIndex player = natives::player::playerIndex();
+    const PlayerIndex player = playerIndex();
     return natives::condition::entityIsDead(questGiver_) ||
            !natives::condition::entityExists(questGiver_.entity()) ||
            natives::player::isFreeAimingAt(player, questGiver_.entity()) ||
-           natives::combat::isShooting(playerPed()) || natives::player::lawIncidentActive(player) ||
+           natives::combat::isShooting(playerPed()) || playerWanted() ||
            natives::pedstate::isInMeleeCombat(playerPed());
 }
 

@@ -163,7 +163,8 @@ TEST(NativeStats, AScenarioIsCountedFrameByFrameUnderItsStages) {
 }
 
 namespace {
-// What drovil-sim prints from the report's heading on ("" when there is none).
+// What drovil-sim prints from the report's heading on ("" when there is none),
+// up to the plug-in's measured times.
 std::string simReport(const std::string& arguments) {
     const std::string command = std::string(DROVIL_SIM_COMMAND) + " " + arguments;
     std::FILE* pipe = popen(command.c_str(), "r");
@@ -175,7 +176,9 @@ std::string simReport(const std::string& arguments) {
         output += buffer;
     pclose(pipe);
     const auto at = output.find("native calls per frame by the contract's stage");
-    return at == std::string::npos ? std::string() : output.substr(at);
+    if (at == std::string::npos)
+        return std::string();
+    return output.substr(at, output.find(sim::NativeStats::timesHeading) - at);
 }
 } // namespace
 

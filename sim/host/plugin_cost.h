@@ -1,0 +1,27 @@
+#pragma once
+// What the plug-in's own code costs while a script runs: the heap allocations
+// it makes and the time it spends between two yields, both without the native
+// calls it makes (their handlers are the simulated game's work, not the
+// plug-in's). The script thread reports where it is; the figures are totals
+// that whoever closes a frame reads before and after it.
+//
+// The allocations are counted by the simulator's replacement of the global
+// operator new, which only counts on a script thread while the plug-in's own
+// code runs; the time is measured only while timing is on (drovil-sim --stats),
+// since reading the clock around every native call costs time of its own.
+#include <cstdint>
+
+namespace sim::plugin_cost {
+
+// The script thread enters the plug-in's code (resumed after a yield, back
+// from a native call) and leaves it (yields, calls a native).
+void enterPlugin();
+void leavePlugin();
+
+// Totals since the process started.
+std::uint64_t allocations();
+std::uint64_t selfNanoseconds();
+
+void setTiming(bool on);
+
+} // namespace sim::plugin_cost

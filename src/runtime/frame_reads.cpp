@@ -1,0 +1,123 @@
+#include "runtime/frame_reads.h"
+
+#include "runtime/host_api.h"
+#include "runtime/natives.h"
+#include "runtime/player.h"
+
+#include <cstdint>
+
+namespace drovil {
+namespace {
+
+template <class T> using Read = PerYield<T>;
+
+struct ZoneRead {
+    int kind = -1; // -1: a free slot
+    Read<Hash> zone;
+};
+
+Read<PlayerIndex> index;
+Read<Vector3> position;
+Read<bool> wanted;
+// By zone kind (town, district, the last-resort kind...): a few at the most.
+ZoneRead zones[4];
+// The ped the position belongs to: a new player ped (after death) is read anew.
+Ped positionOf;
+Read<bool> missionFlag;
+
+// A few entities' values, by handle, for the current yield; when full, a value
+// is read without being kept.
+template <class T> struct ByEntity {
+    static constexpr int slots = 32;
+    struct Slot {
+        int id = 0;
+        T value{};
+    };
+    Slot entries[slots];
+    int used = 0;
+    std::uint64_t readAt = ~std::uint64_t{0};
+
+    template <class Fetch> T get(int id, Fetch fetch) {
+        if (readAt != yieldCount()) {
+            readAt = yieldCount();
+            used = 0;
+        }
+        for (int i = 0; i < used; ++i)
+            if (entries[i].id == id)
+                return entries[i].value;
+        const T value = fetch();
+        if (used < slots)
+            entries[used++] = Slot{id, value};
+        return value;
+    }
+    void forget() { readAt = ~std::uint64_t{0}; }
+};
+
+ByEntity<Vector3> positions;
+ByEntity<bool> deaths;
+
+} // namespace
+
+PlayerIndex playerIndex() {
+    return index.get([] { return natives::player::playerIndex(); });
+}
+
+Vector3 playerPosition() {
+    if (positionOf != playerPed()) {
+        positionOf = playerPed();
+        position.forget();
+    }
+    return position.get([] { return natives::entity::position(playerPed().entity(), true, false); });
+}
+
+bool playerWanted() {
+    return wanted.get([] { return natives::player::lawIncidentActive(playerIndex()); });
+}
+
+Hash playerZone(int zoneKind) {
+    ZoneRead* slot = nullptr;
+    for (ZoneRead& entry : zones) {
+        if (entry.kind == zoneKind) {
+            slot = &entry;
+            break;
+        }
+        if (!slot && entry.kind == -1)
+            slot = &entry;
+    }
+    if (!slot)
+        return natives::zone::zoneAt(playerPosition(), zoneKind);
+    slot->kind = zoneKind;
+    return slot->zone.get([zoneKind] { return natives::zone::zoneAt(playerPosition(), zoneKind); });
+}
+
+bool gameMissionFlag() {
+    return missionFlag.get([] { return natives::gamestate::missionFlag(); });
+}
+
+void setGameMissionFlag(bool on) {
+    natives::gamestate::setMissionFlag(on);
+    missionFlag.forget();
+}
+
+Vector3 entityPosition(Entity entity) {
+    if (entity == playerPed().entity())
+        return playerPosition();
+    return positions.get(entity.id, [entity] { return natives::entity::position(entity, true, false); });
+}
+
+bool entityDead(Ped ped) {
+    return deaths.get(ped.id, [ped] { return natives::condition::entityIsDead(ped); });
+}
+
+void forgetFrameReads() {
+    missionFlag.forget();
+    positions.forget();
+    deaths.forget();
+    index.forget();
+    position.forget();
+    wanted.forget();
+    for (ZoneRead& entry : zones)
+        entry.zone.forget();
+}
+
+} // namespace drovil

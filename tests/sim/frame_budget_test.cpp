@@ -1,0 +1,85 @@
+// What a frame of the plug-in costs, counted rather than timed: a steady frame
+// (nothing happening but the frame's own checks) allocates nothing on the
+// heap, idle in town and hunting in a camp with its guards watching, and both
+// stay within their native calls. Frames where something happens (a log line,
+// a save, a scene built) may allocate; they are the exception, so the median
+// and the 95th percentile of a stage's frames must be 0.
+#include "host/native_stats.h"
+#include "host/plugin_cost.h"
+#include "scenarios/play_report.h"
+#include "session/scenario_session.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+using namespace sim;
+
+struct Recorded {
+    NativeStats stats;
+    int status = -1;
+};
+
+void play(const std::string& name, std::uint32_t seed, int frameLimit, Recorded& recorded) {
+    const ScenarioDefinition* scenario = findScenario(name);
+    ASSERT_NE(scenario, nullptr);
+    Session session(scenarioOptions(*scenario, seed));
+    session.host().dispatch().attachStats(&recorded.stats);
+    recorded.stats.startRecording();
+    std::ostringstream out;
+    TimelineOptions options;
+    options.logLines = false;
+    recorded.status = playWithTimeline(*scenario, session, seed, frameLimit, options, out, &recorded.stats, nullptr);
+    session.host().dispatch().attachStats(nullptr);
+}
+
+const NativeStats::StageFigures* stage(const NativeStats& stats, const std::string& name) {
+    static std::vector<NativeStats::StageFigures> figures;
+    figures = stats.stages();
+    for (const auto& entry : figures)
+        if (entry.stage == name)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(FrameBudget, AnIdleFrameInTownAllocatesNothingAndCallsFewNatives) {
+    Recorded recorded;
+    play("idle", 1, 3000, recorded);
+    ASSERT_EQ(recorded.status, 0);
+    const auto* idle = stage(recorded.stats, "no mission");
+    ASSERT_NE(idle, nullptr);
+    EXPECT_EQ(idle->allocations.median, 0u);
+    EXPECT_EQ(idle->allocations.percentile95, 0u);
+    EXPECT_LE(idle->median, 16u) << "native calls in a steady idle frame";
+    EXPECT_LE(idle->percentile95, 16u);
+}
+
+TEST(FrameBudget, AHuntingFrameInACampAllocatesNothingAndStaysWithinItsNatives) {
+    Recorded recorded;
+    play("camp-walk-away", 1, 4000, recorded);
+    const auto* hunting = stage(recorded.stats, "Hunting");
+    ASSERT_NE(hunting, nullptr) << "the run reached the camp";
+    ASSERT_GT(hunting->frames, 100u);
+    EXPECT_EQ(hunting->allocations.median, 0u);
+    EXPECT_EQ(hunting->allocations.percentile95, 0u);
+    EXPECT_LE(hunting->median, 70u) << "native calls in a steady frame with five guards watching";
+    // What the guards ask about the player, the weather and each other is
+    // read once a frame: a read repeated before the script yields is rare.
+    std::uint64_t repeated = 0;
+    for (const auto& repeat : recorded.stats.repeats())
+        repeated += repeat.repeats;
+    EXPECT_LT(repeated, hunting->frames / 10) << "calls repeated between two yields";
+}
+
+TEST(FrameBudget, OnlyThePluginsOwnAllocationsAreCounted) {
+    // The test's own thread and the simulated game allocate freely.
+    const std::uint64_t before = plugin_cost::allocations();
+    std::string grown;
+    for (int i = 0; i < 100; ++i)
+        grown += "a text long enough to leave the small-string buffer";
+    EXPECT_EQ(plugin_cost::allocations(), before);
+}
