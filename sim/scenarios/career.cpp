@@ -12,6 +12,7 @@
 #include "world/places/scenario_point_data.h"
 #include "world/places/station_clerks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -22,6 +23,7 @@ namespace {
 
 constexpr std::uint32_t second = 1000;
 constexpr std::uint32_t minute = 60 * second;
+constexpr int savingsCents = 20000;
 
 // How each contract of the career is meant to go, by its place in the career:
 // most are played to the reward; every tenth the player leaves the target
@@ -109,8 +111,11 @@ std::size_t nearestStation(const drovil::Vector3& position) {
 
 class Career {
 public:
-    explicit Career(ScenarioRun& run)
-        : run_(run), book_(std::filesystem::path(run.game().gameFolder())), cash_(run.world().player.cashCents) {
+    explicit Career(ScenarioRun& run) : run_(run), book_(std::filesystem::path(run.game().gameFolder())) {
+        // The player's savings: the menu greys out (and will not abandon) a
+        // contract worth more than he carries.
+        run_.world().player.cashCents = std::max(run_.world().player.cashCents, savingsCents);
+        cash_ = run_.world().player.cashCents;
         // Whatever the purse gains is the clerks' pay: booked the frame it comes.
         run_.afterEveryFrame([this] {
             const int cash = run_.world().player.cashCents;
