@@ -5,6 +5,7 @@
 #include "scenarios/career.h"
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
+#include "scenarios/hostage_play.h"
 #include "scenarios/hunter_play.h"
 #include "scenarios/road_contract_play.h"
 #include "scenarios/menu_play.h"
@@ -187,6 +188,12 @@ ScenarioResult playPrisonWagonStolenScenario(ScenarioRun& run) {
     return {done, summary};
 }
 
+ScenarioResult playStreetHostageScenario(ScenarioRun& run) {
+    std::string summary;
+    const bool done = playStreetHostage(run, summary);
+    return {done, summary};
+}
+
 // --- menu-abort ---
 
 void carryingCash(World& world) {
@@ -313,6 +320,11 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "still hold in the world and the memory; started again on the same folder (--game-dir) it plays the "
          "restored contracts and goes on to the number",
          nullptr, nullptr, &playCareer},
+        {"street-hostage",
+         "a street contract already taken in Valentine; the player finds the target on the main street, comes up "
+         "behind him with his gun out, takes him hostage, shoves him out of town and shoots him there, out of "
+         "the law's hearing, then gets away",
+         &writeTakenStreetContract, nullptr, &playStreetHostageScenario},
     };
     return *scenarios;
 }
