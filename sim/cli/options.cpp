@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "host/native_stats.h"
+#include "scenarios/career.h"
 #include "scenarios/scenarios.h"
 #include "scenarios/play_report.h"
 #include "scenarios/run_map.h"
@@ -8,6 +9,7 @@
 #include "cli/seed_range.h"
 #include "session/scenario_session.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -60,6 +62,11 @@ std::string cliUsage() {
         "                    where the game draws them, prompts, help box and toasts; the file is\n"
         "                    snapshot-frame-N.svg in the current folder and the timeline names it;\n"
         "                    repeat the option for more pictures\n"
+        "  --contracts N     with --scenario career: how many contracts the career plays, 1 to 100000\n"
+        "                    (default 5); the frame limit grows by 60000 a contract unless --frames\n"
+        "                    is given\n"
+        "  --kill-at-frame N kill the game process (SIGKILL, no clean-up) right after frame N, as a\n"
+        "                    crash would; start it again with --game-dir on the same folder\n"
         "  --seeds A-B       play the scenario once for every seed from A to B, each game in a process\n"
         "                    of its own, and print one table: seed, setting, outcome, reward, paid,\n"
         "                    game time and the scenario's summary; the exit status is 0 when every\n"
@@ -148,6 +155,15 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.jobs = static_cast<int>(number);
+        } else if (arg == "--contracts" || arg == "--kill-at-frame") {
+            if (!value(text))
+                return false;
+            const long long highest = arg == "--contracts" ? 100000 : std::numeric_limits<int>::max();
+            if (!parseNumber(text, number) || number < 1 || number > highest) {
+                error = arg + " takes a whole number from 1 to " + std::to_string(highest) + ", not '" + text + "'";
+                return false;
+            }
+            (arg == "--contracts" ? options.contracts : options.killAtFrame) = static_cast<int>(number);
         } else if (arg == "--scenario") {
             if (!value(options.scenario))
                 return false;
@@ -179,10 +195,12 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                         std::to_string(highest) + ", not '" + text + "'";
                 return false;
             }
-            if (seed)
+            if (seed) {
                 options.seed = static_cast<std::uint32_t>(number);
-            else
+            } else {
                 options.frameLimit = static_cast<int>(number);
+                options.framesGiven = true;
+            }
         } else {
             error = "unknown option '" + arg + "'";
             return false;
@@ -196,6 +214,7 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                              : !options.mapFile.empty() ? "--map"
                              : !options.snapshots.empty() ? "--snapshot"
                              : options.stats            ? "--stats"
+                             : options.killAtFrame > 0  ? "--kill-at-frame"
                                                         : nullptr;
         if (single) {
             error = std::string(single) + " applies to one game: it cannot be combined with --seeds";
@@ -252,10 +271,19 @@ int runCli(const CliOptions& options) {
         std::string ignored;
         snapshots.request(at, ignored);
     }
-    const int status = playWithTimeline(*scenario, session, options.seed, options.frameLimit, timelineOptions,
+    RunOptions runOptions;
+    runOptions.contracts = options.contracts;
+    runOptions.killAtFrame = options.killAtFrame;
+    // A career's contracts each take a game hour or so: the frame limit grows with them.
+    int frameLimit = options.frameLimit;
+    if (!options.framesGiven && scenario->name == "career") {
+        const long long contracts = options.contracts > 0 ? options.contracts : defaultCareerContracts;
+        frameLimit = static_cast<int>(std::min<long long>(contracts * 60000, std::numeric_limits<int>::max()));
+    }
+    const int status = playWithTimeline(*scenario, session, options.seed, frameLimit, timelineOptions,
                                         std::cout, options.stats ? &stats : nullptr,
                                         options.mapFile.empty() ? nullptr : &map,
-                                        options.snapshots.empty() ? nullptr : &snapshots);
+                                        options.snapshots.empty() ? nullptr : &snapshots, runOptions);
     session.host().dispatch().attachStats(nullptr);
     if (!options.mapFile.empty()) {
         std::string error;

@@ -30,6 +30,9 @@ struct CliOptions {
     int jobs = 1;        // with --seeds: games played at the same time
     bool seedGiven = false; // --seed was on the command line
     std::string area;    // --area: the town the game starts in (empty: Valentine)
+    int contracts = 0;   // --contracts: how many contracts a career plays (0: its own number)
+    int killAtFrame = 0; // --kill-at-frame: the process kills itself after that frame (0: never)
+    bool framesGiven = false; // --frames was on the command line
 };
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

@@ -34,8 +34,8 @@ bool targetRecognised(ScenarioRun& run, int id) {
     return logHas(run, "ContractExecutor [" + std::to_string(id) + "]: contract target detected");
 }
 
-int currentMissionId(ScenarioRun& run) {
-    return intValue(run.readKeyValues("Savegame.dat"), "missions." + std::to_string(run.town().areaId()), -1);
+int currentMissionId(ScenarioRun& run, const StartingTown& town) {
+    return intValue(run.readKeyValues("Savegame.dat"), "missions." + std::to_string(town.areaId()), -1);
 }
 
 // Creeping up at night: how near the player lets anyone of the camp come, and
@@ -117,10 +117,14 @@ ContractInPlay contractInArea(const ScenarioRun& run, int areaId) {
 }
 
 bool takeQuestOffer(ScenarioRun& run, ContractInPlay& taken) {
+    return takeQuestOfferIn(run, run.town(), taken, 30 * minute);
+}
+
+bool takeQuestOfferIn(ScenarioRun& run, const StartingTown& town, ContractInPlay& taken, std::uint32_t waitForOfferMs) {
     PlayerController& player = run.player();
     player.holster();
-    run.note("walks to " + run.town().name + "'s main street, unarmed, looking for work");
-    if (!run.travelTo(run.town().mainStreet, Gait::Walk, 4.0f, 3 * minute))
+    run.note("walks to " + town.name + "'s main street, unarmed, looking for work");
+    if (!run.travelTo(town.mainStreet, Gait::Walk, 4.0f, 3 * minute))
         return fail(run, "could not reach the main street");
     const std::string accept = run.lang("prompts.quest_giver.accept");
     int giver = 0;
@@ -133,7 +137,7 @@ bool takeQuestOffer(ScenarioRun& run, ContractInPlay& taken) {
                 }
             return false;
         },
-        30 * minute);
+        waitForOfferMs);
     if (!offered)
         return fail(run, "no passer-by offered a contract");
     run.note("a passer-by calls out: walks up to him");
@@ -143,11 +147,11 @@ bool takeQuestOffer(ScenarioRun& run, ContractInPlay& taken) {
     if (!run.pressPrompt(accept, 10 * second))
         return fail(run, "the accept prompt never became usable");
     // The handover plays, then the engine opens the contract and the card.
-    if (!run.waitUntil([&] { return currentMissionId(run) >= 0; }, minute))
+    if (!run.waitUntil([&] { return currentMissionId(run, town) >= 0; }, minute))
         return fail(run, "no contract was opened after the handover");
     if (!run.readCard(30 * second))
         return fail(run, "the contract card never came up");
-    taken = readContract(run, currentMissionId(run));
+    taken = readContract(run, currentMissionId(run, town));
     run.note(std::string("the contract: a ") + settingName(taken.settingId) + ", bounty $" +
              std::to_string(taken.bounty) + ", " + std::to_string(static_cast<int>(player.distanceTo(taken.blipCoords))) +
              " m away");

@@ -36,6 +36,8 @@ const char* settingName(int settingId);
 // Walks to Valentine's main street and waits for a quest giver, walks up to
 // him, takes the contract and reads the card. Fills `taken` from the files.
 bool takeQuestOffer(ScenarioRun& run, ContractInPlay& taken);
+// The same in any town, waiting at most `waitForOfferMs` for a passer-by.
+bool takeQuestOfferIn(ScenarioRun& run, const StartingTown& town, ContractInPlay& taken, std::uint32_t waitForOfferMs);
 
 // Ways of going after a camp's target.
 enum class CampApproach {

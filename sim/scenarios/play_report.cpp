@@ -8,13 +8,15 @@
 namespace sim {
 int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std::uint32_t seed, int frameLimit,
                      const TimelineOptions& options, std::ostream& out, NativeStats* stats, RunMap* map,
-                     ScreenSnapshots* snapshots) {
+                     ScreenSnapshots* snapshots, const RunOptions& runOptions) {
     Timeline timeline(out, game, options);
     timeline.start(scenario.name, scenario.description, seed);
     ScenarioRun run(game, frameLimit, &timeline);
     run.recordStats(stats);
     run.recordMap(map);
     run.recordSnapshots(snapshots);
+    run.setContractsWanted(runOptions.contracts);
+    run.crashAfterFrames(runOptions.killAtFrame);
     const ScenarioResult result = playScenario(scenario, run);
     RunSummary summary;
     summary.scenario = scenario.name;

@@ -20,6 +20,6 @@ class ScreenSnapshots;
 // the run is recorded for a map picture (RunMap::writeSvg afterwards).
 int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std::uint32_t seed, int frameLimit,
                      const TimelineOptions& options, std::ostream& out, NativeStats* stats = nullptr,
-                     RunMap* map = nullptr, ScreenSnapshots* snapshots = nullptr);
+                     RunMap* map = nullptr, ScreenSnapshots* snapshots = nullptr, const RunOptions& runOptions = {});
 
 } // namespace sim

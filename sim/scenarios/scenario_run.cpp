@@ -2,6 +2,7 @@
 
 #include "host/native_stats.h"
 #include "scenarios/contract_stages.h"
+#include "scenarios/process_kill.h"
 #include "scenarios/run_map.h"
 #include "scenarios/screen_snapshot.h"
 #include "scenarios/timeline.h"
@@ -46,6 +47,13 @@ void ScenarioRun::frame() {
     ++frames_;
     if (timeline_)
         timeline_->afterFrame();
+    if (afterFrame_)
+        afterFrame_();
+    if (crashAfter_ > 0 && frames_ >= crashAfter_) {
+        if (timeline_)
+            timeline_->line("drovil-sim: the game process is killed after frame " + std::to_string(frames_));
+        killThisProcess();
+    }
     if (map_)
         map_->afterFrame(world(), timeline_ ? timeline_->contractStage() : ContractStages::noMission);
     if (snapshots_ && !snapshots_->empty()) {
@@ -78,6 +86,11 @@ bool ScenarioRun::waitUntil(const std::function<bool()>& done, std::uint32_t max
 void ScenarioRun::note(const std::string& text) {
     if (timeline_)
         timeline_->note(text);
+}
+
+void ScenarioRun::report(const std::string& text) {
+    if (timeline_)
+        timeline_->line(text);
 }
 
 bool ScenarioRun::travelTo(const drovil::Vector3& point, Gait gait, float closeEnough, std::uint32_t maxMs) {

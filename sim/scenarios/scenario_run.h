@@ -26,6 +26,12 @@ struct ScenarioStopped : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// What a run is asked for beyond the scenario itself.
+struct RunOptions {
+    int contracts = 0;   // how many contracts a career plays (0: its own number)
+    int killAtFrame = 0; // the game process is killed after this frame (0: never)
+};
+
 class ScenarioRun {
 public:
     // `timeline` (optional) hears about every frame and every note.
@@ -38,6 +44,16 @@ public:
     void recordMap(RunMap* map) { map_ = map; }
     // Every frame from now on may be asked for as a picture of the screen (nullptr: none).
     void recordSnapshots(ScreenSnapshots* snapshots) { snapshots_ = snapshots; }
+
+    // How many contracts a scenario that plays one after another is to play
+    // (drovil-sim --contracts; 0: the scenario's own number).
+    void setContractsWanted(int contracts) { contractsWanted_ = contracts; }
+    int contractsWanted() const { return contractsWanted_; }
+    // The game process dies at once, as on a crash, when this many frames have
+    // run (0: never): nothing more is written, nothing is cleaned up.
+    void crashAfterFrames(int frames) { crashAfter_ = frames; }
+    // Called after every frame from now on (a scenario's own bookkeeping).
+    void afterEveryFrame(std::function<void()> hook) { afterFrame_ = std::move(hook); }
 
     ScenarioGame& game() { return game_; }
     World& world() { return game_.world(); }
@@ -63,6 +79,8 @@ public:
 
     // A line of the timeline about what the player does.
     void note(const std::string& text);
+    // A line of a report printed with the timeline, without a time stamp.
+    void report(const std::string& text);
 
     // --- Moving ---
 
@@ -111,6 +129,9 @@ private:
     ScreenSnapshots* snapshots_ = nullptr;
     int frameLimit_;
     int frames_ = 0;
+    int contractsWanted_ = 0;
+    int crashAfter_ = 0;
+    std::function<void()> afterFrame_;
 };
 
 // Reads key=value lines (blank lines and lines without '=' are skipped).

@@ -2,6 +2,7 @@
 
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
+#include "scenarios/career.h"
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
 #include "scenarios/hostage_play.h"
@@ -311,6 +312,14 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "the row, views the card, puts it away and abandons the contract: it must fail, free its slot, and "
          "offers must come again after the wait",
          &writeTakenCampContract, &carryingCash, &playMenuAbort},
+        {"career",
+         "contract after contract in one game and one game folder (--contracts N, 5 by default): the player "
+         "takes the train from town to town, takes the offers as they come and plays each to its end (mostly "
+         "to the reward, some left behind, killed or abandoned from the menu), collecting the pay at stations; "
+         "the summary gives the contracts by setting and outcome, the rewards earned and paid, what scripts "
+         "still hold in the world and the memory; started again on the same folder (--game-dir) it plays the "
+         "restored contracts and goes on to the number",
+         nullptr, nullptr, &playCareer},
         {"street-hostage",
          "a street contract already taken in Valentine; the player finds the target on the main street, comes up "
          "behind him with his gun out, takes him hostage, shoves him out of town and shoots him there, out of "

@@ -43,6 +43,7 @@ CheckShockingNoiseTask::CheckShockingNoiseTask(Ped guard, const Vector3& point)
     addReturnSteps(route);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(guard, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
     scriptWait(50);
 }
 

@@ -39,6 +39,7 @@ CheckSuspiciousEventTask::CheckSuspiciousEventTask(Ped guard, const Vector3& poi
     addReturnSteps(route);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(guard, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
     scriptWait(50);
 }
 

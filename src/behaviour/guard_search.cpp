@@ -75,6 +75,7 @@ void searchAround(Ped guard, const Vector3& point, int count) {
                                    true);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(guard, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
 }
 
 } // namespace drovil

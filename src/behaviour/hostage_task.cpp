@@ -251,6 +251,7 @@ void HostageTask::shove() {
     natives::task::followEntity(inSequence, player.entity(), offset, 1.0f, 7000, 0.0f, true, 0, 1, 0, 0, 0);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(ped_, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
     scriptWait(2000);
 }
 

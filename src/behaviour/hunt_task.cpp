@@ -90,6 +90,7 @@ void HuntTask::roam() {
         natives::task::wanderInArea(inSequence, positionOf(ped_), roamRadius, 10.0f, 10.0f, 1);
         natives::task::closeSequence(sequence);
         natives::task::performSequence(ped_, sequence);
+        natives::task::clearSequence(&sequence);
     }
     state = HuntState::Search;
 }
@@ -144,6 +145,7 @@ void HuntTask::attack() {
     natives::task::shootAtEntity(inSequence, prey.entity(), fireMs, huntingFiringPattern, false);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(ped_, sequence);
+    natives::task::clearSequence(&sequence);
     state = HuntState::Collect;
     waitFor(500);
 }
@@ -182,6 +184,7 @@ void HuntTask::collect() {
         }
         natives::task::closeSequence(sequence);
         natives::task::performSequence(ped_, sequence);
+        natives::task::clearSequence(&sequence);
         return;
     }
     // The shooting is over and the animal still stands there, unhurt and calm

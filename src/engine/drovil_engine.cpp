@@ -273,6 +273,7 @@ void DrovilEngine::onEvent(MissionStatusChangeEvent* event) {
         if (!find(event->missionId)) {
             log("DrovilEngine: mission executor is not in the list and was not cleaned up properly: " +
                 std::to_string(event->missionId));
+            endMissionWithoutExecutor(*event);
             return;
         }
         endMission(*event);
@@ -309,6 +310,23 @@ void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {
     // The executor may be the one announcing its end: it is deleted once its
     // own call has returned.
     retired_.push_back(std::move(executor));
+}
+
+void DrovilEngine::endMissionWithoutExecutor(const MissionStatusChangeEvent& event) {
+    // A contract whose setting no executor runs still holds its area's slot:
+    // abandoning it from the menu must end it, or it stays in play for good.
+    MissionData* mission = MissionDataFiles::instance().loadMission(event.missionId);
+    if (!mission || mission->isExternal || event.newStatus != MissionStatus::Failed ||
+        (mission->status != MissionStatus::Open && mission->status != MissionStatus::Engaged &&
+         mission->status != MissionStatus::Blocked))
+        return;
+    mission->status = MissionStatus::Failed;
+    clearSlotOf(*mission);
+    DictDataFile& missionFile = MissionDataFiles::instance().writeMission(*mission);
+    saveDurably(savegameFile());
+    saveAfterPendingSaves(missionFile);
+    rescheduleQuestOffers();
+    sendMissionFinished(*mission, MissionStatus::Failed);
 }
 
 void DrovilEngine::clearSlotOf(const MissionData& mission) {

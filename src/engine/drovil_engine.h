@@ -51,6 +51,8 @@ private:
     std::unique_ptr<BaseContractExecutor> createExecutor(MissionData* mission);
     void registerExecutor(int id, std::unique_ptr<BaseContractExecutor> executor);
     void endMission(const MissionStatusChangeEvent& event);
+    // Ends a mission of ours that has no executor (its setting has none).
+    void endMissionWithoutExecutor(const MissionStatusChangeEvent& event);
     void payReward(const MissionData& mission);
     void updateExecutors();
     bool isPlayerFree() const;

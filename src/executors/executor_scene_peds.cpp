@@ -118,6 +118,11 @@ void BaseContractExecutor::cleanup() {
     // release them again.
     spawnedEntities.clear();
     removeBlip(targetBlip);
+    // The scene's ped group goes with it: the game has only a few dozen.
+    if (relationshipGroup) {
+        natives::group::remove(static_cast<int>(relationshipGroup));
+        relationshipGroup = 0;
+    }
     missionSetPrepared = false;
     natives::control::enable(0, getHashKey("INPUT_CINEMATIC_CAM"), true);
 }

@@ -190,6 +190,7 @@ void HunterExecutor::returnToCamp() {
     natives::task::useNearestScenarioToCoord(inSequence, restPoint, 5.0f, randomFromTo(45000, 59999), 0, 0, 1, 0);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(targetPed, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
 }
 
 void HunterExecutor::keepCompanionsNearCamp() {

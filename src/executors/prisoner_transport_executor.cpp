@@ -185,6 +185,7 @@ void PrisonerTransportExecutor::startLoading() {
     natives::task::turnToFaceEntity(Ped(), targetPed.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(jailGuard, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
 
     natives::drive::enterVehicle(targetPed, vehicle, -1, prisonerSeat, 0.5f, 2, 0);
     natives::ped::blockNonTemporaryEvents(targetPed, true);

@@ -51,6 +51,7 @@ Vehicle placeVehicleOnRoad(const Vector3& near, const Vector3& towards, Hash mod
     if (!loadModelWithin(model, vehicleLoadMs, "road vehicle", vehicleLoadRetryMs))
         return Vehicle();
     const Vehicle vehicle = natives::spawn::createVehicle(model, node, heading, true, true, false, false);
+    natives::streaming::setModelNoLongerNeeded(model);
     if (vehicle)
         natives::vehicle::setOnGroundProperly(vehicle, false);
     return vehicle;

@@ -127,6 +127,7 @@ bool requestPortrait(Hash model, int outfit, int budgetMs, int slot, int type) {
         return false;
 
     Ped clone = natives::spawn::createPed(model, at, 0.0f, false, false, false, false);
+    natives::streaming::setModelNoLongerNeeded(model);
     natives::ped::setConfigFlag(clone, configFlagOff, false);
     natives::appearance::setRandomOutfit(clone, true);
     natives::placement::setCoords(clone.entity(), at, true, false, true, true);

@@ -13,6 +13,7 @@ Object createObject(const char* model, const Vector3& position, float heading, b
         !loadModelWithin(hash, modelLoadTimeoutMs, "createObject"))
         return Object();
     const Object object = natives::object::create(hash, position, false, false, !isStatic, false, false);
+    natives::streaming::setModelNoLongerNeeded(hash);
     if (!object)
         return object;
     natives::entity::setHeading(object.entity(), heading);

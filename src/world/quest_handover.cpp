@@ -63,6 +63,9 @@ void playQuestHandover(Ped questGiver, Ped player) {
     conversation.addDelay(1000);
     conversation.addLine(questGiver, "GENERIC_THANKS_SHOUTED", 200);
     conversation.play();
+    // The peds carried out their copies; the game's handles are freed.
+    for (TaskSequence* sequence : {&walkUp, &giverHandsOver, &turnToGiver, &playerTakes})
+        natives::task::clearSequence(sequence);
 }
 
 } // namespace drovil

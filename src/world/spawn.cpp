@@ -35,6 +35,7 @@ Ped spawnPed(Hash model, const Vector3& position) {
     if (!loadModel(model))
         return Ped();
     const Ped ped = natives::spawn::createPed(model, position, 0.0f, false, false, false, false);
+    natives::streaming::setModelNoLongerNeeded(model);
     prepareSpawnedPed(ped);
     return ped;
 }
@@ -47,6 +48,7 @@ Ped spawnPedInVehicle(Hash model, Vehicle vehicle, int seat) {
     if (!loadModel(model))
         return Ped();
     const Ped ped = natives::spawn::createPedInVehicle(vehicle, model, seat, false, false, false);
+    natives::streaming::setModelNoLongerNeeded(model);
     prepareSpawnedPed(ped);
     return ped;
 }
@@ -59,6 +61,7 @@ Ped spawnPedInVehicleAlt(Hash model, Ped mount, int seat) {
     if (!loadModelWithin(model, modelLoadTimeoutMs, "spawn", 10))
         return Ped();
     const Ped ped = natives::spawn::createPedOnMount(mount, model, seat, true, true, false, false);
+    natives::streaming::setModelNoLongerNeeded(model);
     prepareSpawnedPed(ped);
     return ped;
 }

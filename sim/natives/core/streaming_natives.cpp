@@ -7,6 +7,7 @@ using namespace drovil;
 void implementStreamingNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::streaming::requestModel>(
         [&world](Hash model, bool) { world.models.request(model, world.clock.frame); });
+    dispatch.implement<n::streaming::setModelNoLongerNeeded>([&world](Hash model) { world.models.release(model); });
     dispatch.implement<n::streaming::hasModelLoaded>(
         [&world](Hash model) { return world.models.isLoaded(model, world.clock.frame); });
 }

@@ -8,6 +8,7 @@ using namespace drovil;
 
 void implementRelationshipNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::group::create>([&world](int) { return world.pedGroups.create(); });
+    dispatch.implement<n::group::remove>([&world](int group) { world.pedGroups.removeGroup(group); });
     dispatch.implement<n::group::setFormation>(
         [&world](int group, int formation) { world.pedGroups.setFormation(group, formation); });
     dispatch.implement<n::group::setMember>([&world](Ped ped, int group) {

@@ -25,6 +25,13 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         if (world.entities.exists(ped.id))
             world.tasks.perform(ped.id, sequence.id, world.clock.elapsedMs);
     });
+    // The game sets the caller's handle to 0 once it has freed the sequence.
+    dispatch.implement<n::task::clearSequence>([&world](TaskSequence* sequence) {
+        if (!sequence)
+            return;
+        world.tasks.clearSequence(sequence->id);
+        *sequence = TaskSequence();
+    });
     dispatch.implement<n::task::sequenceProgress>([&world](Ped ped) { return world.tasks.progress(ped.id); });
     // Every task ends, the item interaction too: a document in hand is put away.
     dispatch.implement<n::task::clearTasks>([&world](Ped ped, bool, bool) {

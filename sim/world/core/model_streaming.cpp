@@ -7,6 +7,20 @@ void ModelStreaming::request(std::uint32_t model, std::uint64_t frame) {
     if (added)
         it->second.firstFrame = frame;
     it->second.count += 1;
+    it->second.held = true;
+}
+
+void ModelStreaming::release(std::uint32_t model) {
+    auto it = requests_.find(model);
+    if (it != requests_.end())
+        it->second.held = false;
+}
+
+int ModelStreaming::heldCount() const {
+    int held = 0;
+    for (const auto& [model, request] : requests_)
+        held += request.held ? 1 : 0;
+    return held;
 }
 
 bool ModelStreaming::isLoaded(std::uint32_t model, std::uint64_t frame) const {

@@ -16,11 +16,17 @@ public:
     bool isLoaded(std::uint32_t model, std::uint64_t frame) const;
     // How often the model was asked for (0 when never).
     int requestCount(std::uint32_t model) const;
+    // A script no longer needs the model. It stays loaded (anything of it
+    // still in the world keeps it) until asked for again or streamed out.
+    void release(std::uint32_t model);
+    // Models asked for by scripts and not marked as no longer needed since.
+    int heldCount() const;
 
 private:
     struct Request {
         std::uint64_t firstFrame = 0;
         int count = 0;
+        bool held = true; // asked for since the last release
     };
     std::map<std::uint32_t, Request> requests_;
 };

@@ -38,6 +38,19 @@ void World::playerSleeps(int hours) {
         clock.skipGameTime(static_cast<std::uint64_t>(hours) * 3600);
 }
 
+void World::respawnPlayer(const drovil::Vector3& at) {
+    EntityRecord& me = playerPed();
+    me.alive = true;
+    me.knockedOut = false;
+    me.hogtied = false;
+    me.position = at;
+    combat.of(me.id).health = Combat::fullHealth;
+    player.dead = false;
+    for (auto& [id, record] : entities.all())
+        if (record.combatOpponent == me.id)
+            Combat::stopFight(*this, id);
+}
+
 bool World::decoratorRegistered(const std::string& name) const {
     return std::find(registeredDecorators.begin(), registeredDecorators.end(), name) != registeredDecorators.end();
 }

@@ -117,6 +117,9 @@ struct World {
     // The player sleeps (in a bed, by a camp fire): the game clock moves on by
     // the hours at once.
     void playerSleeps(int hours);
+    // After the death screen the game brings the player back to life at a
+    // place of its choosing, whole again; the fights he was in are over.
+    void respawnPlayer(const drovil::Vector3& at);
     bool decoratorRegistered(const std::string& name) const;
 };
 

@@ -19,6 +19,15 @@ int PedGroups::create() {
     return handle;
 }
 
+void PedGroups::removeGroup(int group) {
+    auto found = groups_.find(group);
+    if (found == groups_.end())
+        return;
+    for (int follower : found->second.followers)
+        catchingUp_.erase(follower);
+    groups_.erase(found);
+}
+
 const PedGroup* PedGroups::find(int group) const {
     auto found = groups_.find(group);
     return found == groups_.end() ? nullptr : &found->second;

@@ -31,6 +31,10 @@ public:
     static constexpr float closeEnough = 1.0f;
 
     int create();
+    // Ends the group: its members are in no group any more, its handle is free.
+    void removeGroup(int group);
+    // Groups made and not yet removed.
+    int count() const { return static_cast<int>(groups_.size()); }
     bool exists(int group) const { return groups_.count(group) != 0; }
     const PedGroup* find(int group) const;
     void setFormation(int group, int formation);

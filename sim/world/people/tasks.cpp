@@ -70,6 +70,12 @@ void PedTasks::closeSequence(int sequence) {
         open_ = 0;
 }
 
+void PedTasks::clearSequence(int sequence) {
+    if (open_ == sequence)
+        open_ = 0;
+    sequences_.erase(sequence);
+}
+
 const std::vector<TaskStep>* PedTasks::sequenceSteps(int sequence) const {
     auto it = sequences_.find(sequence);
     return it == sequences_.end() ? nullptr : &it->second;

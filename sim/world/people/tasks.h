@@ -110,6 +110,10 @@ public:
     void closeSequence(int sequence);
     bool sequenceOpen() const { return open_ != 0; }
     const std::vector<TaskStep>* sequenceSteps(int sequence) const;
+    // Frees the sequence's handle; peds performing it carry on with their copy.
+    void clearSequence(int sequence);
+    // Sequences opened and not cleared.
+    int sequenceCount() const { return static_cast<int>(sequences_.size()); }
 
     // A step for ped 0 joins the open sequence (and is dropped when none is
     // open); for a ped, it replaces whatever the ped was doing.

@@ -1,0 +1,523 @@
+#include "scenarios/career.h"
+
+#include "runtime/number_text.h"
+#include "runtime/settings_format.h"
+#include "scenarios/career_book.h"
+#include "scenarios/contract_hunts.h"
+#include "scenarios/contract_play.h"
+#include "scenarios/menu_play.h"
+#include "world/core/geometry.h"
+#include "world/core/script_owned.h"
+#include "world/core/world.h"
+#include "world/places/scenario_point_data.h"
+#include "world/places/station_clerks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace sim {
+namespace {
+
+constexpr std::uint32_t second = 1000;
+constexpr std::uint32_t minute = 60 * second;
+constexpr int savingsCents = 20000;
+
+// How each contract of the career is meant to go, by its place in the career:
+// most are played to the reward; every tenth the player leaves the target
+// behind, another gets him killed (in the next camp, where guards can do it),
+// another he abandons from the menu before setting out.
+enum class Plan { Complete, Lose, Die, Abort };
+
+Plan planFor(int index) {
+    switch (index % 10) {
+    case 3:
+        return Plan::Lose;
+    case 6:
+        return Plan::Die;
+    case 8:
+        return Plan::Abort;
+    default:
+        return Plan::Complete;
+    }
+}
+
+// The resident memory of this process in KiB (0 where the system does not say).
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+float priceScale(ScenarioRun& run) {
+    std::istringstream file(run.game().readFile("Settings.ini"));
+    const auto settings = drovil::settingsWithDefaults(drovil::readSettingsLines(file));
+    const auto found = settings.find("PricesScale");
+    const float scale =
+        found == settings.end() ? 0.0f : drovil::readSettingFloat(*drovil::findSetting("PricesScale"), found->second);
+    return scale < 0.1f ? 0.1f : (scale > 10.0f ? 10.0f : scale);
+}
+
+int pendingCents(ScenarioRun& run) {
+    const auto save = run.readKeyValues("Savegame.dat");
+    const auto found = save.find("pending_payment");
+    const float pending = found == save.end() ? 0.0f : drovil::parseFloatText(found->second).value_or(0.0f);
+    return static_cast<int>(std::lround(static_cast<double>(pending) * priceScale(run) * 100.0));
+}
+
+const StartingTown& townOfArea(int areaId) {
+    for (const StartingTown& town : allTowns())
+        if (town.areaId() == areaId)
+            return town;
+    return valentine();
+}
+
+// The missions the save holds in play, one a town at most.
+std::vector<ContractInPlay> missionsInPlay(ScenarioRun& run) {
+    std::vector<ContractInPlay> inPlay;
+    for (const StartingTown& town : allTowns()) {
+        const ContractInPlay contract = contractInArea(run, town.areaId());
+        if (contract.settingId >= 0 && (contract.status == 0 || contract.status == 1))
+            inPlay.push_back(contract);
+    }
+    return inPlay;
+}
+
+int nextMissionId(ScenarioRun& run) {
+    return intValue(run.readKeyValues("Savegame.dat"), "next_mission_id", 0);
+}
+
+int statusOf(ScenarioRun& run, int id) {
+    return readContract(run, id).status;
+}
+
+bool ended(int status) {
+    return status == 2 || status == 4;
+}
+
+std::size_t nearestStation(const drovil::Vector3& position) {
+    const auto& stations = StationClerks::stationPositions();
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < stations.size(); ++i)
+        if (flatDistance(stations[i], position) < flatDistance(stations[best], position))
+            best = i;
+    return best;
+}
+
+class Career {
+public:
+    explicit Career(ScenarioRun& run) : run_(run), book_(std::filesystem::path(run.game().gameFolder())) {
+        // The player's savings: the menu greys out (and will not abandon) a
+        // contract worth more than he carries.
+        run_.world().player.cashCents = std::max(run_.world().player.cashCents, savingsCents);
+        cash_ = run_.world().player.cashCents;
+        // Whatever the purse gains is the clerks' pay: booked the frame it comes.
+        run_.afterEveryFrame([this] {
+            const int cash = run_.world().player.cashCents;
+            if (cash > cash_)
+                book_.recordPaid(cash - cash_);
+            cash_ = cash;
+        });
+    }
+    ~Career() { run_.afterEveryFrame(nullptr); }
+
+    ScenarioResult play();
+
+private:
+    CareerOutcome playContract(const ContractInPlay& contract, const StartingTown& town, Plan plan);
+    bool completeIt(const ContractInPlay& contract, const StartingTown& town, CareerOutcome& outcome);
+    bool abandonFromMenu(const ContractInPlay& contract, const StartingTown& town);
+    bool leaveBehind(const ContractInPlay& contract, bool enterFirst);
+    bool dieInCamp(const ContractInPlay& contract, const StartingTown& town);
+    void respawn(const StartingTown& town);
+    bool takeTrainTo(const StartingTown& town);
+    bool takeOffer(const StartingTown& town, ContractInPlay& contract);
+    bool collectPay();
+    void finish(int id, int settingId, CareerOutcome outcome);
+    int endedContracts();
+    bool idle();
+
+    ScenarioRun& run_;
+    CareerBook book_;
+    int cash_;
+    bool deathOwed_ = false; // a Die plan met a contract without guards: the next camp gets it
+    int endedHere_ = 0;      // contracts ended in this launch
+};
+
+int Career::endedContracts() {
+    int count = 0;
+    const int next = nextMissionId(run_);
+    for (int id = 0; id < next; ++id)
+        count += ended(statusOf(run_, id)) ? 1 : 0;
+    return count;
+}
+
+// Nothing in play and no offer under way: what scripts hold now is the plug-in's idle.
+bool Career::idle() {
+    const std::string& log = run_.game().runLog();
+    std::size_t triggered = 0, finished = 0;
+    for (std::size_t at = log.find("quest offer triggered"); at != std::string::npos;
+         at = log.find("quest offer triggered", at + 1))
+        ++triggered;
+    for (std::size_t at = log.find("quest offer finished"); at != std::string::npos;
+         at = log.find("quest offer finished", at + 1))
+        ++finished;
+    return triggered == finished && missionsInPlay(run_).empty();
+}
+
+void Career::finish(int id, int settingId, CareerOutcome outcome) {
+    book_.recordEnded(id, settingId, outcome);
+    ++endedHere_;
+    run_.note(std::string("contract ") + std::to_string(id) + " (" + settingName(settingId) + ") ends: " +
+              careerOutcomeName(outcome));
+}
+
+void Career::respawn(const StartingTown& town) {
+    run_.note("lies dead; after the death screen the game brings him back in " + town.name);
+    run_.wait(5 * second);
+    run_.world().respawnPlayer(town.mainStreet);
+    if (EntityRecord* horse = run_.world().entities.find(run_.player().ownHorse())) {
+        horse->position = town.mainStreet;
+        horse->position.x += 3.0f;
+        horse->alive = true;
+        horse->knockedOut = false;
+    }
+    run_.player().stop();
+    run_.wait(2 * second);
+}
+
+bool Career::takeTrainTo(const StartingTown& town) {
+    PlayerController& player = run_.player();
+    const auto& stations = StationClerks::stationPositions();
+    const std::size_t from = nearestStation(player.position());
+    const std::size_t to = nearestStation(town.mainStreet);
+    if (from != to && player.distanceTo(town.mainStreet) > 400.0f) {
+        run_.note("rides to the station to take the train to " + town.name);
+        if (!run_.rideTo(stations[from], 8.0f, 10 * minute))
+            return false;
+        player.dismount();
+        run_.wait(2 * second);
+        // The journey: the train's 15 m a second, at the game clock's 30 game
+        // seconds for each of ours.
+        const float metres = flatDistance(stations[from], stations[to]);
+        run_.world().clock.skipGameTime(static_cast<std::uint64_t>(metres / 15.0f * 30.0f));
+        drovil::Vector3 platform = stations[to];
+        platform.y -= 6.0f;
+        run_.world().playerPed().position = platform;
+        if (EntityRecord* horse = run_.world().entities.find(player.ownHorse())) {
+            horse->position = platform;
+            horse->position.x += 3.0f;
+        }
+        player.stop();
+        run_.note("gets off the train in " + town.name + " after " + std::to_string(static_cast<int>(metres)) + " m");
+        run_.wait(2 * second);
+    }
+    if (player.distanceTo(town.mainStreet) > 30.0f && !run_.rideTo(town.mainStreet, 15.0f, 10 * minute))
+        return false;
+    player.dismount();
+    return true;
+}
+
+bool Career::takeOffer(const StartingTown& town, ContractInPlay& contract) {
+    for (int hour = 0; hour < 6; ++hour) {
+        if (takeQuestOfferIn(run_, town, contract, minute))
+            return true;
+        // An offer taken that went wrong after the handover still made a contract.
+        contract = contractInArea(run_, town.areaId());
+        if (contract.settingId >= 0 && !ended(contract.status))
+            return true;
+        run_.note("no work in " + town.name + " yet: sleeps an hour at the hotel");
+        run_.world().playerSleeps(1);
+    }
+    return false;
+}
+
+bool Career::collectPay() {
+    if (pendingCents(run_) <= 0)
+        return true;
+    if (!run_.waitUntil([&] { return !run_.world().player.wanted; }, 5 * minute))
+        return false;
+    int paid = 0;
+    return collectPayment(run_, paid);
+}
+
+// From the town's bench, before the hunt has begun (the menu is not offered
+// while a contract is engaged).
+bool Career::abandonFromMenu(const ContractInPlay& contract, const StartingTown& town) {
+    if (statusOf(run_, contract.id) != 0)
+        return false;
+    PlayerController& player = run_.player();
+    if (player.distanceTo(town.mainStreet) > 60.0f && !run_.rideTo(town.mainStreet, 15.0f, 10 * minute))
+        return false;
+    player.dismount();
+    player.holster();
+    bool seated = false;
+    for (const SeatKind* kind : {&seats::bench, &seats::steps, &seats::chair})
+        if (!seated)
+            seated = sitOnSeatNear(run_, town.mainStreet, kind->pointType, "a seat on " + town.name + "'s main street");
+    if (!seated || !openContractMenu(run_)) {
+        player.standUp();
+        return false;
+    }
+    run_.frame();
+    for (std::size_t tries = 0; tries < 8; ++tries) {
+        const std::vector<MenuRowSeen> rows = menuRowsOnScreen(run_.world());
+        bool onIt = false;
+        for (const MenuRowSeen& row : rows)
+            onIt = onIt || (row.selected && row.label == town.name);
+        if (onIt || rows.size() <= 1)
+            break;
+        moveMenuSelection(run_, true);
+    }
+    const bool abandoned = abandonSelectedContract(run_) &&
+                           run_.waitUntil([&] { return statusOf(run_, contract.id) == 4; }, 5 * second);
+    closeContractMenu(run_);
+    player.standUp();
+    run_.wait(second);
+    return abandoned;
+}
+
+// Into the search area until the hunt is on (when asked), then away until the
+// contract is lost.
+bool Career::leaveBehind(const ContractInPlay& contract, bool enterFirst) {
+    PlayerController& player = run_.player();
+    player.crouch(false);
+    player.holster();
+    if (enterFirst && statusOf(run_, contract.id) == 0) {
+        run_.note("rides into the search area");
+        if (run_.rideTo(contract.blipCoords, contract.blipRadius + 40.0f, 10 * minute)) {
+            player.goTo(contract.blipCoords, Gait::Walk, 1.0f);
+            run_.waitUntil([&] { return loggedStatus(run_, contract.id) == 1; }, minute);
+            player.stop();
+        }
+    }
+    run_.note("turns round and rides away, leaving the target behind");
+    const drovil::Vector3 here = player.position();
+    const float dx = here.x - contract.coords.x, dy = here.y - contract.coords.y;
+    const float length = std::sqrt(dx * dx + dy * dy) + 0.01f;
+    const float far = contract.missionAreaRadius + 300.0f;
+    const drovil::Vector3 away(contract.coords.x + dx / length * far, contract.coords.y + dy / length * far,
+                               contract.coords.z);
+    if (!run_.callHorse(30 * second) || !player.mount())
+        player.goTo(away, Gait::Sprint, 5.0f);
+    else
+        player.goTo(away, Gait::Ride, 5.0f);
+    const bool over = run_.waitUntil([&] { return ended(statusOf(run_, contract.id)) || run_.playerDown(); },
+                                     5 * minute);
+    player.stop();
+    return over;
+}
+
+bool Career::dieInCamp(const ContractInPlay& contract, const StartingTown& town) {
+    run_.note("rides into the camp and stands there with his hands empty");
+    run_.player().holster();
+    if (!run_.rideTo(contract.coords, 8.0f, 10 * minute))
+        return false;
+    run_.player().dismount();
+    if (!run_.waitUntil([&] { return run_.playerDown(); }, 5 * minute))
+        return false;
+    run_.note("is shot dead");
+    run_.wait(3 * second);
+    respawn(town);
+    return true;
+}
+
+bool Career::completeIt(const ContractInPlay& contract, const StartingTown& town, CareerOutcome& outcome) {
+    std::string why;
+    const bool done = huntFor(contract.settingId)(run_, contract, why);
+    if (!done)
+        run_.note("the hunt went wrong: " + why);
+    if (run_.playerDown()) {
+        run_.wait(3 * second);
+        respawn(town);
+        run_.waitUntil([&] { return ended(statusOf(run_, contract.id)); }, 10 * second);
+        outcome = CareerOutcome::Died;
+        return ended(statusOf(run_, contract.id));
+    }
+    run_.waitUntil([&] { return ended(statusOf(run_, contract.id)); }, done ? 30 * second : second);
+    const int status = statusOf(run_, contract.id);
+    if (status == 2 || status == 4) {
+        outcome = status == 2 ? CareerOutcome::Completed : CareerOutcome::Failed;
+        return true;
+    }
+    // Still in play: abandoned from the menu if the hunt never began, else left behind.
+    if (abandonFromMenu(contract, town)) {
+        outcome = CareerOutcome::Failed;
+        return true;
+    }
+    outcome = CareerOutcome::Failed;
+    return leaveBehind(contract, false) && !run_.playerDown();
+}
+
+CareerOutcome Career::playContract(const ContractInPlay& contract, const StartingTown& town, Plan plan) {
+    const bool playable = huntFor(contract.settingId) != nullptr;
+    if (plan == Plan::Die && contract.settingId != 0) {
+        deathOwed_ = true;
+        plan = Plan::Complete;
+    } else if (contract.settingId == 0 && deathOwed_ && plan == Plan::Complete) {
+        plan = Plan::Die;
+    }
+    if (!playable || plan == Plan::Abort) {
+        if (!playable)
+            run_.note(std::string("cannot play a ") + settingName(contract.settingId) +
+                      " contract: abandons it from the menu");
+        if (abandonFromMenu(contract, town))
+            return CareerOutcome::Aborted;
+        run_.note("the menu would not take it back: leaves the contract behind instead");
+        return leaveBehind(contract, true) ? CareerOutcome::Lost : CareerOutcome::Failed;
+    }
+    if (plan == Plan::Die) {
+        deathOwed_ = false;
+        if (dieInCamp(contract, town))
+            return CareerOutcome::Died;
+        return leaveBehind(contract, false) ? CareerOutcome::Lost : CareerOutcome::Failed;
+    }
+    if (plan == Plan::Lose)
+        return leaveBehind(contract, true) ? CareerOutcome::Lost : CareerOutcome::Failed;
+    CareerOutcome outcome = CareerOutcome::Failed;
+    completeIt(contract, town, outcome);
+    return outcome;
+}
+
+ScenarioResult Career::play() {
+    const int wanted = run_.contractsWanted() > 0 ? run_.contractsWanted() : defaultCareerContracts;
+    std::vector<std::string> problems;
+
+    // What scripts hold with the plug-in started and nothing in play: its idle.
+    run_.waitUntil([&] { return run_.game().logContains("initialization complete"); }, 10 * second);
+    const bool freshStart = missionsInPlay(run_).empty();
+    const ScriptOwned idleOwned = countScriptOwned(run_.world());
+    run_.wait(1500);
+
+    // A game started again: the contracts it restored are played first.
+    for (const ContractInPlay& restored : missionsInPlay(run_)) {
+        const StartingTown& town = townOfArea(restored.areaId);
+        const bool loaded = run_.game().logContains("DrovilEngine: mission loaded. id: " + std::to_string(restored.id));
+        run_.note("the game restored contract " + std::to_string(restored.id) + " (" + settingName(restored.settingId) +
+                  ", " + town.name + ", status " + std::to_string(restored.status) + ")" +
+                  (loaded ? "" : " in its file, but the plug-in did not load it"));
+        if (!loaded)
+            problems.push_back("contract " + std::to_string(restored.id) + " in play was not restored");
+        if (!takeTrainTo(town))
+            run_.note("could not get back to " + town.name);
+        const CareerOutcome outcome = playContract(restored, town, Plan::Complete);
+        if (ended(statusOf(run_, restored.id)))
+            finish(restored.id, restored.settingId, outcome);
+        else
+            problems.push_back("restored contract " + std::to_string(restored.id) + " never ended");
+        if (!collectPay())
+            run_.note("could not collect the pay");
+    }
+
+    long memoryAt20 = 0;
+    int stuck = 0;
+    for (int played = endedContracts(); played < wanted && stuck < 3; played = endedContracts()) {
+        // Checks of one contract read the log from its start: older lines are not kept.
+        run_.game().markRunStart();
+        const StartingTown& town = allTowns()[static_cast<std::size_t>(played) % allTowns().size()];
+        ContractInPlay contract;
+        if (!takeTrainTo(town) || !takeOffer(town, contract)) {
+            ++stuck;
+            run_.note("no contract taken in " + town.name);
+            continue;
+        }
+        const CareerOutcome outcome = playContract(contract, town, planFor(played));
+        if (!ended(statusOf(run_, contract.id))) {
+            problems.push_back("contract " + std::to_string(contract.id) + " never ended");
+            ++stuck;
+            continue;
+        }
+        finish(contract.id, contract.settingId, outcome);
+        if (!collectPay())
+            problems.push_back("the pay for contract " + std::to_string(contract.id) + " was not collected");
+        if (endedHere_ == 20)
+            memoryAt20 = residentKb();
+    }
+    collectPay();
+    run_.wait(3 * second);
+
+    // The books.
+    std::map<std::string, CareerBook::Row> rows;
+    const float scale = priceScale(run_);
+    long long earnedCents = 0;
+    int contracts = 0;
+    const int next = nextMissionId(run_);
+    for (int id = 0; id < next; ++id) {
+        const ContractInPlay contract = readContract(run_, id);
+        if (!ended(contract.status))
+            continue;
+        ++contracts;
+        CareerOutcome outcome =
+            contract.status == 2 ? CareerOutcome::Completed : CareerOutcome::Failed;
+        book_.outcomeOf(id, outcome);
+        rows[settingName(contract.settingId)].outcomes[static_cast<std::size_t>(outcome)] += 1;
+        if (contract.status == 2)
+            earnedCents += static_cast<long long>(
+                std::lround(static_cast<double>(contract.bounty + contract.bonusesReward) * scale * 100.0));
+    }
+    const int pending = pendingCents(run_);
+    std::ostringstream table;
+    table << "the career: " << contracts << " contracts by setting and outcome\n";
+    CareerBook::printTable(table, rows);
+    table << "rewards earned " << dollarsText(static_cast<int>(earnedCents)) << ", paid by the clerks "
+          << dollarsText(book_.paidCents()) << " in " << book_.payments() << " payments, still owed "
+          << dollarsText(pending) << "\n";
+    const ScriptOwned left = countScriptOwned(run_.world());
+    table << "left in the world (now, idle at the start):\n";
+    const auto now = left.named();
+    const auto before = idleOwned.named();
+    for (std::size_t i = 0; i < now.size(); ++i)
+        table << "  " << now[i].first << ": " << now[i].second << " (" << before[i].second << ")\n";
+    const long memoryNow = residentKb();
+    if (memoryAt20 > 0)
+        table << "memory: " << memoryAt20 << " KiB after the 20th contract of this game, " << memoryNow
+              << " KiB after the last (" << endedHere_ << ")\n";
+    else
+        table << "memory: " << memoryNow << " KiB after the last contract (" << endedHere_ << " in this game)\n";
+    std::istringstream lines(table.str());
+    for (std::string line; std::getline(lines, line);)
+        run_.report(line);
+
+    if (contracts < wanted)
+        problems.push_back(std::to_string(contracts) + " of " + std::to_string(wanted) + " contracts ended");
+    // A cent may go in each payment's rounding.
+    const long long accounted = static_cast<long long>(book_.paidCents()) + pending;
+    if (std::llabs(accounted - earnedCents) > book_.payments() + 1)
+        problems.push_back("paid and owed " + dollarsText(static_cast<int>(accounted)) + " for rewards of " +
+                           dollarsText(static_cast<int>(earnedCents)));
+    if (pending != 0)
+        problems.push_back("pay still owed at the end");
+    if (freshStart && idle() && !(left == idleOwned)) {
+        for (std::size_t i = 0; i < now.size(); ++i)
+            if (now[i].second != before[i].second)
+                problems.push_back(now[i].first + " left: " + std::to_string(now[i].second) + " (idle " +
+                                   std::to_string(before[i].second) + ")");
+    } else if (freshStart && !idle()) {
+        problems.push_back("the world was not idle at the end");
+    }
+    // Memory settles within the first contracts; later ones must not add to it.
+    if (memoryAt20 > 0 && memoryNow > memoryAt20 + memoryAt20 / 50)
+        problems.push_back("memory grew from " + std::to_string(memoryAt20) + " KiB to " + std::to_string(memoryNow) +
+                           " KiB");
+
+    std::string summary = std::to_string(contracts) + " contracts ended";
+    for (const std::string& problem : problems)
+        summary += "; " + problem;
+    if (problems.empty())
+        summary += ", every reward paid once, nothing left behind";
+    return {problems.empty(), summary};
+}
+
+} // namespace
+
+ScenarioResult playCareer(ScenarioRun& run) {
+    Career career(run);
+    return career.play();
+}
+
+} // namespace sim

@@ -1,0 +1,35 @@
+#include "world/core/script_owned.h"
+
+#include "world/core/world.h"
+
+namespace sim {
+
+std::vector<std::pair<std::string, int>> ScriptOwned::named() const {
+    return {{"entities not released", entities},
+            {"blips", blips},
+            {"prompts", prompts},
+            {"task sequences", taskSequences},
+            {"scenario points created", scenarioPoints},
+            {"propsets", propsets},
+            {"ped groups", groups},
+            {"models requested", models}};
+}
+
+ScriptOwned countScriptOwned(const World& world) {
+    ScriptOwned owned;
+    for (const auto& [id, record] : world.entities.all())
+        if (record.missionEntity && id != world.player.pedId)
+            ++owned.entities;
+    owned.blips = static_cast<int>(world.blips.all().size());
+    owned.prompts = static_cast<int>(world.prompts.notDestroyed().size());
+    owned.taskSequences = world.tasks.sequenceCount();
+    for (const auto& [handle, point] : world.scenarioPoints.all())
+        if (point.byScript)
+            ++owned.scenarioPoints;
+    owned.propsets = world.propsets.ownedCount();
+    owned.groups = world.pedGroups.count();
+    owned.models = world.models.heldCount();
+    return owned;
+}
+
+} // namespace sim
