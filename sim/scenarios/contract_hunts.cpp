@@ -9,6 +9,10 @@ namespace {
 
 // A camp: the careful way, by horse to a safe distance and crouched to rifle range.
 bool huntCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!approachCamp(run, contract, CampApproach::Careful))
         why = "the target was not found and recognised";
     else if (!takeDownTarget(run))
@@ -23,6 +27,10 @@ bool huntCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why
 // A hunter's camp: watched from cover, the hunter stalked and made out through
 // the sights wherever he is (out after game by day, at his fire by night).
 bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!huntDownHunter(run, contract))
         why = "the hunter was not found, recognised and taken down";
     else if (!getAwayFromHunterCamp(run, contract))
@@ -34,6 +42,10 @@ bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::strin
 
 // A wagon: cut it off on the road and shoot the man on the card.
 bool huntWagonContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!huntWagon(run, contract))
         why = "the wagon's target was not found and taken down";
     else if (!escape(run, contract))
@@ -45,6 +57,10 @@ bool huntWagonContract(ScenarioRun& run, const ContractInPlay& contract, std::st
 
 // A prisoner transport: watch the office, catch the loaded wagon out of town.
 bool huntPrisonerContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!huntPrisoner(run, contract))
         why = "the prisoner was not taken down";
     else if (!getAwayFromTown(run, contract))
