@@ -9,8 +9,6 @@
 namespace sim {
 namespace {
 
-thread_local SimHost* currentHost = nullptr;
-
 [[noreturn]] void hostFailure(const char* message) {
     std::fprintf(stderr, "\n*** simulator: %s ***\n", message);
     std::fflush(stderr);
@@ -103,43 +101,31 @@ void SimHost::runFrame() {
 
 void SimHost::resume(Script& script) {
     dispatch_.scriptResumed();
-    std::unique_lock<std::mutex> lock(turnMutex_);
-    turn_ = &script;
     if (!script.started) {
         script.started = true;
-        script.thread = std::thread(&SimHost::scriptThread, this, &script);
-        script.thread.detach();
+        Script* entry = &script;
+        script.context = ScriptContext::make([entry] { runScript(*entry); });
     }
-    turnChanged_.notify_all();
-    turnChanged_.wait(lock, [this] { return turn_ == nullptr; });
+    running_ = &script;
+    script.context->resume();
+    running_ = nullptr;
+    script.finished = script.context->finished();
 }
 
-void SimHost::scriptThread(SimHost* host, Script* script) {
-    currentHost = host;
-    {
-        std::unique_lock<std::mutex> lock(host->turnMutex_);
-        host->turnChanged_.wait(lock, [host, script] { return host->turn_ == script; });
-    }
+void SimHost::runScript(Script& script) {
     plugin_cost::enterPlugin();
-    script->main();
+    script.main();
     plugin_cost::leavePlugin();
-    std::unique_lock<std::mutex> lock(host->turnMutex_);
-    script->finished = true;
-    host->turn_ = nullptr;
-    host->turnChanged_.notify_all();
 }
 
 void SimHost::wait(std::uint32_t milliseconds) {
-    if (currentHost != this)
-        hostFailure("scriptWait called outside a script thread");
+    if (!running_)
+        hostFailure("scriptWait called outside a script");
     plugin_cost::leavePlugin();
-    std::unique_lock<std::mutex> lock(turnMutex_);
-    Script* self = turn_;
-    self->wakeAtMs = world_->clock.elapsedMs + milliseconds;
-    self->waitedInFrame = world_->clock.frame;
-    turn_ = nullptr;
-    turnChanged_.notify_all();
-    turnChanged_.wait(lock, [this, self] { return turn_ == self; });
+    Script& self = *running_;
+    self.wakeAtMs = world_->clock.elapsedMs + milliseconds;
+    self.waitedInFrame = world_->clock.frame;
+    self.context->suspend();
     plugin_cost::enterPlugin();
 }
 
@@ -153,8 +139,8 @@ void SimHost::sendKeyMessage(std::uint32_t key, bool wasDownBefore, bool isUpNow
 }
 
 void SimHost::nativeInit(std::uint64_t hash) {
-    if (currentHost != this)
-        hostFailure("a native was called outside a script thread");
+    if (!running_)
+        hostFailure("a native was called outside a script");
     plugin_cost::leavePlugin();
     pendingHash_ = hash;
     pendingArgs_.clear();

@@ -1,19 +1,17 @@
 #pragma once
 // The stand-in for the script hook: it registers scripts and keyboard handlers,
-// runs each script on its own thread in lock-step with the simulated game (a
-// script runs only while the game waits for it, and `scriptWait` hands control
-// back), forwards key messages from the game's thread, and dispatches native
-// calls to the simulated world.
+// runs each script in lock-step with the simulated game, as a fiber where the
+// platform allows (a script runs only while the game waits for it, and
+// `scriptWait` hands control back), forwards key messages from the game's
+// thread, and dispatches native calls to the simulated world.
 #include "host/native_dispatch.h"
+#include "host/script_context.h"
 #include "runtime/host_api.h"
 #include "world/core/world.h"
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace sim {
@@ -65,7 +63,7 @@ private:
     struct Script {
         void* module = nullptr;
         drovil::ScriptMain main = nullptr;
-        std::thread thread;
+        std::unique_ptr<ScriptContext> context;
         bool started = false;
         bool finished = false;
         bool removed = false;
@@ -75,7 +73,7 @@ private:
 
     SimHost();
     void resume(Script& script);
-    static void scriptThread(SimHost* host, Script* script);
+    static void runScript(Script& script);
 
     std::unique_ptr<World> world_;
     NativeDispatch dispatch_;
@@ -84,10 +82,8 @@ private:
     std::vector<std::function<void()>> frameHooks_;
     int unregisterCount_ = 0;
 
-    // Whose turn it is: nullptr for the game, otherwise the running script.
-    std::mutex turnMutex_;
-    std::condition_variable turnChanged_;
-    Script* turn_ = nullptr;
+    // The script running now, nullptr while the game runs.
+    Script* running_ = nullptr;
 
     std::uint64_t pendingHash_ = 0;
     std::vector<std::uint64_t> pendingArgs_;

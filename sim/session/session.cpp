@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include "runtime/file_writer.h"
 #include "runtime/host_api.h"
 #include "runtime/plugin_entry.h"
 
@@ -66,10 +67,19 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     fs::current_path(gameDir_);
     host().reseed(options_.seed);
     drovil::bindHost(host().api(), &SimHost::tickCount);
+    // The plug-in writes its saves on a thread of its own while the game goes
+    // on. A game frame lasts 16 to 33 ms, far longer than a write; the
+    // simulator plays frames in microseconds, so before each frame it lets the
+    // writes of the last one finish, as the game's clock would: a run then
+    // plays out the same every time (a payment is made once its save is
+    // written). The wait is the game's, not counted in the plug-in's time.
+    host().addFrameHook([] { drovil::waitForFileWrites(); });
     attach();
 }
 
 Session::~Session() {
+    // The plug-in's last saves reach the disk before the folder goes.
+    drovil::finishFileWrites();
     if (ownsGameDir_) {
         std::error_code ignored;
         fs::current_path(fs::temp_directory_path(), ignored);
@@ -117,6 +127,7 @@ void Session::tapKey(std::uint32_t key) {
 }
 
 std::string Session::readFile(const std::string& relativeToDrovil) const {
+    drovil::waitForFileWrites();
     std::ifstream in(gameDir_ / "Drovil" / relativeToDrovil, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -124,6 +135,7 @@ std::string Session::readFile(const std::string& relativeToDrovil) const {
 }
 
 bool Session::fileExists(const std::string& relativeToDrovil) const {
+    drovil::waitForFileWrites();
     return fs::exists(gameDir_ / "Drovil" / relativeToDrovil);
 }
 

@@ -1,6 +1,7 @@
 #include "behaviour/tutorials.h"
 
 #include "runtime/data_files.h"
+#include "runtime/durable_save.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/main_loop.h"
@@ -22,7 +23,7 @@ void triggerTutorial(const std::string& name, bool forced) {
     if (isDebugToolsOn())
         return;
     flags.setInt(name, 1);
-    flags.save(false);
+    saveDurably(flags);
 }
 
 bool hintsEnabled() {

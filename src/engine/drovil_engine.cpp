@@ -5,6 +5,7 @@
 #include "engine/quest_link.h"
 #include "runtime/data_files.h"
 #include "runtime/durable_save.h"
+#include "runtime/file_writer.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
@@ -67,6 +68,9 @@ std::string unrestorableReason(int id) {
 }
 
 bool fileExists(const std::string& path) {
+    // A file whose first write is still on its way to the disk exists too.
+    if (pendingFileContents(path))
+        return true;
     std::error_code error;
     return std::filesystem::exists(path, error);
 }
@@ -246,7 +250,7 @@ MissionData* DrovilEngine::createAreaMission(int areaId) {
     savegameFile().setInt("next_mission_id", id == INT_MAX ? 0 : id + 1);
     savegameFile().setInt(areaSlotKey(area->signedId()), id);
     saveDurably(MissionDataFiles::instance().writeMission(*mission));
-    saveAfterPendingSaves(savegameFile());
+    saveDurably(savegameFile());
     log("DrovilEngine: mission created in area: " + std::to_string(area->signedId()) +
         ", mission id: " + std::to_string(mission->id));
 
@@ -298,7 +302,7 @@ void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {
         // still lacks the reward.
         DictDataFile& missionFile = MissionDataFiles::instance().writeMission(mission);
         saveDurably(savegameFile());
-        saveAfterPendingSaves(missionFile);
+        saveDurably(missionFile);
     } else if (event.newStatus == MissionStatus::Completed && mission.bounty > 0) {
         // An external mission has no file and no slot, but its reward belongs
         // to the player's balance like any other: keep it across a restart.

@@ -29,6 +29,12 @@ const std::string& dataPath(const std::string& name) {
 
 bool BaseDataFile::load() {
     log("loading data file: " + path_);
+    if (std::optional<std::string> waiting = pendingFileContents(path_)) {
+        // The disk is behind: what is on its way there is the file.
+        log("data file found: " + path_);
+        std::istringstream text(*waiting);
+        return loadFrom(text);
+    }
     std::ifstream file(path_);
     if (!file.is_open()) {
         log("unable to load from data file, please make sure it exists.");
@@ -76,6 +82,15 @@ bool BaseDataFile::save(bool force) {
     return true;
 }
 
+WriteTicket BaseDataFile::queueSave(bool force) {
+    if (!dirty_ && !force)
+        return 0;
+    log("saving " + path_);
+    const WriteTicket ticket = queueFileWrite(path_, contents());
+    dirty_ = false;
+    return ticket;
+}
+
 bool DictDataFile::parseLine(const std::string& line) {
     if (line.empty())
         return true;
@@ -93,17 +108,21 @@ void DictDataFile::store(const std::string& key, const std::string& value) {
     entries_.insert_or_assign(key, value);
 }
 
-bool DictDataFile::writeContents() {
-    std::string contents;
+std::string DictDataFile::contents() const {
+    std::string text;
     for (const auto& [key, value] : entries_) {
-        contents += key;
-        contents += '=';
-        contents += value;
-        contents += '\n';
+        text += key;
+        text += '=';
+        text += value;
+        text += '\n';
     }
+    return text;
+}
+
+bool BaseDataFile::writeContents() {
     // Written beside the file and swapped in, so a crash or a full disk never
     // leaves a half-written save; on failure the old file stays as it was.
-    switch (writeFileAtomically(path(), contents)) {
+    switch (writeFileAtomically(path(), contents())) {
     case FileWriteResult::written:
         return true;
     case FileWriteResult::cannotOpen:

@@ -1,6 +1,7 @@
 #pragma once
 // The key=value data files of Drovil/ (and the mission files, which are the
 // same class).
+#include "runtime/file_writer.h"
 #include "runtime/types.h"
 
 #include <istream>
@@ -20,14 +21,22 @@ public:
     explicit BaseDataFile(std::string path) : path_(std::move(path)) {}
     virtual ~BaseDataFile() = default;
 
+    // Reads the file, or the contents waiting to be written to it.
     virtual bool load();
     // load() from an open stream: the lines and the logging of load() after the
     // file was found.
     bool loadFrom(std::istream& in);
+    // Writes the file now, on this thread; false when the write failed.
     virtual bool save(bool force);
+    // Hands the contents to the file writer (runtime/file_writer.h), which
+    // writes them off the script thread; 0 when nothing changed since the last
+    // save and `force` is off.
+    WriteTicket queueSave(bool force);
     virtual bool isDirty() const { return dirty_; }
     virtual bool parseLine(const std::string& line) = 0;
-    virtual bool writeContents() = 0;
+    // The file's text as it is written.
+    virtual std::string contents() const = 0;
+    bool writeContents();
 
     const std::string& path() const { return path_; }
 
@@ -44,7 +53,7 @@ public:
     explicit DictDataFile(std::string path) : BaseDataFile(std::move(path)) {}
 
     bool parseLine(const std::string& line) override;
-    bool writeContents() override;
+    std::string contents() const override;
 
     // The readers take any text as the key (a literal, a std::string) and
     // allocate nothing: tuning is read every frame. Numbers are read from a

@@ -1,9 +1,9 @@
 #include "runtime/durable_save.h"
 
+#include "runtime/file_writer.h"
 #include "runtime/log.h"
 #include "ui/text.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace drovil {
@@ -13,71 +13,66 @@ namespace {
 // held by another program gets time to come back, and the log is not flooded.
 constexpr int framesBetweenRetries = 300;
 
-struct PendingSaves {
-    std::vector<DictDataFile*> files; // in the order they must reach the disk
-    bool reported = false;            // the player has been told since the last success
+struct SaveWatch {
+    std::vector<WriteOutcome> outcomes; // reused, so a frame without writes allocates nothing
+    bool reported = false;              // the player has been told since the last success
     int framesToRetry = 0;
 };
 
-PendingSaves& pending() {
-    static auto* saves = new PendingSaves();
+SaveWatch& watch() {
+    static auto* saves = new SaveWatch();
     return *saves;
 }
 
-void remember(DictDataFile& file) {
-    std::vector<DictDataFile*>& files = pending().files;
-    if (std::find(files.begin(), files.end(), &file) == files.end())
-        files.push_back(&file);
-}
-
-void reportFailure(const DictDataFile& file) {
-    if (pending().reported)
+void reportFailure(const std::string& path) {
+    if (watch().reported)
         return;
-    pending().reported = true;
-    log("Drovil cannot save " + file.path() +
+    watch().reported = true;
+    log("Drovil cannot save " + path +
         ": the contracts and the reward are kept while the game runs and saving is tried again");
     showSubtitle("Drovil cannot save its files, please check the logs for more info.");
 }
 
 } // namespace
 
-bool saveDurably(DictDataFile& file) {
-    if (file.save(false)) {
-        // The disk is back: the saves waiting behind follow with the next frame.
-        if (hasPendingSaves())
-            pending().framesToRetry = 1;
-        return true;
-    }
-    remember(file);
-    pending().framesToRetry = framesBetweenRetries;
-    reportFailure(file);
-    return false;
-}
-
-void saveAfterPendingSaves(DictDataFile& file) {
-    if (hasPendingSaves())
-        remember(file);
-    else
-        saveDurably(file);
+WriteTicket saveDurably(BaseDataFile& file) {
+    return file.queueSave(false);
 }
 
 bool hasPendingSaves() {
-    return !pending().files.empty();
+    return fileWriterHeld();
 }
 
 void retryPendingSaves() {
-    PendingSaves& saves = pending();
-    if (saves.files.empty() || --saves.framesToRetry > 0)
-        return;
-    saves.framesToRetry = framesBetweenRetries;
-    while (!saves.files.empty()) {
-        DictDataFile& file = *saves.files.front();
-        if (!file.save(false))
-            return;
-        saves.files.erase(saves.files.begin());
+    SaveWatch& saves = watch();
+    saves.outcomes.clear();
+    takeFileWriteOutcomes(saves.outcomes);
+    bool anyWritten = false;
+    for (const WriteOutcome& outcome : saves.outcomes) {
+        switch (outcome.result) {
+        case FileWriteResult::written:
+            log("file saved: " + outcome.path);
+            anyWritten = true;
+            continue;
+        case FileWriteResult::cannotOpen:
+            log("unable to open file, please make sure it exists.");
+            break;
+        case FileWriteResult::writeFailed:
+            break;
+        }
+        log("save failed in file: " + outcome.path);
+        saves.framesToRetry = framesBetweenRetries;
+        reportFailure(outcome.path);
     }
-    log("Drovil can save again: every file is saved");
-    saves.reported = false;
+    const bool held = fileWriterHeld();
+    if (anyWritten && !held && saves.reported) {
+        log("Drovil can save again: every file is saved");
+        saves.reported = false;
+    }
+    if (held && --saves.framesToRetry <= 0) {
+        saves.framesToRetry = framesBetweenRetries;
+        retryFileWrites();
+    }
 }
 
 } // namespace drovil

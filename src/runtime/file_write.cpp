@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -23,9 +24,20 @@
 namespace drovil {
 namespace {
 
+// Set by a test on the script's thread, used up by the writer's thread.
+std::mutex& faultMutex() {
+    static auto* mutex = new std::mutex();
+    return *mutex;
+}
+
 std::optional<std::size_t>& pendingFault() {
     static std::optional<std::size_t> fault;
     return fault;
+}
+
+std::optional<std::size_t> takeFault() {
+    std::lock_guard<std::mutex> lock(faultMutex());
+    return std::exchange(pendingFault(), std::nullopt);
 }
 
 #ifdef _WIN32
@@ -64,7 +76,7 @@ std::string temporaryPathFor(const std::string& path) {
 }
 
 FileWriteResult writeFileAtomically(const std::string& path, const std::string& contents) {
-    const std::optional<std::size_t> fault = std::exchange(pendingFault(), std::nullopt);
+    const std::optional<std::size_t> fault = takeFault();
     const std::string temporary = temporaryPathFor(path);
 
     std::FILE* file = openForWriting(temporary);
@@ -86,10 +98,12 @@ FileWriteResult writeFileAtomically(const std::string& path, const std::string& 
 }
 
 void failNextWriteAfter(std::size_t bytes) {
+    std::lock_guard<std::mutex> lock(faultMutex());
     pendingFault() = bytes;
 }
 
 void clearWriteFault() {
+    std::lock_guard<std::mutex> lock(faultMutex());
     pendingFault().reset();
 }
 

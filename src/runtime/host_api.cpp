@@ -1,5 +1,7 @@
 #include "runtime/host_api.h"
 
+#include "runtime/file_writer.h"
+
 namespace drovil {
 namespace {
 HostApi boundHost;
@@ -20,6 +22,8 @@ void bindHost(const HostApi& api, TickCountSource ticks) {
 const HostApi& host() { return boundHost; }
 
 void scriptWait(std::uint32_t milliseconds) {
+    // The frame's saves go to the disk while the game goes on.
+    handOverFileWrites();
     // Counted on both sides: whatever was read before the wait is stale after it.
     ++yields;
     boundHost.scriptWait(milliseconds);

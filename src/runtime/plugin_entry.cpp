@@ -1,5 +1,6 @@
 #include "runtime/plugin_entry.h"
 
+#include "runtime/file_writer.h"
 #include "runtime/host_api.h"
 #include "runtime/keyboard.h"
 #include "runtime/main_loop.h"
@@ -14,6 +15,8 @@ void onProcessAttach(void* module) {
 void onProcessDetach(void* module) {
     host().scriptUnregister(module);
     host().keyboardHandlerUnregister(handleKeyboardMessage);
+    // Whatever the last frames saved reaches the disk before the library goes.
+    finishFileWrites();
 }
 
 void scriptMain() { runPlugin(); }

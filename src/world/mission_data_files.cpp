@@ -1,5 +1,6 @@
 #include "world/mission_data_files.h"
 
+#include "runtime/file_writer.h"
 #include "runtime/log.h"
 
 #include <cstdint>
@@ -169,6 +170,8 @@ std::vector<std::string> MissionDataFiles::unreadableKeys(int id, const std::vec
 
 bool MissionDataFiles::setAside(int id) {
     entries_.erase(id);
+    // A write on its way would bring the file back after the rename.
+    waitForFileWrites();
     const std::string path = dataPath(missionFileName(id));
     std::string target = path + ".bad";
     std::error_code error;

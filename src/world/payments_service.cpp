@@ -96,30 +96,58 @@ void PaymentsService::addPayment(float amount, bool save) {
     log("PaymentsService: balance increased by " + floatText(amount) +
         ". old balance: " + floatText(oldBalance) + " new balance: " + floatText(newBalance));
     if (save)
-        savegameFile().save(false);
+        saveDurably(savegameFile());
 }
 
 void PaymentsService::collectPayment(bool applyScale) {
+    if (isCollecting())
+        return; // the balance is already on its way out
     const std::string owedText = savegameFile().getString(balanceKey);
     const double scale = applyScale ? priceScale() : 1.0;
-    const double payable = static_cast<double>(pendingAmount(false)) * scale;
+    const float owed = pendingAmount(false);
+    const double payable = static_cast<double>(owed) * scale;
     const double paid = std::min(payable, maxPayableDollars);
     const double rest = (payable - paid) / scale; // unscaled, as the balance is kept
     if (rest > 0.0)
         savegameFile().setFloat(balanceKey, static_cast<float>(rest));
     else
         savegameFile().setInt(balanceKey, 0);
-    if (!saveDurably(savegameFile())) {
-        // The file on disk still owes the balance: keep owing it here too.
-        savegameFile().setString(balanceKey, owedText);
-        log("PaymentsService: payment not collected: the save failed");
+    collecting_.paid = paid;
+    collecting_.taken = owed - static_cast<float>(rest > 0.0 ? rest : 0.0);
+    collecting_.owedText = owedText;
+    collecting_.clearedText = savegameFile().getString(balanceKey);
+    // Never 0: the balance has just changed.
+    collecting_.ticket = saveDurably(savegameFile());
+    settleCollection();
+}
+
+void PaymentsService::settleCollection() {
+    if (!isCollecting())
         return;
+    switch (fileWriteState(collecting_.ticket)) {
+    case WriteState::waiting:
+        return;
+    case WriteState::written:
+        collecting_.ticket = 0;
+        giveCash(static_cast<float>(collecting_.paid), true);
+        log("PaymentsService: payment collected: " + floatText(collecting_.paid));
+        return;
+    case WriteState::failed:
+        break;
     }
-    giveCash(static_cast<float>(paid), true);
-    log("PaymentsService: payment collected: " + floatText(paid));
+    collecting_.ticket = 0;
+    // The file on disk still owes the balance: owe it here too. A reward added
+    // meanwhile stays on top of it.
+    if (savegameFile().getString(balanceKey) == collecting_.clearedText)
+        savegameFile().setString(balanceKey, collecting_.owedText);
+    else
+        savegameFile().setFloat(balanceKey, pendingAmount(false) + collecting_.taken);
+    saveDurably(savegameFile());
+    log("PaymentsService: payment not collected: the save failed");
 }
 
 void PaymentsService::update() {
+    settleCollection();
     const PlayerIndex player = playerIndex();
     if (!playerWanted() && pendingAmount(true) > 0.0f) {
         const Vector3 playerPosition = positionOf(playerPed());

@@ -5,7 +5,10 @@
 // The balance under "pending_payment" in Savegame.dat is the plain sum of the
 // rewards in dollars; the PricesScale setting is applied once, whenever the
 // balance is shown or paid out.
+#include "runtime/file_writer.h"
 #include "runtime/types.h"
+
+#include <string>
 
 namespace drovil {
 
@@ -26,20 +29,36 @@ public:
     // Adds a reward (dollars, unscaled) to the balance; saves Savegame.dat when `save`.
     void addPayment(float amount, bool save);
 
-    // Clears the balance in Savegame.dat and, once the file no longer owes it,
+    // Clears the balance in Savegame.dat and, once the file on disk no longer
+    // owes it (a frame or so later: the save is written off the script thread),
     // pays it out in cash. When the save fails nothing is paid and the balance
     // stays owed: paying first would pay it again after a restart. A balance
     // beyond what the game's cash can hold is paid up to that and the rest stays
     // pending.
     void collectPayment(bool applyScale);
+    // A collection whose save is not on the disk yet.
+    bool isCollecting() const { return collecting_.ticket != 0; }
 
     // Once per frame: the reminder on arrival at a station and the hold prompt on
     // a clerk the player aims at.
     void update();
 
 private:
+    // A balance taken off the save, paid once the save is on the disk.
+    struct Collection {
+        WriteTicket ticket = 0;
+        double paid = 0.0;        // dollars, in cash
+        float taken = 0.0f;       // dollars off the unscaled balance
+        std::string owedText;     // the balance's text before
+        std::string clearedText;  // the balance's text after
+    };
+
+    // Pays or gives back a collection once its save has been written or failed.
+    void settleCollection();
     void showReminder(PlayerIndex player);
     void removePrompt();
+
+    Collection collecting_;
 
     Prompt* receivePrompt_ = nullptr;
     bool nearStation_ = false;

@@ -349,6 +349,8 @@ TEST(Payments, WithScaleOneTheBalanceIsThePlainSumOfTheRewards) {
         payments.addPayment(20.0f, false);
         payments.collectPayment(true);
     });
+    // Paid once the save is on the disk, in the next frame.
+    session.runFrames(1);
     EXPECT_EQ(session.world().player.cashCents, 7000);
     EXPECT_NE(session.readFile("Savegame.dat").find("pending_payment=0\n"), std::string::npos);
 }
@@ -370,6 +372,7 @@ TEST(Payments, ThePriceScaleIsClampedToTenAtTheMost) {
     sim::Session session(withBalance("3.000000", "50"));
     ASSERT_TRUE(test::startGame(session));
     test::runOnScriptThread(session, [] { drovil::paymentsService()->collectPayment(true); });
+    session.runFrames(1);
     EXPECT_EQ(session.world().player.cashCents, 3000);
 }
 
