@@ -1,7 +1,8 @@
 #pragma once
 // Model streaming as the game does it: a model asked for is not there at once but
 // arrives a few frames later; creating anything of a model that has not arrived
-// fails. Every non-zero hash names a model that exists.
+// fails. Every non-zero hash names a model that exists, unless its files are
+// missing (a broken install): such a model never loads.
 #include <cstdint>
 #include <map>
 
@@ -16,6 +17,8 @@ public:
     bool isLoaded(std::uint32_t model, std::uint64_t frame) const;
     // How often the model was asked for (0 when never).
     int requestCount(std::uint32_t model) const;
+    // The model's files are missing: it is never reported loaded.
+    void markMissing(std::uint32_t model) { missing_[model] = true; }
 
 private:
     struct Request {
@@ -23,6 +26,7 @@ private:
         int count = 0;
     };
     std::map<std::uint32_t, Request> requests_;
+    std::map<std::uint32_t, bool> missing_;
 };
 
 } // namespace sim
