@@ -52,6 +52,7 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementAnimalNatives(dispatch, world);
     implementHuntingNatives(dispatch, world);
     implementTrafficNatives(dispatch, world);
+    implementTrainNatives(dispatch, world);
     implementMathNatives(dispatch, world);
     implementEntityLifetimeNatives(dispatch, world);
     implementEscortNatives(dispatch, world);

@@ -54,6 +54,7 @@ void implementPropsetNatives(NativeDispatch& dispatch, World& world);
 void implementAnimalNatives(NativeDispatch& dispatch, World& world);
 void implementHuntingNatives(NativeDispatch& dispatch, World& world);
 void implementTrafficNatives(NativeDispatch& dispatch, World& world);
+void implementTrainNatives(NativeDispatch& dispatch, World& world);
 void implementMathNatives(NativeDispatch& dispatch, World& world);
 void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world);
 void implementEscortNatives(NativeDispatch& dispatch, World& world);

@@ -2,6 +2,7 @@
 
 #include "scenarios/hunter_play.h"
 #include "scenarios/road_contract_play.h"
+#include "scenarios/station_play.h"
 #include "scenarios/town_play.h"
 
 namespace sim {
@@ -108,6 +109,8 @@ ContractHunt huntFor(int settingId) {
     case 2:
     case 7:
         return &huntInTown;
+    case 6:
+        return &huntAtStation;
     default:
         return nullptr;
     }

@@ -8,6 +8,7 @@
 #include "scenarios/hostage_play.h"
 #include "scenarios/hunter_play.h"
 #include "scenarios/road_contract_play.h"
+#include "scenarios/station_play.h"
 #include "scenarios/menu_play.h"
 #include "world/places/scenario_point_data.h"
 #include "world/core/world.h"
@@ -194,6 +195,14 @@ ScenarioResult playStreetHostageScenario(ScenarioRun& run) {
     return {done, summary};
 }
 
+// --- train-missed ---
+
+ScenarioResult playTrainMissedScenario(ScenarioRun& run) {
+    std::string summary;
+    const bool done = playTrainMissed(run, summary);
+    return {done, summary};
+}
+
 // --- menu-abort ---
 
 void carryingCash(World& world) {
@@ -307,6 +316,10 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "
          "and drives off without the guard, who must turn on him",
          &writeTakenPrisonerContract, &startInValentineCentre, &playPrisonWagonStolenScenario},
+        {"train-missed",
+         "a train station contract already taken in Valentine; the player loiters at the station without drawing, "
+         "the target boards the train and it leaves with him: the contract must fail, the target lost",
+         &writeTakenTrainContract, nullptr, &playTrainMissedScenario},
         {"menu-abort",
          "a camp contract already taken; the player sits on a bench in Valentine, opens the contract menu, reads "
          "the row, views the card, puts it away and abandons the contract: it must fail, free its slot, and "

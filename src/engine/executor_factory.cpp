@@ -6,6 +6,8 @@
 #include "executors/wagon_executor.h"
 #include "executors/hotel_executor.h"
 #include "executors/street_executor.h"
+#include "executors/train_variant_executor.h"
+#include "executors/wagon_variant_executor.h"
 #include "runtime/log.h"
 
 #include <map>
@@ -36,11 +38,12 @@ std::unique_ptr<BaseContractExecutor> builtInExecutor(MissionData* mission) {
     case SettingType::Street:
         return std::make_unique<StreetExecutor>(mission);
     case SettingType::TrainStation:
-        if (mission->variant != 0 && mission->variant != 1) {
-            log("DrovilEngine: unknown train station mission variant: " + std::to_string(mission->variant));
-            return nullptr;
-        }
-        break;
+        if (mission->variant == 0)
+            return std::make_unique<TrainVariantExecutor>(mission);
+        if (mission->variant == 1)
+            return std::make_unique<WagonVariantExecutor>(mission);
+        log("DrovilEngine: unknown train station mission variant: " + std::to_string(mission->variant));
+        return nullptr;
     default:
         break;
     }

@@ -7,8 +7,6 @@
 
 namespace drovil {
 namespace {
-constexpr int routeHops = 9;       // 180 m / 20 m
-constexpr float hopLength = 20.0f;
 constexpr int vehicleLoadMs = 3000;
 constexpr int vehicleLoadRetryMs = 10;
 constexpr double pi = 3.14159265358979323846;
@@ -21,12 +19,12 @@ bool nearestNode(const Vector3& position, Vector3& node, float& heading) {
 }
 } // namespace
 
-bool walkRoadFrom(const Vector3& from, Vector3& routeStart) {
+bool walkRoadFrom(const Vector3& from, Vector3& routeStart, int hops, float hopLength) {
     Vector3 node;
     float heading = 0.0f;
     if (!nearestNode(from, node, heading))
         return false;
-    for (int hop = 0; hop < routeHops; ++hop) {
+    for (int hop = 0; hop < hops; ++hop) {
         const float s = natives::misc::sine(heading);
         const float c = natives::misc::cosine(heading);
         const Vector3 ahead(node.x + hopLength * s, node.y + hopLength * c, node.z);

@@ -7,12 +7,13 @@
 
 namespace drovil {
 
-// From the road node nearest to `from`, nine hops of 20 m along the road (each
-// snapped back to the nearest road node), about 180 m in all: the last node.
+// From the road node nearest to `from`, `hops` hops of `hopLength` metres along
+// the road (each snapped back to the nearest road node), nine of 20 m (about
+// 180 m in all) unless told otherwise: the last node.
 // False when there is no road near `from` at all (the walk would otherwise set
 // off from the map's origin, kilometres away); a failed hop continues from
 // (0, 0, 0).
-bool walkRoadFrom(const Vector3& from, Vector3& routeStart);
+bool walkRoadFrom(const Vector3& from, Vector3& routeStart, int hops = 9, float hopLength = 20.0f);
 
 // A vehicle of `model` on the road node near `near` that favours the direction
 // of `towards`, facing along the road; 0 when there is no road there or the

@@ -17,6 +17,7 @@ void stepLivingWorld(World& world) {
     world.lawResponse.step(world);
     world.townsfolk.step(world);
     world.scenarioPoints.step(world);
+    world.trains.step(world);
     // Last: whoever sits in a vehicle ends the frame where it stands.
     world.traffic.step(world);
 }

@@ -24,7 +24,7 @@ int ModelStreaming::heldCount() const {
 }
 
 bool ModelStreaming::isLoaded(std::uint32_t model, std::uint64_t frame) const {
-    if (model == 0)
+    if (model == 0 || missing_.count(model) != 0)
         return false;
     auto it = requests_.find(model);
     return it != requests_.end() && frame >= it->second.firstFrame + framesToLoad;

@@ -1,7 +1,8 @@
 #pragma once
 // Model streaming as the game does it: a model asked for is not there at once but
 // arrives a few frames later; creating anything of a model that has not arrived
-// fails. Every non-zero hash names a model that exists.
+// fails. Every non-zero hash names a model that exists, unless its files are
+// missing (a broken install): such a model never loads.
 #include <cstdint>
 #include <map>
 
@@ -21,6 +22,8 @@ public:
     void release(std::uint32_t model);
     // Models asked for by scripts and not marked as no longer needed since.
     int heldCount() const;
+    // The model's files are missing: it is never reported loaded.
+    void markMissing(std::uint32_t model) { missing_[model] = true; }
 
 private:
     struct Request {
@@ -29,6 +32,7 @@ private:
         bool held = true; // asked for since the last release
     };
     std::map<std::uint32_t, Request> requests_;
+    std::map<std::uint32_t, bool> missing_;
 };
 
 } // namespace sim

@@ -42,6 +42,7 @@
 #include "world/wildlife/hunting.h"
 #include "world/wildlife/wildlife.h"
 #include "world/vehicles/traffic.h"
+#include "world/vehicles/trains.h"
 #include "world/town/law_response.h"
 
 #include <cstdint>
@@ -109,6 +110,7 @@ struct World {
     Wildlife wildlife;     // game animals about the hunting camps
     Hunting hunting;       // carrying, marksmanship and manners
     Traffic traffic;       // vehicles driven, peds getting in, riders carried, speeds
+    Trains trains;         // the railway and the mission trains running on it
 
     // One step of the world, before the scripts run in a frame.
     void beginFrame();

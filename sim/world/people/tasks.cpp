@@ -310,6 +310,18 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
     case TaskKind::ClearLookAt:
         activity.looking = false;
         return true;
+    case TaskKind::BoardVehicle: {
+        activity.scenario = 0;
+        drovil::Vector3 door = step.point;
+        door.z = record.position.z;
+        if (!moveTowards(record.position, record.heading, door, metresPerSecond(step.speed) * frameSeconds,
+                         Traffic::boardingReach))
+            return timeUp;
+        // On board when a seat is free; a full car leaves the ped standing by it.
+        if (const auto seat = world.seats.resolveFreeSeat(step.target, VehicleSeats::anyPassengerSeat))
+            world.seats.seatPed(step.target, *seat, ped);
+        return true;
+    }
     case TaskKind::GoTo: {
         activity.scenario = 0;
         const float closeEnough = std::fmax(step.stopRange, 0.25f);

@@ -34,6 +34,7 @@ enum class TaskKind {
     UseNearestScenario, // walk (or warp) to the nearest free scenario point and use it
     Wander,           // stroll about an area for a while (or along the town's streets)
     Follow,           // keep close to a moving entity for a while
+    BoardVehicle,     // walk up to a vehicle (a train car) and take a free passenger seat
     // Hunting (world/wildlife/hunt_steps.h).
     CrouchMovement,   // crouched movement on or off; over at once
     SeekClearLos,     // close in on an entity until it is in sight within a distance

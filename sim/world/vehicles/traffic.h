@@ -53,6 +53,14 @@ public:
     // The ped walks to the vehicle and gets into the seat (-1 the driver's).
     void board(World& world, int ped, int vehicle, int seat, float speed, int timeoutMs);
     bool isBoarding(int ped) const { return boardings_.count(ped) != 0; }
+    void stopBoarding(int ped) { boardings_.erase(ped); }
+
+    // What a coach's boot holds for a robber (a loot table's hash); 0 for the game's own choice.
+    void setRobberyLoot(int vehicle, std::uint32_t loot) { robberyLoot_[vehicle] = loot; }
+    std::uint32_t robberyLootOf(int vehicle) const {
+        auto found = robberyLoot_.find(vehicle);
+        return found == robberyLoot_.end() ? 0 : found->second;
+    }
 
     // The extra load (a propset) a vehicle carries; 0 for none.
     void load(int vehicle, std::uint32_t propset) { loads_[vehicle] = propset; }
@@ -79,6 +87,7 @@ private:
     std::map<int, drovil::Vector3> lastPositions_;
     std::map<int, float> speeds_;
     std::map<int, std::uint32_t> loads_;
+    std::map<int, std::uint32_t> robberyLoot_;
 };
 
 // Takes an entity out of the world for good (a script deleted it).

@@ -1,0 +1,132 @@
+#include "scenarios/station_play.h"
+
+#include "scenarios/town_play.h"
+#include "world/core/geometry.h"
+#include "world/core/world.h"
+
+namespace sim {
+namespace {
+constexpr std::uint32_t second = 1000;
+constexpr std::uint32_t minute = 60 * second;
+// How near the player keeps to a target aboard a moving car to shoot him.
+constexpr float shootingRange = 15.0f;
+
+bool logHas(ScenarioRun& run, int id, const std::string& text) {
+    return run.game().logContains("ContractExecutor [" + std::to_string(id) + "]: " + text);
+}
+
+// The vehicle the ped sits in, 0 when on foot.
+int vehicleOf(ScenarioRun& run, int ped) {
+    const auto seat = run.world().seats.seatOf(ped);
+    return seat ? seat->vehicle : 0;
+}
+
+// Shoots the target where he stands; aboard a car that moves, runs (or rides)
+// alongside it, shooting whenever in range.
+bool takeDownAtStation(ScenarioRun& run, int target) {
+    PlayerController& player = run.player();
+    player.drawGun();
+    const std::uint64_t until = run.world().clock.elapsedMs + 4 * minute;
+    bool chasing = false;
+    while (!run.isDown(target)) {
+        if (run.playerDown() || run.world().clock.elapsedMs >= until)
+            return false;
+        const EntityRecord* record = run.world().entities.find(target);
+        if (!record)
+            return false;
+        if (player.distanceTo(record->position) > shootingRange) {
+            if (!chasing && vehicleOf(run, target)) {
+                run.note("the target is aboard and moving off: goes after the car he sits in");
+                chasing = true;
+            }
+            player.goToEntity(target, player.riding() ? Gait::Ride : Gait::Sprint, shootingRange * 0.5f);
+            run.wait(200);
+            continue;
+        }
+        player.shootAt(target);
+        run.wait(800);
+    }
+    player.stop();
+    return true;
+}
+} // namespace
+
+bool huntAtStation(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    const int target = searchTownForTarget(run, contract);
+    if (!target) {
+        why = "the target was not found and recognised at the station";
+        return false;
+    }
+    const int aboard = vehicleOf(run, target);
+    run.note(aboard ? "the target already sits aboard: draws his gun on him there"
+                    : "draws his gun on the target among the people waiting");
+    if (!takeDownAtStation(run, target)) {
+        why = "the target was not taken down";
+        return false;
+    }
+    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law" : "the target is down");
+    if (!escape(run, contract)) {
+        why = "the player did not get away";
+        return false;
+    }
+    return true;
+}
+
+void writeTakenTrainContract(std::map<std::string, std::string>& files) {
+    const std::string area = std::to_string(valentineAreaId());
+    const std::string station = "-180.543,629.124,114.09";
+    files["Missions/0.dat"] =
+        "id=0\ncoords=" + station + "\ntemplateId=2\nsettingId=6\nareaId=" + area +
+        "\nstatus=0\nbounty=60\ncreatedAt=0\nvariant=0\ntargetModel=" +
+        std::to_string(static_cast<std::int32_t>(gameHash("a_m_m_rhdupperclass_01"))) +
+        "\ntargetOutfitIndex=0\nguardsCount=0\nguardModel=0\ncompanionsCount=0\ncompanionModel=0\nvehicleModel=0"
+        "\nvehiclePropsetModel=0\nisTargetACriminal=0\nisTargetArmed=0\npropsetModel=0\nambienceRadius=0\n"
+        "spawnDistance=75\ntargetFleeChance=1\nblipRadius=50\nmissionAreaRadius=250\ntargetLootMoney=0\n"
+        "companionsLootMoney=0\nguardsLootMoney=0\nblipCoords=" +
+        station + "\nbonusesReward=0\n";
+    files["Savegame.dat"] = "next_mission_id=1\npending_payment=0\nmissions." + area + "=0\n";
+}
+
+bool playTrainMissed(ScenarioRun& run, std::string& summary) {
+    PlayerController& player = run.player();
+    run.wait(1500); // the engine restores the contract at start-up
+    const ContractInPlay contract = contractInArea(run, valentineAreaId());
+    const int id = contract.id;
+    if (contract.settingId != 6) {
+        summary = "the taken train station contract was not restored";
+        return false;
+    }
+    run.note("strolls over to the station and loiters on the platform, in no hurry");
+    if (!run.travelTo(contract.coords, Gait::Walk, 25.0f, 3 * minute)) {
+        summary = "the player never reached the station";
+        return false;
+    }
+    player.stop();
+    const bool arrived = run.waitUntil([&] { return logHas(run, id, "train has arrived at the station"); }, 3 * minute);
+    if (arrived)
+        run.note("a train pulls in; the player watches it from the platform");
+    const int target = run.contractTarget();
+    const bool boarded = arrived && run.waitUntil([&] { return target && vehicleOf(run, target) != 0; }, minute);
+    if (boarded)
+        run.note("the target has got on the train");
+    const std::string missionFile = "Missions/" + std::to_string(id) + ".dat";
+    const bool ended = run.waitUntil(
+        [&] {
+            if (run.world().clock.frame % 15 != 0)
+                return false;
+            const int status = intValue(run.readKeyValues(missionFile), "status", -1);
+            return status == 2 || status == 4;
+        },
+        3 * minute);
+    const int status = intValue(run.readKeyValues(missionFile), "status", -1);
+    const bool lost = logHas(run, id, "mission area abandoned / target lost");
+    const bool targetAlive = target && !run.isDown(target);
+    summary = std::string(arrived ? "the train stopped at the station" : "no train stopped at the station") +
+              (boarded ? ", the target boarded it" : ", the target did not board") +
+              (ended ? ", the contract ended with status " + std::to_string(status) : ", the contract never ended") +
+              (lost ? " (target lost: the train took him out of the mission area)" : "") +
+              (targetAlive ? ", the target alive aboard" : "");
+    return arrived && boarded && status == 4 && lost && targetAlive;
+}
+
+} // namespace sim

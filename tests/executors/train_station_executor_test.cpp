@@ -1,0 +1,333 @@
+// Train station contracts in the simulated game, run by the contract engine:
+// when the transport is due, the train that runs in and stops, the target who
+// walks to the platform and boards, the coach that calls for him, and the
+// transports handed back to the game at the end.
+#include "engine/drovil_engine.h"
+#include "executors/camp_rig.h"
+#include "executors/executor_harness.h"
+#include "executors/train_variant_executor.h"
+#include "executors/wagon_variant_executor.h"
+#include "support/game.h"
+#include "world/area_ids.h"
+#include "world/places/geography.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+using namespace drovil;
+using drovil::MissionStatus;
+
+constexpr int stationMissionId = 6;
+// Valentine's station (station 0): its trains come in from the east.
+const Vector3 valentineStation(-180.543f, 629.124f, 114.09f);
+
+float dist3(const Vector3& a, const Vector3& b);
+
+
+MissionData stationRecord(int variant) {
+    MissionData record = MissionData::newRecord(stationMissionId, valentineStation, 2,
+                                                static_cast<int>(SettingType::TrainStation),
+                                                area_ids::asSigned(area_ids::Valentine), 60);
+    record.variant = variant;
+    record.targetModel = sim::gameHash("a_m_m_rhdupperclass_01");
+    record.guardModel = sim::gameHash("g_m_m_uniduster_01");
+    record.guardsCount = variant == 0 ? 0 : 2;
+    record.vehicleModel = 0x680D3008; // the wealthy traveller's coach
+    record.blipRadius = 50.0f;
+    record.spawnDistance = 100.0f;
+    record.missionAreaRadius = 300.0f;
+    record.blipCoords = record.coords;
+    return record;
+}
+
+// The coach calls at the road that passes Valentine's station: the simulated
+// map's road there runs some 26 m from the station itself, farther than a
+// coach pulls up for its passenger, so the coach contract's spot is on it.
+MissionData coachRecord() {
+    MissionData record = stationRecord(1);
+    const sim::Geography map;
+    record.coords = Vector3(-205.3f, 621.2f, map.groundHeight(-205.3f, 621.2f));
+    record.blipCoords = record.coords;
+    return record;
+}
+
+TrainVariantExecutor* trainExecutor() {
+    DrovilEngine* engine = drovilEngine();
+    return engine ? dynamic_cast<TrainVariantExecutor*>(engine->find(stationMissionId)) : nullptr;
+}
+
+// Game seconds until the transport is due, by the game's own clock.
+int dueIn(sim::Session& session) {
+    return trainExecutor()->getSpawnAt() - static_cast<int>(session.world().clock.secondsSinceBaseYear());
+}
+
+WagonVariantExecutor* coachExecutor() {
+    DrovilEngine* engine = drovilEngine();
+    return engine ? dynamic_cast<WagonVariantExecutor*>(engine->find(stationMissionId)) : nullptr;
+}
+
+// Puts the player `metres` north of the station, on the ground, on foot.
+void putPlayerNorthOf(sim::Session& session, const Vector3& point, float metres) {
+    sim::World& world = session.world();
+    world.seats.leaveSeat(world.player.pedId);
+    const float x = point.x, y = point.y + metres;
+    world.playerPed().position = Vector3(x, y, world.geography.groundHeight(x, y));
+}
+
+void putPlayerNorthOfStation(sim::Session& session, float metres) {
+    putPlayerNorthOf(session, valentineStation, metres);
+}
+
+// Starts the game with the player well away from the station (a mission
+// restored under his eyes would wait, blocked, until he has been away).
+// With `debugTools`, F2 turns the debug tools on first (DevTools=1 lets it).
+bool startAwayFromStation(sim::Session& session, bool debugTools = false) {
+    if (!test::startGame(session))
+        return false;
+    if (debugTools) {
+        session.tapKey(test::keyF2);
+        session.runFrames(2);
+    }
+    putPlayerNorthOfStation(session, 400.0f);
+    session.runFrames(30);
+    return true;
+}
+
+float dist3(const Vector3& a, const Vector3& b) {
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
+}
+
+float flat(const Vector3& a, const Vector3& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+Vector3 positionOf(sim::Session& session, int entity) {
+    const sim::EntityRecord* record = session.world().entities.find(entity);
+    return record ? record->position : Vector3();
+}
+
+// The station's approach point, where the target waits for the train:
+// Valentine's has none of its own, so it lies on the way to the track, 7 m
+// short of it and at least 5 m out.
+Vector3 approachPoint(sim::Session& session) {
+    const Vector3 track = session.world().geography.trackPointNear(valentineStation);
+    const float d = dist3(valentineStation, track);
+    const float along = std::max(d - 7.0f, 5.0f) / d;
+    return Vector3(valentineStation.x + (track.x - valentineStation.x) * along,
+                   valentineStation.y + (track.y - valentineStation.y) * along,
+                   valentineStation.z + (track.z - valentineStation.z) * along);
+}
+
+bool walksToPlatform(sim::Session& session, int target) {
+    const sim::PedActivity* activity = session.world().tasks.find(target);
+    if (!activity || activity->index < 0)
+        return false;
+    const sim::TaskStep& step = activity->steps[static_cast<std::size_t>(activity->index)];
+    return step.kind == sim::TaskKind::GoTo && flat(step.point, approachPoint(session)) < 0.5f;
+}
+
+TEST(TrainStationContract, TheTrainRunsInTheTargetWalksUpOnlyWithinHalfAMileOfItAndBoardsOnceItHasStopped) {
+    MissionData record = stationRecord(0);
+    record.missionAreaRadius = 3000.0f; // the train may take him far without losing him
+    sim::Session session(camptest::campOptions(record));
+    ASSERT_TRUE(startAwayFromStation(session));
+    ASSERT_NE(trainExecutor(), nullptr) << "variant 0 of a station mission is the train";
+
+    putPlayerNorthOfStation(session, 30.0f);
+    ASSERT_TRUE(session.runUntil([&] { return session.logContains("transport will be spawned in: "); }, 600));
+    // Due between 10 and 17 game-minute-scaled steps ahead: 20 to 34 real seconds.
+    const int wait = dueIn(session);
+    EXPECT_GE(wait, 10 * 60 - 2);
+    EXPECT_LE(wait, 17 * 60 + 2);
+    EXPECT_FALSE(trainExecutor()->getTrain()) << "no train before it is due";
+
+    ASSERT_TRUE(session.runUntil([&] { return static_cast<bool>(trainExecutor()->getTrain()); }, 40 * 60));
+    const int train = trainExecutor()->getTrain().id;
+    EXPECT_EQ(trainExecutor()->getMission()->status, MissionStatus::Engaged);
+    EXPECT_TRUE(session.logContains("train created at: "));
+    EXPECT_GT(flat(positionOf(session, train), valentineStation), 150.0f) << "it comes in from down the line";
+
+    // The target stays put until the train is within 150 m. The game's task
+    // for the waiting target is the nearest scenario point within 20 m of the
+    // spot (a bench, a rail), not a stroll about the area.
+    int targetPed = 0;
+    for (const auto& [id, record] : session.world().entities.all())
+        if (record.decorators.count("KV_Drovil_isContractTarget"))
+            targetPed = id;
+    ASSERT_NE(targetPed, 0);
+    bool waitsOnScenario = false;
+    for (const sim::TaskStep& step : session.world().tasks.history(targetPed))
+        waitsOnScenario = waitsOnScenario || (step.kind == sim::TaskKind::UseNearestScenario && step.radius == 20.0f);
+    EXPECT_TRUE(waitsOnScenario);
+    float trainDistanceWhenCalled = -1.0f;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            if (walksToPlatform(session, targetPed)) {
+                trainDistanceWhenCalled = dist3(positionOf(session, train), valentineStation);
+                return true;
+            }
+            return false;
+        },
+        60 * 60));
+    EXPECT_LE(trainDistanceWhenCalled, 150.0f);
+    EXPECT_GT(trainDistanceWhenCalled, 135.0f) << "called as soon as the train came within 150 m";
+    EXPECT_EQ(trainExecutor()->getArrivalPhase(), 2);
+
+    // Boarding begins only once the train stands at the station.
+    bool waitingWhenBoarding = false;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            if (!session.logContains("train has arrived at the station, initiaing train boarding task."))
+                return false;
+            waitingWhenBoarding = session.world().trains.isWaitingAtStation(train);
+            return true;
+        },
+        60 * 60));
+    EXPECT_TRUE(waitingWhenBoarding);
+    session.runFrames(1);
+    EXPECT_LT(session.world().traffic.speedOf(train), 0.01f);
+    const BoardTrainTask* board = trainExecutor()->getBoardTask();
+    ASSERT_NE(board, nullptr);
+    // The car nearest to him.
+    int nearest = -1;
+    float best = 1e9f;
+    for (int index = 0; index < 100; ++index) {
+        const int car = session.world().trains.carriage(train, index);
+        if (!car)
+            break;
+        const float d = dist3(positionOf(session, car), positionOf(session, targetPed));
+        if (std::floor(d) < best) {
+            best = std::floor(d);
+            nearest = index;
+        }
+    }
+    EXPECT_EQ(board->carIndex(), nearest);
+    const int boardedCar = board->car().id;
+
+    // He walks up to the car and is aboard before the train leaves.
+    ASSERT_TRUE(session.runUntil([&] { return session.world().seats.seatOf(targetPed).has_value(); }, 40 * 60));
+    EXPECT_EQ(session.world().seats.seatOf(targetPed)->vehicle, boardedCar);
+    // The game's task status reports a finished boarding as no task at all
+    // (7), never as finished (8): the task waits on, its last steps (the walk to
+    // the car and the train seat) never come, and he rides in the car he boarded.
+    session.runFrames(60);
+    ASSERT_NE(trainExecutor()->getBoardTask(), nullptr);
+    EXPECT_EQ(trainExecutor()->getBoardTask()->phase(), BoardTrainTask::WaitBoarded);
+
+    // The train pulls out with him.
+    const Vector3 boardedAt = positionOf(session, targetPed);
+    session.runFor(70000);
+    EXPECT_GT(flat(positionOf(session, targetPed), boardedAt), 100.0f);
+    const auto seat = session.world().seats.seatOf(targetPed);
+    ASSERT_TRUE(seat.has_value());
+    EXPECT_EQ(seat->vehicle, boardedCar);
+}
+
+TEST(TrainStationContract, WithTheDebugToolsTheTrainIsDueAtOnce) {
+    sim::Session session(camptest::campOptions(stationRecord(0), {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    putPlayerNorthOfStation(session, 30.0f);
+    ASSERT_TRUE(session.runUntil([&] { return session.logContains("transport will be spawned in: "); }, 600))
+        << session.newLog();
+    // The game clock passes through a float: due now, give or take its rounding.
+    EXPECT_LE(dueIn(session), 64);
+    EXPECT_TRUE(session.runUntil([&] { return static_cast<bool>(trainExecutor()->getTrain()); }, 30));
+}
+
+TEST(TrainStationContract, CarsThatDoNotLoadGiveFailedToSpawnTrainOncePerSecondWhileEngaged) {
+    sim::Session session(camptest::campOptions(stationRecord(0), {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    session.world().models.markMissing(sim::gameHash("northpassenger03x"));
+    // Within spawnDistance but outside the search area: scheduled, not tried.
+    putPlayerNorthOfStation(session, 80.0f);
+    ASSERT_TRUE(session.runUntil([&] { return session.logContains("transport will be spawned in: "); }, 600));
+    session.runFor(3000);
+    EXPECT_EQ(extest::logCount(session, "failed to spawn train"), 0) << "only while the hunt is on";
+
+    putPlayerNorthOfStation(session, 20.0f);
+    ASSERT_TRUE(session.runUntil([&] { return session.logContains("failed to spawn train"); }, 120));
+    session.runFor(5000);
+    const int failures = extest::logCount(session, "failed to spawn train");
+    // A round of loading takes half a second, the wait a second.
+    EXPECT_GE(failures, 3);
+    EXPECT_LE(failures, 6);
+    EXPECT_FALSE(trainExecutor()->getTrain());
+    EXPECT_EQ(trainExecutor()->getArrivalPhase(), 0);
+}
+
+TEST(TrainStationContract, TheTrainGoesBackToTheGameWhenTheMissionEnds) {
+    sim::Session session(camptest::campOptions(stationRecord(0), {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    putPlayerNorthOfStation(session, 20.0f);
+    ASSERT_TRUE(session.runUntil([&] { return trainExecutor() && trainExecutor()->getTrain(); }, 600));
+    const int train = trainExecutor()->getTrain().id;
+    EXPECT_TRUE(session.world().entities.find(train)->missionEntity);
+    // The player walks off: out of the mission area, the target lost.
+    putPlayerNorthOfStation(session, 600.0f);
+    ASSERT_TRUE(session.runUntil([&] { return trainExecutor() == nullptr; }, 600));
+    EXPECT_TRUE(session.logContains("mission area abandoned / target lost"));
+    const sim::EntityRecord* record = session.world().entities.find(train);
+    ASSERT_NE(record, nullptr);
+    EXPECT_FALSE(record->missionEntity) << "handed back to the game";
+}
+
+TEST(CoachStationContract, TheCoachDrivesUpStopsNearTheSpotTakesTheTargetInAndDrivesOff) {
+    sim::Session session(camptest::campOptions(coachRecord(), {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    ASSERT_NE(coachExecutor(), nullptr) << "variant 1 of a station mission is the coach";
+    putPlayerNorthOf(session, coachRecord().coords, 30.0f);
+    ASSERT_TRUE(session.runUntil([&] { return session.logContains("wagon created. distance from mission coords: "); },
+                                 600));
+    const int coach = coachExecutor()->getCoach().id;
+    EXPECT_EQ(session.world().traffic.robberyLootOf(coach), sim::gameHash("COACH2_MARY3"));
+    EXPECT_NE(session.world().seats.occupant(coach, -1), 0);
+    EXPECT_NE(session.world().seats.occupant(coach, 0), 0);
+
+    // Told to get in only once the coach stands within 20 m of the spot.
+    float distanceWhenCalled = -1.0f;
+    float speedWhenCalled = -1.0f;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            if (coachExecutor()->getArrivalPhase() < 2)
+                return false;
+            distanceWhenCalled = dist3(positionOf(session, coach), coachRecord().coords);
+            speedWhenCalled = session.world().traffic.speedOf(coach);
+            return true;
+        },
+        3 * 60 * 60));
+    EXPECT_LE(distanceWhenCalled, 20.0f);
+    EXPECT_LE(speedWhenCalled, sim::Traffic::stoppedSpeed);
+
+    ASSERT_TRUE(session.runUntil([&] { return coachExecutor()->getArrivalPhase() == 3; }, 60 * 60));
+    int target = 0;
+    for (const auto& [id, record] : session.world().entities.all())
+        if (record.decorators.count("KV_Drovil_isContractTarget"))
+            target = id;
+    EXPECT_EQ(session.world().seats.occupant(coach, 3), target);
+    const sim::DriveOrder* order = session.world().traffic.orderOf(coach);
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->kind, sim::DriveKind::Wander) << "off about the roads";
+}
+
+TEST(CoachStationContract, APlayerOnTheCoachBoxIsNotGivenADrivingTask) {
+    sim::Session session(camptest::campOptions(coachRecord(), {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    putPlayerNorthOf(session, coachRecord().coords, 30.0f);
+    ASSERT_TRUE(session.runUntil(
+        [&] { return coachExecutor() && coachExecutor()->getArrivalPhase() == 2; }, 3 * 60 * 60));
+    const int coach = coachExecutor()->getCoach().id;
+    // The player has thrown the driver off and taken the reins.
+    sim::World& world = session.world();
+    const int driver = world.seats.occupant(coach, -1);
+    world.seats.leaveSeat(driver);
+    world.playerPed().position = positionOf(session, coach);
+    world.seats.seatPed(coach, -1, world.player.pedId);
+    ASSERT_TRUE(session.runUntil([&] { return coachExecutor()->getArrivalPhase() == 3; }, 60 * 60));
+    session.runFrames(5);
+    EXPECT_EQ(session.world().traffic.orderOf(coach), nullptr) << "the coach goes where the player drives it";
+}
+
+} // namespace
