@@ -44,6 +44,8 @@ void ScenarioRun::frame() {
         game_.runFrame();
     }
     ++frames_;
+    if (watch_)
+        watch_();
     if (timeline_)
         timeline_->afterFrame();
     if (map_)

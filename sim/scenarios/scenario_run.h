@@ -43,6 +43,9 @@ public:
     World& world() { return game_.world(); }
     PlayerController& player() { return player_; }
     int framesRun() const { return frames_; }
+    // Runs `watch` after every frame from now on (an empty one stops it): a
+    // scenario keeping an eye on something while a longer verb plays.
+    void onEveryFrame(std::function<void()> watch) { watch_ = std::move(watch); }
 
     // The town the player starts in and takes offers in.
     const StartingTown& town() const { return game_.startTown(); }
@@ -111,6 +114,7 @@ private:
     ScreenSnapshots* snapshots_ = nullptr;
     int frameLimit_;
     int frames_ = 0;
+    std::function<void()> watch_;
 };
 
 // Reads key=value lines (blank lines and lines without '=' are skipped).

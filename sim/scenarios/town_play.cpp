@@ -23,13 +23,16 @@ constexpr std::uint32_t lookingMs = 2000;
 // still be (the target roams the streets, beyond the search area's edge).
 constexpr float searchReach = 110.0f;
 
-// The ped the map marks as the contract target (the blip the card names), 0 none.
+} // namespace
+
 int markedTarget(ScenarioRun& run, const std::string& targetName) {
     for (const auto& [id, blip] : run.world().blips.all())
         if (blip.kind == BlipKind::Entity && blip.name == targetName && run.world().entities.exists(blip.entity))
             return blip.entity;
     return 0;
 }
+
+namespace {
 
 // The next person to look at: alive, not looked at yet, within his reach and
 // the mission's area; whoever looks like the card's photograph first.
@@ -57,9 +60,8 @@ int nextToLookAt(ScenarioRun& run, const ContractInPlay& contract, const std::se
     return best;
 }
 
-// A contract taken too close to its scene is on hold (the map shows a bare
-// marker and a help box says to come back from a distance): he walks off past
-// the distance the scene needs and waits there until it is on again.
+} // namespace
+
 bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract) {
     if (loggedStatus(run, contract.id) != 3)
         return true;
@@ -79,8 +81,6 @@ bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract) {
     run.player().stop();
     return onAgain && !run.playerDown();
 }
-
-} // namespace
 
 int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
     PlayerController& player = run.player();
