@@ -10,6 +10,10 @@ namespace {
 
 // A camp: the careful way, by horse to a safe distance and crouched to rifle range.
 bool huntCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!approachCamp(run, contract, CampApproach::Careful))
         why = "the target was not found and recognised";
     else if (!takeDownTarget(run))
@@ -24,6 +28,10 @@ bool huntCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why
 // A hunter's camp: watched from cover, the hunter stalked and made out through
 // the sights wherever he is (out after game by day, at his fire by night).
 bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!huntDownHunter(run, contract))
         why = "the hunter was not found, recognised and taken down";
     else if (!getAwayFromHunterCamp(run, contract))
@@ -35,6 +43,10 @@ bool huntHunterCamp(ScenarioRun& run, const ContractInPlay& contract, std::strin
 
 // A wagon: cut it off on the road and shoot the man on the card.
 bool huntWagonContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!huntWagon(run, contract))
         why = "the wagon's target was not found and taken down";
     else if (!escape(run, contract))
@@ -46,6 +58,10 @@ bool huntWagonContract(ScenarioRun& run, const ContractInPlay& contract, std::st
 
 // A prisoner transport: watch the office, catch the loaded wagon out of town.
 bool huntPrisonerContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (!waitOutHold(run, contract)) {
+        why = "the contract stayed on hold";
+        return false;
+    }
     if (!huntPrisoner(run, contract))
         why = "the prisoner was not taken down";
     else if (!getAwayFromTown(run, contract))
@@ -79,9 +95,9 @@ bool huntInTown(ScenarioRun& run, const ContractInPlay& contract, std::string& w
 }
 
 // A saloon: the drinkers looked at up close until the map marks the target, a
-// working girl paid to lure him out to a quiet spot where he is taken; or, when
-// he turns her down (or the player cannot pay), he is taken in the street once
-// he leaves the saloon on his own.
+// working girl paid to lure him out to a quiet spot where he is taken; when he
+// turns her down he stays for good and is taken where he sits; when the player
+// cannot pay, he is taken in the street once he leaves the saloon on his own.
 bool huntSaloonContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
     SaloonOutcome outcome;
     if (!huntInSaloon(run, contract, SaloonWay::Lure, outcome, why))

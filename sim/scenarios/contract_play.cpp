@@ -247,6 +247,26 @@ bool takeDownTarget(ScenarioRun& run) {
     return true;
 }
 
+bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract) {
+    if (loggedStatus(run, contract.id) != 3)
+        return true;
+    const float spawnDistance = floatValue(
+        run.readKeyValues("Missions/" + std::to_string(contract.id) + ".dat"), "spawnDistance", 2.5f * contract.blipRadius);
+    run.note("the contract is on hold: walks off to come back from a distance");
+    const drovil::Vector3 from = run.player().position();
+    float away = flatDistance(from, contract.coords);
+    drovil::Vector3 direction(1.0f, 0.0f, 0.0f);
+    if (away > 0.5f)
+        direction = drovil::Vector3((from.x - contract.coords.x) / away, (from.y - contract.coords.y) / away, 0.0f);
+    away = spawnDistance + 30.0f;
+    const drovil::Vector3 off(contract.coords.x + direction.x * away, contract.coords.y + direction.y * away, from.z);
+    run.player().goTo(off, Gait::Run, 2.0f);
+    const bool onAgain = run.waitUntil([&] { return loggedStatus(run, contract.id) == 0 || run.playerDown(); },
+                                       3 * minute);
+    run.player().stop();
+    return onAgain && !run.playerDown();
+}
+
 bool escape(ScenarioRun& run, const ContractInPlay& contract) {
     PlayerController& player = run.player();
     player.crouch(false);

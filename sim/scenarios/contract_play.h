@@ -51,6 +51,12 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
 bool takeDownTarget(ScenarioRun& run);
 // Calls the horse, rides away from the camp and waits for the contract to end.
 bool escape(ScenarioRun& run, const ContractInPlay& contract);
+
+// A contract taken too close to its scene is on hold (the map shows a bare
+// marker and a help box says to come back from a distance): he walks off past
+// the distance the scene needs and waits there until it is on again. True at
+// once when it is not on hold.
+bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract);
 // Keeps on the way the player is going until the contract ends (the mission
 // file says completed or failed), and stops; true when it was completed.
 bool keepGoingUntilContractEnds(ScenarioRun& run, const ContractInPlay& contract);

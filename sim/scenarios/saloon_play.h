@@ -2,9 +2,9 @@
 // Going after a target drinking in a saloon, as a person would: walk in, look
 // the drinkers in the face up close until the map marks one as the man on the
 // card, then pay one of the working girls near him to lure him out and take
-// him at the quiet spot she leads him to; or, when she cannot (no money, or he
-// turns her down), wait until he leaves the saloon on his own and take him in
-// the street.
+// him at the quiet spot she leads him to (turned down, he stays for good and is
+// taken where he is); or, without the money, wait until he leaves the saloon
+// on his own and take him in the street.
 #include "scenarios/contract_play.h"
 
 #include <string>

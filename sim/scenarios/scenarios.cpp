@@ -4,6 +4,7 @@
 #include "runtime/settings_format.h"
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
+#include "scenarios/hostage_play.h"
 #include "scenarios/hunter_play.h"
 #include "scenarios/road_contract_play.h"
 #include "scenarios/menu_play.h"
@@ -192,6 +193,12 @@ ScenarioResult playPrisonWagonStolenScenario(ScenarioRun& run) {
     return {done, summary};
 }
 
+ScenarioResult playStreetHostageScenario(ScenarioRun& run) {
+    std::string summary;
+    const bool done = playStreetHostage(run, summary);
+    return {done, summary};
+}
+
 // --- menu-abort ---
 
 void carryingCash(World& world) {
@@ -320,6 +327,11 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "the row, views the card, puts it away and abandons the contract: it must fail, free its slot, and "
          "offers must come again after the wait",
          &writeTakenCampContract, &carryingCash, &playMenuAbort},
+        {"street-hostage",
+         "a street contract already taken in Valentine; the player finds the target on the main street, comes up "
+         "behind him with his gun out, takes him hostage, shoves him out of town and shoots him there, out of "
+         "the law's hearing, then gets away",
+         &writeTakenStreetContract, nullptr, &playStreetHostageScenario},
     };
     return *scenarios;
 }

@@ -11,11 +11,6 @@ namespace sim {
 // The ped the map marks as the contract target (the blip the card names), 0 none.
 int markedTarget(ScenarioRun& run, const std::string& targetName);
 
-// A contract taken too close to its scene is on hold (the map shows a bare
-// marker and a help box says to come back from a distance): he walks off past
-// the distance the scene needs and waits there until it is on again.
-bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract);
-
 // The player's search of a town for the target; the target ped, 0 when the
 // search failed (noted on the timeline).
 int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract);

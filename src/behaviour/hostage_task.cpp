@@ -64,6 +64,16 @@ Vector3 scaled(const Vector3& v, float by) {
     return Vector3(v.x * by, v.y * by, v.z * by);
 }
 
+// The game reads a follow offset in the followed entity's own frame (x to its
+// right, y ahead of it), so a direction on the map is turned into the player's
+// frame first; given as it is, the hostage would end up beside the player
+// whenever he does not face north.
+Vector3 inPlayersFrame(Ped player, const Vector3& onTheMap) {
+    const float radians = natives::entity::heading(player.entity()) * 0.017453292f;
+    const float aheadX = -std::sin(radians), aheadY = std::cos(radians);
+    return Vector3(onTheMap.x * aheadY - onTheMap.y * aheadX, onTheMap.x * aheadX + onTheMap.y * aheadY, onTheMap.z);
+}
+
 } // namespace
 
 HostageTask::HostageTask(Ped ped, float courage) : AsyncPedTask(ped), courage_(courage) {}
@@ -136,7 +146,8 @@ void HostageTask::step() {
             natives::task::sequenceProgress(ped_) == -1) {
             if (natives::entity::speed(player.entity()) >= 0.2f) {
                 natives::task::lookAtEntity(ped_, player.entity(), -1, -1, 2048, 3);
-                const Vector3 offset = scaled(awayFromPlayer(positionOf(player), positionOf(ped_)), 3.5f);
+                const Vector3 offset =
+                    inPlayersFrame(player, scaled(awayFromPlayer(positionOf(player), positionOf(ped_)), 3.5f));
                 natives::task::followEntity(Ped(), player.entity(), offset, 1.0f, 7000, 0.0f, true, 0, 1, 0, 0, 0);
                 shove();
             } else {
@@ -232,7 +243,7 @@ void HostageTask::shove() {
     const Vector3 from = positionOf(player);
     const Vector3 away = awayFromPlayer(from, positionOf(ped_));
     const Vector3 goal(from.x + away.x * 3.5f, from.y + away.y * 3.5f, from.z + away.z * 3.5f);
-    const Vector3 offset = scaled(away, 4.5f);
+    const Vector3 offset = inPlayersFrame(player, scaled(away, 4.5f));
     const Ped inSequence;
     TaskSequence sequence;
     natives::task::openSequence(&sequence);

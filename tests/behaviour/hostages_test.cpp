@@ -188,3 +188,33 @@ TEST(Hostages, AShovedHostageWalksAheadAndIsNeverToldToStandAgain) {
     const drovil::Vector3 after = rig.world().entities.find(ped)->position;
     EXPECT_GT(std::hypot(after.x - before.x, after.y - before.y), 1.0f);
 }
+
+TEST(Hostages, AShovedHostageGoesOnAwayFromThePlayerWhicheverWayHeFaces) {
+    // The game reads a follow offset in the followed entity's frame: a
+    // hostage shoved east by a player facing east must end up east of him,
+    // not beside him.
+    HostageRig rig;
+    sim::World& world = rig.world();
+    const drovil::Vector3 me = world.playerPed().position;
+    sim::EntityRecord& man = world.entities.create(sim::EntityKind::Ped, sim::gameHash("a_m_m_valtownfolk_01"),
+                                                   drovil::Vector3(me.x + 3.0f, me.y, me.z), 90.0f);
+    man.missionEntity = true;
+    const int ped = man.id;
+    world.weapons.remove(world, ped, sim::Weapons::revolver());
+    world.traits.setAccuracy(ped, 100);
+    runOnScriptThread(rig.session,
+                      [ped] { drovil::natives::decorator::setInt(drovil::Entity(ped), "KV_HOSTAGE_enabled", 1); });
+    rig.run.player().drawGun();
+    rig.run.player().aimAt(ped);
+    ASSERT_TRUE(rig.threatenNow());
+    ASSERT_TRUE(rig.run.waitUntil([&] { return rig.decorator(ped, "KV_HOSTAGE_isHostage") == 1; }, 4000));
+    rig.run.player().goToEntity(ped, sim::Gait::Walk, 0.3f);
+    ASSERT_TRUE(rig.run.waitUntil([&] { return world.traits.shoves(ped) > 0; }, 6000));
+    rig.run.player().stop();
+    rig.run.wait(6000);
+    const drovil::Vector3 player = world.playerPed().position;
+    const drovil::Vector3 hostage = world.entities.find(ped)->position;
+    const float dx = hostage.x - player.x, dy = hostage.y - player.y;
+    EXPECT_GT(dx, 3.5f) << "the hostage is " << dx << " m east and " << dy << " m north of the player";
+    EXPECT_LT(std::fabs(dy), 1.0f);
+}

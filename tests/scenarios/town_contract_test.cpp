@@ -1,6 +1,7 @@
 // Street and hotel contracts played whole by the scripted player in town: the
 // offer on the main street, the search of the streets or the hotel, the shot
-// that brings the law, the escape, and the reward paid as the card said.
+// that brings the law, the escape, and the reward paid as the card said; and a
+// street target taken hostage and shoved out of town before the shot.
 #include "scenarios/contract_play.h"
 #include "scenarios/towns.h"
 #include "session/scenario_session.h"
@@ -50,5 +51,22 @@ INSTANTIATE_TEST_SUITE_P(Seeds, TownContract,
                              name += std::to_string(info.param.seed);
                              return name;
                          });
+
+TEST(StreetHostage, ATargetShovedOutOfTownIsShotThereWithNoLawAndTheContractIsDone) {
+    const ScenarioDefinition* scenario = findScenario("street-hostage");
+    ASSERT_NE(scenario, nullptr);
+    Session session(scenarioOptions(*scenario, 1));
+    ScenarioRun run(session, 20000, nullptr);
+    const ScenarioResult result = playScenario(*scenario, run);
+    EXPECT_TRUE(result.success) << result.summary;
+    EXPECT_EQ(readContract(run, 0).status, 2);
+    EXPECT_FALSE(session.world().law.wantedByLaw());
+    // He was held, and never let go to run off before the shot.
+    EXPECT_TRUE(session.world().speech.lines().size() > 0);
+    bool pleaded = false;
+    for (const SpokenLine& line : session.world().speech.lines())
+        pleaded = pleaded || line.line == "BUMP_MALE_URGENT";
+    EXPECT_TRUE(pleaded) << "the player never shoved the hostage";
+}
 
 } // namespace
