@@ -132,7 +132,7 @@ TEST(SaloonScene, TheTargetAndHisGuardDrinkInTheSaloonWithTheGirlsAbout) {
     EXPECT_TRUE(game.world().tasks.usingScenario(target)) << "he sits at the bar or the table";
     EXPECT_GT(game.world().traits.drunkennessOf(target), 0.0f);
     EXPECT_EQ(game.girls().size(), 2u);
-    EXPECT_EQ(game.saloon()->getSaloonState(), SaloonExecutor::Drinking);
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Drinking);
 }
 
 TEST(SaloonRecognition, InsideOnlyFromFiveMetresByEyeWhileTheSightsKeepTheirReach) {
@@ -167,11 +167,11 @@ TEST(SaloonClock, TheTargetStaysAt180000MsAndLeavesAt180001) {
     game.saloonClockNextFrame(180000);
     game.session.runFrames(1);
     EXPECT_FALSE(game.session.logContains("target is leaving the saloon"));
-    EXPECT_EQ(game.saloon()->getSaloonState(), SaloonExecutor::Drinking);
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Drinking);
     game.saloonClockNextFrame(180001);
     game.session.runFrames(1);
     EXPECT_TRUE(game.session.logContains("ContractExecutor [5]: target is leaving the saloon"));
-    EXPECT_EQ(game.saloon()->getSaloonState(), SaloonExecutor::Left);
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Left);
     // Out into the streets.
     const int target = game.target();
     game.stayNear(target, 15.0f, 40000);
@@ -252,13 +252,13 @@ TEST(SaloonLure, ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
     // the plug-in passes is refused, so the lure costs nothing in the game.
     EXPECT_EQ(game.world().player.cashCents, 2000);
     EXPECT_EQ(game.step(girl), -1);
-    EXPECT_EQ(game.saloon()->getSaloonState(), SaloonExecutor::Lured);
-    ASSERT_NE(game.saloon()->getLureTask(), nullptr);
-    EXPECT_FALSE(game.saloon()->getLureTask()->accepts());
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Lured);
+    ASSERT_NE(saloon()->getLureTask(), nullptr);
+    EXPECT_FALSE(saloon()->getLureTask()->accepts());
     EXPECT_FALSE(game.lurePrompt()->enabled);
 
     game.put(Vector3(saloonSpot.x, saloonSpot.y - 20.0f, saloonSpot.z));
-    ASSERT_TRUE(game.session.runUntil([&] { return game.saloon()->getLureTask() == nullptr; }, 2000));
+    ASSERT_TRUE(game.session.runUntil([&] { return saloon()->getLureTask() == nullptr; }, 2000));
     std::vector<std::string> said;
     for (const sim::SpokenLine& line : game.world().speech.lines())
         if (line.ped == girl || line.ped == target)
@@ -296,8 +296,8 @@ TEST(SaloonLure, AnAbortedContractTakesItsPromptAndLureWithIt) {
     game.world().traits.setDrunkenness(target, true, 1.0f);
     game.world().prompts.press(game.lurePrompt()->handle);
     game.session.runFrames(2);
-    ASSERT_NE(game.saloon()->getLureTask(), nullptr);
-    EXPECT_TRUE(game.saloon()->getLureTask()->accepts()) << "a very drunk target always takes her up";
+    ASSERT_NE(saloon()->getLureTask(), nullptr);
+    EXPECT_TRUE(saloon()->getLureTask()->accepts()) << "a very drunk target always takes her up";
 
     enginetest::sendScriptEvent(game.session, "DROVIL_ABORT_MISSION", {missionId});
     ASSERT_TRUE(game.session.runUntil([] { return saloon() == nullptr; }, 60));
