@@ -58,6 +58,7 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementEscortNatives(dispatch, world);
     implementMenuNatives(dispatch, world);
     implementHostageNatives(dispatch, world);
+    implementSaloonNatives(dispatch, world);
     implementInteriorNatives(dispatch, world);
 }
 

@@ -38,6 +38,7 @@ void implementStringTestNatives(NativeDispatch& dispatch, World& world);
 void implementPedBlackboardNatives(NativeDispatch& dispatch, World& world);
 void implementSpeechNatives(NativeDispatch& dispatch, World& world);
 void implementPedshotNatives(NativeDispatch& dispatch, World& world);
+void implementSaloonNatives(NativeDispatch& dispatch, World& world);
 void implementEntityTaskNatives(NativeDispatch& dispatch, World& world);
 void implementPerceptionNatives(NativeDispatch& dispatch, World& world);
 void implementEnvironmentNatives(NativeDispatch& dispatch, World& world);

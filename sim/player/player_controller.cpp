@@ -207,6 +207,16 @@ int PlayerController::aimedAt() const {
     return world_.player.freeAimEntity != 0 ? world_.player.freeAimEntity : world_.player.targetEntity;
 }
 
+bool PlayerController::greet(int ped) {
+    lockOnTo(ped);
+    return world_.interactions.greet(world_);
+}
+
+bool PlayerController::antagonise(int ped) {
+    lockOnTo(ped);
+    return world_.interactions.antagonise(world_);
+}
+
 bool PlayerController::sleep(int hours) {
     // Nobody sleeps with the law after him or a fight on.
     const int me = world_.player.pedId;

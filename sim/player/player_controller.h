@@ -76,6 +76,13 @@ public:
     // One shot at the ped with the gun drawn; true when it hit.
     bool shootAt(int ped);
 
+    // --- Talking to people ---
+
+    // Focuses on the ped and greets it (the game's friendly interaction) or
+    // antagonises it; false when it is out of reach (world/people/interactions.h).
+    bool greet(int ped);
+    bool antagonise(int ped);
+
     // --- Rest ---
 
     // Sleeps for the hours (on a bedroll, in a hotel bed): the game clock moves

@@ -3,6 +3,7 @@
 #include "scenarios/hunter_play.h"
 #include "scenarios/road_contract_play.h"
 #include "scenarios/station_play.h"
+#include "scenarios/saloon_play.h"
 #include "scenarios/town_play.h"
 
 namespace sim {
@@ -94,6 +95,22 @@ bool huntInTown(ScenarioRun& run, const ContractInPlay& contract, std::string& w
     return true;
 }
 
+// A saloon: the drinkers looked at up close until the map marks the target, a
+// working girl paid to lure him out to a quiet spot where he is taken; when he
+// turns her down he stays for good and is taken where he sits; when the player
+// cannot pay, he is taken in the street once he leaves the saloon on his own.
+bool huntSaloonContract(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    SaloonOutcome outcome;
+    if (!huntInSaloon(run, contract, SaloonWay::Lure, outcome, why))
+        return false;
+    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law" : "the target is down");
+    if (!escape(run, contract)) {
+        why = "the player did not get away";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ContractHunt huntFor(int settingId) {
@@ -111,6 +128,8 @@ ContractHunt huntFor(int settingId) {
         return &huntInTown;
     case 6:
         return &huntAtStation;
+    case 5:
+        return &huntSaloonContract;
     default:
         return nullptr;
     }

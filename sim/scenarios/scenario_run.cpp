@@ -45,6 +45,8 @@ void ScenarioRun::frame() {
         game_.runFrame();
     }
     ++frames_;
+    if (watch_)
+        watch_();
     if (timeline_)
         timeline_->afterFrame();
     if (afterFrame_)

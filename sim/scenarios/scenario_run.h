@@ -59,6 +59,9 @@ public:
     World& world() { return game_.world(); }
     PlayerController& player() { return player_; }
     int framesRun() const { return frames_; }
+    // Runs `watch` after every frame from now on (an empty one stops it): a
+    // scenario keeping an eye on something while a longer verb plays.
+    void onEveryFrame(std::function<void()> watch) { watch_ = std::move(watch); }
 
     // The town the player starts in and takes offers in.
     const StartingTown& town() const { return game_.startTown(); }
@@ -132,6 +135,7 @@ private:
     int contractsWanted_ = 0;
     int crashAfter_ = 0;
     std::function<void()> afterFrame_;
+    std::function<void()> watch_;
 };
 
 // Reads key=value lines (blank lines and lines without '=' are skipped).

@@ -10,6 +10,7 @@
 #include "scenarios/road_contract_play.h"
 #include "scenarios/station_play.h"
 #include "scenarios/menu_play.h"
+#include "scenarios/saloon_scenarios.h"
 #include "world/places/scenario_point_data.h"
 #include "world/core/world.h"
 
@@ -59,6 +60,11 @@ ScenarioResult playIdle(ScenarioRun& run) {
 }
 
 // --- first-contract ---
+
+// A player carries a few dollars (enough to pay a saloon girl, say).
+void pocketMoney(World& world) {
+    world.player.cashCents = firstContractPocketCents;
+}
 
 ScenarioResult playFirstContract(ScenarioRun& run) {
     ContractInPlay contract;
@@ -283,7 +289,7 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a fresh Drovil/ folder in a town (--area, Valentine by default): takes a passer-by's contract, reads "
          "the card, goes after the target as the contract's setting asks, takes him down, escapes and collects "
          "the reward at the station",
-         nullptr, nullptr, &playFirstContract},
+         nullptr, &pocketMoney, &playFirstContract},
         {"camp-stealth-night",
          "a camp contract already taken; at 23:00 the player creeps up to the camp fire and must recognise the "
          "target without being seen",
@@ -320,6 +326,16 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a train station contract already taken in Valentine; the player loiters at the station without drawing, "
          "the target boards the train and it leaves with him: the contract must fail, the target lost",
          &writeTakenTrainContract, nullptr, &playTrainMissedScenario},
+        {"saloon-lure",
+         "a saloon contract already taken in Valentine; at 23:00 the player finds the target among the drinkers, "
+         "waits until he reels drunk and pays a working girl to lure him out: he must follow her to a spot about "
+         "25 m away from the road and turn on her there, where the player takes him",
+         &writeTakenSaloonContract, &lateNightWithCash, &playSaloonLure},
+        {"saloon-wait",
+         "a saloon contract already taken in Valentine; the player finds the target and pays nobody: the target "
+         "must stay in the saloon until its clock passes 180000 ms and leave at 180001 ms, and is taken in the "
+         "street",
+         &writeTakenSaloonContract, &withCash, &playSaloonWait},
         {"menu-abort",
          "a camp contract already taken; the player sits on a bench in Valentine, opens the contract menu, reads "
          "the row, views the card, puts it away and abandons the contract: it must fail, free its slot, and "

@@ -37,6 +37,10 @@ ScenarioFiles scenarioFiles(const ScenarioDefinition& scenario);
 // whose summary says why.
 ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run);
 
+// The cash a player of first-contract carries from the start (enough to pay a
+// saloon's working girl).
+inline constexpr int firstContractPocketCents = 2000;
+
 // A camp contract of Valentine already taken (mission 0 in the town's slot): a
 // camp in the hills east of the town with four guards.
 void writeTakenCampContract(ScenarioFiles& files);

@@ -23,13 +23,16 @@ constexpr std::uint32_t lookingMs = 2000;
 // still be (the target roams the streets, beyond the search area's edge).
 constexpr float searchReach = 110.0f;
 
-// The ped the map marks as the contract target (the blip the card names), 0 none.
+} // namespace
+
 int markedTarget(ScenarioRun& run, const std::string& targetName) {
     for (const auto& [id, blip] : run.world().blips.all())
         if (blip.kind == BlipKind::Entity && blip.name == targetName && run.world().entities.exists(blip.entity))
             return blip.entity;
     return 0;
 }
+
+namespace {
 
 // The next person to look at: alive, not looked at yet, within his reach and
 // the mission's area; whoever looks like the card's photograph first.

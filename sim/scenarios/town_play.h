@@ -8,6 +8,9 @@
 
 namespace sim {
 
+// The ped the map marks as the contract target (the blip the card names), 0 none.
+int markedTarget(ScenarioRun& run, const std::string& targetName);
+
 // The player's search of a town for the target; the target ped, 0 when the
 // search failed (noted on the timeline).
 int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract);

@@ -3,6 +3,7 @@
 #include "executors/camp_executor.h"
 #include "executors/hunter_executor.h"
 #include "executors/prisoner_transport_executor.h"
+#include "executors/saloon_executor.h"
 #include "executors/wagon_executor.h"
 #include "executors/hotel_executor.h"
 #include "executors/street_executor.h"
@@ -37,6 +38,8 @@ std::unique_ptr<BaseContractExecutor> builtInExecutor(MissionData* mission) {
         return std::make_unique<HotelExecutor>(mission);
     case SettingType::Street:
         return std::make_unique<StreetExecutor>(mission);
+    case SettingType::Saloon:
+        return std::make_unique<SaloonExecutor>(mission);
     case SettingType::TrainStation:
         if (mission->variant == 0)
             return std::make_unique<TrainVariantExecutor>(mission);

@@ -10,6 +10,7 @@
 #include "ui/text.h"
 #include "world/area_ids.h"
 #include "world/bounty.h"
+#include "world/map_areas.h"
 #include "world/model_pools.h"
 #include "world/police_departments.h"
 #include "world/spawn.h"
@@ -320,12 +321,42 @@ const MissionSetting* MissionsFactory::findSetting(int id) const {
     return it == settings_.end() ? nullptr : &*it;
 }
 
+namespace {
+// A setting placed on one of the area's spot lists needs a spot to be placed
+// on: without one the scene would stand at the map's origin (Armadillo lists
+// saloon contracts but has no saloon). Settings placed at a place or an office
+// look theirs up when the mission is made.
+bool areaHasSpotFor(Hash areaId, SettingType setting) {
+    if (!mapAreasCreated())
+        return true;
+    const MapArea* area = mapAreas().findArea(areaId);
+    if (!area)
+        return true;
+    switch (setting) {
+    case SettingType::Camp:
+    case SettingType::HunterCamp:
+        return !area->campSpots().empty();
+    case SettingType::Wagon:
+        return !area->roadPoints().empty();
+    case SettingType::Saloon:
+        return !area->saloonSpots().empty();
+    case SettingType::TrainStation:
+        return !area->stationSpots().empty();
+    case SettingType::Street:
+        return !area->streetSpots().empty();
+    default:
+        return true;
+    }
+}
+} // namespace
+
 const std::vector<const MissionSetting*>& MissionsFactory::settingsOfArea(Hash areaId) {
     auto [it, added] = settingsByArea_.try_emplace(areaId);
     if (added) {
         std::vector<const MissionSetting*> offered;
         for (const MissionSetting& setting : settings_)
-            if (std::find(setting.areaIds.begin(), setting.areaIds.end(), areaId) != setting.areaIds.end())
+            if (std::find(setting.areaIds.begin(), setting.areaIds.end(), areaId) != setting.areaIds.end() &&
+                areaHasSpotFor(areaId, setting.id))
                 offered.push_back(&setting);
         std::sort(offered.begin(), offered.end(),
                   [](const MissionSetting* a, const MissionSetting* b) { return a->id < b->id; });

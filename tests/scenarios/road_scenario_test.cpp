@@ -34,7 +34,8 @@ TEST_P(RoadContract, PlayedFromTheOfferToThePayment) {
     const ContractInPlay contract = readContract(played.run, 0);
     EXPECT_EQ(contract.settingId, GetParam().setting);
     EXPECT_EQ(contract.status, 2);
-    EXPECT_EQ(played.session.world().player.cashCents, (contract.bounty + contract.bonusesReward) * 100);
+    EXPECT_EQ(played.session.world().player.cashCents,
+              firstContractPocketCents + (contract.bounty + contract.bonusesReward) * 100);
     // Everything the scene put on the road went back to the game at the end.
     for (const auto& [id, record] : played.session.world().entities.all()) {
         if (record.kind == EntityKind::Vehicle) {

@@ -46,7 +46,8 @@ TEST(FirstContract, FromTheOfferToThePaymentTheCashGrowsByTheScaledReward) {
     EXPECT_EQ(intValue(played.run.readKeyValues("Savegame.dat"), "pending_payment", -1), 0);
     EXPECT_EQ(intValue(played.run.readKeyValues("Savegame.dat"), "missions." + std::to_string(valentineAreaId()), 0),
               -1);
-    EXPECT_EQ(played.session.world().player.cashCents, (contract.bounty + contract.bonusesReward) * 100);
+    EXPECT_EQ(played.session.world().player.cashCents,
+              firstContractPocketCents + (contract.bounty + contract.bonusesReward) * 100);
     // The player saw the contract come and go.
     const Hud& hud = played.session.hud();
     ASSERT_GE(hud.toasts.size(), 2u);
@@ -63,7 +64,7 @@ TEST(FirstContract, APricesScaleOfTwoPaysDoubleWhatWasStored) {
     const ScenarioResult result = playScenario(*scenario, run);
     ASSERT_TRUE(result.success) << result.summary;
     const ContractInPlay contract = readContract(run, 0);
-    EXPECT_EQ(session.world().player.cashCents, 2 * contract.bounty * 100);
+    EXPECT_EQ(session.world().player.cashCents, firstContractPocketCents + 2 * contract.bounty * 100);
 }
 
 TEST(CampApproaches, CreepingUpAtNightStaysUnseenInMostSeeds) {

@@ -37,7 +37,8 @@ TEST_P(TownContract, FromTheOfferToThePaymentInTown) {
     EXPECT_EQ(contract.areaId, town->areaId());
     EXPECT_EQ(contract.status, 2);
     // Paid what the card said, and nothing left waiting.
-    EXPECT_EQ(session.world().player.cashCents, (contract.bounty + contract.bonusesReward) * 100);
+    EXPECT_EQ(session.world().player.cashCents,
+              firstContractPocketCents + (contract.bounty + contract.bonusesReward) * 100);
     EXPECT_EQ(intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1), 0);
     EXPECT_TRUE(session.world().blips.leftOverReport().empty()) << session.world().blips.leftOverReport();
 }

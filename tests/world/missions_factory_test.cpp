@@ -50,7 +50,8 @@ const std::map<std::string, std::set<int>> areaSettings = {
     {"Rhodes", {Camp, Wagon, House, HunterCamp, Saloon, TrainStation, Street, PrisonerTransport}},
     {"Saint Denis", {Camp, Wagon, Hotel, Saloon, TrainStation, Street, PrisonerTransport}},
     {"Blackwater", {Camp, Wagon, House, HunterCamp, Saloon, TrainStation, Street, PrisonerTransport}},
-    {"Armadillo", {Camp, Wagon, House, HunterCamp, Saloon}},
+    // Armadillo is listed for saloon contracts but has no saloon to hold one.
+    {"Armadillo", {Camp, Wagon, House, HunterCamp}},
     {"Strawberry", {Camp, Wagon, Hotel, HunterCamp, TrainStation, Street, PrisonerTransport}},
 };
 
@@ -329,11 +330,7 @@ TEST_F(MissionsFactoryInGame, ScenesArePlacedOnTheAreasOwnSpots) {
                 EXPECT_TRUE(containsPoint(hotelRooms, at)) << where->name();
                 break;
             case Saloon:
-                if (where->saloonSpots().empty()) {
-                    EXPECT_TRUE(samePoint(at, Vector3())) << "no saloon spot in " << where->name();
-                } else {
-                    EXPECT_TRUE(containsPoint(where->saloonSpots(), at)) << where->name();
-                }
+                EXPECT_TRUE(containsPoint(where->saloonSpots(), at)) << where->name();
                 break;
             case TrainStation:
                 EXPECT_TRUE(containsPoint(where->stationSpots(), at)) << where->name();
@@ -353,13 +350,16 @@ TEST_F(MissionsFactoryInGame, ScenesArePlacedOnTheAreasOwnSpots) {
     }
     EXPECT_EQ(placed.size(), 8u) << "every setting but House came up";
 
-    // Armadillo offers saloon contracts but lists no saloon: they are placed at the origin.
-    int armadilloSaloons = 0;
-    for (const MissionData& mission : generated(area("Armadillo"), 3, 300))
-        if (mission.settingId == Saloon) {
-            ++armadilloSaloons;
-            EXPECT_TRUE(samePoint(mission.coords, Vector3()));
-        }
+    // Armadillo is listed for saloon contracts but has no saloon: it never
+    // makes one (it would stand at the map's origin), and its rough travellers
+    // are all placed at hunters' camps.
+    std::set<int> armadilloSettings;
+    for (const MissionData& mission : generated(area("Armadillo"), 3, 300)) {
+        armadilloSettings.insert(mission.settingId);
+        EXPECT_FALSE(samePoint(mission.coords, Vector3()));
+    }
+    EXPECT_EQ(armadilloSettings, (std::set<int>{HunterCamp}));
+}
     EXPECT_GT(armadilloSaloons, 0);
 }
 

@@ -16,6 +16,7 @@ void stepLivingWorld(World& world) {
     world.law.step(world);
     world.lawResponse.step(world);
     world.townsfolk.step(world);
+    world.saloons.step(world);
     world.scenarioPoints.step(world);
     world.trains.step(world);
     // Last: whoever sits in a vehicle ends the frame where it stands.

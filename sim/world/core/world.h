@@ -44,6 +44,8 @@
 #include "world/vehicles/traffic.h"
 #include "world/vehicles/trains.h"
 #include "world/town/law_response.h"
+#include "world/town/saloons.h"
+#include "world/people/interactions.h"
 
 #include <cstdint>
 #include <random>
@@ -104,6 +106,8 @@ struct World {
     Law law;               // lawmen and the player's wanted status
     LawResponse lawResponse; // lawmen sent to a town where the player is wanted
     Townsfolk townsfolk;   // the passers-by the game keeps about the player in town
+    Saloons saloons;       // the saloons' drinkers and working girls, and their drinking
+    Interactions interactions; // the player's greetings and provocations, and the answers
     Fleeing fleeing;       // civilians running from danger
     Animations animations; // animation dictionaries and the clips peds play
     Propsets propsets;     // camp propsets streamed in and placed

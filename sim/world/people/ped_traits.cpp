@@ -4,6 +4,7 @@
 #include "world/core/world.h"
 #include "world/wildlife/animals.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sim {
@@ -78,6 +79,20 @@ void PedTraits::step(World& world) {
         shovedAt_[id] = now;
         ++shoves_[id];
     }
+}
+
+float PedTraits::drunkennessOf(int ped) const {
+    auto found = drunkenness_.find(ped);
+    return found == drunkenness_.end() ? 0.0f : found->second;
+}
+
+void PedTraits::setDrunkenness(int ped, bool enabled, float level) {
+    drunkenness_[ped] = enabled ? std::clamp(level, 0.0f, 1.0f) : 0.0f;
+}
+
+void PedTraits::drinkFor(int ped, float amount) {
+    float& level = drunkenness_[ped];
+    level = std::min(1.0f, level + amount);
 }
 
 } // namespace sim

@@ -21,6 +21,13 @@ public:
     int accuracyOf(const World& world, int ped) const;
     void setAccuracy(int ped, int accuracy) { accuracy_[ped] = accuracy; }
 
+    // How drunk the ped is (0 sober to 1 very drunk); a level a script set
+    // while drunkenness was off does not show.
+    float drunkennessOf(int ped) const;
+    void setDrunkenness(int ped, bool enabled, float level);
+    // The ped drank: drunker by `amount`, never past 1.
+    void drinkFor(int ped, float amount);
+
     // Metres per second the entity moved in the last frame.
     float speedOf(int entity) const;
 
@@ -38,6 +45,7 @@ public:
 
 private:
     std::map<int, int> accuracy_;
+    std::map<int, float> drunkenness_;
     std::map<int, drovil::Vector3> lastPosition_;
     std::map<int, float> speed_;
     std::map<int, std::uint64_t> ragdollUntil_;

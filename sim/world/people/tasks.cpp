@@ -15,6 +15,8 @@ namespace {
 constexpr float pi = 3.14159265f;
 // How long taking out (or putting away) a weapon takes.
 constexpr std::uint64_t swapWeaponMs = 600;
+// A melee move is made from this close.
+constexpr float meleeReach = 1.0f;
 
 // The ped stops playing its scenario; it gets up in the world's next frame.
 void leaveScenario(PedActivity& activity) {
@@ -355,6 +357,22 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
         moveTowards(record.position, record.heading, step.point, metresPerSecond(step.speed) * frameSeconds,
                     std::fmax(step.stopRange, 0.5f));
         return timeUp;
+    case TaskKind::Melee: {
+        const EntityRecord* victim = world.entities.find(step.target);
+        if (!victim || !victim->alive)
+            return true;
+        // Up to arm's length at a run, then the move: a stealth kill leaves
+        // the victim dead.
+        if (moveTowards(record.position, record.heading, step.point, metresPerSecond(2.0f) * frameSeconds,
+                        meleeReach)) {
+            if (step.scenario == gameHash("AR_STEALTH_KILL_V2"))
+                world.combat.kill(world, step.target, ped);
+            else
+                world.combat.punch(world, ped, step.target);
+            return true;
+        }
+        return timeUp;
+    }
     case TaskKind::CrouchMovement:
     case TaskKind::SeekClearLos:
     case TaskKind::ShootAtEntity:

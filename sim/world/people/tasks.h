@@ -35,6 +35,7 @@ enum class TaskKind {
     Wander,           // stroll about an area for a while (or along the town's streets)
     Follow,           // keep close to a moving entity for a while
     BoardVehicle,     // walk up to a vehicle (a train car) and take a free passenger seat
+    Melee,            // close in on a ped and carry out a melee move on it (a stealth kill kills it)
     // Hunting (world/wildlife/hunt_steps.h).
     CrouchMovement,   // crouched movement on or off; over at once
     SeekClearLos,     // close in on an entity until it is in sight within a distance
@@ -52,7 +53,7 @@ struct TaskStep {
     float heading = 0.0f;       // AchieveHeading, ScenarioInPlace
     float finalHeading = noFinalHeading; // GoTo
     int durationMs = 0;         // -1: until the ped is given something else
-    std::uint32_t scenario = 0; // ScenarioInPlace
+    std::uint32_t scenario = 0; // ScenarioInPlace; Melee: the move
     int scenarioPoint = -1;     // UseScenarioPoint
     bool warp = false;          // UseNearestScenario: onto the point at once
     // An entity the step heads for, faces, glances at or follows (0: none); the

@@ -1,5 +1,6 @@
 #pragma once
-// The game's interiors that the contracts use: the hotels' rooms. Each has a
+// The game's interiors that the contracts use: the hotels' rooms and the
+// saloons (world/town/saloons.h). Each has a
 // handle, the position the game gives for it (the middle of the room) and the
 // floor it covers; an entity standing there is in that interior, anywhere else
 // it is in interior 0 (outside). Where rooms adjoin, the nearer room's middle

@@ -1,0 +1,310 @@
+// Saloon contracts in the simulated game, run by the contract engine: the
+// target made out only up close inside, the saloon's clock that sends him out,
+// and the working girl the player may pay to lure him: who can be asked, what
+// the offer shows, a provocation, a refusal, and what is left at the end.
+#include "engine/drovil_engine.h"
+#include "engine/engine_support.h"
+#include "executors/camp_rig.h"
+#include "executors/saloon_executor.h"
+#include "support/game.h"
+#include "world/area_ids.h"
+#include "world/town/interiors.h"
+#include "world/town/saloons.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+using namespace drovil;
+
+constexpr int missionId = 5;
+// Valentine's first saloon, and its index in the simulator's list.
+const Vector3 saloonSpot(-240.996f, 769.99f, 118.085f);
+constexpr std::size_t valentineSaloon = 1;
+constexpr int valentineSaloonInterior = 4102;
+
+MissionData saloonRecord(int guards = 1) {
+    MissionData record = MissionData::newRecord(missionId, saloonSpot, 0, static_cast<int>(SettingType::Saloon),
+                                                area_ids::asSigned(area_ids::Valentine), 55);
+    record.targetModel = sim::gameHash("g_m_m_unicriminals_01");
+    record.guardModel = record.targetModel;
+    record.guardsCount = guards;
+    record.isTargetACriminal = true;
+    record.blipRadius = 30.0f;
+    record.spawnDistance = 75.0f;
+    record.missionAreaRadius = 90.0f;
+    record.blipCoords = saloonSpot;
+    return record;
+}
+
+SaloonExecutor* saloon() {
+    DrovilEngine* engine = drovilEngine();
+    return engine ? dynamic_cast<SaloonExecutor*>(engine->find(missionId)) : nullptr;
+}
+
+float flat(const Vector3& a, const Vector3& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+struct SaloonGame {
+    explicit SaloonGame(std::vector<std::string> settings = {}, int guards = 1)
+        : record(saloonRecord(guards)), session(camptest::campOptions(record, std::move(settings))) {
+        put(Vector3(saloonSpot.x, saloonSpot.y - 400.0f, saloonSpot.z));
+        ok = test::startGame(session) && saloon() != nullptr;
+    }
+    sim::World& world() { return session.world(); }
+    void put(const Vector3& at) { world().playerPed().position = at; }
+    // Into the saloon: runs until the hunt is on.
+    bool hunt() {
+        put(Vector3(saloonSpot.x, saloonSpot.y - 60.0f, saloonSpot.z));
+        if (!session.runUntil([&] { return session.logContains("mission set prepared"); }, 900))
+            return false;
+        put(Vector3(saloonSpot.x, saloonSpot.y - 2.0f, saloonSpot.z));
+        return session.runUntil([&] { return saloon() && saloon()->getMission()->status == 1; }, 300);
+    }
+    int target() {
+        for (const auto& [id, ped] : world().entities.all())
+            if (ped.decorators.count("KV_Drovil_isContractTarget") && ped.decorators.at("KV_Drovil_isContractTarget"))
+                return id;
+        return 0;
+    }
+    Vector3 positionOf(int ped) { return world().entities.find(ped)->position; }
+    // Game time with the player kept `metres` south of the ped (looking at him).
+    void stayNear(int ped, float metres, std::uint32_t milliseconds) {
+        const std::uint64_t until = world().clock.elapsedMs + milliseconds;
+        while (world().clock.elapsedMs < until) {
+            const Vector3 at = positionOf(ped);
+            put(Vector3(at.x, at.y - metres, at.z));
+            session.runFrames(1);
+        }
+    }
+    bool recognised() { return session.logContains("ContractExecutor [5]: contract target detected"); }
+    // The target made out from 3 m: the lure is open from then on.
+    bool recogniseTarget() {
+        stayNear(target(), 3.0f, 8000);
+        return recognised();
+    }
+    std::vector<int> girls() { return world().saloons.girlsOf(valentineSaloon); }
+    int step(int girl) {
+        const auto& decorators = world().entities.find(girl)->decorators;
+        auto found = decorators.find("KV_Drovil_prostituteInteractionStep");
+        return found == decorators.end() ? 0 : found->second;
+    }
+    // Next to the girl, focused on her and greeting her.
+    bool greet(int girl, float metres = 1.5f) {
+        const Vector3 at = positionOf(girl);
+        put(Vector3(at.x, at.y - metres, at.z));
+        world().player.targetEntity = girl;
+        return world().interactions.greet(world());
+    }
+    const sim::PromptRecord* lurePrompt() {
+        for (const auto& [handle, prompt] : world().prompts.all())
+            if (prompt.text == "Pay her to lure him out ($5.00)")
+                return &prompt;
+        return nullptr;
+    }
+    bool helpShown(const std::string& text) {
+        for (const sim::HelpBoxShown& box : world().hud.helpBoxes)
+            if (box.text.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+    // Sets the saloon's clock so that the plug-in reads `ms` in the next frame.
+    void saloonClockNextFrame(int ms) {
+        world().secondTimer.set(world().clock.elapsedMs + world().clock.frameMs, ms);
+    }
+
+    MissionData record;
+    sim::Session session;
+    bool ok = false;
+};
+
+TEST(SaloonScene, TheTargetAndHisGuardDrinkInTheSaloonWithTheGirlsAbout) {
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    const int target = game.target();
+    ASSERT_NE(target, 0);
+    EXPECT_TRUE(game.session.logContains("ContractExecutor [5]: target created. distance from origin coords: "));
+    game.session.runFor(15000);
+    EXPECT_EQ(sim::Interiors::at(game.positionOf(target)), valentineSaloonInterior);
+    EXPECT_TRUE(game.world().tasks.usingScenario(target)) << "he sits at the bar or the table";
+    EXPECT_GT(game.world().traits.drunkennessOf(target), 0.0f);
+    EXPECT_EQ(game.girls().size(), 2u);
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Drinking);
+}
+
+TEST(SaloonRecognition, InsideOnlyFromFiveMetresByEyeWhileTheSightsKeepTheirReach) {
+    {
+        // 7 m is well within the general 20 m, but not inside a saloon.
+        SaloonGame game;
+        ASSERT_TRUE(game.ok);
+        ASSERT_TRUE(game.hunt());
+        game.stayNear(game.target(), 7.0f, 15000);
+        EXPECT_FALSE(game.recognised());
+        game.stayNear(game.target(), 4.0f, 8000);
+        EXPECT_TRUE(game.recognised());
+    }
+    {
+        // Through the sights from 30 m: the aiming reach is its own.
+        SaloonGame game;
+        ASSERT_TRUE(game.ok);
+        ASSERT_TRUE(game.hunt());
+        const int target = game.target();
+        game.world().weapons.drawBest(game.world(), game.world().player.pedId);
+        game.world().player.freeAimEntity = target;
+        game.stayNear(target, 30.0f, 4000);
+        EXPECT_TRUE(game.recognised());
+    }
+}
+
+TEST(SaloonClock, TheTargetStaysAt180000MsAndLeavesAt180001) {
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    game.put(Vector3(saloonSpot.x, saloonSpot.y - 20.0f, saloonSpot.z));
+    game.saloonClockNextFrame(180000);
+    game.session.runFrames(1);
+    EXPECT_FALSE(game.session.logContains("target is leaving the saloon"));
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Drinking);
+    game.saloonClockNextFrame(180001);
+    game.session.runFrames(1);
+    EXPECT_TRUE(game.session.logContains("ContractExecutor [5]: target is leaving the saloon"));
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Left);
+    // Out into the streets.
+    const int target = game.target();
+    game.stayNear(target, 15.0f, 40000);
+    EXPECT_EQ(sim::Interiors::at(game.positionOf(target)), 0) << "he walked out of the saloon";
+}
+
+TEST(SaloonLure, WhoCanBeAskedAndWhatTheOfferShows) {
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    const std::vector<int> girls = game.girls();
+    ASSERT_EQ(girls.size(), 2u);
+    const int target = game.target();
+
+    // Before the target is made out, a greeting does nothing.
+    ASSERT_TRUE(game.greet(girls[0]));
+    game.session.runFrames(10);
+    EXPECT_EQ(game.step(girls[0]), 0);
+    ASSERT_TRUE(game.recogniseTarget());
+
+    // A girl more than 15 m from the target: no hint, no offer.
+    const Vector3 him = game.positionOf(target);
+    game.world().entities.find(girls[1])->position = Vector3(him.x + 16.0f, him.y, him.z);
+    ASSERT_TRUE(game.greet(girls[1]));
+    game.session.runFrames(10);
+    EXPECT_EQ(game.step(girls[1]), 0);
+    EXPECT_FALSE(game.helpShown("working girls here"));
+
+    // Near him: the hint, and once greeted the offer, greyed out for $4.99.
+    game.world().player.cashCents = 499;
+    game.world().entities.find(girls[0])->position = Vector3(him.x + 3.0f, him.y, him.z);
+    ASSERT_TRUE(game.greet(girls[0]));
+    game.session.runFrames(10);
+    EXPECT_TRUE(game.helpShown("working girls here"));
+    EXPECT_EQ(game.step(girls[0]), 1);
+    const sim::PromptRecord* offer = game.lurePrompt();
+    ASSERT_NE(offer, nullptr);
+    EXPECT_TRUE(offer->visible);
+    EXPECT_FALSE(offer->enabled) << "$4.99 does not pay her";
+    game.world().player.cashCents = 500;
+    game.session.runFrames(2);
+    EXPECT_TRUE(game.lurePrompt()->enabled);
+
+    // Too far from her to pay: greyed out, and told once to come closer.
+    const Vector3 her = game.positionOf(girls[0]);
+    game.put(Vector3(her.x, her.y - 7.0f, her.z));
+    game.session.runFrames(5);
+    EXPECT_FALSE(game.lurePrompt()->enabled);
+    EXPECT_TRUE(game.helpShown("Stay close to her."));
+
+    // Provoked, she is back to the start, with a log line.
+    game.put(Vector3(her.x, her.y - 1.5f, her.z));
+    game.session.runFrames(150); // her answer to the greeting is over
+    ASSERT_TRUE(game.world().interactions.antagonise(game.world()));
+    game.session.runFrames(3);
+    EXPECT_EQ(game.step(girls[0]), 0);
+    EXPECT_TRUE(game.session.logContains(
+        "ContractExecutor [5]: prostitute interaction cancelled - player antagonized"));
+    EXPECT_FALSE(game.lurePrompt()->visible);
+    EXPECT_EQ(game.world().player.cashCents, 500) << "nothing was paid";
+}
+
+TEST(SaloonLure, ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    const int target = game.target();
+    ASSERT_TRUE(game.recogniseTarget());
+    const int girl = game.girls()[0];
+    game.world().player.cashCents = 2000;
+    ASSERT_TRUE(game.greet(girl));
+    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
+    // Sober, he turns any girl down.
+    game.world().traits.setDrunkenness(target, true, 0.0f);
+    game.world().prompts.press(game.lurePrompt()->handle);
+    game.session.runFrames(2);
+    // The game's cash decrement takes only a positive amount: the negative one
+    // the plug-in passes is refused, so the lure costs nothing in the game.
+    EXPECT_EQ(game.world().player.cashCents, 2000);
+    EXPECT_EQ(game.step(girl), -1);
+    EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Lured);
+    ASSERT_NE(saloon()->getLureTask(), nullptr);
+    EXPECT_FALSE(saloon()->getLureTask()->accepts());
+    EXPECT_FALSE(game.lurePrompt()->enabled);
+
+    game.put(Vector3(saloonSpot.x, saloonSpot.y - 20.0f, saloonSpot.z));
+    ASSERT_TRUE(game.session.runUntil([&] { return saloon()->getLureTask() == nullptr; }, 2000));
+    std::vector<std::string> said;
+    for (const sim::SpokenLine& line : game.world().speech.lines())
+        if (line.ped == girl || line.ped == target)
+            said.push_back(line.line);
+    ASSERT_EQ(said.size(), 3u);
+    EXPECT_EQ(said[0], "GREET_FLIRTY");
+    EXPECT_EQ(said[1], "IGNORING_YOU");
+    EXPECT_TRUE(said[2] == "PROSTITUTE_REJECT_RESPONSE_SICK" || said[2] == "PROSTITUTE_REJECT_RESPONSE_EVENING")
+        << said[2];
+    game.session.runFor(20000);
+    EXPECT_EQ(sim::Interiors::at(game.positionOf(target)), valentineSaloonInterior) << "he stays in the saloon";
+
+    // The other girl cannot be paid now, and the target no longer leaves on his own.
+    const int other = game.girls()[1];
+    ASSERT_TRUE(game.greet(other));
+    game.session.runFrames(10);
+    EXPECT_EQ(game.step(other), 0);
+    EXPECT_FALSE(game.lurePrompt()->visible);
+    game.saloonClockNextFrame(200000);
+    game.session.runFrames(2);
+    EXPECT_FALSE(game.session.logContains("target is leaving the saloon"));
+    EXPECT_EQ(game.world().player.cashCents, 2000);
+}
+
+TEST(SaloonLure, AnAbortedContractTakesItsPromptAndLureWithIt) {
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    const int target = game.target();
+    ASSERT_TRUE(game.recogniseTarget());
+    const int girl = game.girls()[0];
+    game.world().player.cashCents = 2000;
+    ASSERT_TRUE(game.greet(girl));
+    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
+    game.world().traits.setDrunkenness(target, true, 1.0f);
+    game.world().prompts.press(game.lurePrompt()->handle);
+    game.session.runFrames(2);
+    ASSERT_NE(saloon()->getLureTask(), nullptr);
+    EXPECT_TRUE(saloon()->getLureTask()->accepts()) << "a very drunk target always takes her up";
+
+    enginetest::sendScriptEvent(game.session, "DROVIL_ABORT_MISSION", {missionId});
+    ASSERT_TRUE(game.session.runUntil([] { return saloon() == nullptr; }, 60));
+    game.session.runFrames(5);
+    EXPECT_EQ(saloon(), nullptr);
+    EXPECT_TRUE(game.lurePrompt()->destroyed);
+    EXPECT_TRUE(game.world().blips.leftOverReport().empty()) << game.world().blips.leftOverReport();
+}
+
+} // namespace
