@@ -166,9 +166,11 @@ bool playStreetHostage(ScenarioRun& run, std::string& summary) {
     player.stop();
     run.note("the target puts his hands up: a hostage");
 
-    const Town* town = Law::townAt(positionOf(run, target));
+    // The town of the street the contract names (the target may have strolled
+    // to its edge by now).
+    const Town* town = Law::townAt(contract.coords);
     if (!town) {
-        summary = "the target was taken hostage outside any town";
+        summary = "the contract's street is in no town";
         return false;
     }
     const float outOfTown = town->radius + pastTheEdge;

@@ -328,7 +328,7 @@ void DrovilEngine::endMissionWithoutExecutor(const MissionStatusChangeEvent& eve
     clearSlotOf(*mission);
     DictDataFile& missionFile = MissionDataFiles::instance().writeMission(*mission);
     saveDurably(savegameFile());
-    saveAfterPendingSaves(missionFile);
+    saveDurably(missionFile);
     rescheduleQuestOffers();
     sendMissionFinished(*mission, MissionStatus::Failed);
 }

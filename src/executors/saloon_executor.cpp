@@ -34,7 +34,6 @@ constexpr int maxGuards = 8;
 
 constexpr const char* stepDecorator = "KV_Drovil_prostituteInteractionStep";
 constexpr const char* lureFlag = "prostitute_lure";
-constexpr const char* lureHintFlag = "hints.saloon.prostitute_lure";
 
 constexpr std::array<const char*, 8> girlModelNames = {
     "A_F_M_VALPROSTITUTE_01", "A_F_M_VHTPROSTITUTE_01", "A_F_M_NBXWHORE_01",     "CS_VALPROSTITUTE_02",
@@ -186,9 +185,10 @@ void SaloonExecutor::checkLure() {
         lurePrompt->setVisible(false);
         if (distanceBetween(entityPosition(girl.entity()), entityPosition(targetPed.entity())) <= girlReach &&
             isWorkingGirl(girl)) {
-            if (getMissionFlag(lureHintFlag) == 0) {
-                static const std::string hint = "saloon.prostitute_lure";
-                showHintOnce(hint);
+            // Once per executor: the hint's own flag keeps it shown once per contract.
+            if (!lureHinted) {
+                showHintOnce("saloon.prostitute_lure");
+                lureHinted = true;
             }
             if (natives::ped::respondingToPositiveInteraction(girl, playerIndex()))
                 natives::decorator::setInt(girl.entity(), stepDecorator, 1);
@@ -219,8 +219,7 @@ void SaloonExecutor::offerLure(Ped girl) {
         // Once each time the player steps away from her: asked every frame, an
         // unforced tutorial already seen would come back again and again.
         if (!tooFarShown) {
-            static const std::string tutorial = "prostitute.too_far";
-            triggerTutorial(tutorial, false);
+            triggerTutorial("prostitute.too_far", false);
             tooFarShown = true;
         }
     } else {

@@ -55,6 +55,8 @@ private:
     bool girlModelsKnown = false;
     // The too-far help was shown for the girl the prompt is on now.
     bool tooFarShown = false;
+    // The lure hint was asked for by this executor (it builds the hint's name).
+    bool lureHinted = false;
     Blip debugBlip;
     Blip roadBlip;
     Blip lureBlip;

@@ -36,7 +36,8 @@ TEST_P(StationContract, PlayedFromTheOfferToThePayment) {
     EXPECT_EQ(contract.settingId, 6);
     EXPECT_EQ(contract.status, 2);
     EXPECT_TRUE(played.session.logContains(GetParam().transportLog));
-    EXPECT_EQ(played.session.world().player.cashCents, (contract.bounty + contract.bonusesReward) * 100);
+    EXPECT_EQ(played.session.world().player.cashCents,
+              firstContractPocketCents + (contract.bounty + contract.bonusesReward) * 100);
     // The train or the coach went back to the game with the scene.
     for (const auto& [id, record] : played.session.world().entities.all()) {
         if (record.kind == EntityKind::Vehicle) {
