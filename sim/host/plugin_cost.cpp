@@ -4,6 +4,10 @@
 #include <cstdlib>
 #include <new>
 
+#ifdef _WIN32
+#include <malloc.h>
+#endif
+
 namespace sim::plugin_cost {
 namespace {
 
@@ -56,12 +60,27 @@ void* allocateAligned(std::size_t size, std::align_val_t alignment) {
     const std::size_t align = static_cast<std::size_t>(alignment);
     // aligned_alloc wants a size that is a multiple of the alignment.
     const std::size_t rounded = (size + align - 1) / align * align;
+#ifdef _WIN32
+    // The Windows C runtime has no aligned_alloc; its aligned blocks are freed
+    // with _aligned_free (see freeAligned).
+    if (void* memory = _aligned_malloc(rounded == 0 ? align : rounded, align))
+        return memory;
+#else
     if (void* memory = std::aligned_alloc(align, rounded == 0 ? align : rounded))
         return memory;
+#endif
     throw std::bad_alloc();
 }
 
 } // namespace
+
+void freeAligned(void* memory) noexcept {
+#ifdef _WIN32
+    _aligned_free(memory);
+#else
+    std::free(memory);
+#endif
+}
 } // namespace sim::plugin_cost
 
 // The process's allocations all go through here (the simulator, the tests and
@@ -78,7 +97,11 @@ void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::align_val_t) noexcept { sim::plugin_cost::freeAligned(memory); }
+void operator delete[](void* memory, std::align_val_t) noexcept { sim::plugin_cost::freeAligned(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
+    sim::plugin_cost::freeAligned(memory);
+}
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
+    sim::plugin_cost::freeAligned(memory);
+}
