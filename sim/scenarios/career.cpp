@@ -54,20 +54,8 @@ long residentKb() {
     return 0;
 }
 
-float priceScale(ScenarioRun& run) {
-    std::istringstream file(run.game().readFile("Settings.ini"));
-    const auto settings = drovil::settingsWithDefaults(drovil::readSettingsLines(file));
-    const auto found = settings.find("PricesScale");
-    const float scale =
-        found == settings.end() ? 0.0f : drovil::readSettingFloat(*drovil::findSetting("PricesScale"), found->second);
-    return scale < 0.1f ? 0.1f : (scale > 10.0f ? 10.0f : scale);
-}
-
 int pendingCents(ScenarioRun& run) {
-    const auto save = run.readKeyValues("Savegame.dat");
-    const auto found = save.find("pending_payment");
-    const float pending = found == save.end() ? 0.0f : drovil::parseFloatText(found->second).value_or(0.0f);
-    return static_cast<int>(std::lround(static_cast<double>(pending) * priceScale(run) * 100.0));
+    return static_cast<int>(std::lround(static_cast<double>(pendingBalance(run)) * pricesScale(run) * 100.0));
 }
 
 const StartingTown& townOfArea(int areaId) {
@@ -443,7 +431,7 @@ ScenarioResult Career::play() {
 
     // The books.
     std::map<std::string, CareerBook::Row> rows;
-    const float scale = priceScale(run_);
+    const float scale = pricesScale(run_);
     long long earnedCents = 0;
     int contracts = 0;
     const int next = nextMissionId(run_);

@@ -1,5 +1,8 @@
 #include "scenarios/contract_play.h"
 
+#include "runtime/number_text.h"
+#include "runtime/settings_format.h"
+
 #include "world/wildlife/animals.h"
 #include "world/law/combat.h"
 #include "world/core/geometry.h"
@@ -8,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <cstdlib>
 #include <limits>
 
@@ -303,6 +307,21 @@ bool keepGoingUntilContractEnds(ScenarioRun& run, const ContractInPlay& contract
     if (!ended || run.playerDown())
         return fail(run, run.playerDown() ? "shot down while getting away" : "the contract never ended");
     return intValue(run.readKeyValues(missionFile), "status", -1) == 2 || fail(run, "the contract failed");
+}
+
+float pricesScale(ScenarioRun& run) {
+    std::istringstream file(run.game().readFile("Settings.ini"));
+    const auto settings = drovil::settingsWithDefaults(drovil::readSettingsLines(file));
+    const auto found = settings.find("PricesScale");
+    const float scale =
+        found == settings.end() ? 0.0f : drovil::readSettingFloat(*drovil::findSetting("PricesScale"), found->second);
+    return scale < 0.1f ? 0.1f : (scale > 10.0f ? 10.0f : scale);
+}
+
+float pendingBalance(ScenarioRun& run) {
+    const auto save = run.readKeyValues("Savegame.dat");
+    const auto found = save.find("pending_payment");
+    return found == save.end() ? 0.0f : drovil::parseFloatText(found->second).value_or(0.0f);
 }
 
 bool collectPayment(ScenarioRun& run, int& paidCents) {

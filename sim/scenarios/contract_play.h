@@ -66,6 +66,12 @@ bool keepGoingUntilContractEnds(ScenarioRun& run, const ContractInPlay& contract
 // prompt; `paidCents` is what the cash grew by.
 bool collectPayment(ScenarioRun& run, int& paidCents);
 
+// The price scale as the plug-in reads it: the same settings format, the same
+// defaults, the same number reading (a decimal comma included), clamped alike.
+float pricesScale(ScenarioRun& run);
+// The pending balance as the plug-in reads it from the save (dollars).
+float pendingBalance(ScenarioRun& run);
+
 // The mission's status as its executor last logged it (-1 before any change);
 // the mission file itself is written only when the contract ends.
 int loggedStatus(ScenarioRun& run, int id);

@@ -27,24 +27,6 @@ ScenarioResult failed(const std::string& why) {
     return {false, why};
 }
 
-// The price scale as the plug-in reads it: the same settings format, the same
-// defaults, the same number reading (a decimal comma included), clamped alike.
-float pricesScale(ScenarioRun& run) {
-    std::istringstream file(run.game().readFile("Settings.ini"));
-    const auto settings = drovil::settingsWithDefaults(drovil::readSettingsLines(file));
-    const auto found = settings.find("PricesScale");
-    const float scale =
-        found == settings.end() ? 0.0f : drovil::readSettingFloat(*drovil::findSetting("PricesScale"), found->second);
-    return scale < 0.1f ? 0.1f : (scale > 10.0f ? 10.0f : scale);
-}
-
-// The pending balance as the plug-in reads it from the save (dollars).
-float pendingBalance(ScenarioRun& run) {
-    const auto save = run.readKeyValues("Savegame.dat");
-    const auto found = save.find("pending_payment");
-    return found == save.end() ? 0.0f : drovil::parseFloatText(found->second).value_or(0.0f);
-}
-
 // --- idle ---
 
 ScenarioResult playIdle(ScenarioRun& run) {
