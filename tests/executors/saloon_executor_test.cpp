@@ -184,11 +184,10 @@ TEST(SaloonClock, TheTargetStaysAt180000MsAndLeavesAt180001) {
     EXPECT_EQ(sim::Interiors::at(game.positionOf(target)), 0) << "he walked out of the saloon";
 }
 
-// Disabled until the saloon scene in the simulator is put right: with the
-// train stations' and the career's changes to the simulator merged in, the
-// target is given his seat but is not seen seated within the test's time, and
-// the lure checks below start from that scene. saloon-lure and saloon-wait
-// play the same behaviour whole and pass.
+// Disabled until it is found which girl the lure check follows: the target
+// walks between seats the whole time (re-tasked until he sits), and what this
+// test expects of the girls does not hold on the merged simulator.
+// saloon-lure and saloon-wait play the lure whole and pass.
 TEST(SaloonLure, DISABLED_WhoCanBeAskedAndWhatTheOfferShows) {
     SaloonGame game;
     ASSERT_TRUE(game.ok);
@@ -245,11 +244,10 @@ TEST(SaloonLure, DISABLED_WhoCanBeAskedAndWhatTheOfferShows) {
     EXPECT_EQ(game.world().player.cashCents, 500) << "nothing was paid";
 }
 
-// Disabled until the saloon scene in the simulator is put right: with the
-// train stations' and the career's changes to the simulator merged in, the
-// target is given his seat but is not seen seated within the test's time, and
-// the lure checks below start from that scene. saloon-lure and saloon-wait
-// play the same behaviour whole and pass.
+// Disabled until it is found which girl the lure check follows: the target
+// walks between seats the whole time (re-tasked until he sits), and what this
+// test expects of the girls does not hold on the merged simulator.
+// saloon-lure and saloon-wait play the lure whole and pass.
 TEST(SaloonLure, DISABLED_ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
     SaloonGame game;
     ASSERT_TRUE(game.ok);
