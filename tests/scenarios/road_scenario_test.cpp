@@ -3,6 +3,7 @@
 #include "scenarios/contract_play.h"
 #include "scenarios/scenarios.h"
 #include "session/scenario_session.h"
+#include "support/played_scenario.h"
 #include "support/game.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,7 @@
 namespace {
 using namespace sim;
 
-struct Played {
-    explicit Played(const std::string& name, std::uint32_t seed)
-        : scenario(findScenario(name)), session(scenarioOptions(*scenario, seed)), run(session, 40000, nullptr),
-          result(playScenario(*scenario, run)) {}
-    const ScenarioDefinition* scenario;
-    Session session;
-    ScenarioRun run;
-    ScenarioResult result;
-};
+using test::Played;
 
 struct RoadSeed {
     std::uint32_t seed;

@@ -4,6 +4,7 @@
 // the camp, and riding away from the target.
 #include "scenarios/contract_play.h"
 #include "session/scenario_session.h"
+#include "support/played_scenario.h"
 #include "support/game.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +20,7 @@ namespace {
 using namespace sim;
 
 // Plays a scenario in this process's one session.
-struct Played {
-    explicit Played(const std::string& name, std::uint32_t seed, int frameLimit = 40000)
-        : scenario(findScenario(name)), session(scenarioOptions(*scenario, seed)), run(session, frameLimit, nullptr),
-          result(playScenario(*scenario, run)) {}
-    const ScenarioDefinition* scenario;
-    Session session;
-    ScenarioRun run;
-    ScenarioResult result;
-};
+using test::Played;
 
 // Runs the drovil-sim command, which plays one game per process; its exit status.
 int runSimCommand(const std::string& arguments) {
