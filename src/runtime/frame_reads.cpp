@@ -55,6 +55,9 @@ template <class T> struct ByEntity {
 
 ByEntity<Vector3> positions;
 ByEntity<bool> deaths;
+ByEntity<bool> fleeing;
+ByEntity<bool> fighting;
+Read<Entity> lockOn;
 
 } // namespace
 
@@ -109,10 +112,28 @@ bool entityDead(Ped ped) {
     return deaths.get(ped.id, [ped] { return natives::condition::entityIsDead(ped); });
 }
 
+bool pedFleeing(Ped ped) {
+    return fleeing.get(ped.id, [ped] { return natives::ped::isFleeing(ped); });
+}
+
+bool pedFightingPlayer(Ped ped) {
+    return fighting.get(ped.id, [ped] { return natives::condition::pedInCombatWith(ped, playerPed()); });
+}
+
+Entity playerLockOnEntity() {
+    return lockOn.get([] {
+        Entity entity;
+        return natives::player::targetEntity(playerIndex(), &entity) ? entity : Entity();
+    });
+}
+
 void forgetFrameReads() {
     missionFlag.forget();
     positions.forget();
     deaths.forget();
+    fleeing.forget();
+    fighting.forget();
+    lockOn.forget();
     index.forget();
     position.forget();
     wanted.forget();
