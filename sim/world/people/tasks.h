@@ -145,6 +145,9 @@ public:
     // started, 1 being performed, 7 not found (never given, replaced or over).
     int scriptTaskStatus(int ped, std::uint32_t scriptTask) const;
 
+    // The ped is gone from the world: its activity and history go too.
+    void forget(int ped) { peds_.erase(ped), history_.erase(ped), stepsGiven_.erase(ped); }
+
     // One frame of every ped's activity. Peds that are down or fighting do not
     // follow their tasks.
     void step(World& world);
