@@ -132,6 +132,9 @@ void SaloonExecutor::leaveSaloon() {
         natives::task::clearTasks(ped, true, true);
     natives::task::wanderStreets(targetPed, 10.0f, 10);
     saloonState = Left;
+    // The lure check stops here: an offer shown now would stay on the girl,
+    // enabled and doing nothing when pressed.
+    lurePrompt->setVisible(false);
     executorLog("target is leaving the saloon");
 }
 
@@ -235,6 +238,9 @@ void SaloonExecutor::offerLure(Ped girl) {
     giveCash(isDebugToolsOn() ? -0.5f : -5.0f, true);
     startLure(girl);
     saloonState = Lured;
+    // Bought once per contract: the lure check stops here, so the offer would
+    // otherwise stay on her, greyed out, for the rest of the contract.
+    lurePrompt->setVisible(false);
 }
 
 void SaloonExecutor::startLure(Ped girl) {
