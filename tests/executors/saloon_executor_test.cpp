@@ -323,6 +323,36 @@ TEST(SaloonLure, ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
     EXPECT_EQ(game.world().player.cashCents, 2000);
 }
 
+TEST(SaloonLure, HeTurnsOnHerAtTheSpotUpOrDownASlope) {
+    // Her walk stops once she is within 4 m of the spot along the ground; with
+    // the spot a metre above her she stands a little more than 4 m from it.
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    const int target = game.target();
+    ASSERT_TRUE(game.recogniseTarget());
+    const int girl = game.girls()[0];
+    game.world().player.cashCents = 2000;
+    ASSERT_TRUE(game.greet(girl));
+    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
+    game.world().traits.setDrunkenness(target, true, 1.0f);
+    game.world().prompts.press(game.lurePrompt()->handle);
+    game.session.runFrames(2);
+    ASSERT_NE(saloon()->getLureTask(), nullptr);
+    ASSERT_TRUE(saloon()->getLureTask()->accepts());
+    game.world().player.targetEntity = 0;
+    game.put(Vector3(saloonSpot.x, saloonSpot.y - 20.0f, saloonSpot.z));
+    ASSERT_TRUE(game.session.runUntil(
+        [&] { return saloon()->getLureTask() && saloon()->getLureTask()->phase() == ProstituteLureTask::Walking; },
+        3000));
+
+    const Vector3 spot = saloon()->getLureTask()->lureLocation();
+    game.world().entities.find(girl)->position = Vector3(spot.x, spot.y + 3.9f, spot.z - 1.0f);
+    ASSERT_TRUE(game.session.runUntil([&] { return !game.world().entities.find(girl)->alive; }, 1500))
+        << "the lure stalled at the spot";
+    EXPECT_EQ(game.world().combat.find(girl)->lastAttacker, target);
+}
+
 TEST(SaloonLure, AnAbortedContractTakesItsPromptAndLureWithIt) {
     SaloonGame game;
     ASSERT_TRUE(game.ok);
