@@ -22,10 +22,9 @@ Hostages* theHostages = nullptr;
 // The ped the player locks on to, else the one he aims at freely; null for none.
 Ped pointedAtPed() {
     const PlayerIndex player = playerIndex();
-    Entity entity;
-    if (natives::player::targetEntity(player, &entity) && entity)
+    Entity entity = playerTargetEntity();
+    if (entity)
         return Ped(entity.id);
-    entity = Entity();
     if (natives::player::freeAimEntity(player, &entity) && entity)
         return Ped(entity.id);
     return Ped();

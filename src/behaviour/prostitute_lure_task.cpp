@@ -38,8 +38,8 @@ ProstituteLureTask::~ProstituteLureTask() {
 }
 
 bool ProstituteLureTask::interrupted() const {
-    return natives::ped::isFleeing(ped_) || natives::condition::entityIsDead(ped_) ||
-           natives::ped::isFleeing(target_) || natives::condition::entityIsDead(target_) ||
+    return natives::ped::isFleeing(ped_) || entityDead(ped_) || natives::ped::isFleeing(target_) ||
+           entityDead(target_) ||
            natives::ped::isFatallyInjured(target_) || natives::condition::pedInCombatWith(target_, playerPed());
 }
 

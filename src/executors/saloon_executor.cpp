@@ -123,8 +123,11 @@ void SaloonExecutor::onUpdate() {
         leaveSaloon();
         return;
     }
-    keepDrinking();
-    checkLure();
+    // Read once for both: the drinking and the lure leave a taken target alone.
+    const bool taken = targetIsTaken();
+    const bool hostage = !taken && targetIsHostage();
+    keepDrinking(taken, hostage);
+    checkLure(taken || hostage);
 }
 
 void SaloonExecutor::leaveSaloon() {
@@ -138,10 +141,10 @@ void SaloonExecutor::leaveSaloon() {
     executorLog("target is leaving the saloon");
 }
 
-void SaloonExecutor::keepDrinking() {
-    if (targetIsTaken())
+void SaloonExecutor::keepDrinking(bool targetTaken, bool targetHostage) {
+    if (targetTaken)
         return;
-    const bool targetStays = targetIsHostage() || getMissionFlag(lureFlag) != 0;
+    const bool targetStays = targetHostage || getMissionFlag(lureFlag) != 0;
     for (Ped ped : scenePeds) {
         if (ped == targetPed && targetStays)
             continue;
@@ -165,16 +168,13 @@ bool SaloonExecutor::isWorkingGirl(Ped ped) {
     return std::find(girlModels.begin(), girlModels.end(), model) != girlModels.end();
 }
 
-void SaloonExecutor::checkLure() {
-    if (lureTask || targetIsTaken() || targetIsHostage() || getMissionFlag(lureFlag) != 0 || playerWanted() ||
+void SaloonExecutor::checkLure(bool targetUnavailable) {
+    if (lureTask || targetUnavailable || getMissionFlag(lureFlag) != 0 || playerWanted() ||
         !hasTargetBlip()) {
         lurePrompt->setVisible(false);
         return;
     }
-    Entity interacting;
-    if (!natives::player::targetEntity(playerIndex(), &interacting))
-        interacting = Entity();
-    const Ped girl(interacting.id);
+    const Ped girl(playerTargetEntity().id);
     if (!girl) {
         lurePrompt->setVisible(false);
         return;

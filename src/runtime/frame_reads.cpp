@@ -19,6 +19,7 @@ struct ZoneRead {
 Read<PlayerIndex> index;
 Read<Vector3> position;
 Read<bool> wanted;
+Read<Entity> targeted;
 // By zone kind (town, district, the last-resort kind...): a few at the most.
 ZoneRead zones[4];
 // The ped the position belongs to: a new player ped (after death) is read anew.
@@ -74,6 +75,15 @@ bool playerWanted() {
     return wanted.get([] { return natives::player::lawIncidentActive(playerIndex()); });
 }
 
+Entity playerTargetEntity() {
+    return targeted.get([] {
+        Entity entity;
+        if (!natives::player::targetEntity(playerIndex(), &entity))
+            return Entity();
+        return entity;
+    });
+}
+
 Hash playerZone(int zoneKind) {
     ZoneRead* slot = nullptr;
     for (ZoneRead& entry : zones) {
@@ -116,6 +126,7 @@ void forgetFrameReads() {
     index.forget();
     position.forget();
     wanted.forget();
+    targeted.forget();
     for (ZoneRead& entry : zones)
         entry.zone.forget();
 }

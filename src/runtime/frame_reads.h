@@ -16,6 +16,9 @@ PlayerIndex playerIndex();
 Vector3 playerPosition();
 // A law incident against the player is under way (he is wanted).
 bool playerWanted();
+// The entity the player targets: locked on to with a weapon, or focused on
+// unarmed (as when he greets someone); a null entity for none.
+Entity playerTargetEntity();
 // The zone of the given kind at the player's position; 0 outside any.
 Hash playerZone(int zoneKind);
 
