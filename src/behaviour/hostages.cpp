@@ -21,10 +21,11 @@ Hostages* theHostages = nullptr;
 
 // The ped the player locks on to, else the one he aims at freely; null for none.
 Ped pointedAtPed() {
-    Entity entity = playerLockOnEntity();
+    const PlayerIndex player = playerIndex();
+    Entity entity = playerTargetEntity();
     if (entity)
         return Ped(entity.id);
-    if (natives::player::freeAimEntity(playerIndex(), &entity) && entity)
+    if (natives::player::freeAimEntity(player, &entity) && entity)
         return Ped(entity.id);
     return Ped();
 }

@@ -19,6 +19,7 @@ struct ZoneRead {
 Read<PlayerIndex> index;
 Read<Vector3> position;
 Read<bool> wanted;
+Read<Entity> targeted;
 // By zone kind (town, district, the last-resort kind...): a few at the most.
 ZoneRead zones[4];
 // The ped the position belongs to: a new player ped (after death) is read anew.
@@ -57,7 +58,6 @@ ByEntity<Vector3> positions;
 ByEntity<bool> deaths;
 ByEntity<bool> fleeing;
 ByEntity<bool> fighting;
-Read<Entity> lockOn;
 
 } // namespace
 
@@ -75,6 +75,15 @@ Vector3 playerPosition() {
 
 bool playerWanted() {
     return wanted.get([] { return natives::player::lawIncidentActive(playerIndex()); });
+}
+
+Entity playerTargetEntity() {
+    return targeted.get([] {
+        Entity entity;
+        if (!natives::player::targetEntity(playerIndex(), &entity))
+            return Entity();
+        return entity;
+    });
 }
 
 Hash playerZone(int zoneKind) {
@@ -120,23 +129,16 @@ bool pedFightingPlayer(Ped ped) {
     return fighting.get(ped.id, [ped] { return natives::condition::pedInCombatWith(ped, playerPed()); });
 }
 
-Entity playerLockOnEntity() {
-    return lockOn.get([] {
-        Entity entity;
-        return natives::player::targetEntity(playerIndex(), &entity) ? entity : Entity();
-    });
-}
-
 void forgetFrameReads() {
     missionFlag.forget();
     positions.forget();
     deaths.forget();
     fleeing.forget();
     fighting.forget();
-    lockOn.forget();
     index.forget();
     position.forget();
     wanted.forget();
+    targeted.forget();
     for (ZoneRead& entry : zones)
         entry.zone.forget();
 }

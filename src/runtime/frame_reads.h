@@ -16,6 +16,9 @@ PlayerIndex playerIndex();
 Vector3 playerPosition();
 // A law incident against the player is under way (he is wanted).
 bool playerWanted();
+// The entity the player targets: locked on to with a weapon, or focused on
+// unarmed (as when he greets someone); a null entity for none.
+Entity playerTargetEntity();
 // The zone of the given kind at the player's position; 0 outside any.
 Hash playerZone(int zoneKind);
 
@@ -33,8 +36,6 @@ bool entityDead(Ped ped);
 // tasks the plug-in gives take effect in the game's next update, not at once.
 bool pedFleeing(Ped ped);
 bool pedFightingPlayer(Ped ped);
-// The entity the player locks on to; null when he locks on to none.
-Entity playerLockOnEntity();
 
 void forgetFrameReads();
 

@@ -47,7 +47,7 @@ PaymentsService*& servicePointer() {
 
 // The clerk the player aims at, if any, able to pay out.
 Ped aimedClerk() {
-    const Entity aimed = playerLockOnEntity();
+    const Entity aimed = playerTargetEntity();
     if (!aimed)
         return Ped();
     if (!isClerkModel(natives::entity::model(aimed)))
