@@ -99,6 +99,7 @@ void ProstituteLureTask::sendHerToHim() {
     natives::task::turnToFaceEntity(inSequence, target_.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(ped_, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
 }
 
 void ProstituteLureTask::startConversation() {
@@ -125,6 +126,7 @@ void ProstituteLureTask::setOffForTheSpot() {
     natives::task::turnToFaceEntity(inSequence, target_.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(hers);
     natives::task::performSequence(ped_, hers);
+    natives::task::clearSequence(&hers); // the ped keeps its copy
 
     TaskSequence his;
     natives::task::openSequence(&his);
@@ -133,6 +135,7 @@ void ProstituteLureTask::setOffForTheSpot() {
     natives::task::turnToFaceEntity(inSequence, ped_.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(his);
     natives::task::performSequence(target_, his);
+    natives::task::clearSequence(&his); // the ped keeps its copy
 }
 
 void ProstituteLureTask::turnOnHer() {
@@ -146,6 +149,7 @@ void ProstituteLureTask::turnOnHer() {
     natives::task::melee(inSequence, ped_, getHashKey("AR_STEALTH_KILL_V2"), 0, 0, 1.0f, 0, -1.0f);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(target_, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
     playSpeech(ped_, "GENERIC_INSULT_HIGH_FEMALE");
 }
 
