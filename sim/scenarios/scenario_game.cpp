@@ -1,5 +1,6 @@
 #include "scenarios/scenario_game.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -19,6 +20,15 @@ const std::string& ScenarioGame::runLog() const {
         }
     }
     return runLog_;
+}
+
+void ScenarioGame::markRunStart() {
+    // The size on disk: a career's log grows to megabytes, not worth reading.
+    std::error_code error;
+    const auto size = std::filesystem::file_size(logPath(), error);
+    runStart_ = error ? 0 : static_cast<std::size_t>(size);
+    runLog_.clear();
+    runLogRead_ = runStart_;
 }
 
 } // namespace sim

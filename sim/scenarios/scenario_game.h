@@ -35,7 +35,7 @@ public:
     const std::string& runLog() const;
     bool logContains(const std::string& text) const { return runLog().find(text) != std::string::npos; }
     // The run starts now: lines already in the log belong to earlier runs.
-    void markRunStart() { runStart_ = log().size(); runLog_.clear(); runLogRead_ = runStart_; }
+    void markRunStart();
 
     // The town the game was loaded in: where the player stands at the start
     // and takes offers (Valentine unless set before the run).

@@ -80,7 +80,9 @@ public:
     void kill(World& world, int victim, int attacker);
     void knockOut(World& world, int victim, int attacker);
 
+    // The shots fired, oldest first: the latest keptShots of them at the least.
     const std::vector<ShotRecord>& shots() const { return shots_; }
+    static constexpr std::size_t keptShots = 4096;
 
     // One frame of every fight.
     void step(World& world);

@@ -1,5 +1,7 @@
 #include "world/people/speech.h"
 
+#include <cstddef>
+
 namespace sim {
 
 int Speech::framesFor(const std::string& line) const {
@@ -19,6 +21,20 @@ void Speech::say(int ped, SpokenLine line, std::uint64_t frame) {
     line.endFrame = frame + static_cast<std::uint64_t>(length > 0 ? length : 0);
     lines_.push_back(line);
     current_[ped] = lines_.size() - 1;
+    // Hours of play say tens of thousands of lines: the oldest go, and the
+    // lines peds are saying now keep their places.
+    if (lines_.size() > 2 * keptLines) {
+        const std::size_t dropped = lines_.size() - keptLines;
+        lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(dropped));
+        for (auto it = current_.begin(); it != current_.end();) {
+            if (it->second < dropped) {
+                it = current_.erase(it);
+            } else {
+                it->second -= dropped;
+                ++it;
+            }
+        }
+    }
 }
 
 bool Speech::speaking(int ped, std::uint64_t frame) const {

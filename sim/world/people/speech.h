@@ -3,6 +3,7 @@
 // per line); while it lasts the ped is speaking. Every request is kept, so tests
 // can ask what was said, by whom, with which voice and in which frame, and
 // whether a line was cut off by another one said over it.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -35,7 +36,9 @@ public:
     void silence(int ped, std::uint64_t frame);
 
     // Every line said since the session began, oldest first.
+    // The lines said, oldest first: the latest keptLines of them at the least.
     const std::vector<SpokenLine>& lines() const { return lines_; }
+    static constexpr std::size_t keptLines = 4096;
     std::vector<SpokenLine> linesOf(int ped) const;
     // The names of the lines said, in order.
     std::vector<std::string> lineNames() const;
