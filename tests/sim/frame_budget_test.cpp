@@ -83,3 +83,43 @@ TEST(FrameBudget, OnlyThePluginsOwnAllocationsAreCounted) {
         grown += "a text long enough to leave the small-string buffer";
     EXPECT_EQ(plugin_cost::allocations(), before);
 }
+
+namespace {
+struct HuntCase {
+    const char* scenario;
+    int frames;
+};
+class HuntingFrames : public ::testing::TestWithParam<HuntCase> {};
+} // namespace
+
+// A hunt in town, on the road and in the hills: the target's state (dead,
+// fleeing, fighting, held), where he stands, whom the player aims at and the
+// hints already shown are read once a frame by every part that asks, and a
+// steady frame makes no string.
+TEST_P(HuntingFrames, ReadEachFactOnceAndAllocateNothing) {
+    Recorded recorded;
+    play(GetParam().scenario, 1, GetParam().frames, recorded);
+    const auto* hunting = stage(recorded.stats, "Hunting");
+    ASSERT_NE(hunting, nullptr) << "the hunt began";
+    ASSERT_GT(hunting->frames, 100u);
+    EXPECT_EQ(hunting->allocations.median, 0u);
+    EXPECT_EQ(hunting->allocations.percentile95, 0u);
+    std::uint64_t repeated = 0;
+    std::ostringstream which;
+    for (const auto& repeat : recorded.stats.repeats()) {
+        repeated += repeat.repeats;
+        which << repeat.native->name << repeat.arguments << " " << repeat.repeats << "; ";
+    }
+    EXPECT_LT(repeated, hunting->frames / 100) << "calls repeated between two yields: " << which.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, HuntingFrames,
+                         ::testing::Values(HuntCase{"street-hostage", 12000}, HuntCase{"prisoner-wagon-stolen", 8000},
+                                           HuntCase{"hunter-day", 8000}),
+                         [](const auto& info) {
+                             std::string name = info.param.scenario;
+                             for (char& c : name)
+                                 if (c == '-')
+                                     c = '_';
+                             return name;
+                         });
