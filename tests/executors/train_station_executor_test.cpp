@@ -43,15 +43,9 @@ MissionData stationRecord(int variant) {
     return record;
 }
 
-// The coach calls at the road that passes Valentine's station: the simulated
-// map's road there runs some 26 m from the station itself, farther than a
-// coach pulls up for its passenger, so the coach contract's spot is on it.
+// The coach calls at the station itself, up the side road to it.
 MissionData coachRecord() {
-    MissionData record = stationRecord(1);
-    const sim::Geography map;
-    record.coords = Vector3(-205.3f, 621.2f, map.groundHeight(-205.3f, 621.2f));
-    record.blipCoords = record.coords;
-    return record;
+    return stationRecord(1);
 }
 
 TrainVariantExecutor* trainExecutor() {
@@ -325,6 +319,12 @@ TEST(CoachStationContract, TheCoachDrivesUpStopsNearTheSpotTakesTheTargetInAndDr
     const sim::DriveOrder* order = session.world().traffic.orderOf(coach);
     ASSERT_NE(order, nullptr);
     EXPECT_EQ(order->kind, sim::DriveKind::Wander) << "off about the roads";
+    // Down the side road and away, with him aboard.
+    const Vector3 pickedUpAt = positionOf(session, coach);
+    session.runFor(30000);
+    EXPECT_GT(flat(positionOf(session, coach), pickedUpAt), 40.0f);
+    EXPECT_EQ(session.world().seats.occupant(coach, 3), target);
+    EXPECT_LT(session.world().geography.distanceToRoad(positionOf(session, coach)), 5.0f);
 }
 
 TEST(CoachStationContract, APlayerOnTheCoachBoxIsNotGivenADrivingTask) {

@@ -4,10 +4,56 @@
 // the ground is interpolated between surveyed heights.
 #include "world/places/geography_data.h"
 
+#include "world/places/station_clerks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace sim {
+namespace {
+// A station this near a road is at the roadside already.
+constexpr float stationRoadside = 5.0f;
+
+// The point of the roads nearest to (x, y), and how far it is.
+PlanePoint nearestRoadPoint(const std::vector<Polyline>& roads, float x, float y, float& distance) {
+    PlanePoint best{x, y};
+    distance = std::numeric_limits<float>::max();
+    for (const Polyline& road : roads)
+        for (std::size_t i = 1; i < road.size(); ++i) {
+            const PlanePoint a = road[i - 1], b = road[i];
+            const float dx = b.x - a.x, dy = b.y - a.y;
+            const float length2 = dx * dx + dy * dy;
+            float t = length2 > 0.0f ? ((x - a.x) * dx + (y - a.y) * dy) / length2 : 0.0f;
+            t = std::clamp(t, 0.0f, 1.0f);
+            const PlanePoint on{a.x + dx * t, a.y + dy * t};
+            const float d = std::hypot(x - on.x, y - on.y);
+            if (d < distance) {
+                distance = d;
+                best = on;
+            }
+        }
+    return best;
+}
+
+// Every station of the game has a road up to it, where coaches call for their
+// passengers: a side road from the station's platform to the nearest point of
+// the roads above (run from the station, as the prison wagons' side roads run
+// from where they set out).
+GeographyData* withStationRoads(GeographyData* data) {
+    const std::vector<Polyline> mainRoads = data->roads;
+    for (const drovil::Vector3& station : StationClerks::stationPositions()) {
+        float distance = 0.0f;
+        const PlanePoint junction = nearestRoadPoint(mainRoads, station.x, station.y, distance);
+        if (distance > stationRoadside && distance < std::numeric_limits<float>::max())
+            data->roads.push_back(Polyline{{station.x, station.y}, junction});
+    }
+    return data;
+}
+} // namespace
 
 const GeographyData& geographyData() {
-    static const auto* data = new GeographyData{
+    static const GeographyData* data = withStationRoads(new GeographyData{
         // Towns (zone kind 1): zone name, discs (x, y, radius).
         {
             {"annesburg", {{2904.0f, 1248.0f, 260.0f}}},
@@ -343,7 +389,7 @@ const GeographyData& geographyData() {
              {-5300.0f, -3800.0f}},
             {{-1108.0f, -586.0f}, {-1400.0f, -480.0f}, {-1763.0f, -398.0f}, {-2000.0f, -450.0f}},
         },
-    };
+    });
     return *data;
 }
 
