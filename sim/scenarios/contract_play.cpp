@@ -94,6 +94,13 @@ const char* settingName(int settingId) {
     return settingId >= 0 && settingId < 9 ? names[settingId] : "unknown";
 }
 
+std::string contractKind(const ContractInPlay& contract) {
+    std::string kind = settingName(contract.settingId);
+    if (contract.settingId == 6)
+        kind += contract.variant == 1 ? " by coach" : " by train";
+    return kind;
+}
+
 ContractInPlay readContract(const ScenarioRun& run, int id) {
     ContractInPlay contract;
     contract.id = id;
@@ -108,6 +115,7 @@ ContractInPlay readContract(const ScenarioRun& run, int id) {
     contract.bounty = intValue(values, "bounty", 0);
     contract.bonusesReward = intValue(values, "bonusesReward", 0);
     contract.guardsCount = intValue(values, "guardsCount", 0);
+    contract.variant = intValue(values, "variant", 0);
     contract.coords = positionValue(values, "coords");
     contract.blipCoords = positionValue(values, "blipCoords");
     contract.blipRadius = floatValue(values, "blipRadius", 0.0f);

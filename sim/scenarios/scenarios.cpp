@@ -58,7 +58,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
                       " contract, which the scripted player cannot play yet: try another --seed");
     std::string why;
     if (!hunt(run, contract, why))
-        return failed(why);
+        return failed(contract.settingId == 6 ? why + " (" + contractKind(contract) + ")" : why);
 
     const float pending = pendingBalance(run);
     const int expectedCents = static_cast<int>(std::lround(static_cast<double>(pending) * pricesScale(run) * 100.0));
@@ -69,7 +69,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     const ContractInPlay finished = readContract(run, contract.id);
     const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
     std::ostringstream summary;
-    summary << settingName(contract.settingId) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
+    summary << contractKind(contract) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
             << " (expected " << dollarsText(expectedCents) << "), mission status " << finished.status
             << ", pending payment " << pendingAfter;
     const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
