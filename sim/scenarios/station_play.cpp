@@ -49,10 +49,66 @@ bool takeDownAtStation(ScenarioRun& run, int target) {
     player.stop();
     return true;
 }
+// A coach of the scene that has taken a passenger in behind its box and is
+// moving off: what a player at the station sees drive away; 0 for none.
+int coachLeavingWithPassenger(ScenarioRun& run, const ContractInPlay& contract) {
+    for (const auto& [id, record] : run.world().entities.all()) {
+        if (record.kind != EntityKind::Vehicle || !record.missionEntity || !record.alive ||
+            run.world().trains.trainOfCar(id) != 0 ||
+            flatDistance(record.position, contract.coords) > contract.missionAreaRadius ||
+            run.world().traffic.speedOf(id) < 0.5f)
+            continue;
+        const auto found = run.world().seats.occupants().find(id);
+        if (found == run.world().seats.occupants().end())
+            continue;
+        for (const auto& [seat, ped] : found->second)
+            if (seat > 0 && run.world().entities.exists(ped))
+                return id;
+    }
+    return 0;
+}
+
+// Runs (or rides) alongside the coach and looks at its passenger through the
+// sights until the map marks him; the target then, 0 when he is not.
+int lookIntoLeavingCoach(ScenarioRun& run, int coach) {
+    PlayerController& player = run.player();
+    run.note("a coach that called at the platform drives off with a passenger: runs after it for a look at him");
+    const std::string targetName = run.lang("blips.contact_target");
+    player.drawGun();
+    const std::uint64_t until = run.world().clock.elapsedMs + 3 * minute;
+    while (!markedTarget(run, targetName)) {
+        if (run.playerDown() || run.world().clock.elapsedMs >= until || !run.world().entities.exists(coach))
+            break;
+        int passenger = 0;
+        const auto found = run.world().seats.occupants().find(coach);
+        if (found != run.world().seats.occupants().end())
+            for (const auto& [seat, ped] : found->second)
+                if (seat > 0 && !run.isDown(ped))
+                    passenger = ped;
+        if (!passenger)
+            break;
+        const EntityRecord* record = run.world().entities.find(coach);
+        if (player.distanceTo(record->position) > shootingRange) {
+            player.aimAt(0);
+            player.goToEntity(coach, player.riding() ? Gait::Ride : Gait::Sprint, shootingRange * 0.5f);
+        } else {
+            player.aimAt(passenger);
+        }
+        run.wait(200);
+    }
+    player.aimAt(0);
+    return markedTarget(run, targetName);
+}
 } // namespace
 
 bool huntAtStation(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
-    const int target = searchTownForTarget(run, contract);
+    int coach = 0;
+    int target = searchTownForTarget(run, contract, [&] {
+        coach = coachLeavingWithPassenger(run, contract);
+        return coach != 0;
+    });
+    if (!target && coach)
+        target = lookIntoLeavingCoach(run, coach);
     if (!target) {
         why = "the target was not found and recognised at the station";
         return false;

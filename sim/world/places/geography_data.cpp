@@ -14,39 +14,51 @@ namespace sim {
 namespace {
 // A station this near a road is at the roadside already.
 constexpr float stationRoadside = 5.0f;
+// How far the street in front of a station runs each way from its platform.
+constexpr float stationFrontage = 40.0f;
 
-// The point of the roads nearest to (x, y), and how far it is.
-PlanePoint nearestRoadPoint(const std::vector<Polyline>& roads, float x, float y, float& distance) {
-    PlanePoint best{x, y};
-    distance = std::numeric_limits<float>::max();
+struct RoadPoint {
+    PlanePoint at;
+    PlanePoint along; // unit direction of the road there
+    float distance = std::numeric_limits<float>::max();
+};
+
+// The point of the roads nearest to (x, y).
+RoadPoint nearestRoadPoint(const std::vector<Polyline>& roads, float x, float y) {
+    RoadPoint best;
     for (const Polyline& road : roads)
         for (std::size_t i = 1; i < road.size(); ++i) {
             const PlanePoint a = road[i - 1], b = road[i];
             const float dx = b.x - a.x, dy = b.y - a.y;
             const float length2 = dx * dx + dy * dy;
-            float t = length2 > 0.0f ? ((x - a.x) * dx + (y - a.y) * dy) / length2 : 0.0f;
-            t = std::clamp(t, 0.0f, 1.0f);
+            if (length2 <= 0.0f)
+                continue;
+            const float t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length2, 0.0f, 1.0f);
             const PlanePoint on{a.x + dx * t, a.y + dy * t};
             const float d = std::hypot(x - on.x, y - on.y);
-            if (d < distance) {
-                distance = d;
-                best = on;
+            if (d < best.distance) {
+                const float length = std::sqrt(length2);
+                best = RoadPoint{on, PlanePoint{dx / length, dy / length}, d};
             }
         }
     return best;
 }
 
-// Every station of the game has a road up to it, where coaches call for their
-// passengers: a side road from the station's platform to the nearest point of
-// the roads above (run from the station, as the prison wagons' side roads run
-// from where they set out).
+// Every station of the game stands on a street, where coaches call for their
+// passengers. A station off the roads above gets one: a street along its front,
+// the way the nearest road runs, joined to that road at both ends.
 GeographyData* withStationRoads(GeographyData* data) {
     const std::vector<Polyline> mainRoads = data->roads;
     for (const drovil::Vector3& station : StationClerks::stationPositions()) {
-        float distance = 0.0f;
-        const PlanePoint junction = nearestRoadPoint(mainRoads, station.x, station.y, distance);
-        if (distance > stationRoadside && distance < std::numeric_limits<float>::max())
-            data->roads.push_back(Polyline{{station.x, station.y}, junction});
+        const RoadPoint road = nearestRoadPoint(mainRoads, station.x, station.y);
+        if (road.distance <= stationRoadside || road.distance == std::numeric_limits<float>::max())
+            continue;
+        const PlanePoint platform{station.x, station.y};
+        const PlanePoint before{station.x - road.along.x * stationFrontage, station.y - road.along.y * stationFrontage};
+        const PlanePoint after{station.x + road.along.x * stationFrontage, station.y + road.along.y * stationFrontage};
+        const RoadPoint in = nearestRoadPoint(mainRoads, before.x, before.y);
+        const RoadPoint out = nearestRoadPoint(mainRoads, after.x, after.y);
+        data->roads.push_back(Polyline{in.at, before, platform, after, out.at});
     }
     return data;
 }
