@@ -327,6 +327,58 @@ TEST(CoachStationContract, TheCoachDrivesUpStopsNearTheSpotTakesTheTargetInAndDr
     EXPECT_LT(session.world().geography.distanceToRoad(positionOf(session, coach)), 5.0f);
 }
 
+struct StationSpot {
+    const char* name;
+    Hash area;
+    Vector3 coords;
+};
+
+class CoachAtEveryStation : public ::testing::TestWithParam<StationSpot> {};
+
+// Every station a contract can send the target to: the coach drives up, stops
+// within 20 m of the spot, takes him in and leaves with him.
+TEST_P(CoachAtEveryStation, TheCoachPullsUpWithinTwentyMetresAndLeavesWithTheTarget) {
+    MissionData record = stationRecord(1);
+    record.coords = GetParam().coords;
+    record.blipCoords = record.coords;
+    record.areaId = area_ids::asSigned(GetParam().area);
+    sim::Session session(camptest::campOptions(record, {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    putPlayerNorthOf(session, record.coords, 30.0f);
+    ASSERT_TRUE(session.runUntil([&] { return coachExecutor() && coachExecutor()->getCoach(); }, 600));
+    const int coach = coachExecutor()->getCoach().id;
+    float distanceWhenCalled = -1.0f;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            if (coachExecutor()->getArrivalPhase() < 2)
+                return false;
+            distanceWhenCalled = dist3(positionOf(session, coach), record.coords);
+            return true;
+        },
+        3 * 60 * 60));
+    EXPECT_LE(distanceWhenCalled, 20.0f);
+    ASSERT_TRUE(session.runUntil([&] { return coachExecutor()->getArrivalPhase() == 3; }, 60 * 60));
+    const int target = session.world().seats.occupant(coach, 3);
+    EXPECT_NE(target, 0);
+    const Vector3 pickedUpAt = positionOf(session, coach);
+    EXPECT_TRUE(session.runUntil([&] { return flat(positionOf(session, coach), pickedUpAt) > 30.0f; }, 40 * 30))
+        << "and drives off";
+    EXPECT_EQ(session.world().seats.occupant(coach, 3), target);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stations, CoachAtEveryStation,
+    ::testing::Values(StationSpot{"Valentine", area_ids::Valentine, Vector3(-180.543f, 629.124f, 114.09f)},
+                      StationSpot{"EmeraldRanch", area_ids::Valentine, Vector3(1521.5f, 439.356f, 90.6807f)},
+                      StationSpot{"Annesburg", area_ids::Annesburg, Vector3(2931.73f, 1283.24f, 44.6528f)},
+                      StationSpot{"Riggs", area_ids::Strawberry, Vector3(-1095.53f, -575.422f, 82.4099f)},
+                      StationSpot{"Wallace", area_ids::Strawberry, Vector3(-1298.77f, 401.872f, 95.3839f)},
+                      StationSpot{"Rhodes", area_ids::Rhodes, Vector3(1233.22f, -1297.11f, 76.9048f)},
+                      StationSpot{"SaintDenis", area_ids::SaintDenis, Vector3(2749.14f, -1400.79f, 46.1927f)},
+                      StationSpot{"Blackwater", area_ids::Blackwater, Vector3(-875.477f, -1328.74f, 43.958f)},
+                      StationSpot{"Tumbleweed", area_ids::Tumbleweed, Vector3(-5230.35f, -3468.04f, -20.5129f)}),
+    [](const ::testing::TestParamInfo<StationSpot>& info) { return std::string(info.param.name); });
+
 TEST(CoachStationContract, APlayerOnTheCoachBoxIsNotGivenADrivingTask) {
     sim::Session session(camptest::campOptions(coachRecord(), {"DevTools=1"}));
     ASSERT_TRUE(startAwayFromStation(session, true));

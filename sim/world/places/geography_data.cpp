@@ -12,8 +12,9 @@
 
 namespace sim {
 namespace {
-// A station this near a road is at the roadside already.
-constexpr float stationRoadside = 5.0f;
+// A station this near a road is at the roadside already: a coach on the road
+// in front of it pulls up well within hailing distance of the platform.
+constexpr float stationRoadside = 12.0f;
 // How far the street in front of a station runs each way from its platform.
 constexpr float stationFrontage = 40.0f;
 
