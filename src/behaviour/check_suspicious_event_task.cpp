@@ -2,6 +2,7 @@
 
 #include "behaviour/investigation_route.h"
 #include "behaviour/speech.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/natives.h"
@@ -44,7 +45,7 @@ CheckSuspiciousEventTask::CheckSuspiciousEventTask(Ped guard, const Vector3& poi
 }
 
 bool CheckSuspiciousEventTask::isFinished() {
-    return natives::condition::entityIsDead(ped_) || natives::task::sequenceProgress(ped_) == -1;
+    return entityDead(ped_) || natives::task::sequenceProgress(ped_) == -1;
 }
 
 void CheckSuspiciousEventTask::step() {

@@ -66,7 +66,7 @@ void GuardAI::update() {
     if (isDead() || mode_ == GuardMode::Combat)
         return;
     const Ped player = playerPed();
-    if (natives::condition::pedInCombatWith(ped_, player)) {
+    if (pedFightingPlayer(ped_)) {
         // The game has put the guard in combat by itself (it was shot, say).
         setMode(GuardMode::Combat);
         return;
@@ -117,7 +117,7 @@ void GuardAI::listenForPlayer(Ped player) {
 }
 
 void GuardAI::onTargetSpotted(Ped target) {
-    if (!natives::blip::entityHasBlip(ped_.entity()) && !natives::condition::entityIsDead(ped_))
+    if (!natives::blip::entityHasBlip(ped_.entity()) && !entityDead(ped_))
         natives::blip::onEntity(hostileBlipStyle, ped_.entity());
     natives::task::clearTasks(ped_, true, true);
     const Vector3 position = positionOf(ped_);

@@ -1,6 +1,7 @@
 #include "behaviour/guard_search.h"
 
 #include "behaviour/investigation_route.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/natives.h"
 #include "ui/text.h"
@@ -25,7 +26,7 @@ Vector3 spotAround(const Vector3& centre) {
 } // namespace
 
 void searchAround(Ped guard, const Vector3& point, int count) {
-    if (natives::condition::entityIsDead(guard))
+    if (entityDead(guard))
         return;
     const float heading = natives::entity::heading(guard.entity());
     const Vector3 home = positionOf(guard);

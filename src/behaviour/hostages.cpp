@@ -22,10 +22,9 @@ Hostages* theHostages = nullptr;
 // The ped the player locks on to, else the one he aims at freely; null for none.
 Ped pointedAtPed() {
     const PlayerIndex player = playerIndex();
-    Entity entity;
-    if (natives::player::targetEntity(player, &entity) && entity)
+    Entity entity = playerTargetEntity();
+    if (entity)
         return Ped(entity.id);
-    entity = Entity();
     if (natives::player::freeAimEntity(player, &entity) && entity)
         return Ped(entity.id);
     return Ped();
@@ -44,8 +43,8 @@ bool isHostage(Ped ped) {
 
 bool mayBeThreatened(Ped ped, bool needsMark) {
     const Ped player = playerPed();
-    if (natives::condition::entityIsDead(ped) || playerWanted() ||
-        natives::ped::isFleeing(ped) || natives::condition::pedInCombatWith(ped, player) ||
+    if (entityDead(ped) || playerWanted() ||
+        pedFleeing(ped) || pedFightingPlayer(ped) ||
         !natives::pedstate::isOnFoot(ped) || !natives::pedstate::isOnFoot(player))
         return false;
     return !needsMark || isHostage(ped) ||

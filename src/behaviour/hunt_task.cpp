@@ -1,6 +1,7 @@
 #include "behaviour/hunt_task.h"
 
 #include "behaviour/speech.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/main_loop.h"
 #include "runtime/natives.h"
@@ -37,13 +38,13 @@ HuntTask::~HuntTask() {
 }
 
 bool HuntTask::isFinished() {
-    return state == HuntState::Done || natives::condition::entityIsDead(ped_);
+    return state == HuntState::Done || entityDead(ped_);
 }
 
 bool HuntTask::hasUsablePrey(bool alsoNotFleeing) const {
-    if (!prey || !natives::condition::entityExists(prey.entity()) || natives::condition::entityIsDead(prey))
+    if (!prey || !natives::condition::entityExists(prey.entity()) || entityDead(prey))
         return false;
-    return !alsoNotFleeing || !natives::ped::isFleeing(prey);
+    return !alsoNotFleeing || !pedFleeing(prey);
 }
 
 bool HuntTask::isUnwantedPrey(Ped candidate) {
@@ -109,7 +110,7 @@ void HuntTask::search() {
             return;
         prey = found;
         // A carcass (the last kill, laid down at camp) is no game to stalk.
-        if (isUnwantedPrey(prey) || natives::condition::entityIsDead(prey)) {
+        if (isUnwantedPrey(prey) || entityDead(prey)) {
             prey = Ped();
             return;
         }
@@ -164,14 +165,14 @@ void HuntTask::collect() {
     }
     if (!natives::combat::isShooting(ped_) &&
         (distanceBetween(positionOf(ped_), positionOf(prey)) > 2.0f * searchRange ||
-         natives::ped::isFleeing(prey))) {
+         pedFleeing(prey))) {
         playSpeech(ped_, "GENERIC_CURSE_MED");
         loseThePrey();
         return;
     }
     if (natives::task::sequenceProgress(ped_) >= 0)
         return;
-    if (natives::condition::entityIsDead(prey)) {
+    if (entityDead(prey)) {
         const Ped inSequence(0);
         TaskSequence sequence;
         natives::task::openSequence(&sequence);
@@ -194,7 +195,7 @@ void HuntTask::collect() {
 }
 
 void HuntTask::carryOff() {
-    if (!natives::condition::entityIsDead(prey)) {
+    if (!entityDead(prey)) {
         waitFor(2000);
         prey = Ped();
         state = HuntState::Roam;

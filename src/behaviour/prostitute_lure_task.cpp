@@ -13,9 +13,16 @@
 
 namespace drovil {
 namespace {
-// She speaks to him, and he sets on her at the spot, from this close.
+// She speaks to him from this close.
 constexpr float talkingDistance = 4.0f;
-constexpr float spotReached = 4.0f;
+// Her walk to the spot stops once she is within this range of it, measured
+// along the ground.
+constexpr float spotStopRange = 4.0f;
+// She is at the spot from this close. The game stops her at the edge of the
+// stop range, so on a slope, with the spot above or below her, she stands a
+// little farther from it than the range: checked against the range alone the
+// two would wait there for good.
+constexpr float spotReached = spotStopRange + 0.5f;
 // A pause after every line of the exchange.
 constexpr int lineDelayMs = 500;
 constexpr Hash knife = 0xDB21AC8C; // WEAPON_MELEE_KNIFE
@@ -31,9 +38,9 @@ ProstituteLureTask::~ProstituteLureTask() {
 }
 
 bool ProstituteLureTask::interrupted() const {
-    return natives::ped::isFleeing(ped_) || natives::condition::entityIsDead(ped_) ||
-           natives::ped::isFleeing(target_) || natives::condition::entityIsDead(target_) ||
-           natives::ped::isFatallyInjured(target_) || natives::condition::pedInCombatWith(target_, playerPed());
+    return pedFleeing(ped_) || entityDead(ped_) || pedFleeing(target_) ||
+           entityDead(target_) ||
+           natives::ped::isFatallyInjured(target_) || pedFightingPlayer(target_);
 }
 
 void ProstituteLureTask::step() {
@@ -92,6 +99,7 @@ void ProstituteLureTask::sendHerToHim() {
     natives::task::turnToFaceEntity(inSequence, target_.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(ped_, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
 }
 
 void ProstituteLureTask::startConversation() {
@@ -114,10 +122,11 @@ void ProstituteLureTask::setOffForTheSpot() {
     const Ped inSequence(0);
     TaskSequence hers;
     natives::task::openSequence(&hers);
-    natives::task::goToPoint(inSequence, lureLocation_, 0.75f, -1, 4.0f, 0, 0.0f);
+    natives::task::goToPoint(inSequence, lureLocation_, 0.75f, -1, spotStopRange, 0, 0.0f);
     natives::task::turnToFaceEntity(inSequence, target_.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(hers);
     natives::task::performSequence(ped_, hers);
+    natives::task::clearSequence(&hers); // the ped keeps its copy
 
     TaskSequence his;
     natives::task::openSequence(&his);
@@ -126,6 +135,7 @@ void ProstituteLureTask::setOffForTheSpot() {
     natives::task::turnToFaceEntity(inSequence, ped_.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(his);
     natives::task::performSequence(target_, his);
+    natives::task::clearSequence(&his); // the ped keeps its copy
 }
 
 void ProstituteLureTask::turnOnHer() {
@@ -139,6 +149,7 @@ void ProstituteLureTask::turnOnHer() {
     natives::task::melee(inSequence, ped_, getHashKey("AR_STEALTH_KILL_V2"), 0, 0, 1.0f, 0, -1.0f);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(target_, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
     playSpeech(ped_, "GENERIC_INSULT_HIGH_FEMALE");
 }
 

@@ -211,7 +211,7 @@ void BaseContractExecutor::updateApproaching() {
             return;
     }
     const bool targetFoundDown = targetPed && natives::condition::entityExists(targetPed.entity()) &&
-                                 natives::condition::entityIsDead(targetPed);
+                                 entityDead(targetPed);
     if (isPlayerWithin(0.0f) || targetFoundDown) {
         onTrackingStarted();
         setStage(ExecutorStage::Hunting);

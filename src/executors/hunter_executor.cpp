@@ -1,6 +1,7 @@
 #include "executors/hunter_executor.h"
 
 #include "executors/camp_propset.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
@@ -124,7 +125,7 @@ void HunterExecutor::onUpdate() {
     if (mission->status != 1 || huntState == HuntCycleState::None)
         return;
     // A hunter who is down hunts no more; his companions still mind the camp.
-    if (!natives::condition::entityIsDead(targetPed))
+    if (!entityDead(targetPed))
         updateHuntCycle();
     else
         huntTask.reset();
@@ -195,10 +196,9 @@ void HunterExecutor::returnToCamp() {
 
 void HunterExecutor::keepCompanionsNearCamp() {
     const Vector3& coords = mission->coords;
-    const Ped player = playerPed();
     for (const Ped companion : companions) {
-        if (natives::condition::entityIsDead(companion) || natives::ped::isFleeing(companion) ||
-            natives::condition::pedInCombatWith(companion, player))
+        if (entityDead(companion) || pedFleeing(companion) ||
+            pedFightingPlayer(companion))
             continue;
         if (natives::task::isUsingAnyScenario(companion) &&
             distanceBetween(positionOf(companion), coords) < companionStrayDistance)

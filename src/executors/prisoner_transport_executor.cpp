@@ -2,6 +2,7 @@
 
 #include "behaviour/speech.h"
 #include "executors/road_vehicle.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/log.h"
 #include "runtime/main_loop.h"
@@ -136,7 +137,7 @@ bool PrisonerTransportExecutor::playerDrivesWagon() const {
 }
 
 void PrisonerTransportExecutor::onTheWay() {
-    if (natives::condition::entityIsDead(targetPed))
+    if (entityDead(targetPed))
         transportPhase = -1;
     if (!vehicle || !natives::condition::entityExists(vehicle.entity()) ||
         !natives::vehicle::isDriveable(vehicle, true, true))
@@ -197,7 +198,7 @@ void PrisonerTransportExecutor::startLoading() {
 
 void PrisonerTransportExecutor::prisonerWalking() {
     const Vector3 target = positionOf(targetPed);
-    const bool running = natives::ped::isFleeing(targetPed) && natives::entity::speed(targetPed.entity()) > 4.5f;
+    const bool running = pedFleeing(targetPed) && natives::entity::speed(targetPed.entity()) > 4.5f;
     const bool wentOff = distanceBetween(target, positionOf(jailGuard)) >= 10.0f &&
                          distanceBetween(target, positionOf(vehicle.entity())) >= 20.0f;
     if (running || wentOff) {
@@ -255,9 +256,9 @@ void PrisonerTransportExecutor::guardLeftBehind() {
 void PrisonerTransportExecutor::prisonerFled() {
     bool jailPedAlive = false;
     for (const Ped& ped : jailPeds)
-        if (!natives::condition::entityIsDead(ped))
+        if (!entityDead(ped))
             jailPedAlive = true;
-    if (!natives::condition::entityIsDead(targetPed) && jailPedAlive)
+    if (!entityDead(targetPed) && jailPedAlive)
         return;
     releaseJailPeds();
     transportPhase = -1;

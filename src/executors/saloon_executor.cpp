@@ -101,8 +101,8 @@ void SaloonExecutor::cleanup() {
 }
 
 bool SaloonExecutor::targetIsTaken() const {
-    return entityDead(targetPed) || natives::condition::pedInCombatWith(targetPed, playerPed()) ||
-           natives::ped::isFleeing(targetPed);
+    return entityDead(targetPed) || pedFightingPlayer(targetPed) ||
+           pedFleeing(targetPed);
 }
 
 bool SaloonExecutor::targetIsHostage() const {
@@ -123,8 +123,11 @@ void SaloonExecutor::onUpdate() {
         leaveSaloon();
         return;
     }
-    keepDrinking();
-    checkLure();
+    // Read once for both: the drinking and the lure leave a taken target alone.
+    const bool taken = targetIsTaken();
+    const bool hostage = !taken && targetIsHostage();
+    keepDrinking(taken, hostage);
+    checkLure(taken || hostage);
 }
 
 void SaloonExecutor::leaveSaloon() {
@@ -132,13 +135,16 @@ void SaloonExecutor::leaveSaloon() {
         natives::task::clearTasks(ped, true, true);
     natives::task::wanderStreets(targetPed, 10.0f, 10);
     saloonState = Left;
+    // The lure check stops here: an offer shown now would stay on the girl,
+    // enabled and doing nothing when pressed.
+    lurePrompt->setVisible(false);
     executorLog("target is leaving the saloon");
 }
 
-void SaloonExecutor::keepDrinking() {
-    if (targetIsTaken())
+void SaloonExecutor::keepDrinking(bool targetTaken, bool targetHostage) {
+    if (targetTaken)
         return;
-    const bool targetStays = targetIsHostage() || getMissionFlag(lureFlag) != 0;
+    const bool targetStays = targetHostage || getMissionFlag(lureFlag) != 0;
     for (Ped ped : scenePeds) {
         if (ped == targetPed && targetStays)
             continue;
@@ -162,22 +168,19 @@ bool SaloonExecutor::isWorkingGirl(Ped ped) {
     return std::find(girlModels.begin(), girlModels.end(), model) != girlModels.end();
 }
 
-void SaloonExecutor::checkLure() {
-    if (lureTask || targetIsTaken() || targetIsHostage() || getMissionFlag(lureFlag) != 0 || playerWanted() ||
+void SaloonExecutor::checkLure(bool targetUnavailable) {
+    if (lureTask || targetUnavailable || getMissionFlag(lureFlag) != 0 || playerWanted() ||
         !hasTargetBlip()) {
         lurePrompt->setVisible(false);
         return;
     }
-    Entity interacting;
-    if (!natives::player::targetEntity(playerIndex(), &interacting))
-        interacting = Entity();
-    const Ped girl(interacting.id);
+    const Ped girl(playerTargetEntity().id);
     if (!girl) {
         lurePrompt->setVisible(false);
         return;
     }
     int step = natives::decorator::getInt(girl.entity(), stepDecorator);
-    if (natives::ped::isFleeing(girl) || natives::condition::entityIsDead(girl)) {
+    if (pedFleeing(girl) || entityDead(girl)) {
         natives::decorator::setInt(girl.entity(), stepDecorator, -1);
         step = -1;
     }
@@ -235,6 +238,9 @@ void SaloonExecutor::offerLure(Ped girl) {
     giveCash(isDebugToolsOn() ? -0.5f : -5.0f, true);
     startLure(girl);
     saloonState = Lured;
+    // Bought once per contract: the lure check stops here, so the offer would
+    // otherwise stay on her, greyed out, for the rest of the contract.
+    lurePrompt->setVisible(false);
 }
 
 void SaloonExecutor::startLure(Ped girl) {

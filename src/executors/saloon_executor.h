@@ -39,8 +39,10 @@ private:
     bool targetIsTaken() const;
     bool targetIsHostage() const;
     void leaveSaloon();
-    void keepDrinking();
-    void checkLure();
+    // The target is taken (down, fighting the player, running off) / held hostage.
+    void keepDrinking(bool targetTaken, bool targetHostage);
+    // The target is taken or held hostage: no lure.
+    void checkLure(bool targetUnavailable);
     // The lure prompt for the working girl p, whose step is 1.
     void offerLure(Ped girl);
     void startLure(Ped girl);

@@ -1,5 +1,6 @@
 #include "executors/street_executor.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
@@ -60,8 +61,8 @@ void StreetExecutor::cleanup() {
 }
 
 bool StreetExecutor::targetIsTaken() const {
-    return natives::condition::entityIsDead(targetPed) ||
-           natives::condition::pedInCombatWith(targetPed, playerPed()) || natives::ped::isFleeing(targetPed) ||
+    return entityDead(targetPed) ||
+           pedFightingPlayer(targetPed) || pedFleeing(targetPed) ||
            natives::decorator::getInt(targetPed.entity(), "KV_HOSTAGE_isHostage") != 0;
 }
 

@@ -19,6 +19,7 @@ struct ZoneRead {
 Read<PlayerIndex> index;
 Read<Vector3> position;
 Read<bool> wanted;
+Read<Entity> targeted;
 // By zone kind (town, district, the last-resort kind...): a few at the most.
 ZoneRead zones[4];
 // The ped the position belongs to: a new player ped (after death) is read anew.
@@ -55,6 +56,8 @@ template <class T> struct ByEntity {
 
 ByEntity<Vector3> positions;
 ByEntity<bool> deaths;
+ByEntity<bool> fleeing;
+ByEntity<bool> fighting;
 
 } // namespace
 
@@ -72,6 +75,15 @@ Vector3 playerPosition() {
 
 bool playerWanted() {
     return wanted.get([] { return natives::player::lawIncidentActive(playerIndex()); });
+}
+
+Entity playerTargetEntity() {
+    return targeted.get([] {
+        Entity entity;
+        if (!natives::player::targetEntity(playerIndex(), &entity))
+            return Entity();
+        return entity;
+    });
 }
 
 Hash playerZone(int zoneKind) {
@@ -109,13 +121,24 @@ bool entityDead(Ped ped) {
     return deaths.get(ped.id, [ped] { return natives::condition::entityIsDead(ped); });
 }
 
+bool pedFleeing(Ped ped) {
+    return fleeing.get(ped.id, [ped] { return natives::ped::isFleeing(ped); });
+}
+
+bool pedFightingPlayer(Ped ped) {
+    return fighting.get(ped.id, [ped] { return natives::condition::pedInCombatWith(ped, playerPed()); });
+}
+
 void forgetFrameReads() {
     missionFlag.forget();
     positions.forget();
     deaths.forget();
+    fleeing.forget();
+    fighting.forget();
     index.forget();
     position.forget();
     wanted.forget();
+    targeted.forget();
     for (ZoneRead& entry : zones)
         entry.zone.forget();
 }

@@ -16,6 +16,9 @@ PlayerIndex playerIndex();
 Vector3 playerPosition();
 // A law incident against the player is under way (he is wanted).
 bool playerWanted();
+// The entity the player targets: locked on to with a weapon, or focused on
+// unarmed (as when he greets someone); a null entity for none.
+Entity playerTargetEntity();
 // The zone of the given kind at the player's position; 0 outside any.
 Hash playerZone(int zoneKind);
 
@@ -29,6 +32,10 @@ void setGameMissionFlag(bool on);
 // that does not move or kill the entity itself in the same frame.
 Vector3 entityPosition(Entity entity);
 bool entityDead(Ped ped);
+// Whether a ped is running from danger, and whether he is fighting the player:
+// tasks the plug-in gives take effect in the game's next update, not at once.
+bool pedFleeing(Ped ped);
+bool pedFightingPlayer(Ped ped);
 
 void forgetFrameReads();
 

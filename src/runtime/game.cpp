@@ -22,9 +22,7 @@ float distanceBetween(const Vector3& a, const Vector3& b) {
 }
 
 Vector3 positionOf(Entity entity) {
-    if (entity == playerPed().entity())
-        return playerPosition();
-    return natives::entity::position(entity, true, false);
+    return entityPosition(entity);
 }
 
 int gameTimer() { return gameClockSeconds(); }

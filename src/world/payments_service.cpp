@@ -46,14 +46,14 @@ PaymentsService*& servicePointer() {
 }
 
 // The clerk the player aims at, if any, able to pay out.
-Ped aimedClerk(PlayerIndex player) {
-    Entity aimed;
-    if (!natives::player::targetEntity(player, &aimed) || !aimed)
+Ped aimedClerk() {
+    const Entity aimed = playerTargetEntity();
+    if (!aimed)
         return Ped();
     if (!isClerkModel(natives::entity::model(aimed)))
         return Ped();
     const Ped clerk(aimed.id);
-    if (natives::ped::isDead(clerk, true) || natives::ped::isFleeing(clerk))
+    if (natives::ped::isDead(clerk, true) || pedFleeing(clerk))
         return Ped();
     return clerk;
 }
@@ -164,7 +164,7 @@ void PaymentsService::update() {
             nearStation_ = true;
             showReminder(player);
         }
-        const Ped clerk = aimedClerk(player);
+        const Ped clerk = aimedClerk();
         if (clerk) {
             if (receivePrompt_ == nullptr) {
                 receivePrompt_ = createPrompt(langText("prompts.receive_payment"),

@@ -96,9 +96,9 @@ bool QuestCreator::isSuitableQuestGiver(Ped ped) const {
     // Alive, one of the town's own folk going about their business, and
     // nothing to do with the player's fights.
     if (!natives::condition::entityExists(ped.entity()) || !natives::entity::isPed(ped.entity()) ||
-        natives::condition::entityIsDead(ped) || !natives::pedstate::isOnFoot(ped) ||
-        !natives::pedstate::isHuman(ped) || natives::condition::pedInCombatWith(ped, playerPed()) ||
-        natives::ped::isFleeing(ped) || natives::entity::isMissionEntity(ped.entity()))
+        entityDead(ped) || !natives::pedstate::isOnFoot(ped) ||
+        !natives::pedstate::isHuman(ped) || pedFightingPlayer(ped) ||
+        pedFleeing(ped) || natives::entity::isMissionEntity(ped.entity()))
         return false;
     const Hash group = natives::relationship::groupHashOfPed(ped);
     return group != getHashKey("REL_COP") && group != excludedGroup;

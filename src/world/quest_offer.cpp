@@ -60,7 +60,7 @@ void QuestOffer::start() {
 
 bool QuestOffer::isSpooked() const {
     const PlayerIndex player = playerIndex();
-    return natives::condition::entityIsDead(questGiver_) ||
+    return entityDead(questGiver_) ||
            !natives::condition::entityExists(questGiver_.entity()) ||
            natives::player::isFreeAimingAt(player, questGiver_.entity()) ||
            natives::combat::isShooting(playerPed()) || playerWanted() ||

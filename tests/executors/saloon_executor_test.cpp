@@ -76,8 +76,11 @@ struct SaloonGame {
         }
     }
     bool recognised() { return session.logContains("ContractExecutor [5]: contract target detected"); }
-    // The target made out from 3 m: the lure is open from then on.
+    // The target made out from 3 m: the lure is open from then on. The player
+    // looks at him with no one in focus: a girl he focused on before would
+    // otherwise be the one the lure check follows while he looks.
     bool recogniseTarget() {
+        world().player.targetEntity = 0;
         stayNear(target(), 3.0f, 8000);
         return recognised();
     }
@@ -184,11 +187,29 @@ TEST(SaloonClock, TheTargetStaysAt180000MsAndLeavesAt180001) {
     EXPECT_EQ(sim::Interiors::at(game.positionOf(target)), 0) << "he walked out of the saloon";
 }
 
-// Disabled until it is found which girl the lure check follows: the target
-// walks between seats the whole time (re-tasked until he sits), and what this
-// test expects of the girls does not hold on the merged simulator.
-// saloon-lure and saloon-wait play the lure whole and pass.
-TEST(SaloonLure, DISABLED_WhoCanBeAskedAndWhatTheOfferShows) {
+TEST(SaloonClock, AnOfferOnShowGoesWhenTheTargetLeaves) {
+    // Once he is out, the lure is no longer looked after: an offer left on
+    // the girl would stay there, doing nothing when pressed.
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    ASSERT_TRUE(game.recogniseTarget());
+    const int girl = game.girls()[0];
+    game.world().player.cashCents = 2000;
+    ASSERT_TRUE(game.greet(girl));
+    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
+    ASSERT_TRUE(game.lurePrompt()->visible);
+    game.saloonClockNextFrame(180001);
+    game.session.runFrames(1);
+    ASSERT_EQ(saloon()->getSaloonState(), SaloonExecutor::Left);
+    EXPECT_FALSE(game.lurePrompt()->visible);
+    EXPECT_FALSE(game.world().prompts.press(game.lurePrompt()->handle));
+    game.session.runFrames(2);
+    EXPECT_EQ(game.world().player.cashCents, 2000);
+    EXPECT_EQ(game.step(girl), 1) << "nothing was bought";
+}
+
+TEST(SaloonLure, WhoCanBeAskedAndWhatTheOfferShows) {
     SaloonGame game;
     ASSERT_TRUE(game.ok);
     ASSERT_TRUE(game.hunt());
@@ -202,16 +223,24 @@ TEST(SaloonLure, DISABLED_WhoCanBeAskedAndWhatTheOfferShows) {
     EXPECT_EQ(game.step(girls[0]), 0);
     ASSERT_TRUE(game.recogniseTarget());
 
-    // A girl more than 15 m from the target: no hint, no offer.
-    const Vector3 him = game.positionOf(target);
-    game.world().entities.find(girls[1])->position = Vector3(him.x + 16.0f, him.y, him.z);
+    // A girl more than 15 m from the target: no hint, no offer. He walks
+    // between seats, so she is kept 16 m from wherever he is.
+    const auto keepAway = [&] {
+        const Vector3 him = game.positionOf(target);
+        game.world().entities.find(girls[1])->position = Vector3(him.x + 16.0f, him.y, him.z);
+    };
+    keepAway();
     ASSERT_TRUE(game.greet(girls[1]));
-    game.session.runFrames(10);
+    for (int frame = 0; frame < 10; ++frame) {
+        keepAway();
+        game.session.runFrames(1);
+    }
     EXPECT_EQ(game.step(girls[1]), 0);
     EXPECT_FALSE(game.helpShown("working girls here"));
 
     // Near him: the hint, and once greeted the offer, greyed out for $4.99.
     game.world().player.cashCents = 499;
+    const Vector3 him = game.positionOf(target);
     game.world().entities.find(girls[0])->position = Vector3(him.x + 3.0f, him.y, him.z);
     ASSERT_TRUE(game.greet(girls[0]));
     game.session.runFrames(10);
@@ -244,11 +273,7 @@ TEST(SaloonLure, DISABLED_WhoCanBeAskedAndWhatTheOfferShows) {
     EXPECT_EQ(game.world().player.cashCents, 500) << "nothing was paid";
 }
 
-// Disabled until it is found which girl the lure check follows: the target
-// walks between seats the whole time (re-tasked until he sits), and what this
-// test expects of the girls does not hold on the merged simulator.
-// saloon-lure and saloon-wait play the lure whole and pass.
-TEST(SaloonLure, DISABLED_ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
+TEST(SaloonLure, ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
     SaloonGame game;
     ASSERT_TRUE(game.ok);
     ASSERT_TRUE(game.hunt());
@@ -270,6 +295,7 @@ TEST(SaloonLure, DISABLED_ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSal
     ASSERT_NE(saloon()->getLureTask(), nullptr);
     EXPECT_FALSE(saloon()->getLureTask()->accepts());
     EXPECT_FALSE(game.lurePrompt()->enabled);
+    EXPECT_FALSE(game.lurePrompt()->visible) << "bought once, the offer is gone";
 
     game.put(Vector3(saloonSpot.x, saloonSpot.y - 20.0f, saloonSpot.z));
     ASSERT_TRUE(game.session.runUntil([&] { return saloon()->getLureTask() == nullptr; }, 2000));
@@ -295,6 +321,36 @@ TEST(SaloonLure, DISABLED_ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSal
     game.session.runFrames(2);
     EXPECT_FALSE(game.session.logContains("target is leaving the saloon"));
     EXPECT_EQ(game.world().player.cashCents, 2000);
+}
+
+TEST(SaloonLure, HeTurnsOnHerAtTheSpotUpOrDownASlope) {
+    // Her walk stops once she is within 4 m of the spot along the ground; with
+    // the spot a metre above her she stands a little more than 4 m from it.
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    const int target = game.target();
+    ASSERT_TRUE(game.recogniseTarget());
+    const int girl = game.girls()[0];
+    game.world().player.cashCents = 2000;
+    ASSERT_TRUE(game.greet(girl));
+    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
+    game.world().traits.setDrunkenness(target, true, 1.0f);
+    game.world().prompts.press(game.lurePrompt()->handle);
+    game.session.runFrames(2);
+    ASSERT_NE(saloon()->getLureTask(), nullptr);
+    ASSERT_TRUE(saloon()->getLureTask()->accepts());
+    game.world().player.targetEntity = 0;
+    game.put(Vector3(saloonSpot.x, saloonSpot.y - 20.0f, saloonSpot.z));
+    ASSERT_TRUE(game.session.runUntil(
+        [&] { return saloon()->getLureTask() && saloon()->getLureTask()->phase() == ProstituteLureTask::Walking; },
+        3000));
+
+    const Vector3 spot = saloon()->getLureTask()->lureLocation();
+    game.world().entities.find(girl)->position = Vector3(spot.x, spot.y + 3.9f, spot.z - 1.0f);
+    ASSERT_TRUE(game.session.runUntil([&] { return !game.world().entities.find(girl)->alive; }, 1500))
+        << "the lure stalled at the spot";
+    EXPECT_EQ(game.world().combat.find(girl)->lastAttacker, target);
 }
 
 TEST(SaloonLure, AnAbortedContractTakesItsPromptAndLureWithIt) {

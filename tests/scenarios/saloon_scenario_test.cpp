@@ -3,6 +3,7 @@
 // there) and no lure at all (the target walking out at 180001 ms).
 #include "scenarios/contract_play.h"
 #include "session/scenario_session.h"
+#include "world/core/script_owned.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,10 @@ TEST_P(SaloonScenario, PlayedToTheEnd) {
     ASSERT_TRUE(result.success) << result.summary;
     EXPECT_EQ(readContract(run, 0).status, 2);
     EXPECT_TRUE(session.world().blips.leftOverReport().empty()) << session.world().blips.leftOverReport();
+    // The girl's and the target's sequences were handed over and let go.
+    const ScriptOwned left = countScriptOwned(session.world());
+    EXPECT_EQ(left.taskSequences, 0);
+    EXPECT_EQ(left.groups, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SaloonScenario,

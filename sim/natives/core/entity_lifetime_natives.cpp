@@ -13,7 +13,7 @@ void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world) {
             return;
         const EntityRecord* record = world.entities.find(entity->id);
         if (record && record->missionEntity && entity->id != world.player.pedId)
-            deleteFromWorld(world, entity->id);
+            world.removeEntity(entity->id);
         entity->id = 0;
     });
     // A boolean decorator is kept as an integer one of 0 or 1.

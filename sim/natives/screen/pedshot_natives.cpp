@@ -30,11 +30,7 @@ void implementPedshotNatives(NativeDispatch& dispatch, World& world) {
         const EntityRecord* record = world.entities.find(ped->id);
         if (record && record->kind == EntityKind::Ped && ped->id != world.player.pedId) {
             world.speech.silence(ped->id, world.clock.frame);
-            world.tasks.clear(ped->id);
-            world.pedGroups.remove(ped->id);
-            world.weapons.forget(ped->id);
-            world.seats.forget(ped->id);
-            world.entities.remove(ped->id);
+            world.removeEntity(ped->id);
         }
         ped->id = 0;
     });

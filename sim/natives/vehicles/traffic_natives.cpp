@@ -36,7 +36,7 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world) {
             return;
         const EntityRecord* record = world.entities.find(vehicle->id);
         if (record && record->kind == EntityKind::Vehicle && record->missionEntity)
-            deleteFromWorld(world, vehicle->id);
+            world.removeEntity(vehicle->id);
         vehicle->id = 0;
     });
     // Any entity's speed: a vehicle the traffic moves by its frame-to-frame

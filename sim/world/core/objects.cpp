@@ -36,8 +36,7 @@ std::vector<int> leakedObjects(const World& world) {
 }
 
 void deleteObject(World& world, int id) {
-    world.entities.remove(id);
-    world.objects.forget(id);
+    world.removeEntity(id);
 }
 
 } // namespace sim

@@ -10,21 +10,13 @@ namespace sim {
 namespace {
 // The game looks about every second.
 constexpr std::uint64_t checkEveryFrames = 30;
-
-void removeBlipsOn(World& world, int entity) {
-    std::vector<int> attached;
-    for (const auto& [id, blip] : world.blips.all())
-        if (blip.kind == BlipKind::Entity && blip.entity == entity)
-            attached.push_back(id);
-    for (int id : attached)
-        world.blips.remove(id);
-}
 } // namespace
 
 void streamOutReleased(World& world) {
     if (world.clock.frame % checkEveryFrames != 0 || !world.entities.exists(world.player.pedId))
         return;
     const drovil::Vector3 player = world.playerPed().position;
+    std::vector<int> gone;
     for (int id : world.scenePeds.released) {
         const EntityRecord* record = world.entities.find(id);
         if (!record || record->missionEntity || id == world.player.pedId ||
@@ -32,14 +24,10 @@ void streamOutReleased(World& world) {
             continue;
         if (world.seats.seatOf(world.player.pedId) && world.seats.seatOf(world.player.pedId)->vehicle == id)
             continue; // the player's own mount or vehicle stays
-        removeBlipsOn(world, id);
-        world.seats.forget(id);
-        world.tasks.clear(id);
-        world.pedGroups.remove(id);
-        world.weapons.forget(id);
-        world.entities.remove(id);
-        world.objects.forget(id);
+        gone.push_back(id);
     }
+    for (int id : gone)
+        world.removeEntity(id);
     for (const auto& [handle, propset] : world.propsets.all())
         if (propset.fate == PropsetFate::Released && !propset.streamedOut &&
             flatDistance(propset.position, player) > streamOutDistance) {

@@ -6,6 +6,7 @@
 #include "world/screen/seat_prompt_groups.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace sim {
 
@@ -29,6 +30,44 @@ void World::beginFrame() {
     stepLivingWorld(*this);
     traits.step(*this);
     streamOutReleased(*this);
+}
+
+void World::removeEntity(int id) {
+    if (!entities.exists(id))
+        return;
+    std::vector<int> attached;
+    for (const auto& [blip, record] : blips.all())
+        if (record.kind == BlipKind::Entity && record.entity == id)
+            attached.push_back(blip);
+    for (int blip : attached)
+        blips.remove(blip);
+    seats.forget(id);
+    tasks.clear(id);
+    pedGroups.remove(id);
+    weapons.forget(id);
+    relationships.forget(id);
+    entities.remove(id);
+    objects.forget(id);
+    removedEntities_.push_back(id);
+    while (removedEntities_.size() > keptRemovedRecords) {
+        forgetRecordsOf(removedEntities_.front());
+        removedEntities_.pop_front();
+    }
+}
+
+void World::forgetRecordsOf(int id) {
+    tasks.forget(id);
+    traits.forget(id);
+    perception.forget(id);
+    combat.forget(id);
+    lineOfSight.forget(id);
+    hunting.forget(id);
+    traffic.forget(id);
+    fleeing.forget(id);
+    interactions.forget(id);
+    speech.forget(id);
+    appearances.forget(id);
+    scenePeds.forget(id);
 }
 
 EntityRecord& World::playerPed() { return *entities.find(player.pedId); }

@@ -48,6 +48,7 @@
 #include "world/people/interactions.h"
 
 #include <cstdint>
+#include <deque>
 #include <random>
 #include <string>
 #include <vector>
@@ -119,6 +120,15 @@ struct World {
     // One step of the world, before the scripts run in a frame.
     void beginFrame();
 
+    // Takes an entity out of the world for good (a script deleted it, the game
+    // let it go far from the player): its blips, seat, tasks, group, weapons and
+    // relationships go with it at once. What the rest of the world noted about
+    // it (task history, senses, fights, traits, traffic) is kept for the latest
+    // keptRemovedRecords entities removed, for a scenario or a test to read after
+    // the fact, and dropped then, so that hours of play do not grow the world.
+    void removeEntity(int id);
+    static constexpr std::size_t keptRemovedRecords = 256;
+
     EntityRecord& playerPed();
     // The player sleeps (in a bed, by a camp fire): the game clock moves on by
     // the hours at once.
@@ -127,6 +137,10 @@ struct World {
     // place of its choosing, whole again; the fights he was in are over.
     void respawnPlayer(const drovil::Vector3& at);
     bool decoratorRegistered(const std::string& name) const;
+
+private:
+    void forgetRecordsOf(int id);
+    std::deque<int> removedEntities_; // oldest first, their records still kept
 };
 
 } // namespace sim

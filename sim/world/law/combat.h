@@ -85,6 +85,9 @@ public:
     // One frame of every fight.
     void step(World& world);
 
+    // The entity is gone from the world: its health and fight records go too.
+    void forget(int id) { peds_.erase(id); }
+
 private:
     void fire(World& world, int shooter, const drovil::Vector3& from, const drovil::Vector3& to, int target,
               bool hit, int damage);

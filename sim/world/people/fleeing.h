@@ -51,6 +51,9 @@ public:
     // calm ones go back.
     void step(World& world);
 
+    // The ped is gone from the world: its fright goes too.
+    void forget(int ped) { frights_.erase(ped); }
+
 private:
     std::map<int, Fright> frights_;
 };

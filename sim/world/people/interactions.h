@@ -26,6 +26,9 @@ public:
     bool respondingNegatively(int ped, std::uint64_t nowMs) const;
     bool responding(int ped, std::uint64_t nowMs) const;
 
+    // The ped is gone from the world: its answer goes too.
+    void forget(int ped) { answers_.erase(ped); }
+
 private:
     struct Answer {
         bool friendly = true;

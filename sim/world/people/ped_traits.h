@@ -43,6 +43,12 @@ public:
     // ped on foot shoves it half a metre aside.
     void step(World& world);
 
+    // The ped is gone from the world: its records go too.
+    void forget(int ped) {
+        accuracy_.erase(ped), drunkenness_.erase(ped), lastPosition_.erase(ped), speed_.erase(ped);
+        ragdollUntil_.erase(ped), shovedAt_.erase(ped), shoves_.erase(ped);
+    }
+
 private:
     std::map<int, int> accuracy_;
     std::map<int, float> drunkenness_;

@@ -26,6 +26,11 @@ struct ScenePedStates {
         auto it = peds.find(ped);
         return it == peds.end() ? nullptr : &it->second;
     }
+    // The entity is gone from the world: a scene no longer holds it.
+    void forget(int entity) {
+        peds.erase(entity);
+        std::erase(released, entity);
+    }
     bool wasReleased(int entity) const {
         for (int id : released)
             if (id == entity)

@@ -42,6 +42,9 @@ public:
     const SpokenLine* find(const std::string& line) const;
     bool anyCutOff() const;
 
+    // The ped is gone from the world: the line he was saying is no longer his.
+    void forget(int ped) { current_.erase(ped); }
+
 private:
     int framesFor(const std::string& line) const;
     std::vector<SpokenLine> lines_;

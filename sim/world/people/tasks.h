@@ -148,6 +148,9 @@ public:
     // ped's script task is then the sequence, SCRIPT_TASK_PERFORM_SEQUENCE).
     int scriptTaskStatus(int ped, std::uint32_t scriptTask) const;
 
+    // The ped is gone from the world: its activity and history go too.
+    void forget(int ped) { peds_.erase(ped), history_.erase(ped), stepsGiven_.erase(ped); }
+
     // One frame of every ped's activity. Peds that are down or fighting do not
     // follow their tasks.
     void step(World& world);

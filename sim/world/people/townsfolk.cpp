@@ -136,12 +136,7 @@ void Townsfolk::lookAfterCrowd(World& world) {
         const EntityRecord& record = *world.entities.find(it->first);
         const float distance = flatDistance(record.position, centre);
         if (distance > despawnDistance && !heldByScript(world, it->first)) {
-            world.tasks.clear(it->first);
-            world.seats.forget(it->first);
-            world.relationships.forget(it->first);
-            world.pedGroups.remove(it->first);
-            world.weapons.forget(it->first);
-            world.entities.remove(it->first);
+            world.removeEntity(it->first);
             ++removed_;
             it = folk_.erase(it);
             continue;

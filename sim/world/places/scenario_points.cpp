@@ -209,7 +209,7 @@ int ScenarioPoints::removeSeatPropsNear(World& world, const Vector3& position, f
     for (int prop : props) {
         for (auto it = points_.begin(); it != points_.end();)
             it = it->second.attachedTo == prop ? points_.erase(it) : std::next(it);
-        world.entities.remove(prop);
+        world.removeEntity(prop);
     }
     return static_cast<int>(props.size());
 }

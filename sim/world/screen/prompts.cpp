@@ -45,6 +45,13 @@ void Prompts::destroy(int handle) {
         return;
     }
     record->destroyed = true;
+    // A destroyed prompt is kept a while for checks after the fact, then
+    // forgotten: scripts destroy thousands in hours of play.
+    destroyedOrder_.push_back(handle);
+    if (destroyedOrder_.size() > keptDestroyed) {
+        records_.erase(destroyedOrder_.front());
+        destroyedOrder_.pop_front();
+    }
 }
 
 std::uint32_t Prompts::entityGroup(int entityId) {

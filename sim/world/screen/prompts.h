@@ -23,6 +23,7 @@
 #include "world/screen/controls.h"
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -135,7 +136,8 @@ public:
     std::vector<const PromptRecord*> visible() const;
     // The first visible prompt with exactly this text, or nullptr.
     const PromptRecord* findVisible(const std::string& text) const;
-    // Every prompt ever created with this text, destroyed or not.
+    // Every prompt created with this text, destroyed or not (of the destroyed
+    // ones, the latest keptDestroyed are kept).
     std::vector<const PromptRecord*> withText(const std::string& text) const;
     // Prompts created and never destroyed: at the end of a flow, leaks.
     std::vector<const PromptRecord*> notDestroyed() const;
@@ -147,6 +149,8 @@ private:
     int nextHandle_ = 1;
     std::uint64_t frame_ = 0;
     std::map<int, PromptRecord> records_;
+    static constexpr std::size_t keptDestroyed = 256;
+    std::deque<int> destroyedOrder_; // destroyed prompts still kept, oldest first
     std::map<std::uint32_t, int> entityGroups_; // group hash to entity
     std::set<std::uint32_t> pressedPending_;
     std::set<std::uint32_t> pressedNow_;

@@ -39,6 +39,13 @@ public:
         return ready;
     }
 
+    // The entity is gone from the world: what was set about its sight goes too.
+    void forget(int id) {
+        hidden_.erase(id), sightRange_.erase(id);
+        std::erase_if(blocked_, [id](const auto& pair) { return pair.first == id || pair.second == id; });
+        std::erase_if(lastAsked_, [id](const auto& entry) { return entry.first.first == id || entry.first.second == id; });
+    }
+
 private:
     std::set<int> hidden_;
     std::set<std::pair<int, int>> blocked_;

@@ -107,6 +107,9 @@ public:
     // peds notice the dead bodies in view.
     void step(World& world);
 
+    // The ped is gone from the world: its senses and events go too.
+    void forget(int ped) { senses_.erase(ped), events_.erase(ped); }
+
 private:
     void noticeBodies(World& world);
 

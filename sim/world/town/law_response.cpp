@@ -41,9 +41,7 @@ void LawResponse::step(World& world) {
         if (record->combatOpponent == world.player.pedId)
             Combat::stopFight(world, *it);
         if (flatDistance(record->position, player.position) > goneDistance) {
-            world.tasks.clear(*it);
-            world.weapons.forget(*it);
-            world.entities.remove(*it);
+            world.removeEntity(*it);
             it = lawmen_.erase(it);
             continue;
         }

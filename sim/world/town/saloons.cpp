@@ -130,12 +130,7 @@ void Saloons::clearOut(World& world, std::size_t index) {
             continue;
         }
         if (record) {
-            world.tasks.clear(it->first);
-            world.seats.forget(it->first);
-            world.relationships.forget(it->first);
-            world.pedGroups.remove(it->first);
-            world.weapons.forget(it->first);
-            world.entities.remove(it->first);
+            world.removeEntity(it->first);
         }
         it = roles_.erase(it);
     }

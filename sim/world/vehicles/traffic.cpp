@@ -201,21 +201,5 @@ void Traffic::measureSpeeds(World& world, float frameSeconds) {
     }
 }
 
-void deleteFromWorld(World& world, int entity) {
-    if (!world.entities.exists(entity))
-        return;
-    std::vector<int> attached;
-    for (const auto& [id, blip] : world.blips.all())
-        if (blip.kind == BlipKind::Entity && blip.entity == entity)
-            attached.push_back(id);
-    for (int id : attached)
-        world.blips.remove(id);
-    world.seats.forget(entity);
-    world.tasks.clear(entity);
-    world.pedGroups.remove(entity);
-    world.weapons.forget(entity);
-    world.entities.remove(entity);
-    world.objects.forget(entity);
-}
 
 } // namespace sim

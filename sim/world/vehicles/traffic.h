@@ -76,6 +76,12 @@ public:
     // rides along, and the speeds are measured.
     void step(World& world);
 
+    // The vehicle or ped is gone from the world: its orders and measures go too.
+    void forget(int id) {
+        orders_.erase(id), boardings_.erase(id), lastPositions_.erase(id), speeds_.erase(id);
+        loads_.erase(id), robberyLoot_.erase(id);
+    }
+
 private:
     void drive(World& world, int vehicle, DriveOrder& order, float frameSeconds);
     void walkToSeats(World& world, float frameSeconds);
@@ -89,8 +95,5 @@ private:
     std::map<int, std::uint32_t> loads_;
     std::map<int, std::uint32_t> robberyLoot_;
 };
-
-// Takes an entity out of the world for good (a script deleted it).
-void deleteFromWorld(World& world, int entity);
 
 } // namespace sim

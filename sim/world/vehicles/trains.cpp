@@ -273,8 +273,7 @@ void Trains::step(World& world) {
             for (int car : train.cars) {
                 trainOfCar_.erase(car);
                 if (car != it->first && world.entities.exists(car)) {
-                    world.seats.forget(car);
-                    world.entities.remove(car);
+                    world.removeEntity(car);
                 }
             }
             trainOfCar_.erase(it->first);

@@ -33,6 +33,12 @@ public:
     // down or gone drops what he carries.
     void step(World& world);
 
+    // The entity is gone from the world: what it carried or was carried by is let go.
+    void forget(int id) {
+        carrierOf_.erase(id), personality_.erase(id);
+        std::erase_if(carrierOf_, [id](const auto& entry) { return entry.second == id; });
+    }
+
 private:
     std::map<int, int> carrierOf_; // carried entity -> carrier
     std::map<int, std::uint32_t> personality_;
