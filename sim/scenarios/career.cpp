@@ -304,9 +304,11 @@ bool Career::leaveBehind(const ContractInPlay& contract, bool enterFirst) {
 bool Career::dieInCamp(const ContractInPlay& contract, const StartingTown& town) {
     run_.note("rides into the camp and stands there with his hands empty");
     run_.player().holster();
-    if (!run_.rideTo(contract.coords, 8.0f, 10 * minute))
+    // Shot on the way in is as good as shot standing there.
+    if (!run_.rideTo(contract.coords, 8.0f, 10 * minute) && !run_.playerDown())
         return false;
-    run_.player().dismount();
+    if (!run_.playerDown())
+        run_.player().dismount();
     if (!run_.waitUntil([&] { return run_.playerDown(); }, 5 * minute))
         return false;
     run_.note("is shot dead");
@@ -394,6 +396,7 @@ ScenarioResult Career::play() {
         if (!takeTrainTo(town))
             run_.note("could not get back to " + town.name);
         const CareerOutcome outcome = playContract(restored, town, Plan::Complete);
+        run_.waitUntil([&] { return ended(statusOf(run_, restored.id)); }, 5 * second);
         if (ended(statusOf(run_, restored.id)))
             finish(restored.id, restored.settingId, outcome);
         else
@@ -415,6 +418,14 @@ ScenarioResult Career::play() {
             continue;
         }
         const CareerOutcome outcome = playContract(contract, town, planFor(played));
+        if (run_.playerDown()) {
+            // Killed where the plan did not mean him to be: the game brings him back.
+            run_.wait(3 * second);
+            respawn(town);
+        }
+        // The plug-in writes its files off its own thread: the ending reaches
+        // the disk a frame or two after it is shown.
+        run_.waitUntil([&] { return ended(statusOf(run_, contract.id)); }, 5 * second);
         if (!ended(statusOf(run_, contract.id))) {
             problems.push_back("contract " + std::to_string(contract.id) + " never ended");
             ++stuck;

@@ -214,14 +214,14 @@ void HostageTask::takeHostage(bool hostageArmed) {
     natives::ped::blockNonTemporaryEvents(ped_, true);
     lineTimer_ = gameClockSeconds();
     triggerTutorial("hostage.shove", false);
-    natives::decorator::setInt(ped_.entity(), isHostageDecorator, 1);
+    setHostageMark(ped_, true);
     natives::decorator::setInt(ped_.entity(), hostageEnabledDecorator, 0);
 }
 
 void HostageTask::release(Reaction reaction) {
     natives::ped::blockNonTemporaryEvents(ped_, false);
     natives::ped::setBlackboardBool(ped_, "Handsup", false, 0);
-    natives::decorator::setInt(ped_.entity(), isHostageDecorator, 0);
+    setHostageMark(ped_, false);
     const Ped player = playerPed();
     switch (reaction) {
     case Reaction::Flee:

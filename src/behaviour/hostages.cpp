@@ -37,8 +37,25 @@ void addThreat(Ped ped) {
 
 } // namespace
 
+namespace {
+// The mark of the last ped asked about, for this frame: the executor and the
+// hostage system both ask about the target every frame.
+Ped markOf;
+PerYield<bool> markRead;
+} // namespace
+
 bool isHostage(Ped ped) {
-    return natives::decorator::getInt(ped.entity(), isHostageDecorator) != 0;
+    if (ped != markOf) {
+        markOf = ped;
+        markRead.forget();
+    }
+    return markRead.get([ped] { return natives::decorator::getInt(ped.entity(), isHostageDecorator) != 0; });
+}
+
+void setHostageMark(Ped ped, bool held) {
+    natives::decorator::setInt(ped.entity(), isHostageDecorator, held ? 1 : 0);
+    if (ped == markOf)
+        markRead.forget();
 }
 
 bool mayBeThreatened(Ped ped, bool needsMark) {

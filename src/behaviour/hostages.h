@@ -19,6 +19,8 @@ extern const char* const timesThreatenedDecorator; // threats (and shoves) the p
 
 // True while the ped is held as a hostage.
 bool isHostage(Ped ped);
+// Marks a ped as held (or no longer held) for every script that asks.
+void setHostageMark(Ped ped, bool held);
 
 // The ped can be threatened now: alive, on foot like the player, not running
 // away, not fighting him, and the law not after the player. With

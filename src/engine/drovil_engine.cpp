@@ -437,7 +437,7 @@ void DrovilEngine::destroyRetiredExecutors() {
 }
 
 void DrovilEngine::handleScriptEvents() {
-    const int count = natives::gameevent::queuedCount(scriptEventGroup);
+    const int count = queuedEventCount(scriptEventGroup);
     for (int index = 0; index < count; ++index) {
         if (natives::gameevent::queuedType(scriptEventGroup, index) != getHashKey("EVENT_NETWORK_SCRIPT_EVENT"))
             continue;

@@ -17,6 +17,12 @@
 #include "world/map_areas.h"
 #include "world/mission_templates.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
 namespace drovil {
 namespace {
 // A missing GeneralMeta key reads as this; the rule that needs it then never fires.
@@ -80,12 +86,23 @@ void BaseContractExecutor::setMissionFlag(std::string_view name, int value) {
     missionFlags.insert_or_assign(std::string(name), value);
 }
 
-void BaseContractExecutor::showHintOnce(const std::string& name) {
-    const std::string key = "hints." + name;
+void BaseContractExecutor::showHintOnce(std::string_view name) {
+    // Asked every frame of some stages: the key is put together on the stack,
+    // a string is made only the once the hint is shown.
+    constexpr std::string_view prefix = "hints.";
+    std::array<char, 128> buffer;
+    if (prefix.size() + name.size() > buffer.size()) {
+        log("ContractExecutor: hint name too long: " + std::string(name));
+        return;
+    }
+    std::copy(prefix.begin(), prefix.end(), buffer.begin());
+    std::copy(name.begin(), name.end(), buffer.begin() + static_cast<std::ptrdiff_t>(prefix.size()));
+    const std::string_view key(buffer.data(), prefix.size() + name.size());
     if (!hintsEnabled() || getMissionFlag(key) != 0)
         return;
-    triggerTutorial(key, false);
-    setMissionFlag(key, 1);
+    const std::string shown(key);
+    triggerTutorial(shown, false);
+    setMissionFlag(shown, 1);
 }
 
 void BaseContractExecutor::executorLog(const std::string& message) const {

@@ -90,7 +90,7 @@ public:
     int getMissionFlag(std::string_view name) const;
     void setMissionFlag(std::string_view name, int value);
     // The tutorial "hints." + name, at most once per mission, only with Hints on.
-    void showHintOnce(const std::string& name);
+    void showHintOnce(std::string_view name);
     // "ContractExecutor [<id>]: " + message, to the log.
     void executorLog(const std::string& message) const;
 

@@ -1,5 +1,6 @@
 #include "executors/hold_stopwatch.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/natives.h"
 
 #include <map>
@@ -14,18 +15,18 @@ std::map<Hash, int>& startTimes() {
 int& startOf(Hash control) {
     auto [entry, added] = startTimes().try_emplace(control, 0);
     if (added)
-        entry->second = natives::timer::clockMs();
+        entry->second = gameTimerMs();
     return entry->second;
 }
 } // namespace
 
 int holdStopwatchElapsedMs(Hash control) {
     const int start = startOf(control);
-    return natives::timer::clockMs() - start;
+    return gameTimerMs() - start;
 }
 
 void restartHoldStopwatch(Hash control) {
-    startOf(control) = natives::timer::clockMs();
+    startOf(control) = gameTimerMs();
 }
 
 } // namespace drovil

@@ -1,5 +1,6 @@
 #include "executors/hotel_executor.h"
 
+#include "behaviour/hostages.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
@@ -61,7 +62,7 @@ bool HotelExecutor::targetIsTaken() const {
     return entityDead(targetPed) ||
            pedFightingPlayer(targetPed) || pedFleeing(targetPed) ||
            natives::task::isUsingAnyScenario(targetPed) ||
-           natives::decorator::getInt(targetPed.entity(), "KV_HOSTAGE_isHostage") != 0;
+           isHostage(targetPed);
 }
 
 Vector3 HotelExecutor::roomCentre() const {

@@ -2,6 +2,7 @@
 
 #include "behaviour/tutorials.h"
 #include "runtime/debug_tools.h"
+#include "behaviour/hostages.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
@@ -106,7 +107,7 @@ bool SaloonExecutor::targetIsTaken() const {
 }
 
 bool SaloonExecutor::targetIsHostage() const {
-    return natives::decorator::getInt(targetPed.entity(), "KV_HOSTAGE_isHostage") != 0;
+    return isHostage(targetPed);
 }
 
 void SaloonExecutor::onUpdate() {

@@ -1,5 +1,6 @@
 #include "executors/street_executor.h"
 
+#include "behaviour/hostages.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
@@ -63,7 +64,7 @@ void StreetExecutor::cleanup() {
 bool StreetExecutor::targetIsTaken() const {
     return entityDead(targetPed) ||
            pedFightingPlayer(targetPed) || pedFleeing(targetPed) ||
-           natives::decorator::getInt(targetPed.entity(), "KV_HOSTAGE_isHostage") != 0;
+           isHostage(targetPed);
 }
 
 void StreetExecutor::onUpdate() {

@@ -58,6 +58,8 @@ ByEntity<Vector3> positions;
 ByEntity<bool> deaths;
 ByEntity<bool> fleeing;
 ByEntity<bool> fighting;
+ByEntity<int> eventCounts; // by event group
+Read<int> timerMs;
 
 } // namespace
 
@@ -129,12 +131,22 @@ bool pedFightingPlayer(Ped ped) {
     return fighting.get(ped.id, [ped] { return natives::condition::pedInCombatWith(ped, playerPed()); });
 }
 
+int gameTimerMs() {
+    return timerMs.get([] { return natives::timer::clockMs(); });
+}
+
+int queuedEventCount(int group) {
+    return eventCounts.get(group, [group] { return natives::gameevent::queuedCount(group); });
+}
+
 void forgetFrameReads() {
     missionFlag.forget();
     positions.forget();
     deaths.forget();
     fleeing.forget();
     fighting.forget();
+    eventCounts.forget();
+    timerMs.forget();
     index.forget();
     position.forget();
     wanted.forget();

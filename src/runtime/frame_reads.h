@@ -37,6 +37,13 @@ bool entityDead(Ped ped);
 bool pedFleeing(Ped ped);
 bool pedFightingPlayer(Ped ped);
 
+// The game's millisecond timer: it moves on between frames, not within one.
+int gameTimerMs();
+
+// How many events wait in an event group this frame: the game's queue holds
+// the frame's events, read by the engine and the menu alike.
+int queuedEventCount(int group);
+
 void forgetFrameReads();
 
 // One value read from the game at most once between two yields: the first

@@ -1,5 +1,6 @@
 #include "runtime/model_load.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
@@ -15,9 +16,9 @@ constexpr int maxWaits = 2000;
 
 bool loadModelWithin(Hash model, int timeoutMs, const char* requester, int retryWaitMs) {
     natives::streaming::requestModel(model, false);
-    const int start = natives::timer::clockMs();
+    const int start = gameTimerMs();
     for (int waits = 0; !natives::streaming::hasModelLoaded(model); ++waits) {
-        if (natives::timer::clockMs() - start >= timeoutMs || waits >= maxWaits) {
+        if (gameTimerMs() - start >= timeoutMs || waits >= maxWaits) {
             log(std::string(requester) + ": model " + std::to_string(static_cast<std::int32_t>(model)) +
                 " did not load within " + std::to_string(timeoutMs) + " ms, it is not used");
             return false;

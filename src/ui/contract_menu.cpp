@@ -106,7 +106,7 @@ void ContractMenu::update() {
 }
 
 void ContractMenu::readScriptEvents() {
-    const int count = natives::gameevent::queuedCount(scriptEventGroup);
+    const int count = queuedEventCount(scriptEventGroup);
     for (int index = 0; index < count; ++index) {
         if (natives::gameevent::queuedType(scriptEventGroup, index) != scriptEventType())
             continue;

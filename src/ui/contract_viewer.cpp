@@ -1,6 +1,7 @@
 #include "ui/contract_viewer.h"
 
 #include "behaviour/tutorials.h"
+#include "runtime/frame_reads.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
@@ -32,12 +33,17 @@ Hash flippedState() {
     return hash;
 }
 
-// The item in the player's hands when it is a contract card, else a null handle.
+// The item in the player's hands when it is a contract card, else a null
+// handle: asked by the viewer and the menu in the same frame, read once.
+PerYield<Entity> heldCard;
+
 Entity heldContractCard() {
-    const Entity item = natives::document::heldItem(playerPed(), handSlot());
-    if (!item || natives::decorator::getInt(item, cardDecorator) == 0)
-        return Entity();
-    return item;
+    return heldCard.get([] {
+        const Entity item = natives::document::heldItem(playerPed(), handSlot());
+        if (!item || natives::decorator::getInt(item, cardDecorator) == 0)
+            return Entity();
+        return item;
+    });
 }
 
 } // namespace
@@ -57,6 +63,7 @@ void ContractViewer::open(const MissionData& record) {
     natives::document::startInspection(player, getHashKey("CARD_CONTRACT_TARGET"), card, handSlot(),
                                        getHashKey("DOCUMENT_INSPECT@Paper_w10-16_H15-24_INTRO"), 1, 0, -1.0f);
     natives::decorator::setInt(card.entity(), cardDecorator, 1);
+    heldCard.forget(); // a card in hand from now on
 
     if (requestPortrait(record.targetModel, record.targetOutfitIndex, openPortraitBudgetMs, portraitSlot,
                         portraitPhotoType)) {

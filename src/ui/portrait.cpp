@@ -1,5 +1,6 @@
 #include "ui/portrait.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/host_api.h"
 #include "runtime/model_load.h"
 #include "runtime/log.h"
@@ -20,8 +21,8 @@ constexpr int configFlagOff = 130;
 // Milliseconds on the game clock since the last reset.
 class Stopwatch {
 public:
-    void reset() { start_ = natives::timer::clockMs(); }
-    int elapsed() const { return natives::timer::clockMs() - start_; }
+    void reset() { start_ = gameTimerMs(); }
+    int elapsed() const { return gameTimerMs() - start_; }
 
 private:
     int start_ = 0;
