@@ -94,6 +94,13 @@ const char* settingName(int settingId) {
     return settingId >= 0 && settingId < 9 ? names[settingId] : "unknown";
 }
 
+std::string contractKind(const ContractInPlay& contract) {
+    std::string kind = settingName(contract.settingId);
+    if (contract.settingId == 6)
+        kind += contract.variant == 1 ? " by coach" : " by train";
+    return kind;
+}
+
 ContractInPlay readContract(const ScenarioRun& run, int id) {
     ContractInPlay contract;
     contract.id = id;
@@ -108,6 +115,7 @@ ContractInPlay readContract(const ScenarioRun& run, int id) {
     contract.bounty = intValue(values, "bounty", 0);
     contract.bonusesReward = intValue(values, "bonusesReward", 0);
     contract.guardsCount = intValue(values, "guardsCount", 0);
+    contract.variant = intValue(values, "variant", 0);
     contract.coords = positionValue(values, "coords");
     contract.blipCoords = positionValue(values, "blipCoords");
     contract.blipRadius = floatValue(values, "blipRadius", 0.0f);
@@ -284,7 +292,14 @@ bool escape(ScenarioRun& run, const ContractInPlay& contract) {
     player.whistleForHorse();
     // On foot away from the guns until the horse catches up.
     player.goTo(away, Gait::Sprint, 5.0f);
-    if (!run.waitUntil([&] { return player.horseAtHand() || run.playerDown(); }, 30 * second) || !player.mount())
+    bool atHand = run.waitUntil([&] { return player.horseAtHand() || run.playerDown(); }, 15 * second);
+    if (!atHand && !run.playerDown() && run.world().entities.exists(player.ownHorse())) {
+        // It hangs back: he runs over to it instead.
+        run.note("the horse hangs back: runs over to it");
+        player.goToEntity(player.ownHorse(), Gait::Sprint, 2.0f);
+        atHand = run.waitUntil([&] { return player.horseAtHand() || run.playerDown(); }, 20 * second);
+    }
+    if (!atHand || run.playerDown() || !player.mount())
         return fail(run, run.playerDown() ? "shot down while running for the horse" : horseTrouble(run));
     run.note("in the saddle, rides off");
     player.goTo(away, Gait::Ride, 5.0f);

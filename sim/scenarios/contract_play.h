@@ -18,6 +18,7 @@ struct ContractInPlay {
     int bounty = 0;
     int bonusesReward = 0;
     int guardsCount = 0;
+    int variant = 0; // a train station's transport: 0 the train, 1 a coach
     drovil::Vector3 coords;
     drovil::Vector3 blipCoords;
     float blipRadius = 0.0f;
@@ -32,6 +33,9 @@ ContractInPlay readContract(const ScenarioRun& run, int id);
 // The mission in the area's save slot, or one with id -1.
 ContractInPlay contractInArea(const ScenarioRun& run, int areaId);
 const char* settingName(int settingId);
+// The setting's name, with the transport of a train station contract ("train
+// station by coach").
+std::string contractKind(const ContractInPlay& contract);
 
 // Walks to Valentine's main street and waits for a quest giver, walks up to
 // him, takes the contract and reads the card. Fills `taken` from the files.

@@ -58,7 +58,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
                       " contract, which the scripted player cannot play yet: try another --seed");
     std::string why;
     if (!hunt(run, contract, why))
-        return failed(why);
+        return failed(contract.settingId == 6 ? why + " (" + contractKind(contract) + ")" : why);
 
     const float pending = pendingBalance(run);
     const int expectedCents = static_cast<int>(std::lround(static_cast<double>(pending) * pricesScale(run) * 100.0));
@@ -69,7 +69,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     const ContractInPlay finished = readContract(run, contract.id);
     const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
     std::ostringstream summary;
-    summary << settingName(contract.settingId) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
+    summary << contractKind(contract) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
             << " (expected " << dollarsText(expectedCents) << "), mission status " << finished.status
             << ", pending payment " << pendingAfter;
     const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
@@ -191,6 +191,12 @@ ScenarioResult playTrainMissedScenario(ScenarioRun& run) {
     return {done, summary};
 }
 
+ScenarioResult playCoachChaseScenario(ScenarioRun& run) {
+    std::string summary;
+    const bool done = playCoachChase(run, summary);
+    return {done, summary};
+}
+
 // --- menu-abort ---
 
 void carryingCash(World& world) {
@@ -308,6 +314,11 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "a train station contract already taken in Valentine; the player loiters at the station without drawing, "
          "the target boards the train and it leaves with him: the contract must fail, the target lost",
          &writeTakenTrainContract, nullptr, &playTrainMissedScenario},
+        {"coach-chase",
+         "a train station contract already taken in Valentine whose target leaves by coach; the player waits on "
+         "the platform without drawing: the coach must pull up within 20 m of the spot, take the target in and "
+         "drive off with him; then the player runs after it, shoots him aboard and gets away",
+         &writeTakenCoachContract, nullptr, &playCoachChaseScenario},
         {"saloon-lure",
          "a saloon contract already taken in Valentine; at 23:00 the player finds the target among the drinkers, "
          "waits until he reels drunk and pays a working girl to lure him out: he must follow her to a spot about "

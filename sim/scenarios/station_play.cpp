@@ -49,10 +49,66 @@ bool takeDownAtStation(ScenarioRun& run, int target) {
     player.stop();
     return true;
 }
+// A coach of the scene that has taken a passenger in behind its box and is
+// moving off: what a player at the station sees drive away; 0 for none.
+int coachLeavingWithPassenger(ScenarioRun& run, const ContractInPlay& contract) {
+    for (const auto& [id, record] : run.world().entities.all()) {
+        if (record.kind != EntityKind::Vehicle || !record.missionEntity || !record.alive ||
+            run.world().trains.trainOfCar(id) != 0 ||
+            flatDistance(record.position, contract.coords) > contract.missionAreaRadius ||
+            run.world().traffic.speedOf(id) < 0.5f)
+            continue;
+        const auto found = run.world().seats.occupants().find(id);
+        if (found == run.world().seats.occupants().end())
+            continue;
+        for (const auto& [seat, ped] : found->second)
+            if (seat > 0 && run.world().entities.exists(ped))
+                return id;
+    }
+    return 0;
+}
+
+// Runs (or rides) alongside the coach and looks at its passenger through the
+// sights until the map marks him; the target then, 0 when he is not.
+int lookIntoLeavingCoach(ScenarioRun& run, int coach) {
+    PlayerController& player = run.player();
+    run.note("a coach that called at the platform drives off with a passenger: runs after it for a look at him");
+    const std::string targetName = run.lang("blips.contact_target");
+    player.drawGun();
+    const std::uint64_t until = run.world().clock.elapsedMs + 3 * minute;
+    while (!markedTarget(run, targetName)) {
+        if (run.playerDown() || run.world().clock.elapsedMs >= until || !run.world().entities.exists(coach))
+            break;
+        int passenger = 0;
+        const auto found = run.world().seats.occupants().find(coach);
+        if (found != run.world().seats.occupants().end())
+            for (const auto& [seat, ped] : found->second)
+                if (seat > 0 && !run.isDown(ped))
+                    passenger = ped;
+        if (!passenger)
+            break;
+        const EntityRecord* record = run.world().entities.find(coach);
+        if (player.distanceTo(record->position) > shootingRange) {
+            player.aimAt(0);
+            player.goToEntity(coach, player.riding() ? Gait::Ride : Gait::Sprint, shootingRange * 0.5f);
+        } else {
+            player.aimAt(passenger);
+        }
+        run.wait(200);
+    }
+    player.aimAt(0);
+    return markedTarget(run, targetName);
+}
 } // namespace
 
 bool huntAtStation(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
-    const int target = searchTownForTarget(run, contract);
+    int coach = 0;
+    int target = searchTownForTarget(run, contract, [&] {
+        coach = coachLeavingWithPassenger(run, contract);
+        return coach != 0;
+    });
+    if (!target && coach)
+        target = lookIntoLeavingCoach(run, coach);
     if (!target) {
         why = "the target was not found and recognised at the station";
         return false;
@@ -72,19 +128,33 @@ bool huntAtStation(ScenarioRun& run, const ContractInPlay& contract, std::string
     return true;
 }
 
-void writeTakenTrainContract(std::map<std::string, std::string>& files) {
+namespace {
+// Valentine's station contract, by train (variant 0) or by coach (1).
+void writeTakenStationContract(std::map<std::string, std::string>& files, int variant) {
     const std::string area = std::to_string(valentineAreaId());
     const std::string station = "-180.543,629.124,114.09";
+    const auto hash = [](const char* name) { return std::to_string(static_cast<std::int32_t>(gameHash(name))); };
+    const bool coach = variant == 1;
     files["Missions/0.dat"] =
         "id=0\ncoords=" + station + "\ntemplateId=2\nsettingId=6\nareaId=" + area +
-        "\nstatus=0\nbounty=60\ncreatedAt=0\nvariant=0\ntargetModel=" +
-        std::to_string(static_cast<std::int32_t>(gameHash("a_m_m_rhdupperclass_01"))) +
-        "\ntargetOutfitIndex=0\nguardsCount=0\nguardModel=0\ncompanionsCount=0\ncompanionModel=0\nvehicleModel=0"
+        "\nstatus=0\nbounty=60\ncreatedAt=0\nvariant=" + std::to_string(variant) +
+        "\ntargetModel=" + hash("a_m_m_rhdupperclass_01") + "\ntargetOutfitIndex=0\nguardsCount=0\nguardModel=" +
+        (coach ? hash("g_m_m_uniduster_01") : "0") + "\ncompanionsCount=0\ncompanionModel=0\nvehicleModel=" +
+        (coach ? std::to_string(static_cast<std::int32_t>(0x680D3008)) : "0") +
         "\nvehiclePropsetModel=0\nisTargetACriminal=0\nisTargetArmed=0\npropsetModel=0\nambienceRadius=0\n"
         "spawnDistance=75\ntargetFleeChance=1\nblipRadius=50\nmissionAreaRadius=250\ntargetLootMoney=0\n"
         "companionsLootMoney=0\nguardsLootMoney=0\nblipCoords=" +
         station + "\nbonusesReward=0\n";
     files["Savegame.dat"] = "next_mission_id=1\npending_payment=0\nmissions." + area + "=0\n";
+}
+} // namespace
+
+void writeTakenTrainContract(std::map<std::string, std::string>& files) {
+    writeTakenStationContract(files, 0);
+}
+
+void writeTakenCoachContract(std::map<std::string, std::string>& files) {
+    writeTakenStationContract(files, 1);
 }
 
 bool playTrainMissed(ScenarioRun& run, std::string& summary) {
@@ -127,6 +197,68 @@ bool playTrainMissed(ScenarioRun& run, std::string& summary) {
               (lost ? " (target lost: the train took him out of the mission area)" : "") +
               (targetAlive ? ", the target alive aboard" : "");
     return arrived && boarded && status == 4 && lost && targetAlive;
+}
+
+} // namespace sim
+
+namespace sim {
+
+bool playCoachChase(ScenarioRun& run, std::string& summary) {
+    PlayerController& player = run.player();
+    run.wait(1500); // the engine restores the contract at start-up
+    const ContractInPlay contract = contractInArea(run, valentineAreaId());
+    const int id = contract.id;
+    if (contract.settingId != 6) {
+        summary = "the taken train station contract was not restored";
+        return false;
+    }
+    run.note("walks over to the station and waits on the platform, gun away");
+    if (!run.travelTo(contract.coords, Gait::Walk, 25.0f, 3 * minute)) {
+        summary = "the player never reached the station";
+        return false;
+    }
+    player.stop();
+    if (!run.waitUntil([&] { return logHas(run, id, "wagon created. distance from mission coords: "); },
+                       3 * minute)) {
+        summary = "no coach came for the target";
+        return false;
+    }
+    run.note("a coach is on its way to the station");
+    const int target = run.contractTarget();
+    int coach = 0;
+    const bool boarded = run.waitUntil(
+        [&] {
+            coach = target ? vehicleOf(run, target) : 0;
+            return coach != 0;
+        },
+        3 * minute);
+    if (!boarded) {
+        summary = "the target never got into the coach";
+        return false;
+    }
+    const EntityRecord* coachRecord = run.world().entities.find(coach);
+    const drovil::Vector3 pickedUpAt = coachRecord ? coachRecord->position : drovil::Vector3();
+    const float stoppedAt = flatDistance(pickedUpAt, contract.coords);
+    run.note("the coach pulls up " + std::to_string(static_cast<int>(stoppedAt + 0.5f)) +
+             " m from the platform and the target climbs in");
+    const bool drivenOff = run.waitUntil(
+        [&] {
+            const EntityRecord* record = run.world().entities.find(coach);
+            return record && flatDistance(record->position, pickedUpAt) > 10.0f;
+        },
+        minute);
+    if (drivenOff)
+        run.note("the coach drives off with him: the player runs after it");
+    const bool down = takeDownAtStation(run, target);
+    if (down)
+        run.note("the target is down in the coach");
+    const bool away = down && escape(run, contract);
+    const int status = readContract(run, id).status;
+    summary = "the coach stopped " + std::to_string(static_cast<int>(stoppedAt + 0.5f)) +
+              " m from the spot, the target boarded" + (drivenOff ? ", it drove off with him" : ", it never left") +
+              (down ? ", the player took him down aboard" : ", the player did not take him down") +
+              (away ? ", got away" : "") + ", the contract ended with status " + std::to_string(status);
+    return stoppedAt <= 20.0f && drivenOff && down && away && status == 2;
 }
 
 } // namespace sim

@@ -62,7 +62,8 @@ int nextToLookAt(ScenarioRun& run, const ContractInPlay& contract, const std::se
 
 } // namespace
 
-int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
+int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract, const std::function<bool()>& breakOff) {
+    const auto brokenOff = [&] { return breakOff && breakOff(); };
     PlayerController& player = run.player();
     player.holster();
     const bool hotel = contract.settingId == 2;
@@ -100,6 +101,10 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
     int looked = 0;
     const std::uint64_t giveUpAt = run.world().clock.elapsedMs + 12 * minute;
     while (run.world().clock.elapsedMs < giveUpAt && !run.playerDown()) {
+        if (brokenOff()) {
+            player.aimAt(0);
+            return 0;
+        }
         if (const int target = markedTarget(run, targetName)) {
             player.stop();
             run.note("the map marks the man he is looking at as the target, after " + std::to_string(looked) +
@@ -113,7 +118,9 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
             const drovil::Vector3 somewhere(contract.blipCoords.x + around(legs) * contract.blipRadius,
                                             contract.blipCoords.y + around(legs) * contract.blipRadius,
                                             contract.blipCoords.z);
-            run.travelTo(somewhere, Gait::Walk, 2.0f, minute);
+            player.goTo(somewhere, Gait::Walk, 2.0f);
+            run.waitUntil([&] { return !player.moving() || run.playerDown() || brokenOff(); }, minute);
+            player.stop();
             continue;
         }
         seen.insert(person);
@@ -123,7 +130,7 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
         if (record && player.distanceTo(record->position) > lookingDistance) {
             player.goToEntity(person, Gait::Walk, lookingDistance - 5.0f);
             run.waitUntil([&] { return markedTarget(run, targetName) != 0 || !run.world().entities.exists(person) ||
-                                       !player.moving(); },
+                                       !player.moving() || brokenOff(); },
                           minute);
         }
         player.drawGun();
@@ -132,7 +139,7 @@ int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract) {
         run.waitUntil(
             [&] {
                 const EntityRecord* followed = run.world().entities.find(person);
-                if (!followed || markedTarget(run, targetName) != 0)
+                if (!followed || markedTarget(run, targetName) != 0 || brokenOff())
                     return true;
                 return run.world().clock.elapsedMs >= lookUntil;
             },

@@ -6,13 +6,17 @@
 // is made out by sight on the way).
 #include "scenarios/contract_play.h"
 
+#include <functional>
+
 namespace sim {
 
 // The ped the map marks as the contract target (the blip the card names), 0 none.
 int markedTarget(ScenarioRun& run, const std::string& targetName);
 
 // The player's search of a town for the target; the target ped, 0 when the
-// search failed (noted on the timeline).
-int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract);
+// search failed (noted on the timeline) or was broken off: `breakOff`, when
+// given, is asked all along the search whether something else needs him now.
+int searchTownForTarget(ScenarioRun& run, const ContractInPlay& contract,
+                        const std::function<bool()>& breakOff = {});
 
 } // namespace sim

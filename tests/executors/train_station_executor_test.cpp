@@ -43,15 +43,9 @@ MissionData stationRecord(int variant) {
     return record;
 }
 
-// The coach calls at the road that passes Valentine's station: the simulated
-// map's road there runs some 26 m from the station itself, farther than a
-// coach pulls up for its passenger, so the coach contract's spot is on it.
+// The coach calls at the station itself, up the side road to it.
 MissionData coachRecord() {
-    MissionData record = stationRecord(1);
-    const sim::Geography map;
-    record.coords = Vector3(-205.3f, 621.2f, map.groundHeight(-205.3f, 621.2f));
-    record.blipCoords = record.coords;
-    return record;
+    return stationRecord(1);
 }
 
 TrainVariantExecutor* trainExecutor() {
@@ -207,15 +201,30 @@ TEST(TrainStationContract, TheTrainRunsInTheTargetWalksUpOnlyWithinHalfAMileOfIt
     EXPECT_EQ(board->carIndex(), nearest);
     const int boardedCar = board->car().id;
 
-    // He walks up to the car and is aboard before the train leaves.
-    ASSERT_TRUE(session.runUntil([&] { return session.world().seats.seatOf(targetPed).has_value(); }, 40 * 60));
+    // He walks up to the car and steps aboard; the game reports the boarding
+    // finished (8), he is walked on into the car and, within 2.5 m of it, put
+    // on a train seat, all before the train leaves.
+    const std::uint32_t boardHash = sim::gameHash("SCRIPT_TASK_BOARD_VEHICLE");
+    bool reportedFinished = false;
+    float lastDistanceOnFoot = -1.0f;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            if (session.world().seats.seatOf(targetPed))
+                return true;
+            reportedFinished =
+                reportedFinished || session.world().tasks.scriptTaskStatus(targetPed, boardHash) == 8;
+            lastDistanceOnFoot = dist3(positionOf(session, targetPed), positionOf(session, boardedCar));
+            return false;
+        },
+        40 * 60));
+    EXPECT_TRUE(reportedFinished);
+    EXPECT_GE(lastDistanceOnFoot, 0.0f);
+    EXPECT_LE(lastDistanceOnFoot, 2.5f) << "put on his seat from beside the car";
     EXPECT_EQ(session.world().seats.seatOf(targetPed)->vehicle, boardedCar);
-    // The game's task status reports a finished boarding as no task at all
-    // (7), never as finished (8): the task waits on, its last steps (the walk to
-    // the car and the train seat) never come, and he rides in the car he boarded.
-    session.runFrames(60);
-    ASSERT_NE(trainExecutor()->getBoardTask(), nullptr);
-    EXPECT_EQ(trainExecutor()->getBoardTask()->phase(), BoardTrainTask::WaitBoarded);
+    EXPECT_TRUE(session.world().trains.isWaitingAtStation(train));
+    session.runFrames(2);
+    EXPECT_EQ(trainExecutor()->getBoardTask(), nullptr) << "the boarding is over";
+    EXPECT_EQ(trainExecutor()->getArrivalPhase(), 3);
 
     // The train pulls out with him.
     const Vector3 boardedAt = positionOf(session, targetPed);
@@ -310,7 +319,65 @@ TEST(CoachStationContract, TheCoachDrivesUpStopsNearTheSpotTakesTheTargetInAndDr
     const sim::DriveOrder* order = session.world().traffic.orderOf(coach);
     ASSERT_NE(order, nullptr);
     EXPECT_EQ(order->kind, sim::DriveKind::Wander) << "off about the roads";
+    // Down the side road and away, with him aboard.
+    const Vector3 pickedUpAt = positionOf(session, coach);
+    session.runFor(30000);
+    EXPECT_GT(flat(positionOf(session, coach), pickedUpAt), 40.0f);
+    EXPECT_EQ(session.world().seats.occupant(coach, 3), target);
+    EXPECT_LT(session.world().geography.distanceToRoad(positionOf(session, coach)), 5.0f);
 }
+
+struct StationSpot {
+    const char* name;
+    Hash area;
+    Vector3 coords;
+};
+
+class CoachAtEveryStation : public ::testing::TestWithParam<StationSpot> {};
+
+// Every station a contract can send the target to: the coach drives up, stops
+// within 20 m of the spot, takes him in and leaves with him.
+TEST_P(CoachAtEveryStation, TheCoachPullsUpWithinTwentyMetresAndLeavesWithTheTarget) {
+    MissionData record = stationRecord(1);
+    record.coords = GetParam().coords;
+    record.blipCoords = record.coords;
+    record.areaId = area_ids::asSigned(GetParam().area);
+    sim::Session session(camptest::campOptions(record, {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    putPlayerNorthOf(session, record.coords, 30.0f);
+    ASSERT_TRUE(session.runUntil([&] { return coachExecutor() && coachExecutor()->getCoach(); }, 600));
+    const int coach = coachExecutor()->getCoach().id;
+    float distanceWhenCalled = -1.0f;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            if (coachExecutor()->getArrivalPhase() < 2)
+                return false;
+            distanceWhenCalled = dist3(positionOf(session, coach), record.coords);
+            return true;
+        },
+        3 * 60 * 60));
+    EXPECT_LE(distanceWhenCalled, 20.0f);
+    ASSERT_TRUE(session.runUntil([&] { return coachExecutor()->getArrivalPhase() == 3; }, 60 * 60));
+    const int target = session.world().seats.occupant(coach, 3);
+    EXPECT_NE(target, 0);
+    const Vector3 pickedUpAt = positionOf(session, coach);
+    EXPECT_TRUE(session.runUntil([&] { return flat(positionOf(session, coach), pickedUpAt) > 30.0f; }, 40 * 30))
+        << "and drives off";
+    EXPECT_EQ(session.world().seats.occupant(coach, 3), target);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stations, CoachAtEveryStation,
+    ::testing::Values(StationSpot{"Valentine", area_ids::Valentine, Vector3(-180.543f, 629.124f, 114.09f)},
+                      StationSpot{"EmeraldRanch", area_ids::Valentine, Vector3(1521.5f, 439.356f, 90.6807f)},
+                      StationSpot{"Annesburg", area_ids::Annesburg, Vector3(2931.73f, 1283.24f, 44.6528f)},
+                      StationSpot{"Riggs", area_ids::Strawberry, Vector3(-1095.53f, -575.422f, 82.4099f)},
+                      StationSpot{"Wallace", area_ids::Strawberry, Vector3(-1298.77f, 401.872f, 95.3839f)},
+                      StationSpot{"Rhodes", area_ids::Rhodes, Vector3(1233.22f, -1297.11f, 76.9048f)},
+                      StationSpot{"SaintDenis", area_ids::SaintDenis, Vector3(2749.14f, -1400.79f, 46.1927f)},
+                      StationSpot{"Blackwater", area_ids::Blackwater, Vector3(-875.477f, -1328.74f, 43.958f)},
+                      StationSpot{"Tumbleweed", area_ids::Tumbleweed, Vector3(-5230.35f, -3468.04f, -20.5129f)}),
+    [](const ::testing::TestParamInfo<StationSpot>& info) { return std::string(info.param.name); });
 
 TEST(CoachStationContract, APlayerOnTheCoachBoxIsNotGivenADrivingTask) {
     sim::Session session(camptest::campOptions(coachRecord(), {"DevTools=1"}));

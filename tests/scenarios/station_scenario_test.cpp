@@ -1,5 +1,6 @@
 // Train station contracts played by the scripted player from the offer to the
-// payment, one of each transport, and the target who gets away by train.
+// payment, one of each transport, the target who gets away by train, and the
+// coach that calls for him at the platform and is run down.
 #include "scenarios/contract_play.h"
 #include "scenarios/scenarios.h"
 #include "session/scenario_session.h"
@@ -56,6 +57,18 @@ TEST(TrainMissed, TheTrainLeavesWithTheTargetAndTheContractFails) {
     const int lost = test::findLog(messages, "mission area abandoned / target lost", arrived);
     EXPECT_GE(arrived, 0);
     EXPECT_GT(lost, arrived);
+}
+
+// The coach pulls up at the platform, the target gets in and it drives off
+// with him; the player runs after it and shoots him in his seat.
+TEST(CoachChase, TheCoachTakesTheTargetInAtThePlatformAndThePlayerRunsItDown) {
+    Played played("coach-chase", 1);
+    ASSERT_TRUE(played.result.success) << played.result.summary;
+    EXPECT_EQ(readContract(played.run, 0).status, 2);
+    const auto messages = test::logMessages(played.session);
+    const int created = test::findLog(messages, "wagon created. distance from mission coords: ");
+    EXPECT_GE(created, 0);
+    EXPECT_GT(test::findLog(messages, "status changed: 1 -> 2", created), created);
 }
 
 } // namespace

@@ -91,3 +91,59 @@ TEST(SimTaskSequence, APedsTaskHistoryKeepsItsLatestStepsWithoutGrowingForEver) 
     EXPECT_EQ(history.back().durationMs, 4999) << "the newest step is last";
     EXPECT_EQ(history[history.size() - 2].durationMs, 4998);
 }
+
+// The game's status of a script task, by the task's hash: waiting, performed,
+// finished (8) until the ped is given another task, and not found (7) for a
+// task it was never given or only has as a step of a sequence.
+TEST(SimTaskSequence, AScriptTaskIsFinishedUntilThePedIsGivenAnotherAndAStepOfASequenceIsNotFound) {
+    sim::World world(1);
+    const int ped = addPed(world, openCountry);
+    const std::uint32_t wander = sim::gameHash("SCRIPT_TASK_WANDER_STANDARD");
+    const std::uint32_t board = sim::gameHash("SCRIPT_TASK_BOARD_VEHICLE");
+    const std::uint32_t sequenceTask = sim::gameHash("SCRIPT_TASK_PERFORM_SEQUENCE");
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 7) << "never given";
+
+    sim::TaskStep walk;
+    walk.kind = sim::TaskKind::GoTo;
+    walk.point = shifted(openCountry, 3.0f, 0.0f);
+    walk.durationMs = -1;
+    walk.scriptTask = wander;
+    world.tasks.give(ped, walk, world.clock.elapsedMs);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 0) << "given, not yet begun";
+    stepFrame(world);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 1);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, board), 7);
+    stepFrames(world, 30 * 3);
+    EXPECT_FALSE(world.tasks.busy(ped));
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 8) << "walked there: finished";
+    stepFrames(world, 30 * 5);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 8) << "and stays so";
+
+    // Another task, one the status has no hash for: the first is not found.
+    sim::TaskStep pause;
+    pause.kind = sim::TaskKind::Pause;
+    pause.durationMs = 500;
+    world.tasks.give(ped, pause, world.clock.elapsedMs);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 7);
+    stepFrames(world, 30);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 7);
+
+    // A step of a sequence is no script task of the ped's: the sequence is.
+    const int sequence = world.tasks.openSequence();
+    sim::TaskStep walkBack = walk;
+    walkBack.point = openCountry;
+    world.tasks.give(0, walkBack, world.clock.elapsedMs);
+    world.tasks.closeSequence(sequence);
+    world.tasks.perform(ped, sequence, world.clock.elapsedMs);
+    stepFrame(world);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, sequenceTask), 1);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 7);
+    stepFrames(world, 30 * 4);
+    EXPECT_EQ(world.tasks.progress(ped), -1);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, sequenceTask), 8);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, wander), 7) << "never finished as a task of its own";
+
+    // Tasks taken away: nothing is left to report.
+    world.tasks.clear(ped);
+    EXPECT_EQ(world.tasks.scriptTaskStatus(ped, sequenceTask), 7);
+}

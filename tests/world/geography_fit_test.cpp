@@ -6,6 +6,8 @@
 #include "world/data/place_table.h"
 #include "world/data/zone_table.h"
 #include "world/places/geography.h"
+#include "world/places/station_clerks.h"
+#include "world/vehicles/road_network.h"
 #include "world/world_data_checks.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +115,35 @@ TEST_F(GeographyFit, SpotsAreOnTheGroundAndRoadPointsOnARoad) {
                       sim::Geography::roadNodeSpacing)
                 << what;
         }
+    }
+}
+
+// A coach calls at a station for its passenger: every station stands on a
+// road, joined to the roads of its part of the map.
+TEST_F(GeographyFit, EveryStationStandsOnARoad) {
+    const sim::RoadNetwork roads;
+    const auto& stations = sim::StationClerks::stationPositions();
+    for (std::size_t id = 0; id < stations.size(); ++id) {
+        const Vector3& station = stations[id];
+        const std::string what = "station " + std::to_string(id);
+        // On the road, or at its side (Rhodes' platform is some 11 m from it).
+        EXPECT_LE(geography.distanceToRoad(station), 12.0f) << what;
+        const auto node = geography.nearestRoadNode(station);
+        ASSERT_TRUE(node.has_value()) << what;
+        EXPECT_LT(worldtest::planeDistance(node->position, station), 15.0f) << what;
+        // The road there leads on: more than the side road's two ends are reachable.
+        const int start = roads.nearestVertex(station);
+        ASSERT_GE(start, 0) << what;
+        std::set<int> reached{start};
+        std::vector<int> open{start};
+        while (!open.empty() && reached.size() < 6) {
+            const int vertex = open.back();
+            open.pop_back();
+            for (int next : roads.neighbours(vertex))
+                if (reached.insert(next).second)
+                    open.push_back(next);
+        }
+        EXPECT_GE(reached.size(), 6u) << what;
     }
 }
 

@@ -18,6 +18,11 @@ constexpr std::uint64_t swapWeaponMs = 600;
 // A melee move is made from this close.
 constexpr float meleeReach = 1.0f;
 
+std::uint32_t performSequenceTask() {
+    static const std::uint32_t hash = gameHash("SCRIPT_TASK_PERFORM_SEQUENCE");
+    return hash;
+}
+
 // The ped stops playing its scenario; it gets up in the world's next frame.
 void leaveScenario(PedActivity& activity) {
     if (activity.usingScenario)
@@ -102,6 +107,7 @@ void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs) {
         return;
     }
     leaveScenario(activity);
+    lastScriptTask_[ped] = step.scriptTask;
     activity.steps = {step};
     activity.sequenceId = 0;
     activity.index = 0;
@@ -117,6 +123,7 @@ void PedTasks::perform(int ped, int sequence, std::uint64_t nowMs) {
         return;
     PedActivity& activity = peds_[ped];
     leaveScenario(activity);
+    lastScriptTask_[ped] = performSequenceTask();
     activity.steps = *steps;
     activity.sequenceId = sequence;
     activity.index = steps->empty() ? -1 : 0;
@@ -146,6 +153,7 @@ bool PedTasks::usingScenario(int ped) const {
 }
 
 void PedTasks::clear(int ped) {
+    lastScriptTask_.erase(ped);
     auto it = peds_.find(ped);
     if (it == peds_.end())
         return;
@@ -178,15 +186,15 @@ std::size_t PedTasks::stepsGiven(int ped) const {
 }
 
 int PedTasks::scriptTaskStatus(int ped, std::uint32_t scriptTask) const {
-    constexpr int waitingToStart = 0, performing = 1, notFound = 7;
+    constexpr int waitingToStart = 0, performing = 1, notFound = 7, finished = 8;
+    auto last = lastScriptTask_.find(ped);
+    if (scriptTask == 0 || last == lastScriptTask_.end() || last->second != scriptTask)
+        return notFound;
     const PedActivity* activity = find(ped);
-    if (!activity || activity->index < 0 || activity->sequenceId != 0 || scriptTask == 0 ||
-        activity->index >= static_cast<int>(activity->steps.size()))
-        return notFound;
-    const TaskStep& step = activity->steps[static_cast<std::size_t>(activity->index)];
-    if (step.scriptTask != scriptTask)
-        return notFound;
-    return activity->stepStarted ? performing : waitingToStart;
+    if (!activity || activity->index < 0 || activity->index >= static_cast<int>(activity->steps.size()))
+        return finished;
+    // Performed once its (first) step has begun.
+    return activity->index > 0 || activity->stepStarted ? performing : waitingToStart;
 }
 
 const std::vector<TaskStep>& PedTasks::history(int ped) const {
@@ -316,13 +324,12 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
         activity.scenario = 0;
         drovil::Vector3 door = step.point;
         door.z = record.position.z;
-        if (!moveTowards(record.position, record.heading, door, metresPerSecond(step.speed) * frameSeconds,
-                         Traffic::boardingReach))
-            return timeUp;
-        // On board when a seat is free; a full car leaves the ped standing by it.
-        if (const auto seat = world.seats.resolveFreeSeat(step.target, VehicleSeats::anyPassengerSeat))
-            world.seats.seatPed(step.target, *seat, ped);
-        return true;
+        // Up the car's steps, and the task is over: the ped stands at the door.
+        // A train's seats are scenarios of their own, which a script sends the
+        // ped to next (the nearest train scenario).
+        return moveTowards(record.position, record.heading, door, metresPerSecond(step.speed) * frameSeconds,
+                           Traffic::boardingReach) ||
+               timeUp;
     }
     case TaskKind::GoTo: {
         activity.scenario = 0;

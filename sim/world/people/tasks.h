@@ -34,7 +34,7 @@ enum class TaskKind {
     UseNearestScenario, // walk (or warp) to the nearest free scenario point and use it
     Wander,           // stroll about an area for a while (or along the town's streets)
     Follow,           // keep close to a moving entity for a while
-    BoardVehicle,     // walk up to a vehicle (a train car) and take a free passenger seat
+    BoardVehicle,     // walk up to a vehicle (a train car) and step aboard at its door
     Melee,            // close in on a ped and carry out a melee move on it (a stealth kill kills it)
     // Hunting (world/wildlife/hunt_steps.h).
     CrouchMovement,   // crouched movement on or off; over at once
@@ -141,8 +141,11 @@ public:
     static constexpr std::size_t historyLimit = 256;
     // How many steps the ped has been given in all (the history keeps only the latest).
     std::size_t stepsGiven(int ped) const;
-    // The game's status of a script task of the ped: 0 given but not yet
-    // started, 1 being performed, 7 not found (never given, replaced or over).
+    // The game's status of a script task of the ped, by the task's hash: 0
+    // given but not yet started, 1 being performed, 8 finished (the last script
+    // task the ped was given, until it is given another), 7 not found (never
+    // given, replaced by another, taken away, or only a step of a sequence: the
+    // ped's script task is then the sequence, SCRIPT_TASK_PERFORM_SEQUENCE).
     int scriptTaskStatus(int ped, std::uint32_t scriptTask) const;
 
     // The ped is gone from the world: its activity and history go too.
@@ -164,6 +167,9 @@ private:
     std::map<int, PedActivity> peds_;
     std::map<int, std::vector<TaskStep>> history_;
     std::map<int, std::size_t> stepsGiven_;
+    // The hash of the script task each ped was given last (0 for one the game
+    // reports nothing of); none once its tasks are taken away.
+    std::map<int, std::uint32_t> lastScriptTask_;
 };
 
 // Metres per second of the game's move speed (1 a walk, 2 a run, 3 a sprint).

@@ -4,10 +4,69 @@
 // the ground is interpolated between surveyed heights.
 #include "world/places/geography_data.h"
 
+#include "world/places/station_clerks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace sim {
+namespace {
+// A station this near a road is at the roadside already: a coach on the road
+// in front of it pulls up well within hailing distance of the platform.
+constexpr float stationRoadside = 12.0f;
+// How far the street in front of a station runs each way from its platform.
+constexpr float stationFrontage = 40.0f;
+
+struct RoadPoint {
+    PlanePoint at;
+    PlanePoint along; // unit direction of the road there
+    float distance = std::numeric_limits<float>::max();
+};
+
+// The point of the roads nearest to (x, y).
+RoadPoint nearestRoadPoint(const std::vector<Polyline>& roads, float x, float y) {
+    RoadPoint best;
+    for (const Polyline& road : roads)
+        for (std::size_t i = 1; i < road.size(); ++i) {
+            const PlanePoint a = road[i - 1], b = road[i];
+            const float dx = b.x - a.x, dy = b.y - a.y;
+            const float length2 = dx * dx + dy * dy;
+            if (length2 <= 0.0f)
+                continue;
+            const float t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length2, 0.0f, 1.0f);
+            const PlanePoint on{a.x + dx * t, a.y + dy * t};
+            const float d = std::hypot(x - on.x, y - on.y);
+            if (d < best.distance) {
+                const float length = std::sqrt(length2);
+                best = RoadPoint{on, PlanePoint{dx / length, dy / length}, d};
+            }
+        }
+    return best;
+}
+
+// Every station of the game stands on a street, where coaches call for their
+// passengers. A station off the roads above gets one: a street along its front,
+// the way the nearest road runs, joined to that road at both ends.
+GeographyData* withStationRoads(GeographyData* data) {
+    const std::vector<Polyline> mainRoads = data->roads;
+    for (const drovil::Vector3& station : StationClerks::stationPositions()) {
+        const RoadPoint road = nearestRoadPoint(mainRoads, station.x, station.y);
+        if (road.distance <= stationRoadside || road.distance == std::numeric_limits<float>::max())
+            continue;
+        const PlanePoint platform{station.x, station.y};
+        const PlanePoint before{station.x - road.along.x * stationFrontage, station.y - road.along.y * stationFrontage};
+        const PlanePoint after{station.x + road.along.x * stationFrontage, station.y + road.along.y * stationFrontage};
+        const RoadPoint in = nearestRoadPoint(mainRoads, before.x, before.y);
+        const RoadPoint out = nearestRoadPoint(mainRoads, after.x, after.y);
+        data->roads.push_back(Polyline{in.at, before, platform, after, out.at});
+    }
+    return data;
+}
+} // namespace
 
 const GeographyData& geographyData() {
-    static const auto* data = new GeographyData{
+    static const GeographyData* data = withStationRoads(new GeographyData{
         // Towns (zone kind 1): zone name, discs (x, y, radius).
         {
             {"annesburg", {{2904.0f, 1248.0f, 260.0f}}},
@@ -343,7 +402,7 @@ const GeographyData& geographyData() {
              {-5300.0f, -3800.0f}},
             {{-1108.0f, -586.0f}, {-1400.0f, -480.0f}, {-1763.0f, -398.0f}, {-2000.0f, -450.0f}},
         },
-    };
+    });
     return *data;
 }
 

@@ -22,6 +22,22 @@ void link(std::vector<std::vector<int>>& links, int a, int b) {
     if (std::find(to.begin(), to.end(), a) == to.end())
         to.push_back(a);
 }
+
+void unlink(std::vector<std::vector<int>>& links, int a, int b) {
+    auto& from = links[static_cast<std::size_t>(a)];
+    from.erase(std::remove(from.begin(), from.end(), b), from.end());
+    auto& to = links[static_cast<std::size_t>(b)];
+    to.erase(std::remove(to.begin(), to.end(), a), to.end());
+}
+
+// Distance in the ground plane from a point to the segment between two others.
+float distanceToSegment(const drovil::Vector3& point, const drovil::Vector3& a, const drovil::Vector3& b) {
+    const float dx = b.x - a.x, dy = b.y - a.y;
+    const float length2 = dx * dx + dy * dy;
+    float t = length2 > 0.0f ? ((point.x - a.x) * dx + (point.y - a.y) * dy) / length2 : 0.0f;
+    t = std::clamp(t, 0.0f, 1.0f);
+    return flatDistance(drovil::Vector3(a.x + t * dx, a.y + t * dy, 0.0f), point);
+}
 } // namespace
 
 RoadNetwork::RoadNetwork() {
@@ -41,6 +57,36 @@ RoadNetwork::RoadNetwork() {
             if (previous >= 0)
                 link(links_, previous, vertex);
             previous = vertex;
+        }
+    }
+    joinRoadEndsToRoadsTheyMeet();
+}
+
+void RoadNetwork::joinRoadEndsToRoadsTheyMeet() {
+    // A road that ends on another between two of its vertices (a side road up
+    // to a station) makes a junction there: the other road's stretch is split
+    // at the end.
+    for (std::size_t end = 0; end < points_.size(); ++end) {
+        if (links_[end].size() != 1)
+            continue;
+        const int v = static_cast<int>(end);
+        for (std::size_t a = 0; a < points_.size(); ++a) {
+            bool joined = false;
+            for (int b : links_[a]) {
+                if (b < static_cast<int>(a) || static_cast<int>(a) == v || b == v || links_[end].front() == b ||
+                    links_[end].front() == static_cast<int>(a))
+                    continue;
+                if (distanceToSegment(points_[end], points_[a], points_[static_cast<std::size_t>(b)]) <=
+                    joinDistance) {
+                    unlink(links_, static_cast<int>(a), b);
+                    link(links_, static_cast<int>(a), v);
+                    link(links_, v, b);
+                    joined = true;
+                    break;
+                }
+            }
+            if (joined)
+                break;
         }
     }
 }

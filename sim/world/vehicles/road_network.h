@@ -1,7 +1,8 @@
 #pragma once
 // The roads as a graph a driver can follow: every vertex of the map's road
 // polylines is a junction point, joined to its neighbours along the road and to
-// the vertices of other roads that meet it. Drivers wander it (picking a road at
+// the vertices of other roads that meet it (or the stretch between two of them,
+// where a side road ends on it). Drivers wander it (picking a road at
 // random at every fork) or follow the shortest way along it to a point.
 #include "runtime/types.h"
 
@@ -31,6 +32,8 @@ public:
     std::vector<int> shortestPath(int from, int to) const;
 
 private:
+    void joinRoadEndsToRoadsTheyMeet();
+
     std::vector<drovil::Vector3> points_; // z is not used: the ground gives it
     std::vector<std::vector<int>> links_;
 };
