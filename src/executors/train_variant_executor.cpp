@@ -1,5 +1,6 @@
 #include "executors/train_variant_executor.h"
 
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
 #include "runtime/log.h"
@@ -43,6 +44,12 @@ bool TrainVariantExecutor::loadCarModels() {
     return false;
 }
 
+void TrainVariantExecutor::releaseCarModels() {
+    const int cars = natives::train::configCarCount(trainConfig);
+    for (int car = 0; car < cars; ++car)
+        natives::streaming::setModelNoLongerNeeded(natives::train::configCarModel(trainConfig, car));
+}
+
 void TrainVariantExecutor::spawnTransport() {
     const TrainStations& stations = trainStations();
     const StationRemotePoint remote = stations.stationRemotePoint(stations.nearestStation(mission->coords));
@@ -53,6 +60,8 @@ void TrainVariantExecutor::spawnTransport() {
         if (created)
             natives::train::setMissionTrainCoords(created, remote.point);
     }
+    // The train holds its cars' models itself; a failed attempt asks again.
+    releaseCarModels();
     if (!created) {
         executorLog("failed to spawn train");
         scriptWait(retryWaitMs);
@@ -79,7 +88,7 @@ void TrainVariantExecutor::onUpdate() {
     case 0:
         if (timeUntilSpawn() <= 0 && !train)
             spawnTransport();
-        if (train && !natives::condition::entityIsDead(Ped(train.id)))
+        if (train && !entityDead(Ped(train.id)))
             arrivalPhase = 1;
         break;
     case 1:
@@ -111,6 +120,7 @@ void TrainVariantExecutor::sendTargetToPlatform() {
     natives::task::turnToFaceEntity(Ped(), train.entity(), -1, 0.0f, 0.0f, 0.0f);
     natives::task::closeSequence(sequence);
     natives::task::performSequence(targetPed, sequence);
+    natives::task::clearSequence(&sequence); // the ped keeps its copy
     arrivalPhase = 2;
 }
 

@@ -35,6 +35,8 @@ private:
     // Every car model of the configuration asked for, and checked up to ten
     // times 50 ms apart; true once all are loaded.
     static bool loadCarModels();
+    // The requests of those models let go once a train is made or not.
+    static void releaseCarModels();
     void sendTargetToPlatform();
 
     Vehicle train;

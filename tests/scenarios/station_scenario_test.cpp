@@ -7,6 +7,8 @@
 #include "support/played_scenario.h"
 #include "support/game.h"
 
+#include "world/core/script_owned.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +40,10 @@ TEST_P(StationContract, PlayedFromTheOfferToThePayment) {
             EXPECT_FALSE(record.missionEntity) << "vehicle " << id << " still held by the plug-in";
         }
     }
+    // So did the target's walk to the platform and the cars' models.
+    const ScriptOwned left = countScriptOwned(played.session.world());
+    EXPECT_EQ(left.taskSequences, 0);
+    EXPECT_EQ(left.models, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Valentine, StationContract,
