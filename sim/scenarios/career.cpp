@@ -276,6 +276,9 @@ bool Career::leaveBehind(const ContractInPlay& contract, bool enterFirst) {
     PlayerController& player = run_.player();
     player.crouch(false);
     player.holster();
+    // A contract on hold (taken too near its scene) cannot be lost until it is open again.
+    if (enterFirst)
+        waitOutHold(run_, contract);
     if (enterFirst && statusOf(run_, contract.id) == 0) {
         run_.note("rides into the search area");
         if (run_.rideTo(contract.blipCoords, contract.blipRadius + 40.0f, 10 * minute)) {
@@ -302,6 +305,7 @@ bool Career::leaveBehind(const ContractInPlay& contract, bool enterFirst) {
 }
 
 bool Career::dieInCamp(const ContractInPlay& contract, const StartingTown& town) {
+    waitOutHold(run_, contract); // no guards stand in a camp on hold
     run_.note("rides into the camp and stands there with his hands empty");
     run_.player().holster();
     // Shot on the way in is as good as shot standing there.
