@@ -157,21 +157,33 @@ void writeTakenCoachContract(std::map<std::string, std::string>& files) {
     writeTakenStationContract(files, 1);
 }
 
-bool playTrainMissed(ScenarioRun& run, std::string& summary) {
-    PlayerController& player = run.player();
+namespace {
+
+// The taken station contract the game restored at start-up, and the player
+// walked onto its platform; false with the summary said when either fails.
+bool onThePlatform(ScenarioRun& run, const std::string& how, ContractInPlay& contract, std::string& summary) {
     run.wait(1500); // the engine restores the contract at start-up
-    const ContractInPlay contract = contractInArea(run, valentineAreaId());
-    const int id = contract.id;
+    contract = contractInArea(run, valentineAreaId());
     if (contract.settingId != 6) {
         summary = "the taken train station contract was not restored";
         return false;
     }
-    run.note("strolls over to the station and loiters on the platform, in no hurry");
+    run.note(how);
     if (!run.travelTo(contract.coords, Gait::Walk, 25.0f, 3 * minute)) {
         summary = "the player never reached the station";
         return false;
     }
-    player.stop();
+    run.player().stop();
+    return true;
+}
+
+} // namespace
+
+bool playTrainMissed(ScenarioRun& run, std::string& summary) {
+    ContractInPlay contract;
+    if (!onThePlatform(run, "strolls over to the station and loiters on the platform, in no hurry", contract, summary))
+        return false;
+    const int id = contract.id;
     const bool arrived = run.waitUntil([&] { return logHas(run, id, "train has arrived at the station"); }, 3 * minute);
     if (arrived)
         run.note("a train pulls in; the player watches it from the platform");
@@ -199,25 +211,11 @@ bool playTrainMissed(ScenarioRun& run, std::string& summary) {
     return arrived && boarded && status == 4 && lost && targetAlive;
 }
 
-} // namespace sim
-
-namespace sim {
-
 bool playCoachChase(ScenarioRun& run, std::string& summary) {
-    PlayerController& player = run.player();
-    run.wait(1500); // the engine restores the contract at start-up
-    const ContractInPlay contract = contractInArea(run, valentineAreaId());
+    ContractInPlay contract;
+    if (!onThePlatform(run, "walks over to the station and waits on the platform, gun away", contract, summary))
+        return false;
     const int id = contract.id;
-    if (contract.settingId != 6) {
-        summary = "the taken train station contract was not restored";
-        return false;
-    }
-    run.note("walks over to the station and waits on the platform, gun away");
-    if (!run.travelTo(contract.coords, Gait::Walk, 25.0f, 3 * minute)) {
-        summary = "the player never reached the station";
-        return false;
-    }
-    player.stop();
     if (!run.waitUntil([&] { return logHas(run, id, "wagon created. distance from mission coords: "); },
                        3 * minute)) {
         summary = "no coach came for the target";
