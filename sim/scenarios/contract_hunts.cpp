@@ -103,12 +103,7 @@ bool huntSaloonContract(ScenarioRun& run, const ContractInPlay& contract, std::s
     SaloonOutcome outcome;
     if (!huntInSaloon(run, contract, SaloonWay::Lure, outcome, why))
         return false;
-    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law" : "the target is down");
-    if (!escape(run, contract)) {
-        why = "the player did not get away";
-        return false;
-    }
-    return true;
+    return getAway(run, contract, why);
 }
 
 } // namespace

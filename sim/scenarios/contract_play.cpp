@@ -283,6 +283,15 @@ bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract) {
     return onAgain && !run.playerDown();
 }
 
+bool getAway(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law" : "the target is down");
+    if (!escape(run, contract)) {
+        why = "the player did not get away";
+        return false;
+    }
+    return true;
+}
+
 bool escape(ScenarioRun& run, const ContractInPlay& contract) {
     PlayerController& player = run.player();
     player.crouch(false);

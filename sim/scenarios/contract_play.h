@@ -57,6 +57,9 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
 bool takeDownTarget(ScenarioRun& run);
 // Calls the horse, rides away from the camp and waits for the contract to end.
 bool escape(ScenarioRun& run, const ContractInPlay& contract);
+// The target down: says so (and whether the shots brought the law) and
+// escapes; false, with why, when the player does not get away.
+bool getAway(ScenarioRun& run, const ContractInPlay& contract, std::string& why);
 
 // A contract taken too close to its scene is on hold (the map shows a bare
 // marker and a help box says to come back from a distance): he walks off past

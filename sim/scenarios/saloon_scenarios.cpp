@@ -27,16 +27,6 @@ ScenarioResult failedWith(const std::string& why) {
     return {false, why};
 }
 
-// Gets away after the take-down; the contract must then be completed.
-bool getAway(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
-    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law" : "the target is down");
-    if (!escape(run, contract)) {
-        why = "the player did not get away";
-        return false;
-    }
-    return true;
-}
-
 std::string metres(float value) {
     std::ostringstream text;
     text.setf(std::ios::fixed);

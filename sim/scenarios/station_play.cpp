@@ -120,12 +120,7 @@ bool huntAtStation(ScenarioRun& run, const ContractInPlay& contract, std::string
         why = "the target was not taken down";
         return false;
     }
-    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law" : "the target is down");
-    if (!escape(run, contract)) {
-        why = "the player did not get away";
-        return false;
-    }
-    return true;
+    return getAway(run, contract, why);
 }
 
 namespace {
