@@ -303,6 +303,7 @@ void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {
         DictDataFile& missionFile = MissionDataFiles::instance().writeMission(mission);
         saveDurably(savegameFile());
         saveDurably(missionFile);
+        MissionDataFiles::instance().releaseFile(mission.id);
     } else if (event.newStatus == MissionStatus::Completed && mission.bounty > 0) {
         // An external mission has no file and no slot, but its reward belongs
         // to the player's balance like any other: keep it across a restart.
@@ -329,6 +330,7 @@ void DrovilEngine::endMissionWithoutExecutor(const MissionStatusChangeEvent& eve
     DictDataFile& missionFile = MissionDataFiles::instance().writeMission(*mission);
     saveDurably(savegameFile());
     saveDurably(missionFile);
+    MissionDataFiles::instance().releaseFile(mission->id);
     rescheduleQuestOffers();
     sendMissionFinished(*mission, MissionStatus::Failed);
 }

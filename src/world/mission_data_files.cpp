@@ -146,6 +146,12 @@ DictDataFile& MissionDataFiles::writeMission(MissionData& record) {
         entry.record = &record;
         found = entries_.emplace(record.id, std::move(entry)).first;
     }
+    if (!found->second.file) {
+        // Let go once the mission ended: read back from disk, so that a key
+        // this version does not write is kept.
+        found->second.file = std::make_unique<DictDataFile>(dataPath(missionFileName(record.id)));
+        found->second.file->load();
+    }
     DictDataFile& file = *found->second.file;
     writeFields(record, file);
 
@@ -159,13 +165,19 @@ DictDataFile& MissionDataFiles::writeMission(MissionData& record) {
 std::vector<std::string> MissionDataFiles::unreadableKeys(int id, const std::vector<std::string>& keys) const {
     std::vector<std::string> unreadable;
     const auto found = entries_.find(id);
-    if (found == entries_.end())
+    if (found == entries_.end() || !found->second.file)
         return unreadable;
     const DictDataFile& file = *found->second.file;
     for (const std::string& key : keys)
         if (file.getString(key).empty() || file.hasBadValue(key))
             unreadable.push_back(key);
     return unreadable;
+}
+
+void MissionDataFiles::releaseFile(int id) {
+    const auto found = entries_.find(id);
+    if (found != entries_.end())
+        found->second.file.reset();
 }
 
 bool MissionDataFiles::setAside(int id) {

@@ -31,6 +31,11 @@ public:
     // for a caller that decides when it is saved.
     DictDataFile& writeMission(MissionData& record);
 
+    // An ended mission's file, its last state handed to the writer, is let go:
+    // the record stays, but hours of play need not keep every old file's text.
+    // A later write of the mission reads the file again first.
+    void releaseFile(int id);
+
     // Those of `keys` that the loaded file of `id` lacks or holds no readable
     // value for (empty when the id is not in the table).
     std::vector<std::string> unreadableKeys(int id, const std::vector<std::string>& keys) const;

@@ -176,6 +176,30 @@ TEST(MissionFiles, LoadingASavedIdReturnsTheSavedRecordWithoutReadingTheDisk) {
     EXPECT_NE(session.readFile("Missions/9.dat").find("bounty=300\n"), std::string::npos);
 }
 
+TEST(MissionFiles, AFileLetGoAfterTheMissionEndedIsReadBackBeforeItIsWrittenAgain) {
+    sim::Session session;
+    ASSERT_TRUE(test::startGame(session));
+    static MissionData record = sampleMission(12);
+    ASSERT_TRUE(saveOnScriptThread(session, record));
+    // A key this version does not write, as a later version might have left.
+    {
+        const std::string before = session.readFile("Missions/12.dat");
+        std::ofstream(session.gameDir() / "Drovil" / "Missions" / "12.dat", std::ios::binary) << before << "zNote=kept\n";
+    }
+    test::runOnScriptThread(session, [] { MissionDataFiles::instance().releaseFile(12); });
+
+    // The record is still the one in memory, not read from the disk again.
+    EXPECT_EQ(loadOnScriptThread(session, 12), &record);
+    EXPECT_EQ(countLog(session, "MissionDataFiles: loading mission data from disk: 12"), 0);
+
+    record.status = 4;
+    ASSERT_TRUE(saveOnScriptThread(session, record));
+    const std::string written = session.readFile("Missions/12.dat");
+    EXPECT_NE(written.find("status=4\n"), std::string::npos);
+    EXPECT_NE(written.find("bounty=115\n"), std::string::npos);
+    EXPECT_NE(written.find("zNote=kept\n"), std::string::npos);
+}
+
 TEST(MissionFiles, ARecordLoadedFromDiskIsCachedAndNeverExternal) {
     sim::SessionOptions options;
     options.writeFiles["Missions/12.dat"] = "id=12\nbounty=60\nsettingId=7\n";
