@@ -20,7 +20,7 @@ public:
         strings_.push_back(std::move(text));
         return strings_.back().c_str();
     }
-    static constexpr std::size_t kept = 4096;
+    static constexpr std::size_t kept = 1024;
     // A handle is simply the text's address; nullptr reads as empty.
     static std::string read(const char* handle) { return handle ? std::string(handle) : std::string(); }
 

@@ -127,7 +127,7 @@ struct World {
     // keptRemovedRecords entities removed, for a scenario or a test to read after
     // the fact, and dropped then, so that hours of play do not grow the world.
     void removeEntity(int id);
-    static constexpr std::size_t keptRemovedRecords = 256;
+    static constexpr std::size_t keptRemovedRecords = 64;
 
     EntityRecord& playerPed();
     // The player sleeps (in a bed, by a camp fire): the game clock moves on by
