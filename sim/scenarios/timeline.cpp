@@ -178,12 +178,12 @@ void Timeline::hearLogLine(const std::string& message) {
 void Timeline::afterFrame() {
     World& world = game_.world();
     const Hud& hud = world.hud;
-    for (; subtitles_ < hud.subtitles.size(); ++subtitles_)
-        emit(Event{"subtitle", hud.subtitles[subtitles_].text}, hud.subtitles[subtitles_].text);
-    for (; helpBoxes_ < hud.helpBoxes.size(); ++helpBoxes_)
-        emit(Event{"help", hud.helpBoxes[helpBoxes_].text}, hud.helpBoxes[helpBoxes_].text);
-    for (; toasts_ < hud.toasts.size(); ++toasts_) {
-        const auto& toast = hud.toasts[toasts_];
+    for (; subtitles_ < hud.subtitles.total(); ++subtitles_)
+        emit(Event{"subtitle", hud.subtitles.numbered(subtitles_).text}, hud.subtitles.numbered(subtitles_).text);
+    for (; helpBoxes_ < hud.helpBoxes.total(); ++helpBoxes_)
+        emit(Event{"help", hud.helpBoxes.numbered(helpBoxes_).text}, hud.helpBoxes.numbered(helpBoxes_).text);
+    for (; toasts_ < hud.toasts.total(); ++toasts_) {
+        const auto& toast = hud.toasts.numbered(toasts_);
         Event event{"toast", toast.title + " | " + toast.body};
         event.extra = {{"title", toast.title}, {"body", toast.body}};
         emit(event, event.text);

@@ -82,7 +82,7 @@ public:
 
     // The shots fired, oldest first: the latest keptShots of them at the least.
     const std::vector<ShotRecord>& shots() const { return shots_; }
-    static constexpr std::size_t keptShots = 1024;
+    static constexpr std::size_t keptShots = 256;
 
     // One frame of every fight.
     void step(World& world);

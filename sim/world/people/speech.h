@@ -38,7 +38,7 @@ public:
     // Every line said since the session began, oldest first.
     // The lines said, oldest first: the latest keptLines of them at the least.
     const std::vector<SpokenLine>& lines() const { return lines_; }
-    static constexpr std::size_t keptLines = 1024;
+    static constexpr std::size_t keptLines = 256;
     std::vector<SpokenLine> linesOf(int ped) const;
     // The names of the lines said, in order.
     std::vector<std::string> lineNames() const;

@@ -1,6 +1,7 @@
 #pragma once
 // What the player sees on screen: text and sprites drawn in the current frame,
 // the subtitle line, the help box and toast notifications.
+#include "world/screen/shown_history.h"
 #include "world/screen/texture_dictionaries.h"
 
 #include <cstdint>
@@ -63,9 +64,9 @@ struct Hud {
     std::vector<DrawnText> texts;
     std::vector<DrawnSprite> sprites;
     // Every subtitle, help box and toast shown since the session began, oldest first.
-    std::vector<SubtitleShown> subtitles;
-    std::vector<HelpBoxShown> helpBoxes;
-    std::vector<ToastShown> toasts;
+    ShownHistory<SubtitleShown> subtitles;
+    ShownHistory<HelpBoxShown> helpBoxes;
+    ShownHistory<ToastShown> toasts;
     TextureDictionaries dictionaries;
 
     // Text-drawing state set before a draw call.
