@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -44,13 +45,16 @@ Plan planFor(int index) {
     }
 }
 
-// The resident memory of this process in KiB (0 where the system does not say).
-long residentKb() {
+// A figure of this process's resident memory in KiB (0 where the system does
+// not say): "RssAnon:" what it allocated (heap, stacks), "VmRSS:" all of it,
+// with the program's own pages the system reads in as new code first runs.
+long residentKb(const char* field = "RssAnon:") {
     std::ifstream status("/proc/self/status");
+    const std::size_t length = std::strlen(field);
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atol(line.c_str() + 6);
+        if (line.rfind(field, 0) == 0)
+            return std::atol(line.c_str() + length);
     return 0;
 }
 
@@ -478,10 +482,12 @@ ScenarioResult Career::play() {
         table << "  " << now[i].first << ": " << now[i].second << " (" << before[i].second << ")\n";
     const long memoryNow = residentKb();
     if (memoryAt20 > 0)
-        table << "memory: " << memoryAt20 << " KiB after the 20th contract of this game, " << memoryNow
+        table << "memory (heap and stacks): " << memoryAt20 << " KiB after the 20th contract of this game, " << memoryNow
               << " KiB after the last (" << endedHere_ << ")\n";
     else
-        table << "memory: " << memoryNow << " KiB after the last contract (" << endedHere_ << " in this game)\n";
+        table << "memory (heap and stacks): " << memoryNow << " KiB after the last contract (" << endedHere_
+              << " in this game)\n";
+    table << "resident in all: " << residentKb("VmRSS:") << " KiB\n";
     std::istringstream lines(table.str());
     for (std::string line; std::getline(lines, line);)
         run_.report(line);
