@@ -97,6 +97,17 @@ struct SaloonGame {
         world().player.targetEntity = girl;
         return world().interactions.greet(world());
     }
+    // With $20 in his pocket the player greets the girl, waits for the lure's
+    // offer and pays it, the target this drunk (0 sober, 1 very drunk).
+    bool payToLure(int girl, float drunkenness) {
+        world().player.cashCents = 2000;
+        if (!greet(girl) || !session.runUntil([&] { return lurePrompt() && lurePrompt()->enabled; }, 60))
+            return false;
+        world().traits.setDrunkenness(target(), true, drunkenness);
+        world().prompts.press(lurePrompt()->handle);
+        session.runFrames(2);
+        return true;
+    }
     const sim::PromptRecord* lurePrompt() {
         for (const auto& [handle, prompt] : world().prompts.all())
             if (prompt.text == "Pay her to lure him out ($5.00)")
@@ -280,13 +291,8 @@ TEST(SaloonLure, ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
     const int target = game.target();
     ASSERT_TRUE(game.recogniseTarget());
     const int girl = game.girls()[0];
-    game.world().player.cashCents = 2000;
-    ASSERT_TRUE(game.greet(girl));
-    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
     // Sober, he turns any girl down.
-    game.world().traits.setDrunkenness(target, true, 0.0f);
-    game.world().prompts.press(game.lurePrompt()->handle);
-    game.session.runFrames(2);
+    ASSERT_TRUE(game.payToLure(girl, 0.0f));
     // The game's cash decrement takes only a positive amount: the negative one
     // the plug-in passes is refused, so the lure costs nothing in the game.
     EXPECT_EQ(game.world().player.cashCents, 2000);
@@ -332,12 +338,7 @@ TEST(SaloonLure, HeTurnsOnHerAtTheSpotUpOrDownASlope) {
     const int target = game.target();
     ASSERT_TRUE(game.recogniseTarget());
     const int girl = game.girls()[0];
-    game.world().player.cashCents = 2000;
-    ASSERT_TRUE(game.greet(girl));
-    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
-    game.world().traits.setDrunkenness(target, true, 1.0f);
-    game.world().prompts.press(game.lurePrompt()->handle);
-    game.session.runFrames(2);
+    ASSERT_TRUE(game.payToLure(girl, 1.0f));
     ASSERT_NE(saloon()->getLureTask(), nullptr);
     ASSERT_TRUE(saloon()->getLureTask()->accepts());
     game.world().player.targetEntity = 0;
@@ -357,15 +358,9 @@ TEST(SaloonLure, AnAbortedContractTakesItsPromptAndLureWithIt) {
     SaloonGame game;
     ASSERT_TRUE(game.ok);
     ASSERT_TRUE(game.hunt());
-    const int target = game.target();
     ASSERT_TRUE(game.recogniseTarget());
     const int girl = game.girls()[0];
-    game.world().player.cashCents = 2000;
-    ASSERT_TRUE(game.greet(girl));
-    ASSERT_TRUE(game.session.runUntil([&] { return game.lurePrompt() && game.lurePrompt()->enabled; }, 60));
-    game.world().traits.setDrunkenness(target, true, 1.0f);
-    game.world().prompts.press(game.lurePrompt()->handle);
-    game.session.runFrames(2);
+    ASSERT_TRUE(game.payToLure(girl, 1.0f));
     ASSERT_NE(saloon()->getLureTask(), nullptr);
     EXPECT_TRUE(saloon()->getLureTask()->accepts()) << "a very drunk target always takes her up";
 
