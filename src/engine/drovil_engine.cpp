@@ -333,6 +333,7 @@ void DrovilEngine::endMissionWithoutExecutor(const MissionStatusChangeEvent& eve
     MissionDataFiles::instance().releaseFile(mission->id);
     rescheduleQuestOffers();
     sendMissionFinished(*mission, MissionStatus::Failed);
+    forgetEndedMission(mission);
 }
 
 void DrovilEngine::clearSlotOf(const MissionData& mission) {
@@ -431,11 +432,24 @@ void DrovilEngine::update() {
 
 void DrovilEngine::destroyRetiredExecutors() {
     for (auto it = retired_.begin(); it != retired_.end();) {
-        if ((*it)->isBusy())
+        if ((*it)->isBusy()) {
             ++it;
-        else
-            it = retired_.erase(it);
+            continue;
+        }
+        const MissionData* mission = (*it)->getMission();
+        it = retired_.erase(it);
+        forgetEndedMission(mission);
     }
+}
+
+void DrovilEngine::forgetEndedMission(const MissionData* mission) {
+    const int id = mission->id;
+    // An external mission (id 0) has no entry of its own in the mission files;
+    // a mission taken up again under its id is in use.
+    const bool forgetFile = !mission->isExternal && !find(id);
+    std::erase_if(records_, [mission](const std::unique_ptr<MissionData>& record) { return record.get() == mission; });
+    if (forgetFile)
+        MissionDataFiles::instance().forget(id);
 }
 
 void DrovilEngine::handleScriptEvents() {

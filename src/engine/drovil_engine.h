@@ -60,14 +60,16 @@ private:
     void startExternalMission(int areaId, int templateId, int bounty);
     void sendMissionFinished(const MissionData& mission, int status);
     void destroyRetiredExecutors();
+    // Lets go of an ended mission's record once nothing holds it.
+    void forgetEndedMission(const MissionData* mission);
     MissionData* keepRecord(MissionData record);
 
     std::map<int, std::unique_ptr<BaseContractExecutor>> registry_;
     // Executors whose mission ended: deleted once none of their own calls is
     // still running (an executor announces its end from inside its update).
     std::vector<std::unique_ptr<BaseContractExecutor>> retired_;
-    // Records the engine generated. Never freed: the mission files keep a
-    // pointer to every record they saved.
+    // Records the engine generated, each freed (with the mission files' entry
+    // that points to it) once its mission has ended and its executor is gone.
     std::vector<std::unique_ptr<MissionData>> records_;
 };
 

@@ -144,6 +144,9 @@ DictDataFile& MissionDataFiles::writeMission(MissionData& record) {
         Entry entry;
         entry.file = std::make_unique<DictDataFile>(dataPath(missionFileName(record.id)));
         entry.record = &record;
+        // A forgotten mission written again: its file holds keys to keep.
+        if (forgotten_.erase(record.id) > 0)
+            entry.file->load();
         found = entries_.emplace(record.id, std::move(entry)).first;
     }
     if (!found->second.file) {
@@ -178,6 +181,11 @@ void MissionDataFiles::releaseFile(int id) {
     const auto found = entries_.find(id);
     if (found != entries_.end())
         found->second.file.reset();
+}
+
+void MissionDataFiles::forget(int id) {
+    if (entries_.erase(id) > 0)
+        forgotten_.insert(id);
 }
 
 bool MissionDataFiles::setAside(int id) {

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,13 +36,18 @@ public:
     // the record stays, but hours of play need not keep every old file's text.
     // A later write of the mission reads the file again first.
     void releaseFile(int id);
+    // An ended mission no executor, menu or event handler holds any more is
+    // forgotten altogether, record and all: a long game does not keep every old
+    // contract in memory. Its id stays known (it is not given out again), and
+    // a later load or write reads its file back from disk.
+    void forget(int id);
 
     // Those of `keys` that the loaded file of `id` lacks or holds no readable
     // value for (empty when the id is not in the table).
     std::vector<std::string> unreadableKeys(int id, const std::vector<std::string>& keys) const;
 
-    // The id has a record in the table (loaded or saved in this process).
-    bool isKnown(int id) const { return entries_.count(id) > 0; }
+    // The id has a record in the table or had one (loaded or saved in this process).
+    bool isKnown(int id) const { return entries_.count(id) > 0 || forgotten_.count(id) > 0; }
     // A mission file that cannot be restored is kept for the player to mend or
     // send in: renamed to "<id>.dat.bad" (or .bad2, .bad3...), never deleted,
     // and forgotten by the table. True when it was renamed.
@@ -65,6 +71,7 @@ private:
         std::unique_ptr<MissionData> ownedRecord; // set when the record was read from disk
     };
     std::map<int, Entry> entries_;
+    std::set<int> forgotten_;
 };
 
 } // namespace drovil

@@ -7,6 +7,7 @@
 #include "runtime/data_files.h"
 #include "runtime/frame_reads.h"
 #include "world/area_ids.h"
+#include "world/mission_data_files.h"
 #include "world/quest_creator.h"
 #include "world/core/strings.h"
 
@@ -450,6 +451,36 @@ TEST(EngineIds, AnAbortedMissionsFileSaysFailed) {
     EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Open);
     EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {0}, "DrovilEngine: mission terminated: 0"));
     EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Failed);
+}
+
+TEST(EngineIds, AnEndedMissionIsLetGoButItsIdIsNeverGivenAgain) {
+    EngineGame game;
+    sendPlayerAway(game.session);
+    acceptContract(game.session, valentine());
+    game.session.runFrames(3);
+    ASSERT_NE(game.mission(0), nullptr);
+    ASSERT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {0}, "DrovilEngine: mission terminated: 0"));
+    game.session.runFrames(3);
+
+    // A long game keeps no old contract in memory: asked again, it comes from its file.
+    drovil::MissionData* reread = nullptr;
+    test::runOnScriptThread(game.session, [&] { reread = drovil::MissionDataFiles::instance().loadMission(0); });
+    ASSERT_NE(reread, nullptr);
+    EXPECT_EQ(reread->status, MissionStatus::Failed);
+    EXPECT_EQ(reread->areaId, valentine());
+    EXPECT_TRUE(game.session.logContains("MissionDataFiles: loading mission data from disk: 0"));
+
+    // A save whose next id went back (copied from an older game) does not hand it out again.
+    test::runOnScriptThread(game.session, [] {
+        drovil::MissionDataFiles::instance().forget(0);
+        drovil::savegameFile().setInt("next_mission_id", 0);
+    });
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Rhodes));
+    game.session.runFrames(3);
+    EXPECT_EQ(game.mission(0), nullptr);
+    ASSERT_NE(game.mission(1), nullptr);
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "status"), MissionStatus::Failed);
+    EXPECT_EQ(savedInt(game.session, "Missions/0.dat", "areaId"), valentine());
 }
 
 // --- Restoring ---
