@@ -3,8 +3,8 @@
 #include "runtime/log.h"
 #include "runtime/natives.h"
 
+#include <array>
 #include <cstring>
-#include <deque>
 #include <map>
 #include <string>
 #include <string_view>
@@ -35,14 +35,17 @@ std::string expandLineBreaks(const std::string& text) {
 }
 
 namespace {
-// The game keeps a pointer to the text it was given until the string is drawn;
-// keep the last few copies alive well past that.
-const char* keepAlive(std::string text) {
-    static std::deque<std::string> recent;
-    recent.push_back(std::move(text));
-    if (recent.size() > 256)
-        recent.pop_front();
-    return recent.back().c_str();
+// The game keeps a pointer to the text it was given until the string is drawn:
+// the last few texts are kept alive well past that. Each slot keeps its buffer
+// when it is written again, so drawing the same texts every frame allocates
+// nothing once the slots have grown to them.
+std::string& nextKeptText() {
+    static auto* slots = new std::array<std::string, 256>();
+    static std::size_t next = 0;
+    std::string& slot = (*slots)[next];
+    next = (next + 1) % slots->size();
+    slot.clear();
+    return slot;
 }
 } // namespace
 
@@ -51,8 +54,9 @@ void drawText(const std::string& text, float x, float y, int red, int green, int
     natives::hud::setTextColour(red, green, blue, alpha);
     natives::hud::setTextScale(scaleX, scaleY);
     natives::hud::setTextCentred(centred);
-    const std::string markup = std::string("<FONT FACE='") + font + "' COLOR='#ffffff'>" + text + "</FONT>";
-    const char* literal = natives::hud::literalString(10, "LITERAL_STRING", keepAlive(markup));
+    std::string& markup = nextKeptText();
+    markup.append("<FONT FACE='").append(font).append("' COLOR='#ffffff'>").append(text).append("</FONT>");
+    const char* literal = natives::hud::literalString(10, "LITERAL_STRING", markup.c_str());
     const char* coloured = natives::hud::colorString(42, "COLOR_STRING", 0, literal);
     natives::hud::drawGameString(coloured, x, y);
 }
@@ -63,7 +67,9 @@ std::string cashText(int cents) {
 }
 
 void showSubtitle(const std::string& text) {
-    const char* literal = natives::hud::literalString(10, "LITERAL_STRING", keepAlive(text));
+    std::string& kept = nextKeptText();
+    kept.assign(text);
+    const char* literal = natives::hud::literalString(10, "LITERAL_STRING", kept.c_str());
     natives::hud::setCachedObjective(literal);
     natives::hud::printCachedObjective();
     natives::hud::clearCachedObjective();
