@@ -61,6 +61,7 @@ void World::forgetRecordsOf(int id) {
     perception.forget(id);
     combat.forget(id);
     lineOfSight.forget(id);
+    portraits.forget(id);
     hunting.forget(id);
     traffic.forget(id);
     fleeing.forget(id);

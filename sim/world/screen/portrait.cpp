@@ -6,6 +6,12 @@ void Portraits::pedCreated(int ped, std::uint64_t frame) {
     readyFrom_[ped] = frame + static_cast<std::uint64_t>(renderFrames);
 }
 
+void Portraits::collisionOff(int ped) {
+    cloneOrder_.push_back(ped);
+    if (cloneOrder_.size() > 2 * keptClones)
+        cloneOrder_.erase(cloneOrder_.begin(), cloneOrder_.end() - static_cast<std::ptrdiff_t>(keptClones));
+}
+
 bool Portraits::readyToRender(int ped, std::uint64_t frame) {
     if (clonesNeverRender)
         return false;

@@ -43,7 +43,7 @@ public:
     void pedCreated(int ped, std::uint64_t frame);
     // A script took the ped's collision away, as it does for a ped it poses for
     // a photograph out of the way.
-    void collisionOff(int ped) { cloneOrder_.push_back(ped); }
+    void collisionOff(int ped);
     bool readyToRender(int ped, std::uint64_t frame);
     void setPose(int ped, std::uint32_t pose) { poses_[ped] = pose; }
     void beginPhoto() { photoOpen_ = true, ++photosBegun_; }
@@ -70,7 +70,11 @@ public:
     int scenesReleased() const { return scenesReleased_; }
     // Peds whose collision scripts took away (the portrait's clones), in order,
     // whether or not they still exist.
+    // Whether or not they still exist: the latest keptClones of them at the least.
     const std::vector<int>& clones() const { return cloneOrder_; }
+    static constexpr std::size_t keptClones = 64;
+    // The ped is long gone from the world: what was noted about it goes too.
+    void forget(int ped) { readyFrom_.erase(ped), poses_.erase(ped); }
 
 private:
     std::map<int, std::uint64_t> readyFrom_; // ped -> first frame it can be rendered

@@ -1,11 +1,13 @@
 #include "world/wildlife/wildlife.h"
 
 #include "world/core/geometry.h"
+#include "world/core/streaming_out.h"
 #include "world/core/world.h"
 #include "world/wildlife/animals.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace sim {
 namespace {
@@ -58,14 +60,16 @@ int Wildlife::spawn(World& world, std::uint32_t model, const drovil::Vector3& po
     return record.id;
 }
 
-void Wildlife::stockAround(World& world, const drovil::Vector3& centre) {
+void Wildlife::stockAround(World& world, const drovil::Vector3& centre, int camp) {
     seedOnce(world);
     std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
     std::uniform_real_distribution<float> reach(herdInnerRadius, herdOuterRadius);
     for (const char* model : herd) {
         const float a = angle(random_), r = reach(random_);
         const float x = centre.x + r * std::cos(a), y = centre.y + r * std::sin(a);
-        spawn(world, gameHash(model), drovil::Vector3(x, y, world.geography.groundHeight(x, y)));
+        const int id = spawn(world, gameHash(model), drovil::Vector3(x, y, world.geography.groundHeight(x, y)));
+        if (id != 0)
+            animals_[id].camp = camp;
     }
 }
 
@@ -97,7 +101,31 @@ void Wildlife::stockNewCamps(World& world) {
         if (stockedPropsets_.count(handle) || !isHuntingCampPropset(placed.name))
             continue;
         stockedPropsets_.insert(handle);
-        stockAround(world, placed.position);
+        stockAround(world, placed.position, handle);
+    }
+}
+
+void Wildlife::streamOutHerdsOfGoneCamps(World& world) {
+    // The game looks about every second.
+    if (world.clock.frame % 30 != 0 || !world.entities.exists(world.player.pedId))
+        return;
+    const auto campGone = [&](int camp) {
+        const PlacedPropset* placed = world.propsets.find(camp);
+        return !placed || placed->streamedOut;
+    };
+    std::erase_if(stockedPropsets_, campGone);
+    const drovil::Vector3 player = world.playerPed().position;
+    std::vector<int> gone;
+    for (const auto& [id, animal] : animals_) {
+        const EntityRecord* record = world.entities.find(id);
+        if (animal.camp == 0 || !record || record->missionEntity || world.hunting.carrierOf(id) != 0 ||
+            flatDistance(record->position, player) <= streamOutDistance || !campGone(animal.camp))
+            continue;
+        gone.push_back(id);
+    }
+    for (int id : gone) {
+        animals_.erase(id);
+        world.removeEntity(id);
     }
 }
 
@@ -137,6 +165,7 @@ void Wildlife::graze(World& world, EntityRecord& record, WildAnimal& animal, flo
 
 void Wildlife::step(World& world) {
     stockNewCamps(world);
+    streamOutHerdsOfGoneCamps(world);
     if (animals_.empty())
         return;
     const std::uint64_t now = world.clock.elapsedMs;

@@ -28,6 +28,7 @@ struct WildAnimal {
     std::uint64_t restUntilMs = 0; // grazing: when it moves on
     drovil::Vector3 fleeFrom;      // what it runs from
     std::uint64_t fleeUntilMs = 0; // it runs until then
+    int camp = 0;                  // the hunting camp's propset it lives about (0: placed on its own)
 };
 
 class Wildlife {
@@ -46,8 +47,9 @@ public:
     // The tent propsets of hunting camps.
     static bool isHuntingCampPropset(std::uint32_t name);
 
-    // Stocks the ground about a point with a herd now (the camps do it on their own).
-    void stockAround(World& world, const drovil::Vector3& centre);
+    // Stocks the ground about a point with a herd now (the camps do it on their
+    // own, naming themselves as `camp`).
+    void stockAround(World& world, const drovil::Vector3& centre, int camp = 0);
     // One wild animal of the model at the position (tests place them where they need).
     int spawn(World& world, std::uint32_t model, const drovil::Vector3& position);
 
@@ -60,7 +62,8 @@ public:
     const std::map<int, WildAnimal>& all() const { return animals_; }
 
     // One frame: new camps get their herds; every living animal grazes, notices
-    // danger and runs.
+    // danger and runs. The herd of a camp that is gone streams out as the game's
+    // ambient animals do, each once the player is far from it.
     void step(World& world);
 
 private:
@@ -68,6 +71,7 @@ private:
     void stockNewCamps(World& world);
     void noticeDanger(World& world, int ped, WildAnimal& animal);
     void graze(World& world, EntityRecord& record, WildAnimal& animal, float frameSeconds);
+    void streamOutHerdsOfGoneCamps(World& world);
 
     std::mt19937 random_;
     bool seeded_ = false;
