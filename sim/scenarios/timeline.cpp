@@ -188,6 +188,9 @@ void Timeline::afterFrame() {
         event.extra = {{"title", toast.title}, {"body", toast.body}};
         emit(event, event.text);
     }
+    // A prompt is told once while it lives; hours of play make thousands.
+    if (world.clock.frame % 300 == 0)
+        std::erase_if(promptsShown_, [&](int handle) { return world.prompts.find(handle) == nullptr; });
     for (const PromptRecord* prompt : world.prompts.visible()) {
         if (prompt->text.empty() || !promptsShown_.insert(prompt->handle).second)
             continue;

@@ -138,7 +138,7 @@ public:
     // first: the latest historyLimit of them at the least, so that a long game
     // (guards re-tasked every minute for hours) does not grow it without bound.
     const std::vector<TaskStep>& history(int ped) const;
-    static constexpr std::size_t historyLimit = 256;
+    static constexpr std::size_t historyLimit = 32;
     // How many steps the ped has been given in all (the history keeps only the latest).
     std::size_t stepsGiven(int ped) const;
     // The game's status of a script task of the ped, by the task's hash: 0
