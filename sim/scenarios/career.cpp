@@ -18,6 +18,11 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace sim {
 namespace {
@@ -56,6 +61,18 @@ long residentKb(const char* field = "RssAnon:") {
         if (line.rfind(field, 0) == 0)
             return std::atol(line.c_str() + length);
     return 0;
+}
+
+// What the process has allocated and not freed, in KiB (the allocator's own
+// figure; 0 where it gives none). Unlike resident pages it does not count what
+// the allocator keeps of freed memory.
+long heapInUseKb() {
+#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 33)
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
+#else
+    return 0;
+#endif
 }
 
 int pendingCents(ScenarioRun& run) {
@@ -413,7 +430,10 @@ ScenarioResult Career::play() {
             run_.note("could not collect the pay");
     }
 
-    long memoryAt20 = 0;
+    long memoryAt20 = 0, heapAt20 = 0;
+    // The heap in use after every tenth contract of this game, to see its course.
+    std::vector<std::pair<int, long>> heapCourse;
+    heapCourse.reserve(static_cast<std::size_t>(wanted / 10 + 2));
     int stuck = 0;
     for (int played = endedContracts(); played < wanted && stuck < 3; played = endedContracts()) {
         // Checks of one contract read the log from its start: older lines are not kept.
@@ -442,8 +462,12 @@ ScenarioResult Career::play() {
         finish(contract.id, contract.settingId, outcome);
         if (!collectPay())
             problems.push_back("the pay for contract " + std::to_string(contract.id) + " was not collected");
-        if (endedHere_ == 20)
+        if (endedHere_ == 20) {
             memoryAt20 = residentKb();
+            heapAt20 = heapInUseKb();
+        }
+        if (endedHere_ % 10 == 0 && heapCourse.size() < heapCourse.capacity())
+            heapCourse.emplace_back(endedHere_, heapInUseKb());
     }
     collectPay();
     run_.wait(3 * second);
@@ -487,6 +511,18 @@ ScenarioResult Career::play() {
     else
         table << "memory (heap and stacks): " << memoryNow << " KiB after the last contract (" << endedHere_
               << " in this game)\n";
+    const long heapNow = heapInUseKb();
+    if (heapNow > 0) {
+        table << "heap in use: " << (heapAt20 > 0 ? std::to_string(heapAt20) + " KiB after the 20th contract, " : "")
+              << heapNow << " KiB after the last";
+        if (!heapCourse.empty()) {
+            table << " (by tens:";
+            for (const auto& [count, kb] : heapCourse)
+                table << " " << count << ": " << kb;
+            table << ")";
+        }
+        table << "\n";
+    }
     table << "resident in all: " << residentKb("VmRSS:") << " KiB\n";
     std::istringstream lines(table.str());
     for (std::string line; std::getline(lines, line);)
