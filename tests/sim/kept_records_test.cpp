@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Callers search, count and walk records backwards as they did vectors.
+static_assert(std::random_access_iterator<sim::KeptRecords<int>::const_iterator>);
 
 struct Entry {
     int number = 0;
