@@ -78,8 +78,9 @@ HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::u
     HuntWatched watched;
     const int hunter = run.contractTarget();
     World& world = run.world();
-    std::size_t shotsSeen = world.combat.shots().size();
-    std::size_t linesHeard = world.speech.lines().size();
+    // Followed by number among all ever fired and said: the records keep only the latest.
+    std::size_t shotsSeen = world.combat.shots().total();
+    std::size_t linesHeard = world.speech.lines().total();
     int kill = 0;
     auto saw = [&](bool& flag, const std::string& what) {
         if (flag)
@@ -98,12 +99,14 @@ HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::u
                 saw(watched.leftCamp, "the hunter walk out of camp, rifle in hand");
             if (watched.leftCamp && world.perception.isCrouching(hunter))
                 saw(watched.stalking, "him crouch and creep up on something");
-            for (; shotsSeen < world.combat.shots().size(); ++shotsSeen)
-                if (world.combat.shots()[shotsSeen].shooter == hunter)
+            const auto& shots = world.combat.shots();
+            for (; shotsSeen < shots.total(); ++shotsSeen)
+                if (shots.holds(shotsSeen) && shots.numbered(shotsSeen).shooter == hunter)
                     saw(watched.fired, "him fire at an animal");
-            for (; linesHeard < world.speech.lines().size(); ++linesHeard)
-                if (world.speech.lines()[linesHeard].ped == hunter &&
-                    world.speech.lines()[linesHeard].line == "GENERIC_CURSE_MED" && !watched.cursed) {
+            const auto& lines = world.speech.lines();
+            for (; linesHeard < lines.total(); ++linesHeard)
+                if (lines.holds(linesHeard) && lines.numbered(linesHeard).ped == hunter &&
+                    lines.numbered(linesHeard).line == "GENERIC_CURSE_MED" && !watched.cursed) {
                     watched.cursed = true;
                     run.note("hears him curse: the animal got away");
                 }

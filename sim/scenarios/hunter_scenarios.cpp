@@ -73,7 +73,7 @@ ScenarioResult playHunterNight(ScenarioRun& run) {
     run.note("watches the camp fire from the bushes");
     const int hunter = run.contractTarget();
     float farthest = 0.0f;
-    const std::size_t shotsBefore = run.world().combat.shots().size();
+    const std::size_t shotsBefore = run.world().combat.shots().total();
     run.waitUntil(
         [&] {
             if (const EntityRecord* record = run.world().entities.find(hunter))
@@ -81,7 +81,7 @@ ScenarioResult playHunterNight(ScenarioRun& run) {
             return false;
         },
         8 * minute);
-    const bool stayed = farthest <= 20.0f && run.world().combat.shots().size() == shotsBefore;
+    const bool stayed = farthest <= 20.0f && run.world().combat.shots().total() == shotsBefore;
     run.note(stayed ? "the hunter never left his fire" : "the hunter went off into the dark");
     const bool recognised = stalkHunter(run, contract);
     return {stayed && recognised,

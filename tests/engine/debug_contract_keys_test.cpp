@@ -224,7 +224,7 @@ TEST(DebugContractKeys, F3BuildsACampAheadOfThePlayerAndTheNextF3ClearsItAway) {
     const float x = 30.84f, y = 646.14f;
     world.playerPed().position = drovil::Vector3(x, y, world.geography.groundHeight(x, y));
     world.playerPed().heading = 270.0f;
-    const std::size_t subtitlesBefore = game.session.hud().subtitles.size();
+    const std::size_t subtitlesBefore = game.session.hud().subtitles.total();
     game.session.tapKey(test::keyF3);
     ASSERT_TRUE(game.session.runUntil([&] { return game.session.logContains("mission set prepared"); }, 900))
         << "the camp is close enough to be built at once";
@@ -232,8 +232,8 @@ TEST(DebugContractKeys, F3BuildsACampAheadOfThePlayerAndTheNextF3ClearsItAway) {
 
     // The distance to the camp was shown, and the camp was built on the camp spot
     // nearest to a point 80 m ahead: nothing of it went to the engine or the files.
-    ASSERT_GT(game.session.hud().subtitles.size(), subtitlesBefore);
-    const std::string shown = game.session.hud().subtitles[subtitlesBefore].text;
+    ASSERT_GT(game.session.hud().subtitles.total(), subtitlesBefore);
+    const std::string shown = game.session.hud().subtitles.numbered(subtitlesBefore).text;
     EXPECT_NE(shown.find('.'), std::string::npos) << shown;
     EXPECT_GT(std::stof(shown), 0.0f);
     ASSERT_EQ(world.propsets.all().size(), 1u);

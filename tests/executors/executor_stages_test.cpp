@@ -129,7 +129,7 @@ TEST(ExecutorStages, LeavingTheTargetBehindFailsAndHandsTheSceneBack) {
     EXPECT_EQ(released.front(), engine().targetAtEnd);
     EXPECT_TRUE(session.world().entities.exists(engine().targetAtEnd));
     EXPECT_EQ(session.world().blips.leftOverReport(), "");
-    const std::vector<std::uint32_t>& enabled = session.world().controls.enabledCalls();
+    const auto& enabled = session.world().controls.enabledCalls();
     EXPECT_EQ(std::count(enabled.begin(), enabled.end(), sim::gameHash("INPUT_CINEMATIC_CAM")), 1);
 }
 

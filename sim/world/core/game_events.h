@@ -1,6 +1,9 @@
 #pragma once
-// Events scripts send into the game's event queues: every one is recorded, in
-// order, with its packed 32-bit values.
+// Events scripts send into the game's event queues: the latest are recorded, in
+// order, with their packed 32-bit values.
+#include "world/core/kept_records.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +29,10 @@ struct QueuedGameEvent {
 };
 
 struct GameEvents {
-    std::vector<SentGameEvent> sent;
+    // The latest keptSent events sent, oldest first (total() counts all), in
+    // slots sized for the scripts' small events, so that sending allocates nothing.
+    static constexpr std::size_t keptSent = 256;
+    KeptRecords<SentGameEvent> sent{keptSent, [](SentGameEvent& slot) { slot.data.reserve(16); }};
     // Events the scripts can read this frame; queueForNextFrame() adds to the
     // next frame's queue, which replaces this one when a frame begins.
     std::vector<QueuedGameEvent> queued;
@@ -45,7 +51,7 @@ struct GameEvents {
         return found;
     }
 
-    // How many sent events start with `first` (an event hash, for instance).
+    // How many of the kept sent events start with `first` (an event hash, for instance).
     int countStartingWith(std::int32_t first) const {
         int count = 0;
         for (const SentGameEvent& event : sent)

@@ -11,6 +11,7 @@
 #include "world/senses/line_of_sight.h"
 #include "world/screen/controls.h"
 #include "world/core/game_events.h"
+#include "world/core/kept_records.h"
 #include "world/people/scene_ped_states.h"
 #include "world/core/script_timer.h"
 #include "world/core/model_streaming.h"
@@ -76,7 +77,9 @@ struct World {
     // The game can make persona photographs (the pedshot service is up).
     bool pedshotAvailable = true;
     Doors doors;
-    std::vector<CashChangeShown> cashChanges; // every one shown since the session began, oldest first
+    // The cash changes shown since the session began, oldest first: the latest keptCashChanges.
+    static constexpr std::size_t keptCashChanges = 256;
+    KeptRecords<CashChangeShown> cashChanges{keptCashChanges};
     StationClerks stationClerks;
     ModelStreaming models;
     VehicleSeats seats;

@@ -155,10 +155,8 @@ void Combat::fire(World& world, int shooter, const drovil::Vector3& from, const 
     PedCombat& c = of(shooter);
     c.hasFired = true;
     c.lastShotMs = now;
+    // Over the oldest kept shot once hours of play have fired thousands.
     shots_.push_back({now, shooter, target, from, to, hit, damageDone});
-    // The oldest shots go once hours of play have fired thousands.
-    if (shots_.size() > 2 * keptShots)
-        shots_.erase(shots_.begin(), shots_.end() - static_cast<std::ptrdiff_t>(keptShots));
 
     Perception& senses = world.perception;
     senses.raiseAround(world, from, Perception::gunshotAudibleRange, gameHash(events::shotFired), shooter,

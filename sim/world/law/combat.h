@@ -6,6 +6,7 @@
 // then in a fist fight. A ped that is hit and lives fights back, but a
 // civilian runs (world/people/fleeing.h). An invincible entity takes no damage.
 #include "runtime/types.h"
+#include "world/core/kept_records.h"
 
 #include <cstdint>
 #include <map>
@@ -80,8 +81,8 @@ public:
     void kill(World& world, int victim, int attacker);
     void knockOut(World& world, int victim, int attacker);
 
-    // The shots fired, oldest first: the latest keptShots of them at the least.
-    const std::vector<ShotRecord>& shots() const { return shots_; }
+    // The shots fired, oldest first: the latest keptShots of them; total() counts all.
+    const KeptRecords<ShotRecord>& shots() const { return shots_; }
     static constexpr std::size_t keptShots = 256;
 
     // One frame of every fight.
@@ -96,7 +97,7 @@ private:
     void takeOutOfAction(World& world, int victim);
 
     std::map<int, PedCombat> peds_;
-    std::vector<ShotRecord> shots_;
+    KeptRecords<ShotRecord> shots_{keptShots};
 };
 
 } // namespace sim

@@ -1,12 +1,14 @@
 #pragma once
 // Animation dictionaries and the animations peds play. A dictionary asked for
 // arrives a few frames later, as models do; an animation task plays its clip
-// once, the ped standing still meanwhile. Every animation task is kept, so tests
-// can ask what was played and by whom.
+// once, the ped standing still meanwhile. The latest animation tasks are kept,
+// so tests can ask what was played and by whom.
+#include "world/core/kept_records.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace sim {
 
@@ -28,8 +30,11 @@ public:
     bool isLoaded(const std::string& dictionary, std::uint64_t frame) const;
     int requestCount(const std::string& dictionary) const;
 
-    void record(AnimationPlayed played) { played_.push_back(std::move(played)); }
-    const std::vector<AnimationPlayed>& played() const { return played_; }
+    // Over the oldest kept once hours of play have played thousands.
+    void record(const AnimationPlayed& played) { played_.push_back(played); }
+    // The latest keptPlayed, oldest first; total() counts all.
+    const KeptRecords<AnimationPlayed>& played() const { return played_; }
+    static constexpr std::size_t keptPlayed = 256;
     const AnimationPlayed* find(const std::string& clip) const;
 
 private:
@@ -38,7 +43,11 @@ private:
         int count = 0;
     };
     std::map<std::string, Request> requests_;
-    std::vector<AnimationPlayed> played_;
+    // Slots sized for a dictionary's and a clip's name, so that recording allocates nothing.
+    KeptRecords<AnimationPlayed> played_{keptPlayed, [](AnimationPlayed& slot) {
+        slot.dictionary.reserve(64);
+        slot.clip.reserve(64);
+    }};
 };
 
 } // namespace sim

@@ -10,41 +10,36 @@ int Speech::framesFor(const std::string& line) const {
 }
 
 void Speech::say(int ped, SpokenLine line, std::uint64_t frame) {
-    if (speaking(ped, frame)) {
-        SpokenLine& previous = lines_[current_[ped]];
-        previous.cutOff = true;
-        previous.endFrame = frame;
+    if (SpokenLine* previous = sayingNow(ped, frame)) {
+        previous->cutOff = true;
+        previous->endFrame = frame;
     }
     line.ped = ped;
     line.frame = frame;
     const int length = framesFor(line.line);
     line.endFrame = frame + static_cast<std::uint64_t>(length > 0 ? length : 0);
+    // Hours of play say tens of thousands of lines: this one goes over the
+    // oldest kept, and a ped whose latest line went is silent.
     lines_.push_back(line);
-    current_[ped] = lines_.size() - 1;
-    // Hours of play say tens of thousands of lines: the oldest go, and the
-    // lines peds are saying now keep their places.
-    if (lines_.size() > 2 * keptLines) {
-        const std::size_t dropped = lines_.size() - keptLines;
-        lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(dropped));
-        for (auto it = current_.begin(); it != current_.end();) {
-            if (it->second < dropped) {
-                it = current_.erase(it);
-            } else {
-                it->second -= dropped;
-                ++it;
-            }
-        }
-    }
+    current_[ped] = lines_.total() - 1;
+}
+
+SpokenLine* Speech::sayingNow(int ped, std::uint64_t frame) {
+    auto it = current_.find(ped);
+    if (it == current_.end() || !lines_.holds(it->second))
+        return nullptr;
+    SpokenLine& line = lines_.numbered(it->second);
+    return frame < line.endFrame ? &line : nullptr;
 }
 
 bool Speech::speaking(int ped, std::uint64_t frame) const {
     auto it = current_.find(ped);
-    return it != current_.end() && frame < lines_[it->second].endFrame;
+    return it != current_.end() && lines_.holds(it->second) && frame < lines_.numbered(it->second).endFrame;
 }
 
 void Speech::silence(int ped, std::uint64_t frame) {
-    if (speaking(ped, frame))
-        lines_[current_[ped]].endFrame = frame;
+    if (SpokenLine* line = sayingNow(ped, frame))
+        line->endFrame = frame;
 }
 
 std::vector<SpokenLine> Speech::linesOf(int ped) const {

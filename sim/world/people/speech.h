@@ -1,8 +1,10 @@
 #pragma once
 // What peds say. A line asked for lasts a while (`lineFrames`, or a length set
-// per line); while it lasts the ped is speaking. Every request is kept, so tests
-// can ask what was said, by whom, with which voice and in which frame, and
-// whether a line was cut off by another one said over it.
+// per line); while it lasts the ped is speaking. The latest requests are kept,
+// so tests can ask what was said, by whom, with which voice and in which frame,
+// and whether a line was cut off by another one said over it.
+#include "world/core/kept_records.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -35,9 +37,8 @@ public:
     // The ped falls silent at once (it died or is gone).
     void silence(int ped, std::uint64_t frame);
 
-    // Every line said since the session began, oldest first.
-    // The lines said, oldest first: the latest keptLines of them at the least.
-    const std::vector<SpokenLine>& lines() const { return lines_; }
+    // The lines said, oldest first: the latest keptLines of them; total() counts all.
+    const KeptRecords<SpokenLine>& lines() const { return lines_; }
     static constexpr std::size_t keptLines = 256;
     std::vector<SpokenLine> linesOf(int ped) const;
     // The names of the lines said, in order.
@@ -50,8 +51,16 @@ public:
 
 private:
     int framesFor(const std::string& line) const;
-    std::vector<SpokenLine> lines_;
-    std::map<int, std::size_t> current_; // ped -> its latest line
+    // Slots sized for a line's name and voice, so that saying one allocates nothing.
+    KeptRecords<SpokenLine> lines_{keptLines, [](SpokenLine& slot) {
+        slot.line.reserve(48);
+        slot.voice.reserve(48);
+    }};
+    // ped -> the number of its latest line among all ever said (lines_.numbered),
+    // which stays its own as older lines go.
+    std::map<int, std::size_t> current_;
+    // The ped's line it is saying now, or nullptr.
+    SpokenLine* sayingNow(int ped, std::uint64_t frame);
 };
 
 } // namespace sim

@@ -2,10 +2,12 @@
 // Game controls by control hash: which the player holds down, and which a
 // script disabled in which frame (a disabled control does nothing in the game
 // for that frame, but scripts can still read it as disabled-and-pressed).
+#include "world/core/kept_records.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <set>
-#include <vector>
 
 namespace sim {
 
@@ -24,13 +26,14 @@ public:
         disabledInFrame_.erase(control);
         enabled_.push_back(control);
     }
-    // Every control a script enabled again, in order.
-    const std::vector<std::uint32_t>& enabledCalls() const { return enabled_; }
+    // The controls a script enabled again, in order: the latest keptEnabled.
+    const KeptRecords<std::uint32_t>& enabledCalls() const { return enabled_; }
+    static constexpr std::size_t keptEnabled = 64;
 
 private:
     std::set<std::uint32_t> held_;
     std::map<std::uint32_t, std::uint64_t> disabledInFrame_;
-    std::vector<std::uint32_t> enabled_;
+    KeptRecords<std::uint32_t> enabled_{keptEnabled};
 };
 
 } // namespace sim

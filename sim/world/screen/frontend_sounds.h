@@ -1,8 +1,10 @@
 #pragma once
 // Frontend sounds the scripts played (menu clicks and the like), in order.
+#include "world/core/kept_records.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace sim {
 
@@ -13,9 +15,16 @@ struct FrontendSound {
 };
 
 struct FrontendSounds {
-    std::vector<FrontendSound> played;
+    // The latest keptPlayed, oldest first (every menu opened plays some), in
+    // slots sized for a sound's and a sound set's name.
+    static constexpr std::size_t keptPlayed = 256;
+    KeptRecords<FrontendSound> played{keptPlayed, [](FrontendSound& slot) {
+        slot.sound.reserve(48);
+        slot.soundSet.reserve(48);
+    }};
     int stopped = 0; // calls that stopped a sound by name
 
+    // How many of the kept ones played `sound`.
     int count(const std::string& sound) const {
         int n = 0;
         for (const FrontendSound& played : played)

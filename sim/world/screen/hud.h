@@ -63,10 +63,16 @@ struct Hud {
     // Text and sprites drawn in the current frame; cleared when a frame begins.
     std::vector<DrawnText> texts;
     std::vector<DrawnSprite> sprites;
-    // Every subtitle, help box and toast shown since the session began, oldest first.
-    ShownHistory<SubtitleShown> subtitles;
-    ShownHistory<HelpBoxShown> helpBoxes;
-    ShownHistory<ToastShown> toasts;
+    // The subtitles, help boxes and toasts shown since the session began, oldest
+    // first: the latest keptShown of each. Their slots are sized for the texts
+    // the plug-in shows, so that showing one allocates nothing.
+    ShownHistory<SubtitleShown> subtitles{keptShown, [](SubtitleShown& slot) { slot.text.reserve(128); }};
+    ShownHistory<HelpBoxShown> helpBoxes{keptShown, [](HelpBoxShown& slot) { slot.text.reserve(192); }};
+    ShownHistory<ToastShown> toasts{keptShown, [](ToastShown& slot) {
+        slot.title.reserve(64);
+        slot.body.reserve(192);
+        slot.dictionary.reserve(48);
+    }};
     TextureDictionaries dictionaries;
 
     // Text-drawing state set before a draw call.

@@ -5,6 +5,9 @@
 // after that the slot's texture name is published and the slot shows that ped
 // (its model and outfit) until the next photo of the slot. Tests can make any
 // stage hang for ever to drive the plug-in's timeouts.
+#include "world/core/kept_records.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -63,7 +66,9 @@ public:
     // What tests read.
     static std::string nameOfSlot(int slot, int type);
     const PortraitPhoto* photoIn(int slot, int type) const;
-    const std::vector<PortraitPhoto>& photos() const { return history_; }
+    // The photos taken, oldest first: the latest keptPhotos (one or two a contract).
+    const KeptRecords<PortraitPhoto>& photos() const { return history_; }
+    static constexpr std::size_t keptPhotos = 64;
     bool photoOpen() const { return photoOpen_; }
     int photosBegun() const { return photosBegun_; }
     int photosEnded() const { return photosEnded_; }
@@ -86,7 +91,7 @@ private:
     std::map<int, int> bindings_; // bind index -> ped, while a photo is open
     std::string boundScene_;
     std::map<std::pair<int, int>, PortraitPhoto> slots_;
-    std::vector<PortraitPhoto> history_;
+    KeptRecords<PortraitPhoto> history_{keptPhotos};
     std::uint64_t uploadEndFrame_ = 0;
 };
 
