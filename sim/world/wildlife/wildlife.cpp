@@ -98,7 +98,7 @@ void Wildlife::calm(int ped) {
 
 void Wildlife::stockNewCamps(World& world) {
     for (const auto& [handle, placed] : world.propsets.all()) {
-        if (stockedPropsets_.count(handle) || !isHuntingCampPropset(placed.name))
+        if (stockedPropsets_.count(handle) || placed.streamedOut || !isHuntingCampPropset(placed.name))
             continue;
         stockedPropsets_.insert(handle);
         stockAround(world, placed.position, handle);
@@ -113,7 +113,8 @@ void Wildlife::streamOutHerdsOfGoneCamps(World& world) {
         const PlacedPropset* placed = world.propsets.find(camp);
         return !placed || placed->streamedOut;
     };
-    std::erase_if(stockedPropsets_, campGone);
+    // A handle is free for a new camp once its propset is deleted.
+    std::erase_if(stockedPropsets_, [&](int camp) { return world.propsets.find(camp) == nullptr; });
     const drovil::Vector3 player = world.playerPed().position;
     std::vector<int> gone;
     for (const auto& [id, animal] : animals_) {
@@ -166,14 +167,20 @@ void Wildlife::graze(World& world, EntityRecord& record, WildAnimal& animal, flo
 void Wildlife::step(World& world) {
     stockNewCamps(world);
     streamOutHerdsOfGoneCamps(world);
-    if (animals_.empty())
+    const auto& shots = world.combat.shots();
+    if (animals_.empty()) {
+        // Shots fired with no animal about are not heard by a herd stocked later.
+        shotsSeen_ = shots.total();
         return;
+    }
     const std::uint64_t now = world.clock.elapsedMs;
     const float frameSeconds = static_cast<float>(world.clock.frameMs) / 1000.0f;
-    // Shots fired since the last frame alarm every animal in earshot.
-    const auto& shots = world.combat.shots();
-    for (; shotsSeen_ < shots.size(); ++shotsSeen_) {
-        const ShotRecord& shot = shots[shotsSeen_];
+    // Shots fired since the last frame alarm every animal in earshot (followed
+    // by their number: the record keeps only the latest).
+    for (; shotsSeen_ < shots.total(); ++shotsSeen_) {
+        if (!shots.holds(shotsSeen_))
+            continue;
+        const ShotRecord& shot = shots.numbered(shotsSeen_);
         for (const auto& [id, animal] : animals_) {
             const EntityRecord* record = world.entities.find(id);
             if (record && distance3d(record->position, shot.from) <= shotAlarmRange)
