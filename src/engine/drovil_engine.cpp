@@ -151,7 +151,7 @@ bool DrovilEngine::restoreSlot(const std::string& slotKey, int areaId) {
 }
 
 bool DrovilEngine::restoreMission(const std::string& slotKey, int areaId, int id) {
-    const bool hasFile = fileExists(dataPath(MissionDataFiles::missionFileName(id)));
+    const bool hasFile = fileExists(dataPathText(MissionDataFiles::missionFileName(id)));
     MissionData* mission = MissionDataFiles::instance().loadMission(id);
     if (!mission) {
         log("DrovilEngine: mission data was not loaded in area: " + std::to_string(areaId));

@@ -24,8 +24,10 @@ const std::string& dataPath(const std::string& name) {
     // A node-based set never moves its elements, so every path handed out stays
     // valid for the rest of the process; it is never destroyed for the same reason.
     static std::set<std::string>* paths = new std::set<std::string>();
-    return *paths->insert("Drovil/" + name).first;
+    return *paths->insert(dataPathText(name)).first;
 }
+
+std::string dataPathText(const std::string& name) { return "Drovil/" + name; }
 
 bool BaseDataFile::load() {
     log("loading data file: " + path_);

@@ -15,6 +15,9 @@ namespace drovil {
 
 // "Drovil/" + name. The text lives for the rest of the process.
 const std::string& dataPath(const std::string& name);
+// The same text as a value of its own, for names without end (one file a
+// mission): kept for good, a long game would keep every one of them.
+std::string dataPathText(const std::string& name);
 
 class BaseDataFile {
 public:

@@ -118,7 +118,7 @@ MissionData* MissionDataFiles::loadMission(int id) {
         return cached->second.record;
 
     log("MissionDataFiles: loading mission data from disk: " + std::to_string(id));
-    auto file = std::make_unique<DictDataFile>(dataPath(missionFileName(id)));
+    auto file = std::make_unique<DictDataFile>(dataPathText(missionFileName(id)));
     if (!file->load()) {
         log("MissionDataFiles: mission data file could not be loaded: " + std::to_string(id));
         return nullptr;
@@ -142,7 +142,7 @@ DictDataFile& MissionDataFiles::writeMission(MissionData& record) {
     auto found = entries_.find(record.id);
     if (found == entries_.end()) {
         Entry entry;
-        entry.file = std::make_unique<DictDataFile>(dataPath(missionFileName(record.id)));
+        entry.file = std::make_unique<DictDataFile>(dataPathText(missionFileName(record.id)));
         entry.record = &record;
         // A forgotten mission written again: its file holds keys to keep.
         if (forgotten_.erase(record.id) > 0)
@@ -152,7 +152,7 @@ DictDataFile& MissionDataFiles::writeMission(MissionData& record) {
     if (!found->second.file) {
         // Let go once the mission ended: read back from disk, so that a key
         // this version does not write is kept.
-        found->second.file = std::make_unique<DictDataFile>(dataPath(missionFileName(record.id)));
+        found->second.file = std::make_unique<DictDataFile>(dataPathText(missionFileName(record.id)));
         found->second.file->load();
     }
     DictDataFile& file = *found->second.file;
@@ -192,7 +192,7 @@ bool MissionDataFiles::setAside(int id) {
     entries_.erase(id);
     // A write on its way would bring the file back after the rename.
     waitForFileWrites();
-    const std::string path = dataPath(missionFileName(id));
+    const std::string path = dataPathText(missionFileName(id));
     std::string target = path + ".bad";
     std::error_code error;
     for (int n = 2; std::filesystem::exists(target, error) && n < 1000; ++n)

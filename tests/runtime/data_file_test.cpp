@@ -355,6 +355,7 @@ TEST(DataPathText, PrefixesTheFolderAndStaysValid) {
         dataPath("Mission" + std::to_string(i) + ".dat");
     EXPECT_EQ(&dataPath("Lang.dat"), &lang);
     EXPECT_EQ(lang, "Drovil/Lang.dat");
+    EXPECT_EQ(dataPathText("Missions/7.dat"), "Drovil/Missions/7.dat");
 }
 
 } // namespace

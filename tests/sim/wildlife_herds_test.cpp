@@ -73,3 +73,16 @@ TEST(SimWildlife, ShotsAlarmTheHerdOnlyWhenFiredAndNotWhenItIsStockedLater) {
         fleeing += world.wildlife.isFleeing(id, world.clock.elapsedMs) ? 1 : 0;
     EXPECT_GT(fleeing, 0) << "a shot fired now, after the record is full, is heard";
 }
+
+TEST(SimWildlife, ADeletedCampsHerdLeavesToo) {
+    sim::World world(1);
+    world.playerPed().position = openCountry;
+    const int camp = placeHuntingCamp(world, openCountry);
+    ASSERT_NE(camp, 0);
+    stepFrames(world, 2);
+    ASSERT_GT(herdSize(world), 0u);
+    world.propsets.find(camp)->fate = sim::PropsetFate::Deleted;
+    world.playerPed().position = shifted(openCountry, 2000.0f, 0.0f);
+    stepFrames(world, 60);
+    EXPECT_EQ(herdSize(world), 0u);
+}

@@ -29,6 +29,7 @@ void implementPropsetNatives(NativeDispatch& dispatch, World& world) {
         if (PlacedPropset* placed = world.propsets.find(propset.id)) {
             placed->fate = PropsetFate::Deleted;
             world.scenarioPoints.removePropsetPoints(propset.id);
+            world.propsets.wentAway();
         }
     });
     dispatch.implement<n::propset::releaseToGame>([&world](Propset propset) {

@@ -28,12 +28,16 @@ void streamOutReleased(World& world) {
     }
     for (int id : gone)
         world.removeEntity(id);
+    bool streamedOut = false;
     for (const auto& [handle, propset] : world.propsets.all())
         if (propset.fate == PropsetFate::Released && !propset.streamedOut &&
             flatDistance(propset.position, player) > streamOutDistance) {
             world.propsets.find(handle)->streamedOut = true;
             world.scenarioPoints.removePropsetPoints(handle);
+            streamedOut = true;
         }
+    if (streamedOut)
+        world.propsets.wentAway();
 }
 
 } // namespace sim

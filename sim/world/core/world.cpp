@@ -62,6 +62,7 @@ void World::forgetRecordsOf(int id) {
     combat.forget(id);
     lineOfSight.forget(id);
     portraits.forget(id);
+    prompts.forgetEntity(id);
     hunting.forget(id);
     traffic.forget(id);
     fleeing.forget(id);

@@ -33,6 +33,21 @@ PlacedPropset* Propsets::find(int handle) {
     return found == placed_.end() ? nullptr : &found->second;
 }
 
+void Propsets::wentAway() {
+    std::size_t gone = 0;
+    for (const auto& [handle, placed] : placed_)
+        gone += isGone(placed) ? 1 : 0;
+    // Handles only grow: the oldest gone are the first in the map.
+    for (auto it = placed_.begin(); it != placed_.end() && gone > keptGone;) {
+        if (isGone(it->second)) {
+            it = placed_.erase(it);
+            --gone;
+        } else {
+            ++it;
+        }
+    }
+}
+
 int Propsets::ownedCount() const {
     int count = 0;
     for (const auto& [handle, propset] : placed_)

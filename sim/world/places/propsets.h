@@ -39,6 +39,14 @@ public:
     void makeUnavailable(std::uint32_t name) { unavailable_.insert(name); }
     // Propsets a script placed and never deleted nor handed back.
     int ownedCount() const;
+    // Deleted, or released and cleared away by the game.
+    static bool isGone(const PlacedPropset& placed) {
+        return placed.fate == PropsetFate::Deleted || placed.streamedOut;
+    }
+    // A propset went: what is noted of gone ones is kept for the latest
+    // keptGone of them, for checks after the fact, then forgotten.
+    void wentAway();
+    static constexpr std::size_t keptGone = 16;
     bool requestReleased(std::uint32_t name) const { return released_.count(name) != 0; }
 
 private:

@@ -54,14 +54,25 @@ void Prompts::destroy(int handle) {
     }
 }
 
+namespace {
+std::uint32_t groupHashOf(int entityId) {
+    const std::uint32_t group = gameHash("entity_prompt_group_" + std::to_string(entityId));
+    return group == 0 ? 1 : group;
+}
+} // namespace
+
 std::uint32_t Prompts::entityGroup(int entityId) {
     if (entityId == 0)
         return 0;
-    std::uint32_t group = gameHash("entity_prompt_group_" + std::to_string(entityId));
-    if (group == 0)
-        group = 1;
+    const std::uint32_t group = groupHashOf(entityId);
     entityGroups_[group] = entityId;
     return group;
+}
+
+void Prompts::forgetEntity(int entityId) {
+    const auto found = entityGroups_.find(groupHashOf(entityId));
+    if (found != entityGroups_.end() && found->second == entityId)
+        entityGroups_.erase(found);
 }
 
 void Prompts::misuse(const std::string& what, int handle) {

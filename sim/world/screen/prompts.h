@@ -87,6 +87,8 @@ public:
     void destroy(int handle);
     // The entity's own prompt group (0 for entity 0).
     std::uint32_t entityGroup(int entityId);
+    // The entity is long gone from the world: its group is forgotten.
+    void forgetEntity(int entityId);
     // The entity whose own prompt group `group` is, or 0.
     int entityOfGroup(std::uint32_t group) const {
         auto found = entityGroups_.find(group);

@@ -98,7 +98,7 @@ void Wildlife::calm(int ped) {
 
 void Wildlife::stockNewCamps(World& world) {
     for (const auto& [handle, placed] : world.propsets.all()) {
-        if (stockedPropsets_.count(handle) || placed.streamedOut || !isHuntingCampPropset(placed.name))
+        if (stockedPropsets_.count(handle) || Propsets::isGone(placed) || !isHuntingCampPropset(placed.name))
             continue;
         stockedPropsets_.insert(handle);
         stockAround(world, placed.position, handle);
@@ -111,7 +111,7 @@ void Wildlife::streamOutHerdsOfGoneCamps(World& world) {
         return;
     const auto campGone = [&](int camp) {
         const PlacedPropset* placed = world.propsets.find(camp);
-        return !placed || placed->streamedOut;
+        return !placed || Propsets::isGone(*placed);
     };
     // A handle is free for a new camp once its propset is deleted.
     std::erase_if(stockedPropsets_, [&](int camp) { return world.propsets.find(camp) == nullptr; });
