@@ -3,7 +3,9 @@
 #include "runtime/file_writer.h"
 #include "runtime/log.h"
 
+#include <climits>
 #include <cstdint>
+#include <iterator>
 #include <filesystem>
 #include <system_error>
 
@@ -145,8 +147,10 @@ DictDataFile& MissionDataFiles::writeMission(MissionData& record) {
         entry.file = std::make_unique<DictDataFile>(dataPathText(missionFileName(record.id)));
         entry.record = &record;
         // A forgotten mission written again: its file holds keys to keep.
-        if (forgotten_.erase(record.id) > 0)
+        if (wasForgotten(record.id)) {
+            unforget(record.id);
             entry.file->load();
+        }
         found = entries_.emplace(record.id, std::move(entry)).first;
     }
     if (!found->second.file) {
@@ -184,8 +188,43 @@ void MissionDataFiles::releaseFile(int id) {
 }
 
 void MissionDataFiles::forget(int id) {
-    if (entries_.erase(id) > 0)
-        forgotten_.insert(id);
+    if (entries_.erase(id) == 0 || wasForgotten(id))
+        return;
+    // Joined to the run just before and the one just after.
+    auto next = forgotten_.upper_bound(id);
+    int first = id, last = id;
+    if (next != forgotten_.begin()) {
+        auto before = std::prev(next);
+        if (before->second != INT_MAX && before->second + 1 == id) {
+            first = before->first;
+            forgotten_.erase(before);
+        }
+    }
+    if (next != forgotten_.end() && id != INT_MAX && next->first == id + 1) {
+        last = next->second;
+        forgotten_.erase(next);
+    }
+    forgotten_[first] = last;
+}
+
+bool MissionDataFiles::wasForgotten(int id) const {
+    auto next = forgotten_.upper_bound(id);
+    return next != forgotten_.begin() && std::prev(next)->second >= id;
+}
+
+void MissionDataFiles::unforget(int id) {
+    auto next = forgotten_.upper_bound(id);
+    if (next == forgotten_.begin())
+        return;
+    auto run = std::prev(next);
+    const int first = run->first, last = run->second;
+    if (last < id)
+        return;
+    forgotten_.erase(run);
+    if (first < id)
+        forgotten_[first] = id - 1;
+    if (id < last)
+        forgotten_[id + 1] = last;
 }
 
 bool MissionDataFiles::setAside(int id) {

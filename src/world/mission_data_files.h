@@ -7,7 +7,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -47,7 +46,7 @@ public:
     std::vector<std::string> unreadableKeys(int id, const std::vector<std::string>& keys) const;
 
     // The id has a record in the table or had one (loaded or saved in this process).
-    bool isKnown(int id) const { return entries_.count(id) > 0 || forgotten_.count(id) > 0; }
+    bool isKnown(int id) const { return entries_.count(id) > 0 || wasForgotten(id); }
     // A mission file that cannot be restored is kept for the player to mend or
     // send in: renamed to "<id>.dat.bad" (or .bad2, .bad3...), never deleted,
     // and forgotten by the table. True when it was renamed.
@@ -71,7 +70,11 @@ private:
         std::unique_ptr<MissionData> ownedRecord; // set when the record was read from disk
     };
     std::map<int, Entry> entries_;
-    std::set<int> forgotten_;
+    bool wasForgotten(int id) const;
+    void unforget(int id);
+    // The ids forgotten, as runs of consecutive ids (first -> last): missions
+    // end mostly in the order they were made, so a long game keeps a few runs.
+    std::map<int, int> forgotten_;
 };
 
 } // namespace drovil

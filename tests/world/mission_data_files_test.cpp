@@ -200,6 +200,37 @@ TEST(MissionFiles, AFileLetGoAfterTheMissionEndedIsReadBackBeforeItIsWrittenAgai
     EXPECT_NE(written.find("zNote=kept\n"), std::string::npos);
 }
 
+TEST(MissionFiles, ForgottenMissionsStayKnownInWhateverOrderTheyEnd) {
+    sim::Session session;
+    ASSERT_TRUE(test::startGame(session));
+    static std::vector<MissionData> records;
+    for (int id = 1; id <= 7; ++id)
+        records.push_back(sampleMission(id));
+    for (MissionData& record : records)
+        ASSERT_TRUE(saveOnScriptThread(session, record));
+    test::runOnScriptThread(session, [] {
+        for (int id : {3, 5, 4, 1, 7})
+            MissionDataFiles::instance().forget(id);
+    });
+    bool known[9] = {};
+    test::runOnScriptThread(session, [&] {
+        for (int id = 0; id <= 8; ++id)
+            known[id] = MissionDataFiles::instance().isKnown(id);
+    });
+    for (int id = 0; id <= 8; ++id)
+        EXPECT_EQ(known[id], id >= 1 && id <= 7) << "id " << id;
+
+    // Written again, a forgotten mission reads its file first and is in the table once more.
+    static MissionData again = sampleMission(4);
+    again.status = 2;
+    ASSERT_TRUE(saveOnScriptThread(session, again));
+    EXPECT_EQ(loadOnScriptThread(session, 4), &again);
+    MissionData* reread = loadOnScriptThread(session, 5);
+    ASSERT_NE(reread, nullptr);
+    EXPECT_NE(reread, &records[4]) << "a forgotten record comes from its file";
+    EXPECT_EQ(reread->bounty, records[4].bounty);
+}
+
 TEST(MissionFiles, ARecordLoadedFromDiskIsCachedAndNeverExternal) {
     sim::SessionOptions options;
     options.writeFiles["Missions/12.dat"] = "id=12\nbounty=60\nsettingId=7\n";

@@ -63,6 +63,7 @@ void World::forgetRecordsOf(int id) {
     lineOfSight.forget(id);
     portraits.forget(id);
     prompts.forgetEntity(id);
+    law.forget(id);
     hunting.forget(id);
     traffic.forget(id);
     fleeing.forget(id);

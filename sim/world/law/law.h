@@ -28,6 +28,8 @@ public:
     static constexpr float lawmanSight = 40.0f;
 
     void addLawman(int ped) { lawmen_.insert(ped); }
+    // The ped is long gone from the world.
+    void forget(int ped) { lawmen_.erase(ped); }
     // A ped the world counts as a lawman: marked so, or in the game's police group.
     bool isLawman(const World& world, int ped) const;
     // The town around a position, or null in open country.

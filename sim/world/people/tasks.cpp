@@ -173,9 +173,12 @@ const PedActivity* PedTasks::find(int ped) const {
 
 void PedTasks::remember(int ped, const TaskStep& step) {
     std::vector<TaskStep>& steps = history_[ped];
-    // Trimmed by half a limit at a time, so the copying is rare.
-    if (steps.size() >= 2 * historyLimit)
-        steps.erase(steps.begin(), steps.end() - static_cast<std::ptrdiff_t>(historyLimit));
+    // Never more than the limit (its room grows to it as steps come): a ped's
+    // history holds no more memory however long he lives, and moving a few
+    // dozen steps along costs less than a town's crowd each holding twice
+    // the room.
+    if (steps.size() >= historyLimit)
+        steps.erase(steps.begin());
     steps.push_back(step);
     ++stepsGiven_[ped];
 }

@@ -135,7 +135,7 @@ public:
     const PedActivity* find(int ped) const;
     const std::map<int, PedActivity>& all() const { return peds_; }
     // The steps the ped has been given as single tasks or in sequences, oldest
-    // first: the latest historyLimit of them at the least, so that a long game
+    // first: the latest historyLimit of them, so that a long game
     // (guards re-tasked every minute for hours) does not grow it without bound.
     const std::vector<TaskStep>& history(int ped) const;
     static constexpr std::size_t historyLimit = 32;
