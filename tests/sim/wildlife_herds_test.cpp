@@ -21,14 +21,20 @@ int placeHuntingCamp(sim::World& world, const drovil::Vector3& at) {
     return world.propsets.place(tent, at, 0.0f, true, world.clock.frame);
 }
 
+// The player at a hunting camp in open country, its herd about it: the camp's handle.
+int standAtStockedCamp(sim::World& world) {
+    world.playerPed().position = openCountry;
+    const int camp = placeHuntingCamp(world, openCountry);
+    stepFrames(world, 2);
+    return camp;
+}
+
 } // namespace
 
 TEST(SimWildlife, AGoneCampsHerdLeavesOnceThePlayerIsFarAndIsNotStockedAgain) {
     sim::World world(1);
-    world.playerPed().position = openCountry;
-    const int camp = placeHuntingCamp(world, openCountry);
+    const int camp = standAtStockedCamp(world);
     ASSERT_NE(camp, 0);
-    stepFrames(world, 2);
     const std::size_t herd = herdSize(world);
     ASSERT_GT(herd, 5u) << "a hunting camp gets its herd";
     stepFrames(world, 60);
@@ -76,10 +82,8 @@ TEST(SimWildlife, ShotsAlarmTheHerdOnlyWhenFiredAndNotWhenItIsStockedLater) {
 
 TEST(SimWildlife, ADeletedCampsHerdLeavesToo) {
     sim::World world(1);
-    world.playerPed().position = openCountry;
-    const int camp = placeHuntingCamp(world, openCountry);
+    const int camp = standAtStockedCamp(world);
     ASSERT_NE(camp, 0);
-    stepFrames(world, 2);
     ASSERT_GT(herdSize(world), 0u);
     world.propsets.find(camp)->fate = sim::PropsetFate::Deleted;
     world.playerPed().position = shifted(openCountry, 2000.0f, 0.0f);
