@@ -7,7 +7,8 @@
 //
 // The allocations are counted by the simulator's replacement of the global
 // operator new, which only counts on a script thread while the plug-in's own
-// code runs; the time is measured only while timing is on (drovil-sim --stats),
+// code runs (each block notes whether it was, so that its freeing is counted
+// too, wherever it happens); the time is measured only while timing is on (drovil-sim --stats),
 // since reading the clock around every native call costs time of its own.
 #include <cstdint>
 
@@ -20,6 +21,13 @@ void leavePlugin();
 
 // Totals since the process started.
 std::uint64_t allocations();
+// Bytes the plug-in's own code has allocated and that are not freed yet (by
+// whoever frees them): what the plug-in holds in memory.
+std::int64_t heapInUse();
+// The same for every allocation of the process through operator new (the
+// simulator's, the tests', the plug-in's): what the program holds, without
+// what the C library's allocator keeps of freed memory for later.
+std::int64_t processHeapInUse();
 std::uint64_t selfNanoseconds();
 
 void setTiming(bool on);

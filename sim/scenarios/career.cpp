@@ -1,5 +1,6 @@
 #include "scenarios/career.h"
 
+#include "host/plugin_cost.h"
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
 #include "scenarios/career_book.h"
@@ -20,10 +21,6 @@
 #include <limits>
 #include <sstream>
 #include <vector>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace sim {
 namespace {
@@ -64,17 +61,10 @@ long residentKb(const char* field = "RssAnon:") {
     return 0;
 }
 
-// What the process has allocated and not freed, in KiB (the allocator's own
-// figure; 0 where it gives none). Unlike resident pages it does not count what
-// the allocator keeps of freed memory.
-long heapInUseKb() {
-#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 33)
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<long>(info.uordblks / 1024);
-#else
-    return 0;
-#endif
-}
+// What the program has allocated and not freed, in KiB: counted at each
+// allocation and each freeing, so neither what the C library's allocator keeps
+// of freed memory for later nor pages it has not given back are in it.
+long heapInUseKb() { return static_cast<long>(plugin_cost::processHeapInUse() / 1024); }
 
 int pendingCents(ScenarioRun& run) {
     return static_cast<int>(std::lround(static_cast<double>(pendingBalance(run)) * pricesScale(run) * 100.0));
@@ -437,6 +427,7 @@ ScenarioResult Career::play() {
     struct MemoryAt {
         int contracts;
         long heapKb, memoryKb;
+        std::int64_t pluginBytes;
     };
     std::vector<MemoryAt> heapCourse;
     heapCourse.reserve(static_cast<std::size_t>(wanted + 1));
@@ -473,7 +464,7 @@ ScenarioResult Career::play() {
             heapAt20 = heapInUseKb();
         }
         if (heapCourse.size() < heapCourse.capacity())
-            heapCourse.push_back({endedHere_, heapInUseKb(), residentKb()});
+            heapCourse.push_back({endedHere_, heapInUseKb(), residentKb(), plugin_cost::heapInUse()});
     }
     collectPay();
     run_.wait(3 * second);
@@ -526,10 +517,10 @@ ScenarioResult Career::play() {
         figures("heap in use (allocated, not freed)", heapAt20, heapNow);
     figures("memory resident (heap and stacks)", memoryAt20, memoryNow);
     if (!heapCourse.empty()) {
-        table << "after every tenth contract, heap in use / resident (KiB):";
+        table << "after every tenth contract, heap in use / resident / the plug-in's (KiB):";
         for (const MemoryAt& at : heapCourse)
             if (at.contracts % 10 == 0)
-                table << " " << at.contracts << ": " << at.heapKb << "/" << at.memoryKb;
+                table << " " << at.contracts << ": " << at.heapKb << "/" << at.memoryKb << "/" << at.pluginBytes / 1024;
         table << "\n";
     }
     // What is alive at one moment depends on the town the player stands in

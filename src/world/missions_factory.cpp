@@ -33,8 +33,11 @@ constexpr Hash wealthyCoachModel = 0x680D3008;
 // How far ahead of the player the debug tools look for a camp spot, metres.
 constexpr float debugCampLookAhead = 80.0f;
 
+// A mission's names are hashed once, as it is made, and kept in its record:
+// they stay out of the name cache, which is for the names a frame reads again
+// and again (a long game would teach it every name of every pool).
 Hash hashOf(const std::string& name) {
-    return getHashKey(name);
+    return natives::misc::hashOfName(name.c_str());
 }
 Hash pick(const NamePool& pool) {
     return hashOf(pickFrom(pool));

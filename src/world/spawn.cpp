@@ -67,7 +67,8 @@ Ped spawnPedInVehicleAlt(Hash model, Ped mount, int seat) {
 }
 
 Ped spawnRandomHorse(const Vector3& position) {
-    const Ped horse = spawnPed(getHashKey(pickFrom(modelPools().horseModels)), position);
+    // Hashed as it is picked, like a mission's names (see the missions factory).
+    const Ped horse = spawnPed(natives::misc::hashOfName(pickFrom(modelPools().horseModels).c_str()), position);
     if (horse)
         natives::appearance::applyShopItem(horse, horseSaddle, true, false, false);
     return horse;

@@ -88,13 +88,14 @@ const std::vector<TaskStep>* PedTasks::sequenceSteps(int sequence) const {
     return it == sequences_.end() ? nullptr : &it->second;
 }
 
-void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs) {
+void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs, GivenBy by) {
     if (ped == 0) {
         if (open_ != 0)
             sequences_[open_].push_back(step);
         return;
     }
-    remember(ped, step);
+    if (by == GivenBy::Script)
+        remember(ped, step);
     PedActivity& activity = peds_[ped];
     // A glance runs beside whatever the ped does.
     if (step.kind == TaskKind::LookAt) {

@@ -117,9 +117,13 @@ public:
     // Sequences opened and not cleared.
     int sequenceCount() const { return static_cast<int>(sequences_.size()); }
 
+    // Who gave a step: a script, or the world to one of its own ambient peds
+    // (a passer-by's stroll), which no script's history is about.
+    enum class GivenBy { Script, World };
     // A step for ped 0 joins the open sequence (and is dropped when none is
-    // open); for a ped, it replaces whatever the ped was doing.
-    void give(int ped, const TaskStep& step, std::uint64_t nowMs);
+    // open); for a ped, it replaces whatever the ped was doing. Only a
+    // script's steps go into the history and the count of steps given.
+    void give(int ped, const TaskStep& step, std::uint64_t nowMs, GivenBy by = GivenBy::Script);
     // The ped starts a closed sequence from its first step.
     void perform(int ped, int sequence, std::uint64_t nowMs);
     // The step index of the ped's running sequence, -1 when it runs none.

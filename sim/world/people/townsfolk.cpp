@@ -85,7 +85,7 @@ void Townsfolk::walkOn(World& world, int ped, PasserBy& passerBy) {
     walk.speed = 1.0f;
     walk.stopRange = 0.5f;
     walk.durationMs = 30000;
-    world.tasks.give(ped, walk, world.clock.elapsedMs);
+    world.tasks.give(ped, walk, world.clock.elapsedMs, PedTasks::GivenBy::World);
     passerBy.strolling = true;
     passerBy.restUntilMs = 0;
     // The stop at the end of the walk; counted from when the walk is over.
