@@ -60,6 +60,9 @@ void ContractViewer::open(const MissionData& record) {
         log("ContractViewer: the contract card could not be created");
         return;
     }
+    if (madeCard_)
+        natives::pedsetup::releaseEntity(&madeCard_);
+    madeCard_ = card.entity();
     natives::document::startInspection(player, getHashKey("CARD_CONTRACT_TARGET"), card, handSlot(),
                                        getHashKey("DOCUMENT_INSPECT@Paper_w10-16_H15-24_INTRO"), 1, 0, -1.0f);
     natives::decorator::setInt(card.entity(), cardDecorator, 1);
@@ -82,6 +85,9 @@ void ContractViewer::open(const MissionData& record) {
 void ContractViewer::update() {
     Entity card = heldContractCard();
     if (!card) {
+        // Put away while flipped: the prop is still ours until handed back.
+        if (cardInHand_ && madeCard_)
+            natives::pedsetup::releaseEntity(&madeCard_);
         cardInHand_ = false;
         return;
     }
@@ -101,6 +107,7 @@ void ContractViewer::update() {
         back->clearRecord();
     // Hand the prop back to the game, which deletes it once the card is put away.
     natives::pedsetup::releaseEntity(&card);
+    madeCard_ = Entity();
 }
 
 bool ContractViewer::isOpen() const {

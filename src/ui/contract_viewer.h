@@ -41,6 +41,9 @@ private:
     // was opened for.
     std::optional<MissionData> record_;
     bool cardInHand_ = false;
+    // The card prop this viewer made and has not handed back to the game yet:
+    // put away while flipped, it is handed back once out of the hand.
+    Entity madeCard_;
 };
 
 // True when the item in the player's hands is a contract card prop.

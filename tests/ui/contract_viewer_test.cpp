@@ -12,6 +12,8 @@
 #include "world/mission_data.h"
 #include "world/core/objects.h"
 
+#include "world/core/script_owned.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -287,4 +289,46 @@ TEST(ContractViewer, PuttingTheCardAwayDeletesItsPropAndTheFlipHintComesOncePerT
     EXPECT_FALSE(session.world().entities.exists(second));
     EXPECT_TRUE(sim::leakedObjects(session.world()).empty());
     EXPECT_EQ(session.world().objects.createdCount(), 2);
+}
+
+TEST(ContractViewer, ACardOpenedOverAnotherLeavesNoPropBehind) {
+    sim::Session session;
+    ASSERT_TRUE(startGame(session));
+    openCard(session, valentineMission(4, 1, drovil::SettingType::Saloon, 65));
+    ASSERT_TRUE(waitUntilHeldFaceUp(session));
+    // A second card while the first is in hand (a contract accepted while the
+    // player reads another's card).
+    openCard(session, valentineMission(4, 1, drovil::SettingType::Saloon, 65));
+    ASSERT_TRUE(waitUntilHeldFaceUp(session));
+    ASSERT_TRUE(sim::flipHeldDocument(session.world()));
+    session.runFrames(30);
+    ASSERT_TRUE(sim::putAwayHeldDocument(session.world()));
+    session.runFrames(2);
+    EXPECT_TRUE(sim::leakedObjects(session.world()).empty());
+    EXPECT_EQ(sim::countScriptOwned(session.world()).entities, 0);
+}
+
+TEST(ContractViewer, ACardTurnedOverAtOnceAndPutAwayIsHandedBackToTheGame) {
+    sim::Session session;
+    ASSERT_TRUE(startGame(session));
+    openCard(session, valentineMission(4, 1, drovil::SettingType::Saloon, 65));
+    // Turned over the moment it is in hand, before the viewer has seen it face
+    // up, and put straight into the pocket with the back still up.
+    int card = 0;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            const sim::HeldDocument* held = heldByPlayer(session);
+            if (!held || held->phase != sim::InspectionPhase::Held)
+                return false;
+            card = held->object;
+            return sim::flipHeldDocument(session.world());
+        },
+        200));
+    session.runFrames(30);
+    ASSERT_TRUE(sim::putAwayHeldDocument(session.world()));
+    session.runFrames(2);
+    EXPECT_TRUE(sim::leakedObjects(session.world()).empty());
+    const sim::EntityRecord* prop = session.world().entities.find(card);
+    EXPECT_TRUE(prop == nullptr || !prop->missionEntity) << "no script holds the prop any more";
+    EXPECT_EQ(sim::countScriptOwned(session.world()).entities, 0);
 }
