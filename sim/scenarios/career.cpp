@@ -421,7 +421,6 @@ ScenarioResult Career::play() {
             run_.note("could not collect the pay");
     }
 
-    long memoryAt20 = 0, heapAt20 = 0;
     // The heap in use and the memory after each contract of this game (made
     // before the first contract, so that keeping them takes nothing later).
     struct MemoryAt {
@@ -459,10 +458,6 @@ ScenarioResult Career::play() {
         finish(contract.id, contract.settingId, outcome);
         if (!collectPay())
             problems.push_back("the pay for contract " + std::to_string(contract.id) + " was not collected");
-        if (endedHere_ == 20) {
-            memoryAt20 = residentKb();
-            heapAt20 = heapInUseKb();
-        }
         if (heapCourse.size() < heapCourse.capacity())
             heapCourse.push_back({endedHere_, heapInUseKb(), residentKb(), plugin_cost::heapInUse()});
     }
@@ -506,6 +501,10 @@ ScenarioResult Career::play() {
     // resident), which rises with each new peak of what is alive at once.
     const long memoryNow = residentKb();
     const long heapNow = heapInUseKb();
+    long memoryAt20 = 0, heapAt20 = 0;
+    for (const MemoryAt& at : heapCourse)
+        if (at.contracts == 20)
+            memoryAt20 = at.memoryKb, heapAt20 = at.heapKb;
     const auto figures = [&](const char* what, long at20, long now) {
         if (at20 > 0)
             table << what << ": " << at20 << " KiB after the 20th contract of this game, " << now

@@ -330,9 +330,9 @@ void DrovilEngine::endMissionWithoutExecutor(const MissionStatusChangeEvent& eve
     DictDataFile& missionFile = MissionDataFiles::instance().writeMission(*mission);
     saveDurably(savegameFile());
     saveDurably(missionFile);
-    MissionDataFiles::instance().releaseFile(mission->id);
     rescheduleQuestOffers();
     sendMissionFinished(*mission, MissionStatus::Failed);
+    // Its file's entry goes with it: nothing holds this mission any more.
     forgetEndedMission(mission);
 }
 

@@ -12,8 +12,12 @@ namespace {
 constexpr std::uint64_t checkEveryFrames = 30;
 } // namespace
 
+bool isStreamOutFrame(const World& world) {
+    return world.clock.frame % checkEveryFrames == 0 && world.entities.exists(world.player.pedId);
+}
+
 void streamOutReleased(World& world) {
-    if (world.clock.frame % checkEveryFrames != 0 || !world.entities.exists(world.player.pedId))
+    if (!isStreamOutFrame(world))
         return;
     const drovil::Vector3 player = world.playerPed().position;
     std::vector<int> gone;

@@ -9,6 +9,9 @@ struct World;
 // Beyond this distance from the player released things are streamed out.
 inline constexpr float streamOutDistance = 400.0f;
 
+// The game looks about every second, and only while the player is in the world.
+bool isStreamOutFrame(const World& world);
+
 void streamOutReleased(World& world);
 
 } // namespace sim

@@ -106,8 +106,7 @@ void Wildlife::stockNewCamps(World& world) {
 }
 
 void Wildlife::streamOutHerdsOfGoneCamps(World& world) {
-    // The game looks about every second.
-    if (world.clock.frame % 30 != 0 || !world.entities.exists(world.player.pedId))
+    if (!isStreamOutFrame(world))
         return;
     const auto campGone = [&](int camp) {
         const PlacedPropset* placed = world.propsets.find(camp);
