@@ -133,6 +133,35 @@ TEST(StreamingOut, ReleasedThingsFarFromThePlayerAreClearedAwayWithTheirBlips) {
     EXPECT_TRUE(world.entities.exists(kept));
 }
 
+TEST(StreamingOut, AModelNoScriptHoldsIsUnloadedOnceNothingOfItIsLeft) {
+    Session session;
+    World& world = session.world();
+    const std::uint32_t held = gameHash("g_m_m_uniduster_01"), inUse = gameHash("a_m_m_valfarmer_01"),
+                        unused = gameHash("a_c_horse_morgan_bay");
+    for (std::uint32_t model : {held, inUse, unused})
+        world.models.request(model, 0);
+    world.models.release(inUse);
+    world.models.release(unused);
+    const int ped = world.entities.create(EntityKind::Ped, inUse, world.playerPed().position, 0.0f).id;
+
+    world.clock.frame = 30;
+    streamOutReleased(world);
+    EXPECT_TRUE(world.models.isLoaded(held, world.clock.frame)) << "still asked for";
+    EXPECT_TRUE(world.models.isLoaded(inUse, world.clock.frame)) << "a ped of it stands in the world";
+    EXPECT_FALSE(world.models.isLoaded(unused, world.clock.frame));
+    EXPECT_EQ(world.models.requestCount(unused), 0);
+
+    // Once its last ped is gone, the model goes too; asked for again, it loads anew.
+    world.removeEntity(ped);
+    world.clock.frame = 60;
+    streamOutReleased(world);
+    EXPECT_FALSE(world.models.isLoaded(inUse, world.clock.frame));
+    world.models.request(inUse, world.clock.frame);
+    EXPECT_FALSE(world.models.isLoaded(inUse, world.clock.frame));
+    EXPECT_TRUE(world.models.isLoaded(inUse, world.clock.frame + sim::ModelStreaming::framesToLoad));
+    EXPECT_TRUE(world.models.isLoaded(held, world.clock.frame));
+}
+
 TEST(Timeline, TellsStageAndStatusChangesInWords) {
     EXPECT_EQ(describeProgressLine("ContractExecutor [3]: stage changed: 0 -> 2"),
               "mission 3 stage Approaching -> Hunting");

@@ -4,6 +4,7 @@
 // fails. Every non-zero hash names a model that exists, unless its files are
 // missing (a broken install): such a model never loads.
 #include <cstdint>
+#include <iterator>
 #include <map>
 
 namespace sim {
@@ -22,6 +23,14 @@ public:
     void release(std::uint32_t model);
     // Models asked for by scripts and not marked as no longer needed since.
     int heldCount() const;
+    // The game unloads a model no script holds once nothing of it is left in
+    // the world (`inWorld` says whether anything of a model is): asked for
+    // again, it takes its frames to load once more.
+    template <class InWorld>
+    void unloadUnused(InWorld inWorld) {
+        for (auto it = requests_.begin(); it != requests_.end();)
+            it = !it->second.held && !inWorld(it->first) ? requests_.erase(it) : std::next(it);
+    }
     // The model's files are missing: it is never reported loaded.
     void markMissing(std::uint32_t model) { missing_[model] = true; }
 

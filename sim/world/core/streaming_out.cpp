@@ -42,6 +42,12 @@ void streamOutReleased(World& world) {
         }
     if (streamedOut)
         world.propsets.wentAway();
+    world.models.unloadUnused([&world](std::uint32_t model) {
+        for (const auto& [id, record] : world.entities.all())
+            if (record.model == model)
+                return true;
+        return false;
+    });
 }
 
 } // namespace sim

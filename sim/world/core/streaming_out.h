@@ -1,7 +1,8 @@
 #pragma once
 // The game clearing away what scripts handed back to it: an entity a script
 // released, or a propset it released, stays while the player is about and is
-// streamed out once he is far enough away, taking its blips with it.
+// streamed out once he is far enough away, taking its blips with it. A model
+// no script holds any longer is unloaded once nothing of it is left.
 namespace sim {
 
 struct World;
