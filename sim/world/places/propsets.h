@@ -46,7 +46,7 @@ public:
     // A propset went: what is noted of gone ones is kept for the latest
     // keptGone of them, for checks after the fact, then forgotten.
     void wentAway();
-    static constexpr std::size_t keptGone = 16;
+    static constexpr std::size_t keptGone = 4;
     bool requestReleased(std::uint32_t name) const { return released_.count(name) != 0; }
 
 private:

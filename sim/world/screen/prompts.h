@@ -151,7 +151,7 @@ private:
     int nextHandle_ = 1;
     std::uint64_t frame_ = 0;
     std::map<int, PromptRecord> records_;
-    static constexpr std::size_t keptDestroyed = 64;
+    static constexpr std::size_t keptDestroyed = 16;
     std::deque<int> destroyedOrder_; // destroyed prompts still kept, oldest first
     std::map<std::uint32_t, int> entityGroups_; // group hash to entity
     std::set<std::uint32_t> pressedPending_;
