@@ -29,21 +29,29 @@ CareerBook::CareerBook(const std::filesystem::path& gameFolder) : file_(gameFold
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string what;
-        words >> what;
-        if (what == "paid") {
-            int cents = 0;
-            if (words >> cents) {
-                paidCents_ += cents;
-                ++payments_;
-            }
-        } else if (what == "ended") {
-            int id = -1, setting = -1, outcome = -1;
-            // A line cut short by a kill has no outcome yet: the mission counts as
-            // one that ended while the game was down.
-            if (words >> id >> setting >> outcome && outcome >= 0 && outcome < careerOutcomeCount)
-                outcomes_[id] = static_cast<CareerOutcome>(outcome);
+        int cents = 0;
+        if (words >> what && what == "paid" && words >> cents) {
+            paidCents_ += cents;
+            ++payments_;
         }
     }
+}
+
+std::map<int, CareerOutcome> CareerBook::outcomes() const {
+    std::map<int, CareerOutcome> outcomes;
+    std::ifstream in(file_);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string what;
+        int id = -1, setting = -1, outcome = -1;
+        // A line cut short by a kill has no outcome yet: the mission counts as
+        // one that ended while the game was down.
+        if (words >> what && what == "ended" && words >> id >> setting >> outcome && outcome >= 0 &&
+            outcome < careerOutcomeCount)
+            outcomes[id] = static_cast<CareerOutcome>(outcome);
+    }
+    return outcomes;
 }
 
 void CareerBook::append(const std::string& line) {
@@ -54,7 +62,6 @@ void CareerBook::append(const std::string& line) {
 }
 
 void CareerBook::recordEnded(int missionId, int settingId, CareerOutcome outcome) {
-    outcomes_[missionId] = outcome;
     append("ended " + std::to_string(missionId) + " " + std::to_string(settingId) + " " +
            std::to_string(static_cast<int>(outcome)));
 }
@@ -63,14 +70,6 @@ void CareerBook::recordPaid(int cents) {
     paidCents_ += cents;
     ++payments_;
     append("paid " + std::to_string(cents));
-}
-
-bool CareerBook::outcomeOf(int missionId, CareerOutcome& outcome) const {
-    const auto found = outcomes_.find(missionId);
-    if (found == outcomes_.end())
-        return false;
-    outcome = found->second;
-    return true;
 }
 
 void CareerBook::printTable(std::ostream& out, const std::map<std::string, Row>& rows) {

@@ -31,9 +31,10 @@ public:
     void recordEnded(int missionId, int settingId, CareerOutcome outcome);
     void recordPaid(int cents);
 
-    // The outcome the books hold for the mission; false when none (it ended
-    // while the game was down).
-    bool outcomeOf(int missionId, CareerOutcome& outcome) const;
+    // The outcomes the books hold, by mission (read from the file: a career's
+    // book grows with every contract, and stays on disk until it is read). A
+    // mission that ended while the game was down has none.
+    std::map<int, CareerOutcome> outcomes() const;
     int paidCents() const { return paidCents_; }
     int payments() const { return payments_; }
 
@@ -48,7 +49,6 @@ private:
     void append(const std::string& line);
 
     std::filesystem::path file_;
-    std::map<int, CareerOutcome> outcomes_;
     int paidCents_ = 0;
     int payments_ = 0;
 };

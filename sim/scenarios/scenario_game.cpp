@@ -27,7 +27,9 @@ void ScenarioGame::markRunStart() {
     std::error_code error;
     const auto size = std::filesystem::file_size(logPath(), error);
     runStart_ = error ? 0 : static_cast<std::size_t>(size);
-    runLog_.clear();
+    // Let the last run's lines go with their room: a long contract's log would
+    // otherwise hold its buffer for the rest of a career.
+    std::string().swap(runLog_);
     runLogRead_ = runStart_;
 }
 
