@@ -238,12 +238,26 @@ bool Career::takeOffer(const StartingTown& town, ContractInPlay& contract) {
 }
 
 bool Career::collectPay() {
-    if (pendingCents(run_) <= 0)
-        return true;
-    if (!run_.waitUntil([&] { return !run_.world().player.wanted; }, 5 * minute))
-        return false;
-    int paid = 0;
-    return collectPayment(run_, paid);
+    // Killed on the way (a camp's men giving chase), the player comes back in
+    // the nearest town and goes to a clerk again.
+    for (int tries = 0; tries < 3; ++tries) {
+        if (pendingCents(run_) <= 0)
+            return true;
+        if (!run_.waitUntil([&] { return !run_.world().player.wanted; }, 5 * minute))
+            return false;
+        int paid = 0;
+        if (collectPayment(run_, paid))
+            return true;
+        if (!run_.playerDown())
+            return false;
+        run_.wait(3 * second);
+        const StartingTown* nearest = &allTowns().front();
+        for (const StartingTown& town : allTowns())
+            if (run_.player().distanceTo(town.mainStreet) < run_.player().distanceTo(nearest->mainStreet))
+                nearest = &town;
+        respawn(*nearest);
+    }
+    return false;
 }
 
 // From the town's bench, before the hunt has begun (the menu is not offered
@@ -423,6 +437,10 @@ ScenarioResult Career::play() {
 
     // The heap in use and the memory after each contract of this game (made
     // before the first contract, so that keeping them takes nothing later).
+    // They are taken where the next contract begins, on its town's main
+    // street: what is alive at one moment depends on where the player stands
+    // (a town's crowd, a camp's bodies not yet cleared away), and after a
+    // contract he may be anywhere.
     struct MemoryAt {
         int contracts;
         long heapKb, memoryKb;
@@ -430,13 +448,21 @@ ScenarioResult Career::play() {
     };
     std::vector<MemoryAt> heapCourse;
     heapCourse.reserve(static_cast<std::size_t>(wanted + 1));
+    const auto noteMemory = [&] {
+        if (endedHere_ > 0 && (heapCourse.empty() || heapCourse.back().contracts != endedHere_) &&
+            heapCourse.size() < heapCourse.capacity())
+            heapCourse.push_back({endedHere_, heapInUseKb(), residentKb(), plugin_cost::heapInUse()});
+    };
     int stuck = 0;
     for (int played = endedContracts(); played < wanted && stuck < 3; played = endedContracts()) {
         // Checks of one contract read the log from its start: older lines are not kept.
         run_.game().markRunStart();
         const StartingTown& town = allTowns()[static_cast<std::size_t>(played) % allTowns().size()];
         ContractInPlay contract;
-        if (!takeTrainTo(town) || !takeOffer(town, contract)) {
+        const bool there = takeTrainTo(town);
+        if (there)
+            noteMemory();
+        if (!there || !takeOffer(town, contract)) {
             ++stuck;
             run_.note("no contract taken in " + town.name);
             continue;
@@ -456,13 +482,20 @@ ScenarioResult Career::play() {
             continue;
         }
         finish(contract.id, contract.settingId, outcome);
+        // A clerk may be out of reach for now (the station under fire, the
+        // clerk fled): the pay stays owed, for the next station on the way.
         if (!collectPay())
-            problems.push_back("the pay for contract " + std::to_string(contract.id) + " was not collected");
-        if (heapCourse.size() < heapCourse.capacity())
-            heapCourse.push_back({endedHere_, heapInUseKb(), residentKb(), plugin_cost::heapInUse()});
+            run_.note("the pay for contract " + std::to_string(contract.id) + " stays owed for now");
     }
     collectPay();
     run_.wait(3 * second);
+    const bool idleAtEnd = idle();
+    const ScriptOwned left = countScriptOwned(run_.world());
+    // The last figures, where a next contract would begin, as each before them,
+    // and before the books are read.
+    run_.game().markRunStart();
+    if (takeTrainTo(allTowns()[static_cast<std::size_t>(endedContracts()) % allTowns().size()]))
+        noteMemory();
 
     // The books.
     std::map<std::string, CareerBook::Row> rows;
@@ -470,6 +503,7 @@ ScenarioResult Career::play() {
     long long earnedCents = 0;
     int contracts = 0;
     const int next = nextMissionId(run_);
+    const std::map<int, CareerOutcome> booked = book_.outcomes();
     for (int id = 0; id < next; ++id) {
         const ContractInPlay contract = readContract(run_, id);
         if (!ended(contract.status))
@@ -477,7 +511,8 @@ ScenarioResult Career::play() {
         ++contracts;
         CareerOutcome outcome =
             contract.status == 2 ? CareerOutcome::Completed : CareerOutcome::Failed;
-        book_.outcomeOf(id, outcome);
+        if (const auto found = booked.find(id); found != booked.end())
+            outcome = found->second;
         rows[settingName(contract.settingId)].outcomes[static_cast<std::size_t>(outcome)] += 1;
         if (contract.status == 2)
             earnedCents += static_cast<long long>(
@@ -490,7 +525,6 @@ ScenarioResult Career::play() {
     table << "rewards earned " << dollarsText(static_cast<int>(earnedCents)) << ", paid by the clerks "
           << dollarsText(book_.paidCents()) << " in " << book_.payments() << " payments, still owed "
           << dollarsText(pending) << "\n";
-    const ScriptOwned left = countScriptOwned(run_.world());
     table << "left in the world (now, idle at the start):\n";
     const auto now = left.named();
     const auto before = idleOwned.named();
@@ -551,12 +585,12 @@ ScenarioResult Career::play() {
                            dollarsText(static_cast<int>(earnedCents)));
     if (pending != 0)
         problems.push_back("pay still owed at the end");
-    if (freshStart && idle() && !(left == idleOwned)) {
+    if (freshStart && idleAtEnd && !(left == idleOwned)) {
         for (std::size_t i = 0; i < now.size(); ++i)
             if (now[i].second != before[i].second)
                 problems.push_back(now[i].first + " left: " + std::to_string(now[i].second) + " (idle " +
                                    std::to_string(before[i].second) + ")");
-    } else if (freshStart && !idle()) {
+    } else if (freshStart && !idleAtEnd) {
         problems.push_back("the world was not idle at the end");
     }
     // Memory settles within the first contracts; later ones must not add to it.
