@@ -1,6 +1,7 @@
 // The law a town sends: lawmen come for a player wanted there and keep after
 // him until he has shaken the status off; then they give up and go.
 #include "sim/living_world.h"
+#include "world/core/script_owned.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@ TEST(SimTownLaw, ShotsInTownBringLawmenWhoGiveUpOnceThePlayerIsNoLongerWanted) {
         EXPECT_TRUE(world.law.isLawman(world, lawman));
         EXPECT_EQ(world.entities.find(lawman)->combatOpponent, world.player.pedId);
     }
+    EXPECT_EQ(sim::countScriptOwned(world).entities, 0) << "the game's dispatch holds them, not a script";
 
     // Far out in the country, out of their sight: the status wears off, they give up and go.
     world.playerPed().position = openCountry;

@@ -2,6 +2,8 @@
 
 #include "world/core/world.h"
 
+#include <algorithm>
+
 namespace sim {
 
 std::vector<std::pair<std::string, int>> ScriptOwned::named() const {
@@ -17,8 +19,12 @@ std::vector<std::pair<std::string, int>> ScriptOwned::named() const {
 
 ScriptOwned countScriptOwned(const World& world) {
     ScriptOwned owned;
+    // The lawmen the game's own dispatch sends are the game's, held by its
+    // scripts until it lets them go: no mod's leftovers.
+    const std::vector<int>& lawmen = world.lawResponse.lawmen();
     for (const auto& [id, record] : world.entities.all())
-        if (record.missionEntity && id != world.player.pedId)
+        if (record.missionEntity && id != world.player.pedId &&
+            std::find(lawmen.begin(), lawmen.end(), id) == lawmen.end())
             ++owned.entities;
     owned.blips = static_cast<int>(world.blips.all().size());
     owned.prompts = static_cast<int>(world.prompts.notDestroyed().size());
