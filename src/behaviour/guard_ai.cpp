@@ -32,6 +32,17 @@ GuardAI::GuardAI(Ped ped) : ped_(ped), lastPosition_(0.0f, 0.0f, 0.0f) {
 
 GuardAI::~GuardAI() = default;
 
+void GuardAI::removeBlip() {
+    if (!blip_)
+        return;
+    // The game takes a blip off with its entity: it may be gone already.
+    if (natives::blip::exists(blip_)) {
+        Blip handle = blip_;
+        natives::blip::remove(&handle);
+    }
+    blip_ = Blip();
+}
+
 bool GuardAI::isDead() const {
     // The camp asks before the guard's update, which asks again.
     return entityDead(ped_);
@@ -118,7 +129,7 @@ void GuardAI::listenForPlayer(Ped player) {
 
 void GuardAI::onTargetSpotted(Ped target) {
     if (!natives::blip::entityHasBlip(ped_.entity()) && !entityDead(ped_))
-        natives::blip::onEntity(hostileBlipStyle, ped_.entity());
+        blip_ = natives::blip::onEntity(hostileBlipStyle, ped_.entity());
     natives::task::clearTasks(ped_, true, true);
     const Vector3 position = positionOf(ped_);
     natives::ped::blockNonTemporaryEvents(ped_, true);

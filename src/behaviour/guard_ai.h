@@ -45,6 +45,9 @@ public:
 
     // One frame of awareness. Does nothing for a dead guard or one in Combat.
     void update();
+    // The contract is over: the blip the guard got when it spotted the player
+    // is taken off it, before the guard goes back to the game as any other ped.
+    void removeBlip();
     void setMode(GuardMode mode);
     GuardMode getMode() const { return mode_; }
     Ped getPed() const { return ped_; }
@@ -70,6 +73,7 @@ private:
     int modeStart_ = 0;
     Vector3 lastPosition_;
     Entity lastEntity_;
+    Blip blip_; // the one this guard added on spotting the player
     // The sight range the game holds for this guard.
     float seeingRange_ = -1.0f;
 };

@@ -144,6 +144,10 @@ void CampExecutor::keepIdling(GuardAI& guard) {
 void CampExecutor::cleanup() {
     BaseContractExecutor::cleanup();
     endCampPropset(propset);
+    // Released guards keep no blip of ours: a camp left behind alive would
+    // otherwise stay marked on the map until the game streams it out.
+    for (auto& guard : guardAIs)
+        guard->removeBlip();
     guardAIs.clear();
 }
 

@@ -248,6 +248,31 @@ TEST(CampGuards, OneGuardFightingLongEnoughSetsTheWholeCampOnThePlayerOnce) {
     EXPECT_EQ(extest::logCount(session, "ContractExecutor [3]: combat started"), 1);
 }
 
+// A guard that spotted the player carries a hostile blip; the camp left behind
+// hands its guards back to the game without it, alive or dead.
+TEST(CampGuards, TheBlipOfAGuardThatSpottedThePlayerGoesWithTheContract) {
+    const drovil::MissionData record = campRecord(2);
+    sim::Session session(campOptions(record));
+    ASSERT_TRUE(test::startGame(session));
+    ASSERT_TRUE(buildScene(session));
+    ASSERT_TRUE(startHunting(session, 85.0f));
+    session.runFrames(3);
+    drovil::GuardAI* spotter = camp()->getGuardAIs()[1].get();
+    const int guard = spotter->getPed().id;
+    session.world().playerPed().position = session.world().entities.find(guard)->position;
+    session.world().playerPed().position.y -= 6.0f;
+    ASSERT_TRUE(session.runUntil([&] { return spotter->getMode() == GuardMode::Combat; }, 300));
+    ASSERT_NE(session.world().blips.onEntity(guard), nullptr);
+
+    // Past the mission area, short of where the game streams released peds out.
+    putPlayerSouthOfCamp(session, 300.0f);
+    ASSERT_TRUE(session.runUntil([&] { return camp() == nullptr; }, 300));
+    ASSERT_TRUE(session.world().entities.exists(guard));
+    EXPECT_TRUE(session.world().scenePeds.wasReleased(guard));
+    EXPECT_EQ(session.world().blips.onEntity(guard), nullptr);
+    EXPECT_TRUE(session.world().blips.all().empty()) << "nothing of the contract is left on the map";
+}
+
 class CampCleanup : public ::testing::TestWithParam<bool> {};
 
 TEST_P(CampCleanup, AnEndedCampHandsItsPropsetBackOrDeletesItWithTheDebugTools) {
