@@ -21,15 +21,6 @@ namespace {
 constexpr std::uint32_t second = 1000;
 constexpr std::uint32_t minute = 60 * second;
 
-// The point `metres` from `centre` on the side facing `from`.
-drovil::Vector3 pointTowards(const drovil::Vector3& centre, const drovil::Vector3& from, float metres) {
-    const float distance = flatDistance(centre, from);
-    if (distance < 0.01f)
-        return centre;
-    return drovil::Vector3(centre.x + (from.x - centre.x) * metres / distance,
-                           centre.y + (from.y - centre.y) * metres / distance, centre.z);
-}
-
 bool logHas(ScenarioRun& run, const std::string& text) {
     return run.game().logContains(text);
 }

@@ -25,14 +25,6 @@ bool fail(ScenarioRun& run, const std::string& why) {
     return false;
 }
 
-drovil::Vector3 pointTowards(const drovil::Vector3& centre, const drovil::Vector3& from, float metres) {
-    const float distance = flatDistance(centre, from);
-    if (distance < 0.01f)
-        return centre;
-    return drovil::Vector3(centre.x + (from.x - centre.x) * metres / distance,
-                           centre.y + (from.y - centre.y) * metres / distance, centre.z);
-}
-
 bool recognised(ScenarioRun& run, int id) {
     return run.game().logContains("ContractExecutor [" + std::to_string(id) + "]: contract target detected");
 }
