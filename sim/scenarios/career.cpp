@@ -533,8 +533,10 @@ ScenarioResult Career::play() {
     // What the process holds is judged by the heap in use: the resident figure
     // is the most the heap has ever reached (freed pages amid the heap stay
     // resident), which rises with each new peak of what is alive at once.
-    const long memoryNow = residentKb();
-    const long heapNow = heapInUseKb();
+    // After the last contract: as taken where the next would begin, when it was.
+    const bool lastTaken = !heapCourse.empty() && heapCourse.back().contracts == endedHere_;
+    const long memoryNow = lastTaken ? heapCourse.back().memoryKb : residentKb();
+    const long heapNow = lastTaken ? heapCourse.back().heapKb : heapInUseKb();
     long memoryAt20 = 0, heapAt20 = 0;
     for (const MemoryAt& at : heapCourse)
         if (at.contracts == 20)
