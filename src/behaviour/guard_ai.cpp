@@ -33,14 +33,7 @@ GuardAI::GuardAI(Ped ped) : ped_(ped), lastPosition_(0.0f, 0.0f, 0.0f) {
 GuardAI::~GuardAI() = default;
 
 void GuardAI::removeBlip() {
-    if (!blip_)
-        return;
-    // The game takes a blip off with its entity: it may be gone already.
-    if (natives::blip::exists(blip_)) {
-        Blip handle = blip_;
-        natives::blip::remove(&handle);
-    }
-    blip_ = Blip();
+    drovil::removeBlip(blip_);
 }
 
 bool GuardAI::isDead() const {

@@ -33,8 +33,7 @@ HuntTask::HuntTask(Ped hunter, bool carry, float searchRange, float roamRadius, 
     : AsyncPedTask(hunter), carry(carry), searchRange(searchRange), roamRadius(roamRadius), prey(prey) {}
 
 HuntTask::~HuntTask() {
-    if (preyBlip && natives::blip::exists(preyBlip))
-        natives::blip::remove(&preyBlip);
+    removeBlip(preyBlip);
 }
 
 bool HuntTask::isFinished() {
@@ -115,8 +114,7 @@ void HuntTask::search() {
             return;
         }
         if (isDebugToolsOn()) {
-            if (preyBlip && natives::blip::exists(preyBlip))
-                natives::blip::remove(&preyBlip);
+            removeBlip(preyBlip);
             preyBlip = natives::blip::onEntity(debugPreyBlipStyle, prey.entity());
         }
     }

@@ -122,8 +122,6 @@ protected:
     // True while a prepared scene is still to bring its target (a convoy put on
     // the road only once the hunt is on): no target yet is then no failure.
     virtual bool targetStillToCome() const { return false; }
-    // Removes a blip that still exists and clears the handle either way.
-    static void removeBlip(Blip& blip);
     // Gives the ped its loot decorator for a stored amount in cents (80% to 120%).
     static void setLootMoney(Ped ped, int cents);
     // The Lang.dat text of `key`.

@@ -1,7 +1,8 @@
-// The executor's blips: the search area, the blocked marker, and removal.
+// The executor's blips: the search area and the blocked marker.
 #include "executors/base_contract_executor.h"
 
 #include "runtime/data_files.h"
+#include "runtime/game.h"
 #include "runtime/natives.h"
 
 namespace drovil {
@@ -10,17 +11,6 @@ constexpr Hash areaBlipStyle = 0xB04092F8;
 constexpr Hash areaBlipSprite = 0x1DCFAA8C;
 constexpr Hash blockedBlipModifier = 0x2B30E11F;
 } // namespace
-
-void BaseContractExecutor::removeBlip(Blip& blip) {
-    if (!blip)
-        return;
-    // The game may have removed it already; removing it twice is not allowed.
-    if (natives::blip::exists(blip)) {
-        Blip handle = blip;
-        natives::blip::remove(&handle);
-    }
-    blip = Blip();
-}
 
 void BaseContractExecutor::createAreaBlip(float radius) {
     if (areaBlip)

@@ -27,4 +27,14 @@ Vector3 positionOf(Entity entity) {
 
 int gameTimer() { return gameClockSeconds(); }
 
+void removeBlip(Blip& blip) {
+    if (!blip)
+        return;
+    if (natives::blip::exists(blip)) {
+        Blip handle = blip;
+        natives::blip::remove(&handle);
+    }
+    blip = Blip();
+}
+
 } // namespace drovil

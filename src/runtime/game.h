@@ -1,6 +1,6 @@
 #pragma once
 // Small helpers every part of the plug-in shares: the game's random numbers,
-// distances and positions. Every random choice goes through the game's
+// distances and positions, and the removal of blips. Every random choice goes through the game's
 // random-number native; the plug-in keeps no generator of its own.
 #include "runtime/types.h"
 
@@ -20,5 +20,10 @@ inline Vector3 positionOf(Ped ped) { return positionOf(ped.entity()); }
 
 // The game timer in milliseconds.
 int gameTimer();
+
+// Takes a blip the plug-in made off the map and clears the handle; nothing
+// for a cleared handle. The game may have removed the blip already (with its
+// entity), and removing one twice is not allowed.
+void removeBlip(Blip& blip);
 
 } // namespace drovil
