@@ -27,6 +27,21 @@ int pedsSpawnedAround(sim::Session& session, const drovil::Vector3& point, float
     return count;
 }
 
+// The camp built and the hunt on, the player close by: what every guard test starts from.
+bool huntUnderWay(sim::Session& session) {
+    if (!test::startGame(session) || !buildScene(session) || !startHunting(session, 85.0f))
+        return false;
+    session.runFrames(3);
+    return camp() != nullptr;
+}
+
+// The player steps up in front of the guard, which spots him and fights.
+bool spottedBy(sim::Session& session, drovil::GuardAI& guard) {
+    session.world().playerPed().position = session.world().entities.find(guard.getPed().id)->position;
+    session.world().playerPed().position.y -= 6.0f;
+    return session.runUntil([&] { return guard.getMode() == GuardMode::Combat; }, 300);
+}
+
 struct HorseCase {
     int guards;
     int horses;
@@ -220,18 +235,12 @@ TEST(CampGuards, AnUnawareGuardIsGivenTheTaskEveryFrameAndNeverSettles) {
 TEST(CampGuards, OneGuardFightingLongEnoughSetsTheWholeCampOnThePlayerOnce) {
     const drovil::MissionData record = campRecord(4);
     sim::Session session(campOptions(record));
-    ASSERT_TRUE(test::startGame(session));
-    ASSERT_TRUE(buildScene(session));
-    ASSERT_TRUE(startHunting(session, 85.0f));
-    session.runFrames(3);
+    ASSERT_TRUE(huntUnderWay(session));
     ASSERT_EQ(camp()->getGuardAIs().size(), 5u) << "four guards and the target";
     ASSERT_FALSE(camp()->hasCombatStarted());
 
     // One guard sees the player and fights; the rest of the camp does not know yet.
-    drovil::GuardAI* first = camp()->getGuardAIs()[1].get();
-    session.world().playerPed().position = session.world().entities.find(first->getPed().id)->position;
-    session.world().playerPed().position.y -= 6.0f;
-    ASSERT_TRUE(session.runUntil([&] { return first->getMode() == GuardMode::Combat; }, 300));
+    ASSERT_TRUE(spottedBy(session, *camp()->getGuardAIs()[1]));
     const std::uint64_t fightStartMs = session.world().clock.elapsedMs;
     ASSERT_TRUE(session.runUntil([&] { return camp()->hasCombatStarted(); }, 600));
     // The game timer counts game seconds: 45 of them before the camp joins in.
@@ -253,15 +262,9 @@ TEST(CampGuards, OneGuardFightingLongEnoughSetsTheWholeCampOnThePlayerOnce) {
 TEST(CampGuards, TheBlipOfAGuardThatSpottedThePlayerGoesWithTheContract) {
     const drovil::MissionData record = campRecord(2);
     sim::Session session(campOptions(record));
-    ASSERT_TRUE(test::startGame(session));
-    ASSERT_TRUE(buildScene(session));
-    ASSERT_TRUE(startHunting(session, 85.0f));
-    session.runFrames(3);
-    drovil::GuardAI* spotter = camp()->getGuardAIs()[1].get();
-    const int guard = spotter->getPed().id;
-    session.world().playerPed().position = session.world().entities.find(guard)->position;
-    session.world().playerPed().position.y -= 6.0f;
-    ASSERT_TRUE(session.runUntil([&] { return spotter->getMode() == GuardMode::Combat; }, 300));
+    ASSERT_TRUE(huntUnderWay(session));
+    const int guard = camp()->getGuardAIs()[1]->getPed().id;
+    ASSERT_TRUE(spottedBy(session, *camp()->getGuardAIs()[1]));
     ASSERT_NE(session.world().blips.onEntity(guard), nullptr);
 
     // Past the mission area, short of where the game streams released peds out.
