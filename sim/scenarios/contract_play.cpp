@@ -369,6 +369,8 @@ bool collectPayment(ScenarioRun& run, int& paidCents) {
     if (!held)
         return fail(run, "the clerk offered no payment");
     run.wait(1000);
+    // The cash comes once the save that clears the balance is on the disk.
+    run.waitForTheDisk([&] { return run.world().player.cashCents != cashBefore; }, 0);
     paidCents = run.world().player.cashCents - cashBefore;
     run.note("collects " + dollarsText(paidCents));
     return paidCents > 0;

@@ -10,9 +10,11 @@
 #include "world/screen/documents.h"
 #include "world/core/world.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 namespace sim {
 namespace {
@@ -81,6 +83,19 @@ bool ScenarioRun::waitUntil(const std::function<bool()>& done, std::uint32_t max
         if (world().clock.elapsedMs >= until)
             return false;
         frame();
+    }
+    return true;
+}
+
+bool ScenarioRun::waitForTheDisk(const std::function<bool()>& done, std::uint32_t maxMs, std::uint32_t wallMs) {
+    if (waitUntil(done, maxMs))
+        return true;
+    const auto giveUpAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(wallMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= giveUpAt)
+            return false;
+        frame();
+        std::this_thread::sleep_for(std::chrono::milliseconds(16));
     }
     return true;
 }

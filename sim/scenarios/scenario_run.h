@@ -77,6 +77,12 @@ public:
     void wait(std::uint32_t milliseconds);
     // Frames until `done` holds (true) or `maxMs` of game time went by (false).
     bool waitUntil(const std::function<bool()>& done, std::uint32_t maxMs);
+    // The same, for what the plug-in's file writer must put on the disk first
+    // (a payment waits for the save that clears the balance). The simulation's
+    // frames are not paced like the game's 16 ms or more, so after `maxMs` of
+    // game time a slow disk (a loaded machine, Wine) gets frames at the game's
+    // pace, for up to `wallMs` of real time.
+    bool waitForTheDisk(const std::function<bool()>& done, std::uint32_t maxMs, std::uint32_t wallMs = 5000);
 
     // --- Telling what happens ---
 
