@@ -38,37 +38,38 @@ ContractStages::Mission& ContractStages::enter(int id) {
     return inPlay_.back();
 }
 
-void ContractStages::hear(const std::string& message) {
+int ContractStages::hear(const std::string& message) {
     int id = 0;
     if (numberAfter(message, "DrovilEngine: mission terminated: ", id)) {
         inPlay_.erase(std::remove_if(inPlay_.begin(), inPlay_.end(), [id](const Mission& m) { return m.id == id; }),
                       inPlay_.end());
         if (std::find(ended_.begin(), ended_.end(), id) == ended_.end())
             ended_.push_back(id);
-        return;
+        return id;
     }
     if (numberAfter(message, "DrovilEngine: mission created in area: ", id)) {
         if (numberAfter(message, "mission id: ", id))
             enter(id);
-        return;
+        return -1;
     }
     if (numberAfter(message, "DrovilEngine: mission loaded. id: ", id)) {
         enter(id);
-        return;
+        return -1;
     }
     // Any line of a mission's executor: the mission is in play (an external
     // mission says so only this way); a stage change moves it on.
     if (!numberAfter(message, "ContractExecutor [", id) ||
         std::find(ended_.begin(), ended_.end(), id) != ended_.end())
-        return;
+        return -1;
     Mission& mission = enter(id);
     int from = 0, to = 0;
     const auto change = message.find("stage changed: ");
     if (change == std::string::npos || std::sscanf(message.c_str() + change + 15, "%d -> %d", &from, &to) != 2)
-        return;
+        return -1;
     Mission changed{id, stageName(to)};
     inPlay_.erase(inPlay_.begin() + (&mission - inPlay_.data()));
     inPlay_.push_back(changed);
+    return -1;
 }
 
 const std::string& ContractStages::stageOf(int id) const {

@@ -14,7 +14,8 @@ public:
     static constexpr const char* noMission = "no mission";
 
     // One log message, without its time stamp.
-    void hear(const std::string& message);
+    // Returns the id of the mission the line says terminated, or -1.
+    int hear(const std::string& message);
     // The stage of the contract in play, or "no mission".
     const std::string& current() const;
     // The stage of mission `id` ("no mission" once it ended or before it began).

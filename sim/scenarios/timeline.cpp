@@ -152,12 +152,10 @@ int Timeline::statusOf(int mission) {
 }
 
 void Timeline::hearLogLine(const std::string& message) {
-    stages_.hear(message);
     // A terminated mission says no more: its status is let go, or a career's
     // hundreds of them would stay known for good.
-    static const std::string terminated = "DrovilEngine: mission terminated: ";
-    if (const auto at = message.find(terminated); at != std::string::npos)
-        statuses_.erase(std::atoi(message.c_str() + at + terminated.size()));
+    if (const int terminated = stages_.hear(message); terminated >= 0)
+        statuses_.erase(terminated);
     int from = 0, to = 0;
     const bool statusChange = readChange(message, "status changed: ", from, to);
     const bool stageChange = !statusChange && readChange(message, "stage changed: ", from, to);
