@@ -23,34 +23,40 @@ const char* careerOutcomeName(CareerOutcome outcome) {
     return "?";
 }
 
-CareerBook::CareerBook(const std::filesystem::path& gameFolder) : file_(gameFolder / "career.txt") {
-    std::ifstream in(file_);
+namespace {
+// Each line of the book, its first word read and the rest of its words left to `onEntry`.
+template <class OnEntry>
+void readEntries(const std::filesystem::path& file, OnEntry onEntry) {
+    std::ifstream in(file);
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string what;
+        if (words >> what)
+            onEntry(what, words);
+    }
+}
+} // namespace
+
+CareerBook::CareerBook(const std::filesystem::path& gameFolder) : file_(gameFolder / "career.txt") {
+    readEntries(file_, [this](const std::string& what, std::istringstream& words) {
         int cents = 0;
-        if (words >> what && what == "paid" && words >> cents) {
+        if (what == "paid" && words >> cents) {
             paidCents_ += cents;
             ++payments_;
         }
-    }
+    });
 }
 
 std::map<int, CareerOutcome> CareerBook::outcomes() const {
     std::map<int, CareerOutcome> outcomes;
-    std::ifstream in(file_);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::string what;
+    readEntries(file_, [&outcomes](const std::string& what, std::istringstream& words) {
         int id = -1, setting = -1, outcome = -1;
         // A line cut short by a kill has no outcome yet: the mission counts as
         // one that ended while the game was down.
-        if (words >> what && what == "ended" && words >> id >> setting >> outcome && outcome >= 0 &&
-            outcome < careerOutcomeCount)
+        if (what == "ended" && words >> id >> setting >> outcome && outcome >= 0 && outcome < careerOutcomeCount)
             outcomes[id] = static_cast<CareerOutcome>(outcome);
-    }
+    });
     return outcomes;
 }
 
