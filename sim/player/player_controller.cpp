@@ -192,10 +192,12 @@ bool PlayerController::armed() const {
 }
 
 void PlayerController::aimAt(int entity) {
-    // Through the sights with a gun; with empty hands the player can only focus
-    // on someone, which is a lock-on.
-    world_.player.freeAimEntity = armed() ? entity : 0;
-    world_.player.targetEntity = armed() ? 0 : entity;
+    // Through the sights with a gun, a bow or a weapon to throw; with empty
+    // hands (or a blade, a lasso) the player can only focus on someone, which
+    // is a lock-on.
+    const bool sights = Weapons::isAimed(world_.weapons.current(world_, world_.player.pedId));
+    world_.player.freeAimEntity = sights ? entity : 0;
+    world_.player.targetEntity = sights ? 0 : entity;
 }
 
 void PlayerController::lockOnTo(int entity) {

@@ -66,8 +66,8 @@ public:
     void drawGun();
     void holster();
     bool armed() const;
-    // Aims at the entity through the sights (free aim) with a gun out, or,
-    // unarmed, focuses on it (the game's lock-on target, as when he talks to
+    // Aims at the entity through the sights (free aim) with a gun, a bow or a
+    // weapon to throw out, or, otherwise, focuses on it (the game's lock-on target, as when he talks to
     // someone); 0 lowers the aim.
     void aimAt(int entity);
     // Locks on to the entity (with a gun out, the game's aim assist).

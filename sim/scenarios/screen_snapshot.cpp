@@ -85,14 +85,18 @@ void drawSprites(std::ostringstream& out, const Hud& hud) {
         const float w = sprite.width * canvasWidth, h = sprite.height * canvasHeight;
         const float x = sprite.centreX * canvasWidth - w * 0.5f, y = sprite.centreY * canvasHeight - h * 0.5f;
         const std::string name = sprite.dictionary + "/" + sprite.texture;
-        // A sprite of a dictionary that is not loaded draws nothing in the game:
-        // only its outline is shown, dashed.
+        // A sprite of a dictionary that is not loaded, or of a texture the game
+        // does not have, draws nothing in the game: only its outline is shown,
+        // dashed.
+        const char* why = !sprite.dictionaryLoaded ? " (dictionary not loaded: not drawn)"
+                          : !sprite.textureInGame  ? " (no such texture in the game: not drawn)"
+                                                   : "";
         out << "<rect class=\"sprite\" data-texture=\"" << xml(name) << "\" x=\"" << number(x) << "\" y=\""
             << number(y) << "\" width=\"" << number(w) << "\" height=\"" << number(h) << "\" fill=\""
             << rgb(sprite.red, sprite.green, sprite.blue) << "\" fill-opacity=\""
-            << (sprite.dictionaryLoaded ? opacity(sprite.alpha) : "0") << "\" stroke=\"#7a7a7a\" stroke-width=\"0.6\""
-            << (sprite.dictionaryLoaded ? "" : " stroke-dasharray=\"4,3\"") << "><title>" << xml(name)
-            << (sprite.dictionaryLoaded ? "" : " (dictionary not loaded: not drawn)") << "</title></rect>\n";
+            << (sprite.drawn() ? opacity(sprite.alpha) : "0") << "\" stroke=\"#7a7a7a\" stroke-width=\"0.6\""
+            << (sprite.drawn() ? "" : " stroke-dasharray=\"4,3\"") << "><title>" << xml(name) << why
+            << "</title></rect>\n";
         if (h >= 9.0f && w >= 30.0f)
             out << "<text x=\"" << number(x + 2) << "\" y=\"" << number(y + 8) << "\" font-size=\"7\" "
                 << "font-family=\"monospace\" fill=\"#9a9a9a\">" << xml(name) << "</text>\n";

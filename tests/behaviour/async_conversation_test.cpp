@@ -39,14 +39,14 @@ TEST(AsyncConversation, AdvancesOneStepPerFrameWithoutHoldingUpTheFrame) {
     sim::World& world = session.world();
     const int madam = addPedNearPlayer(session, 3.0f);
     const int target = addPedNearPlayer(session, 3.0f, 1.5f);
-    world.speech.framesByLine["HELLO_FANCY_MAN"] = 4; // shorter than the ten frames a line is given
-    world.speech.framesByLine["GENERIC_INSULT_MED"] = 20;
+    world.speech.framesByLine["GREET_GENERAL"] = 4; // shorter than the ten frames a line is given
+    world.speech.framesByLine["GENERIC_CURSE_MED"] = 20;
 
     drovil::AsyncConversation* conversation = nullptr;
     test::startOnScriptThread([&] {
         conversation = drovil::createAsyncConversation();
-        conversation->addLine(drovil::Ped(madam), "HELLO_FANCY_MAN", 500);
-        conversation->addLine(drovil::Ped(target), "GENERIC_INSULT_MED", 0);
+        conversation->addLine(drovil::Ped(madam), "GREET_GENERAL", 500);
+        conversation->addLine(drovil::Ped(target), "GENERIC_CURSE_MED", 0);
         conversation->step(); // the owner starts it; the runner does the rest
     });
     session.runFrames(1);
@@ -81,9 +81,9 @@ TEST(AsyncConversation, AdvancesOneStepPerFrameWithoutHoldingUpTheFrame) {
         }
     }
 
-    EXPECT_EQ(world.speech.lineNames(), (std::vector<std::string>{"HELLO_FANCY_MAN", "GENERIC_INSULT_MED"}));
-    const sim::SpokenLine& hello = *world.speech.find("HELLO_FANCY_MAN");
-    const sim::SpokenLine& insult = *world.speech.find("GENERIC_INSULT_MED");
+    EXPECT_EQ(world.speech.lineNames(), (std::vector<std::string>{"GREET_GENERAL", "GENERIC_CURSE_MED"}));
+    const sim::SpokenLine& hello = *world.speech.find("GREET_GENERAL");
+    const sim::SpokenLine& insult = *world.speech.find("GENERIC_CURSE_MED");
     EXPECT_EQ(hello.ped, madam);
     EXPECT_EQ(insult.ped, target);
     // After the short line: its ten frames, then the pause, then the next line.

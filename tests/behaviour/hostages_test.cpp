@@ -102,6 +102,28 @@ TEST(Hostages, AnUnarmedPedLaughsOffAnUnarmedPlayersFirstThreatAndRunsAtTheSecon
     EXPECT_EQ(drovil::hostages()->task(), nullptr) << "a fleeing ped is no hostage";
 }
 
+// A bow, a knife or a thrown weapon in the player's hands is no gun to the man
+// he threatens: he laughs the threat off, as he would an unarmed player's.
+class ThreatWithNoGun : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ThreatWithNoGun, IsAnUnarmedOne) {
+    const char* weapon = GetParam();
+    HostageRig rig;
+    ASSERT_TRUE(rig.started);
+    sim::World& world = rig.world();
+    const int ped = rig.spawnMarked(3.0f, true, false, 50);
+    world.weapons.give(world, world.player.pedId, sim::gameHash(weapon));
+    ASSERT_TRUE(world.weapons.select(world, world.player.pedId, sim::gameHash(weapon)));
+    rig.run.player().aimAt(ped);
+    ASSERT_TRUE(rig.threatenNow());
+    rig.run.wait(3000);
+    EXPECT_TRUE(rig.said(ped, "IGNORING_YOU")) << rig.spoken();
+    EXPECT_FALSE(rig.world().entities.find(ped)->blackboard["Handsup"]);
+}
+
+INSTANTIATE_TEST_SUITE_P(BowKnifeAndTomahawk, ThreatWithNoGun,
+                         ::testing::Values("WEAPON_BOW", "WEAPON_MELEE_KNIFE", "WEAPON_THROWN_TOMAHAWK"));
+
 TEST(Hostages, AnArmedPedFacingThePlayerFightsBack) {
     HostageRig rig;
     const int ped = rig.spawnMarked(4.0f, true, true, 100);

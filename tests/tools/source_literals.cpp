@@ -8,9 +8,9 @@ namespace drovil::testing {
 namespace fs = std::filesystem;
 namespace {
 
-std::vector<fs::path> sourceFiles(const fs::path& root) {
+std::vector<fs::path> sourceFiles(const fs::path& root, const char* tree = "src") {
     std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root / "src")) {
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root / tree)) {
         const std::string extension = entry.path().extension().string();
         if (entry.is_regular_file() && (extension == ".cpp" || extension == ".h"))
             files.push_back(entry.path());
@@ -82,9 +82,9 @@ void scan(const std::string& source, const std::string& name, std::vector<Source
 
 } // namespace
 
-std::vector<SourceLiteral> sourceLiterals(const fs::path& root) {
+std::vector<SourceLiteral> sourceLiterals(const fs::path& root, const char* tree) {
     std::vector<SourceLiteral> literals;
-    for (const fs::path& file : sourceFiles(root))
+    for (const fs::path& file : sourceFiles(root, tree))
         scan(contentsOf(file), fs::relative(file, root).generic_string(), literals);
     return literals;
 }

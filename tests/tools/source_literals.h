@@ -16,9 +16,9 @@ struct SourceLiteral {
     std::string where() const { return file + ":" + std::to_string(line); }
 };
 
-// Every string literal of the .cpp and .h files under `root`/src (not in
-// comments or preprocessor lines).
-std::vector<SourceLiteral> sourceLiterals(const std::filesystem::path& root);
+// Every string literal of the .cpp and .h files under `root`/`tree` (the
+// plug-in's src, or the simulator's sim), not in comments or preprocessor lines.
+std::vector<SourceLiteral> sourceLiterals(const std::filesystem::path& root, const char* tree = "src");
 
 // The files under `root`/src whose code contains `text`, relative to the root.
 std::vector<std::string> sourceFilesContaining(const std::filesystem::path& root, const std::string& text);

@@ -16,7 +16,7 @@ using namespace behaviourtest;
 namespace {
 
 const std::uint32_t roughTraveller = sim::gameHash("a_m_m_griroughtravellers_01");
-const std::uint32_t wealthyMan = sim::gameHash("u_m_m_valbankowner_01");
+const std::uint32_t wealthyMan = sim::gameHash("a_m_m_gamhighsociety_01");
 
 struct Request {
     bool result = false;

@@ -96,7 +96,7 @@ TEST(Sprites, DrawnByTheirCentreWithTheDictionaryState) {
     test::runOnScriptThread(session, [] {
         drovil::drawSprite("menu_textures", "translate_bg_1a", 0.25f, 0.1f, 0.5f, 0.3f, 0.0f, 255, 255, 255,
                            255);
-        drovil::drawSprite("not_streamed", "some_texture", 0.0f, 0.0f, 0.2f, 0.2f, 90.0f, 10, 20, 30, 40);
+        drovil::drawSprite("generic_textures", "tick", 0.0f, 0.0f, 0.2f, 0.2f, 90.0f, 10, 20, 30, 40);
     });
     const sim::DrawnSprite* panel = session.hud().spriteDrawn("menu_textures", "translate_bg_1a");
     ASSERT_NE(panel, nullptr);
@@ -106,7 +106,7 @@ TEST(Sprites, DrawnByTheirCentreWithTheDictionaryState) {
     EXPECT_FLOAT_EQ(panel->height, 0.3f);
     EXPECT_TRUE(panel->dictionaryLoaded);
 
-    const sim::DrawnSprite* other = session.hud().spriteDrawn("not_streamed", "some_texture");
+    const sim::DrawnSprite* other = session.hud().spriteDrawn("generic_textures", "tick");
     ASSERT_NE(other, nullptr);
     EXPECT_FLOAT_EQ(other->centreX, 0.1f);
     EXPECT_FLOAT_EQ(other->rotation, 90.0f);
@@ -125,14 +125,15 @@ TEST(Sprites, TextureDictionaryArrivesAFewFramesAfterTheRequest) {
 
     bool loaded = true;
     const std::uint64_t start = session.world().clock.frame;
-    test::runOnScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("portraits", 20, 0); });
+    test::runOnScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("generic_textures", 20, 0); });
     EXPECT_TRUE(loaded);
     EXPECT_GE(session.world().clock.frame, start + 5);
     EXPECT_LE(session.world().clock.frame, start + 7);
-    EXPECT_GE(session.hud().dictionaries.requestCount("portraits"), 4);
+    EXPECT_GE(session.hud().dictionaries.requestCount("generic_textures"), 4);
 
-    session.hud().dictionaries.neverLoad.insert("broken");
-    test::runOnScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("broken", 3, 100); });
+    // A broken install's dictionary.
+    session.hud().dictionaries.neverLoad.insert("INVENTORY_ITEMS");
+    test::runOnScriptThread(session, [&] { loaded = drovil::loadTextureDictionary("INVENTORY_ITEMS", 3, 100); });
     EXPECT_FALSE(loaded);
-    EXPECT_EQ(session.hud().dictionaries.requestCount("broken"), 3);
+    EXPECT_EQ(session.hud().dictionaries.requestCount("INVENTORY_ITEMS"), 3);
 }

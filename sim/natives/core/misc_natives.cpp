@@ -7,7 +7,11 @@ namespace n = drovil::natives::decl;
 using drovil::Vector3;
 
 void implementMiscNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::misc::hashOfName>([](const char* name) { return gameHash(name ? name : ""); });
+    dispatch.implement<n::misc::hashOfName>([&world](const char* name) {
+        const std::uint32_t hash = gameHash(name ? name : "");
+        world.names.noteHashed(name ? name : "", hash);
+        return hash;
+    });
     dispatch.implement<n::misc::randomInt>([&world](int low, int high) {
         if (high <= low)
             return low;

@@ -16,7 +16,7 @@ void implementCombatNatives(NativeDispatch& dispatch, World& world) {
     });
     // Only a weapon the ped carries can be selected.
     dispatch.implement<n::combat::holdWeapon>([&world](Ped ped, Hash weapon, bool, int, int, int) {
-        if (world.entities.exists(ped.id))
+        if (world.entities.exists(ped.id) && world.names.inGame(NameKind::Weapon, weapon, "to hold"))
             world.weapons.select(world, ped.id, weapon);
     });
     dispatch.implement<n::combat::isShooting>(

@@ -41,6 +41,10 @@ void implementPlayerStatusNatives(NativeDispatch& dispatch, World& world) {
                 shown.colour = content->colour;
                 shown.textureDictionary = content->textureDictionary;
                 shown.texture = content->texture;
+                shown.iconInGame =
+                    world.names.inGame(NameKind::TextureDictionary, shown.textureDictionary,
+                                       "as the cash change's dictionary") &&
+                    world.names.inGame(NameKind::Texture, shown.texture, "as the cash change's icon");
             }
             world.cashChanges.push_back(shown);
         });

@@ -14,8 +14,10 @@ std::string text(const char* value) {
 } // namespace
 
 void implementAnimationNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::animation::requestDictionary>(
-        [&world](const char* dictionary) { world.animations.request(text(dictionary), world.clock.frame); });
+    dispatch.implement<n::animation::requestDictionary>([&world](const char* dictionary) {
+        world.names.inGame(NameKind::AnimDictionary, text(dictionary), "asked to load");
+        world.animations.request(text(dictionary), world.clock.frame);
+    });
     dispatch.implement<n::animation::dictionaryLoaded>([&world](const char* dictionary) {
         return world.animations.isLoaded(text(dictionary), world.clock.frame);
     });
@@ -33,11 +35,12 @@ void implementAnimationNatives(NativeDispatch& dispatch, World& world) {
         played.dictionary = text(dictionary);
         played.clip = text(clip);
         played.dictionaryLoaded = world.animations.isLoaded(played.dictionary, world.clock.frame);
+        played.clipInGame = world.names.inGame(NameKind::AnimClip, played.clip, "played as an animation");
         played.frame = world.clock.frame;
         world.animations.record(played);
         TaskStep step;
         step.kind = TaskKind::Pause;
-        step.durationMs = durationMs < 0 ? world.animations.clipMs : durationMs;
+        step.durationMs = !played.clipInGame ? 0 : durationMs < 0 ? world.animations.clipMs : durationMs;
         world.tasks.give(ped.id, step, world.clock.elapsedMs);
     });
 }

@@ -23,7 +23,7 @@ void implementPedSetupNatives(NativeDispatch& dispatch, World& world) {
             world.weapons.hide(world, ped.id);
     });
     dispatch.implement<n::pedsetup::removeWeapon>([&world](Ped ped, Hash weapon, bool, Hash) {
-        if (world.entities.exists(ped.id))
+        if (world.entities.exists(ped.id) && world.names.inGame(NameKind::Weapon, weapon, "to take away"))
             world.weapons.remove(world, ped.id, weapon);
     });
     // The entity stays in the world, no longer a mission entity: the game may

@@ -28,10 +28,12 @@ void implementSaloonNatives(NativeDispatch& dispatch, World& world) {
         return !record || record->kind != EntityKind::Ped || !record->alive || world.combat.health(ped.id) <= 0;
     });
     dispatch.implement<n::weapon::pedHasWeapon>([&world](Ped ped, Hash weapon, int, bool) {
-        return world.entities.exists(ped.id) && world.weapons.carries(world, ped.id, weapon);
+        return world.names.inGame(NameKind::Weapon, weapon, "asked after") && world.entities.exists(ped.id) &&
+               world.weapons.carries(world, ped.id, weapon);
     });
+    // A weapon the game does not have cannot be given.
     dispatch.implement<n::weapon::giveDelayedWeapon>([&world](Ped ped, Hash weapon, int ammo, bool, Hash) {
-        if (!world.entities.exists(ped.id))
+        if (!world.names.inGame(NameKind::Weapon, weapon, "to give") || !world.entities.exists(ped.id))
             return;
         world.weapons.give(world, ped.id, weapon);
         if (ammo > 0)

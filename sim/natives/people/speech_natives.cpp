@@ -38,6 +38,9 @@ void implementSpeechNatives(NativeDispatch& dispatch, World& world) {
         line.variation = record[2];
         line.params = static_cast<std::uint32_t>(record[3]);
         line.listener = static_cast<int>(static_cast<std::uint32_t>(record[4]));
+        // A line the game does not have is not said: the ped stays silent.
+        if (!world.names.inGame(NameKind::Speech, line.line, "as a speech line"))
+            return;
         world.speech.say(ped.id, line, world.clock.frame);
     });
 }

@@ -94,13 +94,18 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         step.durationMs = durationMs;
         give(ped, step);
     });
+    // A scenario the game does not have does not start: the step is over at once.
     dispatch.implement<n::task::scenarioInPlace>(
-        [give](Ped ped, Hash scenario, int durationMs, bool, Hash, float heading, bool) {
+        [give, &world](Ped ped, Hash scenario, int durationMs, bool, Hash, float heading, bool) {
             TaskStep step;
             step.kind = TaskKind::ScenarioInPlace;
             step.scenario = scenario;
             step.durationMs = durationMs;
             step.heading = heading;
+            if (!world.names.inGame(NameKind::Scenario, scenario, "started in place")) {
+                step.kind = TaskKind::Pause;
+                step.durationMs = 0;
+            }
             give(ped, step);
         });
     dispatch.implement<n::task::useScenarioPoint>(

@@ -8,8 +8,11 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementPropsetNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::propset::request>(
-        [&world](Hash propset) { world.propsets.request(propset, world.clock.frame); });
+    // A propset the game does not have never streams in.
+    dispatch.implement<n::propset::request>([&world](Hash propset) {
+        world.names.inGame(NameKind::Propset, propset, "asked to load");
+        world.propsets.request(propset, world.clock.frame);
+    });
     dispatch.implement<n::propset::isLoaded>(
         [&world](Hash propset) { return world.propsets.isLoaded(propset, world.clock.frame); });
     dispatch.implement<n::propset::create>(

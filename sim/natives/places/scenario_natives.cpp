@@ -7,12 +7,17 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementScenarioNatives(NativeDispatch& dispatch, World& world) {
+    // A scenario the game does not have makes no point (a null handle).
     dispatch.implement<n::scenario::createPointOnEntity>(
         [&world](Entity entity, Hash scenario, Vector3 offset, float heading, int, int, bool) {
+            if (!world.names.inGame(NameKind::Scenario, scenario, "for a scenario point on an entity"))
+                return drovil::ScenarioPoint();
             return drovil::ScenarioPoint(world.scenarioPoints.createOnEntity(world, entity.id, scenario, offset, heading));
         });
     dispatch.implement<n::scenario::createPoint>(
         [&world](Hash scenario, Vector3 position, float heading, Hash, int, bool) {
+            if (!world.names.inGame(NameKind::Scenario, scenario, "for a scenario point"))
+                return drovil::ScenarioPoint();
             return drovil::ScenarioPoint(world.scenarioPoints.createAt(scenario, position, heading));
         });
     dispatch.implement<n::scenario::setPointCoords>([&world](drovil::ScenarioPoint point, Vector3 position, bool) {

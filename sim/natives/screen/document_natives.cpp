@@ -12,9 +12,15 @@ void implementDocumentNatives(NativeDispatch& dispatch, World& world) {
         [&world](Ped ped, Hash item, Object prop, Hash slot, Hash animation, int, int, float) {
             if (!world.entities.exists(ped.id) || !world.entities.exists(prop.id))
                 return;
+            // Without the hand slot or the animation set there is no inspection; an
+            // item the game does not know is still held, with no item name shown.
+            if (!world.names.inGame(NameKind::Document, slot, "as the hand slot of an inspection") ||
+                !world.names.inGame(NameKind::Clipset, animation, "as an inspection's animation"))
+                return;
             HeldDocument document;
             document.object = prop.id;
             document.item = item;
+            document.itemNamed = world.names.inGame(NameKind::Document, item, "as the item inspected");
             document.slot = slot;
             document.animation = animation;
             world.documents.start(world, ped.id, document);

@@ -42,6 +42,19 @@ std::string gameStringAt(const void* record, std::size_t offset) {
     return GameStrings::read(reinterpret_cast<const char*>(static_cast<std::uintptr_t>(handle)));
 }
 
+// A texture dictionary of the game, or the name the game gave a photograph it
+// made (a persona photo is drawn by that name, as dictionary and texture).
+bool dictionaryInGame(World& world, const std::string& dictionary) {
+    return world.portraits.namesPhoto(dictionary) ||
+           world.names.inGame(NameKind::TextureDictionary, dictionary, "as a texture dictionary");
+}
+
+bool textureInGame(World& world, const std::string& dictionary, const std::string& texture) {
+    if (world.portraits.namesPhoto(dictionary))
+        return texture == dictionary;
+    return world.names.inGame(NameKind::Texture, texture, "as a texture");
+}
+
 // The name behind a dictionary hash, among the dictionaries seen so far.
 std::string dictionaryNamed(const std::vector<std::string>& seen, std::uint32_t hash) {
     for (const std::string& name : seen)
@@ -112,14 +125,17 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
                 return;
         seenDictionaries->push_back(name);
     };
+    // A dictionary the game does not have never loads; a texture it does not
+    // have draws nothing.
     dispatch.implement<n::hud::textureDictionaryLoaded>([&world, remember](const char* dictionary) {
         const std::string name = GameStrings::read(dictionary);
         remember(name);
-        return world.hud.dictionaries.isLoaded(name, world.clock.frame);
+        return dictionaryInGame(world, name) && world.hud.dictionaries.isLoaded(name, world.clock.frame);
     });
     dispatch.implement<n::hud::requestTextureDictionary>([&world, remember](const char* dictionary, bool) {
         const std::string name = GameStrings::read(dictionary);
         remember(name);
+        dictionaryInGame(world, name);
         world.hud.dictionaries.request(name, world.clock.frame);
     });
     dispatch.implement<n::hud::drawSprite>(
@@ -132,7 +148,9 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
             sprite.centreX = cx, sprite.centreY = cy, sprite.width = w, sprite.height = h,
             sprite.rotation = rotation;
             sprite.red = r, sprite.green = g, sprite.blue = b, sprite.alpha = a;
-            sprite.dictionaryLoaded = world.hud.dictionaries.isLoaded(sprite.dictionary, world.clock.frame);
+            sprite.dictionaryLoaded = dictionaryInGame(world, sprite.dictionary) &&
+                                      world.hud.dictionaries.isLoaded(sprite.dictionary, world.clock.frame);
+            sprite.textureInGame = textureInGame(world, sprite.dictionary, sprite.texture);
             world.hud.sprites.push_back(sprite);
         });
 
@@ -163,6 +181,9 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
             shown.dictionary = dictionaryNamed(*seenDictionaries, shown.dictionaryHash);
             shown.dictionaryLoaded = !shown.dictionary.empty() &&
                                      world.hud.dictionaries.isLoaded(shown.dictionary, world.clock.frame);
+            shown.iconInGame =
+                world.names.inGame(NameKind::TextureDictionary, shown.dictionaryHash, "as a toast's dictionary") &&
+                world.names.inGame(NameKind::Texture, shown.textureHash, "as a toast's icon");
             world.hud.toasts.push_back(shown);
         });
     dispatch.implement<n::hud::clearCachedObjective>([&world]() { world.hud.cachedObjective.clear(); });

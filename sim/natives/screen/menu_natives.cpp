@@ -11,20 +11,28 @@ void implementMenuNatives(NativeDispatch& dispatch, World& world) {
     // A control a script disabled this frame does not count as pressed for the
     // plain query; the disabled-control query reports it either way.
     dispatch.implement<n::control::isJustPressed>([&world](int, Hash control) {
-        return world.prompts.controlWentDown(control) && !world.controls.disabledIn(control, world.clock.frame);
+        return world.names.inGame(NameKind::Control, control, "read") && world.prompts.controlWentDown(control) &&
+               !world.controls.disabledIn(control, world.clock.frame);
     });
-    dispatch.implement<n::control::isDisabledJustPressed>(
-        [&world](int, Hash control) { return world.prompts.controlWentDown(control); });
+    dispatch.implement<n::control::isDisabledJustPressed>([&world](int, Hash control) {
+        return world.names.inGame(NameKind::Control, control, "read") && world.prompts.controlWentDown(control);
+    });
     dispatch.implement<n::scenario::pointTypeInUse>(
         [&world](Ped ped) { return Hash{ScenarioPoints::typeUsedBy(world, ped.id)}; });
     dispatch.implement<n::prompt::setActiveGroupThisFrame>(
         [&world](Hash group, const char* title, int, int, int, PromptHandle) {
             world.prompts.activateGroup(group, GameStrings::read(title));
         });
+    // A sound of a set the game does not have plays nothing.
     dispatch.implement<n::audio::stopSoundWithName>([&world](const char*, const char*) { ++world.sounds.stopped; });
     dispatch.implement<n::audio::playSoundFrontend>(
         [&world](const char* sound, const char* soundSet, bool, int) {
-            world.sounds.played.push_back({world.clock.frame, GameStrings::read(sound), GameStrings::read(soundSet)});
+            const std::string set = GameStrings::read(soundSet);
+            const std::string name = GameStrings::read(sound);
+            if (!world.names.inGame(NameKind::SoundSet, set, "as a frontend sound set") ||
+                !world.names.inGame(NameKind::Sound, set + "/" + name, "played as a frontend sound"))
+                return;
+            world.sounds.played.push_back({world.clock.frame, name, set});
         });
 }
 

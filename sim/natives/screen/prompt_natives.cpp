@@ -31,9 +31,10 @@ PromptRecord* setMode(World& world, PromptHandle handle, PromptMode mode) {
 void implementPromptNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::prompt::begin>(
         [&world]() { return PromptHandle(world.prompts.create(world.clock.frame)); });
+    // A control the game does not have binds no button: nothing completes the prompt.
     dispatch.implement<n::prompt::setControl>([&world](PromptHandle handle, Hash control) {
         if (PromptRecord* record = livePrompt(world, "set control", handle)) {
-            record->control = control;
+            record->control = world.names.inGame(NameKind::Control, control, "as a prompt's control") ? control : 0;
             record->controlName = controlNameOf(control);
         }
     });

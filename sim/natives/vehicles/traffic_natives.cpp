@@ -26,8 +26,9 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::vehicle::isStopped>([&world](Vehicle vehicle) {
         return isVehicle(world, vehicle.id) && world.traffic.speedOf(vehicle.id) <= Traffic::stoppedSpeed;
     });
+    // A load the game does not have is not put on.
     dispatch.implement<n::vehicle::addPropset>([&world](Vehicle vehicle, Hash propset) {
-        if (isVehicle(world, vehicle.id))
+        if (isVehicle(world, vehicle.id) && world.names.inGame(NameKind::Propset, propset, "loaded onto a vehicle"))
             world.traffic.load(vehicle.id, propset);
     });
     // Only a vehicle the script owns can be deleted; the handle is cleared either way.

@@ -11,20 +11,6 @@ namespace sim {
 namespace n = drovil::natives::decl;
 using namespace drovil;
 
-namespace {
-const std::set<std::uint32_t>& rifles() {
-    static const auto* set = new std::set<std::uint32_t>{
-        gameHash("WEAPON_RIFLE_SPRINGFIELD"), gameHash("WEAPON_RIFLE_BOLTACTION"), gameHash("WEAPON_RIFLE_VARMINT"),
-        gameHash("WEAPON_SNIPERRIFLE_ROLLINGBLOCK"), gameHash("WEAPON_SNIPERRIFLE_CARCANO")};
-    return *set;
-}
-const std::set<std::uint32_t>& sniperRifles() {
-    static const auto* set = new std::set<std::uint32_t>{gameHash("WEAPON_SNIPERRIFLE_ROLLINGBLOCK"),
-                                                         gameHash("WEAPON_SNIPERRIFLE_CARCANO")};
-    return *set;
-}
-} // namespace
-
 void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
     auto give = [&world](Ped ped, TaskStep step) {
         if (ped.id != 0 && !world.entities.exists(ped.id))
@@ -91,8 +77,12 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
         give(ped, step);
     });
 
-    dispatch.implement<n::weapon::isRifle>([](Hash weapon) { return rifles().count(weapon) != 0; });
-    dispatch.implement<n::weapon::isSniper>([](Hash weapon) { return sniperRifles().count(weapon) != 0; });
+    // Weapon classes by the weapon's group in the game: the rifles, and apart
+    // from them the sniper rifles.
+    dispatch.implement<n::weapon::isRifle>(
+        [](Hash weapon) { return GameNames::weaponGroup(weapon) == WeaponGroup::Rifle; });
+    dispatch.implement<n::weapon::isSniper>(
+        [](Hash weapon) { return GameNames::weaponGroup(weapon) == WeaponGroup::Sniper; });
     dispatch.implement<n::ped::setInteractionPersonality>([&world](Ped ped, Hash personality) {
         if (world.entities.exists(ped.id))
             world.hunting.setPersonality(ped.id, personality);

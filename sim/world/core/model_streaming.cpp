@@ -1,5 +1,7 @@
 #include "world/core/model_streaming.h"
 
+#include "world/core/game_names.h"
+
 namespace sim {
 
 void ModelStreaming::request(std::uint32_t model, std::uint64_t frame) {
@@ -24,7 +26,7 @@ int ModelStreaming::heldCount() const {
 }
 
 bool ModelStreaming::isLoaded(std::uint32_t model, std::uint64_t frame) const {
-    if (model == 0 || missing_.count(model) != 0)
+    if (model == 0 || missing_.count(model) != 0 || !GameNames::catalogue().find(NameKind::Model, model))
         return false;
     auto it = requests_.find(model);
     return it != requests_.end() && frame >= it->second.firstFrame + framesToLoad;

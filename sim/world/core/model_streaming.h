@@ -1,8 +1,8 @@
 #pragma once
 // Model streaming as the game does it: a model asked for is not there at once but
 // arrives a few frames later; creating anything of a model that has not arrived
-// fails. Every non-zero hash names a model that exists, unless its files are
-// missing (a broken install): such a model never loads.
+// fails. A hash that names none of the game's models (world/core/game_names.h)
+// never loads, and neither does one whose files are missing (a broken install).
 #include <cstdint>
 #include <iterator>
 #include <map>

@@ -15,6 +15,7 @@
 #include "world/people/scene_ped_states.h"
 #include "world/core/script_timer.h"
 #include "world/core/model_streaming.h"
+#include "world/core/name_checks.h"
 #include "world/core/objects.h"
 #include "world/people/ped_appearance.h"
 #include "world/core/player_state.h"
@@ -63,6 +64,7 @@ struct World {
     Hud hud;
     Prompts prompts;
     GameStrings strings;
+    NameChecks names; // what the game makes of the names scripts pass it
     Entities entities;
     PlayerState player;
     std::vector<std::string> registeredDecorators; // in registration order

@@ -1,5 +1,7 @@
 #include "world/people/animations.h"
 
+#include "world/core/game_names.h"
+
 namespace sim {
 
 void Animations::request(const std::string& dictionary, std::uint64_t frame) {
@@ -10,8 +12,10 @@ void Animations::request(const std::string& dictionary, std::uint64_t frame) {
 }
 
 bool Animations::isLoaded(const std::string& dictionary, std::uint64_t frame) const {
+    // A dictionary the game does not have never arrives.
     auto found = requests_.find(dictionary);
-    return found != requests_.end() && frame >= found->second.firstFrame + framesToLoad;
+    return found != requests_.end() && frame >= found->second.firstFrame + framesToLoad &&
+           GameNames::catalogue().find(NameKind::AnimDictionary, dictionary) != nullptr;
 }
 
 int Animations::requestCount(const std::string& dictionary) const {

@@ -1,7 +1,8 @@
 #pragma once
 // Animation dictionaries and the animations peds play. A dictionary asked for
-// arrives a few frames later, as models do; an animation task plays its clip
-// once, the ped standing still meanwhile. The latest animation tasks are kept,
+// arrives a few frames later, as models do (one the game does not have, never);
+// an animation task plays its clip once, the ped standing still meanwhile (a
+// clip the game does not have plays nothing and the task is over at once). The latest animation tasks are kept,
 // so tests can ask what was played and by whom.
 #include "world/core/kept_records.h"
 
@@ -17,6 +18,7 @@ struct AnimationPlayed {
     std::string dictionary;
     std::string clip;
     bool dictionaryLoaded = false; // the dictionary had arrived when the task was given
+    bool clipInGame = true;        // a clip the game does not have plays nothing
     std::uint64_t frame = 0;
 };
 

@@ -26,8 +26,9 @@ const std::vector<std::uint32_t>& Townsfolk::modelsOf(std::uint32_t townZone) {
                  "a_m_m_valcriminals_01"})},
         {gameHash("rhodes"), hashes({"a_m_m_rhdtownfolk_01", "a_m_m_rhdtownfolk_02", "a_f_m_rhdtownfolk_01",
                                      "a_f_m_rhdtownfolk_02"})},
-        {gameHash("stdenis"), hashes({"a_m_m_sdtownfolk_01", "a_m_m_sdtownfolk_02", "a_f_m_sdtownfolk_01",
-                                      "a_m_m_sddockworkers_02", "a_f_m_sdfancywhore_01"})},
+        {gameHash("stdenis"), hashes({"a_m_m_middlesdtownfolk_01", "a_m_m_lowersdtownfolk_01",
+                                      "a_f_m_middlesdtownfolk_01", "a_m_m_sddockworkers_02",
+                                      "a_f_m_sdfancywhore_01"})},
         {gameHash("strawberry"),
          hashes({"a_m_m_strtownfolk_01", "a_f_m_strtownfolk_01", "a_m_m_strlaborer_01"})},
         {gameHash("blackwater"), hashes({"a_m_m_blwtownfolk_01", "a_f_m_blwtownfolk_01",
@@ -40,7 +41,7 @@ const std::vector<std::uint32_t>& Townsfolk::modelsOf(std::uint32_t townZone) {
          hashes({"a_m_m_asbtownfolk_01", "a_f_m_asbtownfolk_01", "a_m_m_asbminer_01", "a_m_m_asbminer_02"})},
     };
     static const auto* commonFolk = new std::vector<std::uint32_t>(
-        hashes({"a_m_m_rancher_01", "a_m_m_farmtravellers_cool_01", "a_f_m_lagtownfolk_01"}));
+        hashes({"a_m_m_rancher_01", "a_m_m_farmtravelers_cool_01", "a_f_m_lagtownfolk_01"}));
     auto found = byTown->find(townZone);
     return found == byTown->end() ? *commonFolk : found->second;
 }

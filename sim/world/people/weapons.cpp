@@ -1,5 +1,6 @@
 #include "world/people/weapons.h"
 
+#include "world/core/game_names.h"
 #include "world/core/strings.h"
 #include "world/core/world.h"
 #include "world/wildlife/animals.h"
@@ -21,24 +22,43 @@ std::uint32_t Weapons::repeater() {
     return hash;
 }
 
+std::uint32_t Weapons::knife() {
+    static const std::uint32_t hash = gameHash("WEAPON_MELEE_KNIFE");
+    return hash;
+}
+std::uint32_t Weapons::lasso() {
+    static const std::uint32_t hash = gameHash("WEAPON_LASSO");
+    return hash;
+}
+
 int Weapons::rank(std::uint32_t weapon) {
-    static const auto* ranks = new std::map<std::uint32_t, int>{
-        {gameHash("WEAPON_UNARMED"), 0},
-        {gameHash("WEAPON_LASSO"), 1},
-        {gameHash("WEAPON_MELEE_KNIFE"), 1},
-        {gameHash("WEAPON_REVOLVER_CATTLEMAN"), 2},
-        {gameHash("WEAPON_REVOLVER_SCHOFIELD"), 2},
-        {gameHash("WEAPON_PISTOL_VOLCANIC"), 2},
-        {gameHash("WEAPON_REPEATER_CARBINE"), 3},
-        {gameHash("WEAPON_REPEATER_WINCHESTER"), 3},
-        {gameHash("WEAPON_SHOTGUN_DOUBLEBARREL"), 3},
-        {gameHash("WEAPON_RIFLE_SPRINGFIELD"), 4},
-        {gameHash("WEAPON_RIFLE_BOLTACTION"), 4},
-    };
-    if (weapon == 0)
+    switch (GameNames::weaponGroup(weapon)) {
+    case WeaponGroup::Melee:
+    case WeaponGroup::Thrown:
+    case WeaponGroup::Lasso:
+    case WeaponGroup::Bow:
+        return 1;
+    case WeaponGroup::Pistol:
+    case WeaponGroup::Revolver:
+        return 2;
+    case WeaponGroup::Repeater:
+    case WeaponGroup::Shotgun:
+        return 3;
+    case WeaponGroup::Rifle:
+    case WeaponGroup::Sniper:
+        return 4;
+    default:
+        // Bare hands, what is held rather than fought with (a lantern, the
+        // binoculars), and any hash that is no weapon of the game.
         return 0;
-    auto found = ranks->find(weapon);
-    return found == ranks->end() ? 2 : found->second; // any other weapon is a gun
+    }
+}
+
+bool Weapons::isGun(std::uint32_t weapon) { return GameNames::isGunGroup(GameNames::weaponGroup(weapon)); }
+
+bool Weapons::isAimed(std::uint32_t weapon) {
+    const WeaponGroup group = GameNames::weaponGroup(weapon);
+    return GameNames::isGunGroup(group) || group == WeaponGroup::Bow || group == WeaponGroup::Thrown;
 }
 
 namespace {
@@ -58,7 +78,7 @@ bool Weapons::isWomanModel(std::uint32_t model) {
     static const auto* women = [] {
         auto* set = new std::vector<std::uint32_t>();
         for (const char* name :
-             {"a_f_m_valtownfolk_01", "a_f_m_rhdtownfolk_01", "a_f_m_rhdtownfolk_02", "a_f_m_sdtownfolk_01",
+             {"a_f_m_valtownfolk_01", "a_f_m_rhdtownfolk_01", "a_f_m_rhdtownfolk_02", "a_f_m_middlesdtownfolk_01",
               "a_f_m_sdfancywhore_01", "a_f_m_strtownfolk_01", "a_f_m_blwtownfolk_01", "a_f_m_blwtownfolk_02",
               "a_f_m_armtownfolk_01", "a_f_m_armtownfolk_02", "a_f_m_asbtownfolk_01", "a_f_m_lagtownfolk_01"})
             set->push_back(gameHash(name));
@@ -81,8 +101,8 @@ PedWeapons loadoutOf(const World& world, int ped) {
     if (!record || record->kind != EntityKind::Ped || isAnimalModel(record->model))
         return loadout;
     if (ped == world.player.pedId) {
-        // The player carries his guns but starts with none in hand.
-        loadout.carried = {Weapons::revolver(), Weapons::repeater()};
+        // The player carries his guns, his knife and his lasso, with none in hand.
+        loadout.carried = {Weapons::revolver(), Weapons::repeater(), Weapons::knife(), Weapons::lasso()};
         return loadout;
     }
     if (Weapons::isWomanModel(record->model) || isClerkModel(record->model))

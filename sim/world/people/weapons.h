@@ -1,8 +1,8 @@
 #pragma once
 // What every ped carries: its weapons, the one it has selected (its current
 // weapon, WEAPON_UNARMED when it has none out) and its ammunition. A ped gets the
-// loadout of its kind the first time anyone asks: the player his revolver and
-// repeater, outlaws, lawmen and every other armed man a revolver and a repeater,
+// loadout of its kind the first time anyone asks: the player his revolver,
+// repeater, knife and lasso, outlaws, lawmen and every other armed man a revolver and a repeater,
 // some of the townsmen a revolver, townswomen, clerks and animals nothing. A
 // ped made ready has its sidearm selected; hiding its weapons selects
 // WEAPON_UNARMED without taking them away; a removed weapon is gone.
@@ -26,10 +26,17 @@ public:
     static std::uint32_t unarmed();
     static std::uint32_t revolver();
     static std::uint32_t repeater();
-    // How good a weapon is for a fight: 0 for none, 1 for a blade or a lasso,
-    // 2 for a sidearm, 3 and up for long arms.
+    static std::uint32_t knife();
+    static std::uint32_t lasso();
+    // How good a weapon is for a fight, by its group in the game: 0 for bare
+    // hands and what is only held (a lantern), 1 for a blade, a thrown weapon,
+    // a bow or a lasso, 2 for a sidearm, 3 and up for long arms.
     static int rank(std::uint32_t weapon);
-    static bool isGun(std::uint32_t weapon) { return rank(weapon) >= 2; }
+    // A gun, as the game counts guns (by the weapon's group): no bow, thrown
+    // weapon, blade or lasso is one.
+    static bool isGun(std::uint32_t weapon);
+    // A weapon one aims through its sights: a gun, a bow, a weapon to throw.
+    static bool isAimed(std::uint32_t weapon);
     // The game's townswomen (who carry no weapons and are civilian women).
     static bool isWomanModel(std::uint32_t model);
 

@@ -1,5 +1,7 @@
 #include "world/places/propsets.h"
 
+#include "world/core/game_names.h"
+
 namespace sim {
 
 void Propsets::request(std::uint32_t name, std::uint64_t frame) {
@@ -8,7 +10,7 @@ void Propsets::request(std::uint32_t name, std::uint64_t frame) {
 }
 
 bool Propsets::isLoaded(std::uint32_t name, std::uint64_t frame) const {
-    if (name == 0 || unavailable_.count(name))
+    if (name == 0 || unavailable_.count(name) || !GameNames::catalogue().find(NameKind::Propset, name))
         return false;
     auto found = firstRequest_.find(name);
     return found != firstRequest_.end() && frame >= found->second + framesToLoad;

@@ -11,6 +11,7 @@ struct CashChangeShown {
     std::uint32_t colour = 0;
     std::uint32_t textureDictionary = 0;
     std::uint32_t texture = 0;
+    bool iconInGame = true; // an icon the game does not have shows none
     int durationMs = 0;
 };
 

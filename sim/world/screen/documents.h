@@ -20,6 +20,7 @@ enum class InspectionPhase { Intro, Held, Flipped };
 struct HeldDocument {
     int object = 0;
     std::uint32_t item = 0;      // the item name's hash ("CARD_CONTRACT_TARGET")
+    bool itemNamed = true;       // the game knows the item: its name shows over the card
     std::uint32_t slot = 0;      // the hand slot's hash ("primaryItem")
     std::uint32_t animation = 0; // the intro animation the script asked for
     InspectionPhase phase = InspectionPhase::Intro;

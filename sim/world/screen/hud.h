@@ -29,8 +29,11 @@ struct DrawnSprite {
     std::string texture;
     float centreX = 0, centreY = 0, width = 0, height = 0, rotation = 0;
     int red = 255, green = 255, blue = 255, alpha = 255;
-    // A sprite from a dictionary that is not loaded draws nothing in the game.
+    // A sprite from a dictionary that is not loaded draws nothing in the game,
+    // nor does one of a texture the game does not have.
     bool dictionaryLoaded = false;
+    bool textureInGame = true;
+    bool drawn() const { return dictionaryLoaded && textureInGame; }
 };
 
 // The objective line: the game prints the text it has cached.
@@ -57,6 +60,9 @@ struct ToastShown {
     // The dictionary's name when the simulator has seen it (loaded or requested).
     std::string dictionary;
     bool dictionaryLoaded = false;
+    // The icon's dictionary and texture are the game's (a toast with an icon
+    // the game does not have shows none).
+    bool iconInGame = true;
 };
 
 struct Hud {

@@ -77,6 +77,13 @@ std::string Portraits::nameOfSlot(int slot, int type) {
     return "pedshot_slot" + std::to_string(slot) + "_type" + std::to_string(type);
 }
 
+bool Portraits::namesPhoto(const std::string& name) const {
+    for (const auto& [slotAndType, photo] : slots_)
+        if (name == nameOfSlot(slotAndType.first, slotAndType.second))
+            return true;
+    return false;
+}
+
 const PortraitPhoto* Portraits::photoIn(int slot, int type) const {
     auto it = slots_.find({slot, type});
     return it == slots_.end() ? nullptr : &it->second;

@@ -66,6 +66,9 @@ public:
     // What tests read.
     static std::string nameOfSlot(int slot, int type);
     const PortraitPhoto* photoIn(int slot, int type) const;
+    // The name is the one the game gives the photo of a slot it holds (drawn as
+    // a dictionary and texture of that name).
+    bool namesPhoto(const std::string& name) const;
     // The photos taken, oldest first: the latest keptPhotos (one or two a contract).
     const KeptRecords<PortraitPhoto>& photos() const { return history_; }
     static constexpr std::size_t keptPhotos = 64;

@@ -1,23 +1,13 @@
 #include "world/screen/prompts.h"
 
+#include "world/core/game_names.h"
 #include "world/core/strings.h"
 
 namespace sim {
 
-namespace {
-const char* const knownControls[] = {
-    "INPUT_FRONTEND_LB",     "INPUT_CONTEXT_B",         "INPUT_FRONTEND_ACCEPT", "INPUT_FRONTEND_DELETE",
-    "INPUT_CONTEXT_Y",       "INPUT_CONTEXT_X",         "INPUT_NEXT_CAMERA",     "INPUT_CONTEXT_A",
-    "INPUT_FRONTEND_CANCEL", "INPUT_OPEN_SATCHEL_MENU", "INPUT_FRONTEND_DOWN",   "INPUT_FRONTEND_UP",
-    "INPUT_INSPECT_OPEN_SATCHEL",
-};
-} // namespace
-
 std::string controlNameOf(std::uint32_t control) {
-    for (const char* name : knownControls)
-        if (gameHash(name) == control)
-            return name;
-    return std::string();
+    const GameName* name = GameNames::catalogue().find(NameKind::Control, control);
+    return name ? name->name : std::string();
 }
 
 int Prompts::create(std::uint64_t frame) {
