@@ -2,6 +2,7 @@
 
 #include "world/core/world.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -13,6 +14,8 @@ constexpr float canvasWidth = 1280.0f;
 constexpr float canvasHeight = 720.0f;
 // The height of a line of text at scale 1, as a fraction of the screen height.
 constexpr float lineHeightAtScaleOne = 0.045f;
+// A character's width, as a share of the line's height.
+constexpr float glyphWidthPerHeight = 0.5f;
 // How long the game keeps a subtitle on screen.
 constexpr std::uint64_t subtitleMs = 5000;
 
@@ -113,10 +116,10 @@ void drawTexts(std::ostringstream& out, const Hud& hud) {
                                  (title ? "Georgia, serif\" font-weight=\"bold" : "Helvetica, Arial, sans-serif") +
                                  "\" fill=\"" + rgb(text.red, text.green, text.blue) + "\" fill-opacity=\"" +
                                  opacity(text.alpha) + "\" data-font=\"" + xml(text.font) + "\"";
-        // The game draws its background text from x: a text the script asked
-        // to centre is drawn there too, and marked so.
-        if (text.centringAsked)
-            attributes += " data-centring-asked=\"1\"";
+        // A centred text (the script hook's centring) stands on its x by its
+        // middle; any other is drawn from its x.
+        if (text.centred)
+            attributes += " text-anchor=\"middle\"";
         textBlock(out, text.x * canvasWidth, text.y * canvasHeight, size, text.text, attributes);
     }
     out << "</g>\n";
@@ -175,6 +178,14 @@ void drawNotices(std::ostringstream& out, const World& world) {
     }
 }
 
+// Characters, not bytes: a UTF-8 letter is one character.
+std::size_t charactersOf(const std::string& line) {
+    std::size_t count = 0;
+    for (char c : line)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}
+
 bool readNumber(const std::string& text, std::uint64_t& value) {
     if (text.empty() || text.size() > 12)
         return false;
@@ -188,6 +199,21 @@ bool readNumber(const std::string& text, std::uint64_t& value) {
 }
 
 } // namespace
+
+TextSpan textSpanOf(const DrawnText& text) {
+    const std::vector<std::string> lines = linesOf(text.text);
+    std::size_t longest = 0;
+    for (const std::string& line : lines)
+        longest = std::max(longest, charactersOf(line));
+    const float lineHeight = text.scaleY * lineHeightAtScaleOne; // of the screen's height
+    const float width = static_cast<float>(longest) * lineHeight * glyphWidthPerHeight * canvasHeight / canvasWidth;
+    TextSpan span;
+    span.left = text.centred ? text.x - width * 0.5f : text.x;
+    span.right = span.left + width;
+    span.top = text.y;
+    span.bottom = text.y + lineHeight * static_cast<float>(lines.size());
+    return span;
+}
 
 std::string screenSnapshotSvg(const World& world, const std::string& caption) {
     std::ostringstream out;

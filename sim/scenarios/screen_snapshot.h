@@ -10,6 +10,17 @@
 namespace sim {
 
 struct World;
+struct DrawnText;
+
+// Where a drawn text lies on the screen (screen units, 0 to 1 across and
+// down), as the pictures lay it out: a line is as high as the text's scale
+// makes it and each character about half as wide as that; a centred text
+// stands on its x by its middle, any other starts at its x.
+struct TextSpan {
+    float left = 0, right = 0, top = 0, bottom = 0;
+    float middle() const { return (left + right) * 0.5f; }
+};
+TextSpan textSpanOf(const DrawnText& text);
 
 // The current frame of `world` as an SVG document; `caption` is written in the
 // picture's corner (which frame, what time).

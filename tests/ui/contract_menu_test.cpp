@@ -50,6 +50,27 @@ sim::ScenarioFiles twoContracts() {
     return files;
 }
 
+// The drawn text that begins with `start`, or nullptr.
+const sim::DrawnText* textStartingWith(const sim::World& world, const std::string& start) {
+    for (const sim::DrawnText& text : world.hud.texts)
+        if (text.text.rfind(start, 0) == 0)
+            return &text;
+    return nullptr;
+}
+
+// The menu's panel spans 0.015 to 0.265 of the screen's width, its header 0.025
+// to 0.265: a centred line stands in the middle of what it heads, every text
+// inside the panel.
+void expectCentredInThePanel(const sim::World& world, const std::string& start, float middle) {
+    const sim::DrawnText* text = textStartingWith(world, start);
+    ASSERT_NE(text, nullptr) << start;
+    EXPECT_TRUE(text->centred) << start;
+    const sim::TextSpan span = sim::textSpanOf(*text);
+    EXPECT_NEAR(span.middle(), middle, 0.001f) << start;
+    EXPECT_GT(span.left, 0.015f) << start;
+    EXPECT_LT(span.right, 0.015f + 0.25f) << start;
+}
+
 struct MenuRig {
     explicit MenuRig(sim::ScenarioFiles files, int cashCents = 10000, std::vector<std::string> settings = {})
         : session(options(std::move(files), std::move(settings))), run(session, 200000, nullptr) {
@@ -113,6 +134,15 @@ TEST(ContractMenu, ListsOneRowPerAreaWithItsBountyAndPicturesItAndTheCardBack) {
     EXPECT_EQ(rig.world().prompts.activeGroupTitle(), rig.run.lang("prompts.drovil_menu"));
     EXPECT_NE(rig.world().prompts.findVisible(rig.run.lang("prompts.drovil_menu.view")), nullptr);
     EXPECT_EQ(rig.world().prompts.findVisible(rig.run.lang("prompts.drovil_menu")), nullptr);
+
+    expectCentredInThePanel(rig.world(), rig.run.lang("menu.title"), 0.025f + 0.24f * 0.5f);
+    const std::string pending = rig.run.lang("menu.pending_payment");
+    expectCentredInThePanel(rig.world(), pending.substr(0, pending.find('%')), 0.015f + 0.25f * 0.5f);
+    for (const sim::DrawnText& text : rig.world().hud.texts) {
+        const sim::TextSpan span = sim::textSpanOf(text);
+        EXPECT_GT(span.left, 0.015f) << text.text;
+        EXPECT_LT(span.right, 0.015f + 0.25f) << text.text;
+    }
 
     const std::string menuPicture = sim::screenSnapshotSvg(rig.world(), "the open menu");
     std::string error;
@@ -201,6 +231,7 @@ TEST(ContractMenu, WithoutContractsItSaysSoAndViewAndAbortDoNothing) {
     EXPECT_TRUE(rig.rows().empty());
     const std::string empty = rig.run.lang("menu.empty");
     EXPECT_TRUE(rig.world().hud.textDrawn(empty.substr(0, empty.find('@'))));
+    expectCentredInThePanel(rig.world(), empty.substr(0, empty.find('@')), 0.015f + 0.25f * 0.5f);
     rig.world().prompts.pressControl("INPUT_FRONTEND_DELETE");
     rig.world().prompts.pressControl("INPUT_FRONTEND_ACCEPT");
     rig.run.wait(1000);

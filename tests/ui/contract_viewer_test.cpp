@@ -5,6 +5,7 @@
 
 #include "executors/contract_card_access.h"
 #include "runtime/data_files.h"
+#include "scenarios/screen_snapshot.h"
 #include "ui/contract_viewer.h"
 #include "ui/text.h"
 #include "world/area_ids.h"
@@ -159,8 +160,19 @@ TEST(ContractViewer, FlippedCardShowsDescriptionWhereaboutsAndScaledReward) {
     EXPECT_EQ(reward->text, "$110.00") << "a $55 bounty at PricesScale 2";
     EXPECT_EQ(reward->font, "$title");
     EXPECT_FLOAT_EQ(reward->scaleX, 0.65f);
-    EXPECT_FALSE(reward->centred) << "the game has no text-centring native: the reward is drawn from x";
+    EXPECT_TRUE(reward->centred);
     EXPECT_EQ(hud.texts.size(), 3u);
+
+    // On the panel's right half, beside the portrait: the texts start at 0.513
+    // and end inside the panel, the reward stands in the middle of that half.
+    const sim::TextSpan rewardSpan = sim::textSpanOf(*reward);
+    EXPECT_NEAR(rewardSpan.middle(), (0.32f + 0.18f + 0.32f + 0.36f) * 0.5f, 0.001f);
+    for (const sim::DrawnText* text : {description, whereabouts, reward}) {
+        const sim::TextSpan span = sim::textSpanOf(*text);
+        EXPECT_GT(span.left, 0.32f + 0.18f) << text->text << ": clear of the portrait";
+        EXPECT_LT(span.right, 0.32f + 0.36f) << text->text << ": inside the panel";
+        EXPECT_LT(span.bottom, 0.34f + 0.32f) << text->text;
+    }
 
     const sim::DrawnSprite* panel = hud.spriteDrawn("generic_textures", "inkroller_1a");
     ASSERT_NE(panel, nullptr);

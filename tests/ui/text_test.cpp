@@ -3,6 +3,8 @@
 #include "support/script_thread.h"
 
 #include "runtime/data_files.h"
+#include "runtime/natives.h"
+#include "scenarios/screen_snapshot.h"
 #include "ui/sprite.h"
 #include "ui/text.h"
 
@@ -30,13 +32,47 @@ TEST(DrawnText, MarkupColourScaleAndPositionReachTheScreenForOneFrame) {
     EXPECT_EQ(drawn.alpha, 255);
     EXPECT_FLOAT_EQ(drawn.scaleX, 0.65f);
     EXPECT_FLOAT_EQ(drawn.scaleY, 0.65f);
-    // The centring call goes to a hash the game does not have: the text is
-    // drawn from x all the same.
-    EXPECT_FALSE(drawn.centred);
+    EXPECT_TRUE(drawn.centred);
     EXPECT_GE(session.world().hud.centringCalls, 1);
 
     session.runFrames(1);
     EXPECT_TRUE(session.hud().texts.empty()) << "drawn text lasts one frame";
+}
+
+// Centring is the script hook's own native: true centres the next text drawn;
+// false leaves the alignment as it is, so a text drawn after one centred text
+// (the game forgets the alignment with each text) starts at its x.
+TEST(DrawnText, CentringCentresTheNextTextOnly) {
+    sim::Session session;
+    ASSERT_TRUE(startGame(session));
+    test::runOnScriptThread(session, [] {
+        drovil::drawText("Centred", 0.5f, 0.1f, 229, 229, 229, 255, true, 0.5f, 0.5f, "$title");
+        drovil::drawText("From x", 0.5f, 0.2f, 229, 229, 229, 255, false, 0.5f, 0.5f, "$body");
+        // Asked for twice before one text: still that one text only.
+        drovil::natives::hud::setTextCentred(true);
+        drovil::drawText("Centred too", 0.5f, 0.3f, 229, 229, 229, 255, true, 0.5f, 0.5f, "$body");
+        drovil::drawText("From x again", 0.5f, 0.4f, 229, 229, 229, 255, false, 0.5f, 0.5f, "$body");
+    });
+    const auto& texts = session.hud().texts;
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_TRUE(texts[0].centred);
+    EXPECT_FALSE(texts[1].centred);
+    EXPECT_TRUE(texts[2].centred);
+    EXPECT_FALSE(texts[3].centred);
+    // The picture of the screen stands the centred texts on x by their middle.
+    const sim::TextSpan centred = sim::textSpanOf(texts[0]);
+    const sim::TextSpan fromX = sim::textSpanOf(texts[1]);
+    EXPECT_FLOAT_EQ(centred.middle(), 0.5f);
+    EXPECT_LT(centred.left, 0.5f);
+    EXPECT_FLOAT_EQ(fromX.left, 0.5f);
+    const std::string picture = sim::screenSnapshotSvg(session.world(), "centring");
+    const auto centredAt = picture.find(">Centred<");
+    ASSERT_NE(centredAt, std::string::npos);
+    const auto textStart = picture.rfind("<text", centredAt);
+    EXPECT_NE(picture.substr(textStart, centredAt - textStart).find("text-anchor=\"middle\""), std::string::npos);
+    const auto fromXAt = picture.find(">From x<");
+    const auto fromXStart = picture.rfind("<text", fromXAt);
+    EXPECT_EQ(picture.substr(fromXStart, fromXAt - fromXStart).find("text-anchor"), std::string::npos);
 }
 
 TEST(DrawnText, LangTextWithAtSignShowsOnTwoLines) {
@@ -82,7 +118,7 @@ TEST(DrawnText, IntegerOverlayAndCashText) {
     EXPECT_FLOAT_EQ(overlay.x, 0.0f);
     EXPECT_FLOAT_EQ(overlay.scaleX, 0.7f);
     EXPECT_EQ(overlay.red + overlay.green + overlay.blue + overlay.alpha, 4 * 255);
-    EXPECT_FALSE(overlay.centred);
+    EXPECT_FALSE(overlay.centred) << "the overlay starts at the corner";
     EXPECT_EQ(cash, "$12.50");
     EXPECT_EQ(small, "$0.05");
     EXPECT_EQ(negative, "-$3.00");

@@ -92,11 +92,13 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::hud::setTextScale>([&world](float sx, float sy) {
         world.hud.pendingScaleX = sx, world.hud.pendingScaleY = sy;
     });
-    // The game has no native of this hash (its background-text family sets colour
-    // and scale only): the call is noted and the text is drawn from x.
+    // Text centring is the script hook's own native, not the game's: with true
+    // it centres the next text drawn on its x; with false it leaves the
+    // alignment as it is (the game draws a text from its x).
     dispatch.implement<n::hud::setTextCentred>([&world](bool centred) {
         ++world.hud.centringCalls;
-        world.hud.pendingCentringAsked = centred;
+        if (centred)
+            world.hud.centreNextText = true;
     });
     dispatch.implement<n::hud::drawGameString>([&world](const char* gameString, float x, float y) {
         DrawnText drawn;
@@ -107,7 +109,8 @@ void implementHudNatives(NativeDispatch& dispatch, World& world) {
         drawn.red = hud.pendingRed, drawn.green = hud.pendingGreen, drawn.blue = hud.pendingBlue;
         drawn.alpha = hud.pendingAlpha;
         drawn.scaleX = hud.pendingScaleX, drawn.scaleY = hud.pendingScaleY;
-        drawn.centringAsked = hud.pendingCentringAsked;
+        drawn.centred = hud.centreNextText;
+        hud.centreNextText = false;
         hud.texts.push_back(drawn);
     });
     // The objective line: a text is cached, printed (it shows), and the cache cleared.

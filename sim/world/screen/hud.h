@@ -17,11 +17,9 @@ struct DrawnText {
     float x = 0, y = 0;
     int red = 255, green = 255, blue = 255, alpha = 255;
     float scaleX = 1, scaleY = 1;
-    // The game's background text is drawn from x (it has no centring).
+    // Centred on x (the script hook's centring asked for it before the text was
+    // drawn); otherwise drawn from x.
     bool centred = false;
-    // The script asked for the text to be centred on x (with a call the game
-    // does not have): what a reader of the layout must know.
-    bool centringAsked = false;
 };
 
 struct DrawnSprite {
@@ -84,10 +82,10 @@ struct Hud {
     // Text-drawing state set before a draw call.
     int pendingRed = 255, pendingGreen = 255, pendingBlue = 255, pendingAlpha = 255;
     float pendingScaleX = 1, pendingScaleY = 1;
-    // Calls of the text-centring hash, which the game's native database does
-    // not have: nothing the game does follows from them.
+    // Calls of the text-centring native (the script hook's own), and whether
+    // the next text drawn is centred.
     int centringCalls = 0;
-    bool pendingCentringAsked = false;
+    bool centreNextText = false;
     // The objective text cached for printing ("" when none).
     std::string cachedObjective;
 
