@@ -32,10 +32,12 @@ void giveCash(float dollars, bool notify) {
     if (dollars == 0.0f)
         return;
     const int cents = dollarsToCents(dollars);
+    // The game's decrement takes the amount to take, a positive number of
+    // cents (it refuses a negative one and takes nothing).
     if (dollars > 0.0f)
         natives::player::incrementCash(cents, getHashKey("ADD_REASON_DEFAULT"));
     else
-        natives::player::decrementCash(cents);
+        natives::player::decrementCash(-cents);
     if (notify)
         showCashChange(cents);
 }

@@ -293,9 +293,11 @@ TEST(SaloonLure, ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
     const int girl = game.girls()[0];
     // Sober, he turns any girl down.
     ASSERT_TRUE(game.payToLure(girl, 0.0f));
-    // The game's cash decrement takes only a positive amount: the negative one
-    // the plug-in passes is refused, so the lure costs nothing in the game.
-    EXPECT_EQ(game.world().player.cashCents, 2000);
+    // Paid for, refused or not: the purse goes from $20 to $15.
+    EXPECT_EQ(game.world().player.cashCents, 1500);
+    ASSERT_FALSE(game.world().cashChanges.empty());
+    EXPECT_EQ(game.world().cashChanges.back().amountText, "$5.00");
+    EXPECT_EQ(game.world().cashChanges.back().colour, sim::gameHash("COLOR_RED"));
     EXPECT_EQ(game.step(girl), -1);
     EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Lured);
     ASSERT_NE(saloon()->getLureTask(), nullptr);
@@ -326,7 +328,7 @@ TEST(SaloonLure, ARefusedLureIsThreeLinesTheTargetStaysAndItIsNotForSaleAgain) {
     game.saloonClockNextFrame(200000);
     game.session.runFrames(2);
     EXPECT_FALSE(game.session.logContains("target is leaving the saloon"));
-    EXPECT_EQ(game.world().player.cashCents, 2000);
+    EXPECT_EQ(game.world().player.cashCents, 1500) << "paid once";
 }
 
 TEST(SaloonLure, HeTurnsOnHerAtTheSpotUpOrDownASlope) {

@@ -376,15 +376,14 @@ TEST(Payments, ThePriceScaleIsClampedToTenAtTheMost) {
     EXPECT_EQ(session.world().player.cashCents, 3000);
 }
 
-// The game's cash decrement takes the amount to take away, a positive one: the
-// negative amount giveCash passes is refused and the purse keeps its money,
-// while the red change is shown all the same.
-TEST(GiveCash, ANegativeAmountTakesNothingButShowsInRed) {
+// A negative amount is taken from the purse: the game's decrement takes the
+// amount to take away (a positive one), and the change shows in red.
+TEST(GiveCash, ANegativeAmountIsTakenFromThePurseAndShowsInRed) {
     sim::Session session;
     ASSERT_TRUE(test::startGame(session));
     session.world().player.cashCents = 1000;
     test::runOnScriptThread(session, [] { drovil::giveCash(-5.0f, true); });
-    EXPECT_EQ(session.world().player.cashCents, 1000);
+    EXPECT_EQ(session.world().player.cashCents, 500);
     ASSERT_EQ(session.world().cashChanges.size(), 1u);
     EXPECT_EQ(session.world().cashChanges[0].amountText, "$5.00");
     EXPECT_EQ(session.world().cashChanges[0].colour, sim::gameHash("COLOR_RED"));
@@ -393,8 +392,12 @@ TEST(GiveCash, ANegativeAmountTakesNothingButShowsInRed) {
         drovil::giveCash(0.0f, true);
         drovil::giveCash(2.5f, false);
     });
-    EXPECT_EQ(session.world().player.cashCents, 1250);
+    EXPECT_EQ(session.world().player.cashCents, 750);
     EXPECT_EQ(session.world().cashChanges.size(), 1u) << "no change shown for 0 or without notify";
+
+    // More than the purse holds: the game takes nothing.
+    test::runOnScriptThread(session, [] { drovil::giveCash(-10.0f, false); });
+    EXPECT_EQ(session.world().player.cashCents, 750);
 }
 
 TEST(PoliceDepartments, EveryAreaHasItsOfficeAndOtherZonesAreLogged) {
