@@ -115,6 +115,10 @@ void QuestCreator::tryStartOffer() {
     const StreetSpot spot = area->nearestStreetSpot(playerPosition);
     if (distanceBetween(spot.position, playerPosition) > streetSpotReach)
         return;
+    // Work is offered to a player on foot, not in the saddle or on a wagon
+    // (asked last: only by a street spot does it matter).
+    if (!natives::pedstate::isOnFoot(playerPed()))
+        return;
 
     Ped candidate;
     if (!natives::ambient::closestPed(spot.position, questGiverSearchRadius, true, false, &candidate, false,

@@ -46,6 +46,9 @@ public:
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
 private:
+    // An offer is due and the player is free for one: in no fist fight, not
+    // wanted, unarmed, and the game runs no story mission, encounter or
+    // portrait.
     bool mayStartOffer() const;
     void tryStartOffer();
     bool isSuitableQuestGiver(Ped ped) const;

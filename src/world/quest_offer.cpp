@@ -64,7 +64,7 @@ bool QuestOffer::isSpooked() const {
            !natives::condition::entityExists(questGiver_.entity()) ||
            natives::player::isFreeAimingAt(player, questGiver_.entity()) ||
            natives::combat::isShooting(playerPed()) || playerWanted() ||
-           natives::pedstate::isInMeleeCombat(playerPed());
+           natives::pedstate::isInMeleeCombat(playerPed()) || !natives::pedstate::isOnFoot(playerPed());
 }
 
 void QuestOffer::setPromptsEnabled(bool enabled) {

@@ -384,21 +384,37 @@ TEST(QuestOffers, AnArmedPlayerOrOneInAFistFightGetsNoOffer) {
     EXPECT_EQ(street.questGiver(), passerBy);
 }
 
-// The game's check is for a fist fight, not for the saddle: a player on
-// horseback in town is offered a contract.
-TEST(QuestOffers, APlayerOnHorsebackIsOfferedAContract) {
+// Work is offered to a player on foot: none comes while he sits his horse in
+// the street, it comes once he is down from the saddle, and getting back up
+// while it is offered ends it as a spooked one does.
+TEST(QuestOffers, APlayerOnHorsebackIsOfferedNoContractUntilHeDismounts) {
     Street street;
     ASSERT_TRUE(startGame(street.session));
+    drovil::questCreator()->subscribe(&accepted());
     street.standAt(valentineSpot);
     const int passerBy = street.placePasserBy(offset(valentineSpot, 4.0f, 0.0f));
     sim::World& world = street.world();
     // (The horse stands out of the search's reach, so the passer-by stays the ped nearest the spot.)
     sim::EntityRecord& horse = world.entities.create(sim::EntityKind::Ped, sim::gameHash("a_c_horse_morgan_bay"),
                                                      offset(valentineSpot, -20.0f, 0.0f), 0.0f);
-    world.seats.addVehicle(horse.id, sim::VehicleSeats::mountSeatCount);
-    world.seats.seatPed(horse.id, -1, world.player.pedId);
-    EXPECT_TRUE(street.offerStarts());
+    const int horseId = horse.id;
+    world.seats.addVehicle(horseId, sim::VehicleSeats::mountSeatCount);
+    world.seats.seatPed(horseId, -1, world.player.pedId);
+    EXPECT_FALSE(street.offerStarts(300)) << "ten seconds in the saddle on the street spot";
+    EXPECT_EQ(street.acceptPrompt(), nullptr);
+
+    world.seats.leaveSeat(world.player.pedId);
+    ASSERT_TRUE(street.offerStarts());
     EXPECT_EQ(street.questGiver(), passerBy);
+
+    world.seats.seatPed(horseId, -1, world.player.pedId);
+    street.session.runFrames(2);
+    const auto messages = logMessages(street.session);
+    const int spooked = findLog(messages, "QuestCreator: Quest giver spooked");
+    ASSERT_GE(spooked, 0);
+    EXPECT_GT(findLog(messages, "outcome: DECLINED", spooked), spooked);
+    EXPECT_EQ(street.acceptPrompt(), nullptr);
+    EXPECT_TRUE(accepted().areas.empty());
 }
 
 TEST(QuestOffers, LawmenAndScriptPedsAreNoQuestGivers) {
