@@ -7,6 +7,10 @@ namespace drovil {
 namespace {
 // Prompt attribute 18 is switched on for every prompt; its meaning is the game's.
 constexpr int promptAttribute = 18;
+// The game's hold mode takes the time the button must be held, in ms: a hold
+// prompt is held for a second, as the game's own medium holds are, so that it
+// asks for a hold and a tap does not do (collecting the rewards, for one).
+constexpr int holdTimeMs = 1000;
 
 void setMode(PromptHandle handle, PromptType type) {
     switch (type) {
@@ -15,14 +19,15 @@ void setMode(PromptHandle handle, PromptType type) {
         break;
     case PromptType::HoldContinuous:
     case PromptType::Hold:
-        natives::prompt::setHoldMode(handle, 1);
+        natives::prompt::setHoldMode(handle, holdTimeMs);
         break;
     case PromptType::Mode3:
     case PromptType::Mode5:
         natives::prompt::setStandardizedHoldMode(handle, 1);
         break;
     case PromptType::Mode4:
-        natives::prompt::setMashManualMode(handle, 1, 0, 0, 0);
+        // The game reads the mash settings as floats: each press fills it whole.
+        natives::prompt::setMashManualMode(handle, 1.0f, 0.0f, 0.0f, 0);
         break;
     }
 }

@@ -81,8 +81,8 @@ TEST(Prompts, EveryTypeSetsItsGameMode) {
     ASSERT_TRUE(startGame(session));
 
     // What the game makes of each mode call: a standard prompt in release mode,
-    // holds of 1 ms, a standardized hold of the type hashed 1 (no type it knows),
-    // and a manual mash whose fill is the float with the bits of 1.
+    // holds of a second, a standardized hold of the type hashed 1 (no type it
+    // knows), and a manual mash that one press fills.
     struct Case {
         PromptType type;
         sim::PromptMode mode;
@@ -90,8 +90,8 @@ TEST(Prompts, EveryTypeSetsItsGameMode) {
     };
     const Case cases[] = {
         {PromptType::Press, sim::PromptMode::Standard, 0},
-        {PromptType::HoldContinuous, sim::PromptMode::Hold, 1},
-        {PromptType::Hold, sim::PromptMode::Hold, 1},
+        {PromptType::HoldContinuous, sim::PromptMode::Hold, 1000},
+        {PromptType::Hold, sim::PromptMode::Hold, 1000},
         {PromptType::Mode3, sim::PromptMode::StandardizedHold, 1000},
         {PromptType::Mode4, sim::PromptMode::MashManual, 0},
         {PromptType::Mode5, sim::PromptMode::StandardizedHold, 1000},
@@ -112,7 +112,7 @@ TEST(Prompts, EveryTypeSetsItsGameMode) {
             EXPECT_TRUE(record->releaseMode);
         }
         if (cases[i].mode == sim::PromptMode::MashManual) {
-            EXPECT_LT(record->mashFill, 1e-30f) << "a press fills it by next to nothing";
+            EXPECT_FLOAT_EQ(record->mashFill, 1.0f) << "the game reads the fill as a float";
         }
         EXPECT_EQ(made[i]->type(), cases[i].type);
     }
@@ -159,18 +159,41 @@ TEST(Prompts, NewPromptIsHiddenAndNeverActivatedUntilShown) {
     EXPECT_EQ(polled().activations, 2);
 }
 
-// The plug-in's hold prompts get a hold time of 1 ms from the game: a tap of
-// the button completes them.
-TEST(Prompts, AHoldOfOneMillisecondCompletesOnATap) {
+// A hold prompt asks for a hold a player feels: a tap of the button does
+// nothing, a second's hold completes it.
+TEST(Prompts, AHoldPromptWantsTheButtonHeldForASecond) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
     sim::Prompts& game = session.world().prompts;
     create(session, "Collect reward", "INPUT_NEXT_CAMERA", PromptType::Hold);
     setVisible(session, true);
-    ASSERT_EQ(gameSide(session).holdTimeMs, 1);
-    game.press(polled().prompt->handle().id);
-    session.runFrames(2);
+    ASSERT_EQ(gameSide(session).holdTimeMs, 1000);
+    const int handle = polled().prompt->handle().id;
+    game.press(handle);
+    session.runFrames(5);
+    EXPECT_EQ(polled().activations, 0) << "a tap is no hold";
+
+    ASSERT_TRUE(game.startHold(handle));
+    session.runFor(800);
+    EXPECT_EQ(polled().activations, 0) << "held for less than a second";
+    session.runFor(400);
     EXPECT_EQ(polled().activations, 1);
+    game.releaseAll();
+}
+
+// A mash prompt (the game's manual mash mode) is filled by presses: the
+// plug-in's is full after one.
+TEST(Prompts, AManualMashPromptIsFilledByOnePress) {
+    sim::Session session;
+    ASSERT_TRUE(startGame(session));
+    create(session, "Mash", "INPUT_CONTEXT_A", PromptType::Mode4);
+    setVisible(session, true);
+    session.runFrames(2);
+    EXPECT_EQ(polled().activations, 0);
+    session.world().prompts.press(polled().prompt->handle().id);
+    session.runFrames(2);
+    EXPECT_TRUE(gameSide(session).mashCompleted);
+    EXPECT_GE(polled().activations, 1);
 }
 
 // How a longer hold behaves (the game's hold prompts of other scripts): the

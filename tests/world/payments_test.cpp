@@ -153,9 +153,12 @@ TEST(Payments, HoldingThePromptOnAClerkPaysTheScaledBalanceInCashAndSavesZero) {
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(prompt->controlName, "INPUT_NEXT_CAMERA");
     EXPECT_EQ(prompt->mode, sim::PromptMode::Hold);
-    EXPECT_EQ(prompt->holdTimeMs, 1) << "the game takes the hold mode's argument as the hold time in ms";
+    EXPECT_EQ(prompt->holdTimeMs, 1000) << "held for a second, as the prompt says";
     EXPECT_EQ(prompt->groupEntity, clerk(session)) << "the prompt shows with the clerk";
     EXPECT_EQ(session.world().player.cashCents, 1000) << "nothing is paid before the hold completes";
+    session.world().prompts.pressControl("INPUT_NEXT_CAMERA");
+    session.runFrames(10);
+    EXPECT_EQ(session.world().player.cashCents, 1000) << "a tap of the button pays nothing";
 
     ASSERT_TRUE(holdPaymentPrompt(session));
     EXPECT_EQ(session.world().player.cashCents, 1000 + 14000);
@@ -270,9 +273,9 @@ TEST(Payments, OnlyALivingFreeClerkOffersThePrompt) {
     EXPECT_EQ(world.player.cashCents, 0);
 }
 
-// The game reads the hold mode's argument as the hold time in milliseconds: the
-// prompt's 1 makes a tap of the button enough.
-TEST(Payments, ATapOfThePaymentButtonCollects) {
+// The prompt says to hold it, and a tap pays nothing: the balance is paid once
+// the button has been held for a second.
+TEST(Payments, ATapOfThePaymentButtonPaysNothingAndAHoldPays) {
     sim::Session session(withBalance("30.000000"));
     ASSERT_TRUE(test::startGame(session));
     placePlayer(session, 3.0f);
@@ -280,7 +283,12 @@ TEST(Payments, ATapOfThePaymentButtonCollects) {
     session.runFrames(3);
     ASSERT_NE(shownPaymentPrompt(session), nullptr);
     session.world().prompts.pressControl("INPUT_NEXT_CAMERA");
-    session.runFrames(2);
+    session.runFrames(10);
+    EXPECT_EQ(session.world().player.cashCents, 0);
+    session.world().prompts.startHoldControl("INPUT_NEXT_CAMERA");
+    session.runFor(700);
+    EXPECT_EQ(session.world().player.cashCents, 0) << "held for less than a second";
+    ASSERT_TRUE(session.runUntil([&] { return session.world().player.cashCents != 0; }, 30));
     EXPECT_EQ(session.world().player.cashCents, 3000);
 }
 

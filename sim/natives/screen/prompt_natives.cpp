@@ -1,7 +1,6 @@
 // Button prompts: their definition, modes, groups, state and completion.
 #include "natives/families.h"
 
-#include <bit>
 #include <cstdint>
 
 namespace sim {
@@ -62,11 +61,12 @@ void implementPromptNatives(NativeDispatch& dispatch, World& world) {
             record->holdTimeMs = holdTimeOfType(holdType);
         }
     });
-    // The game reads its settings from float slots: what a script passes as an
-    // integer is read bit for bit (1 is a float just above 0).
-    dispatch.implement<n::prompt::setMashManualMode>([&world](PromptHandle handle, int p1, int, int, int) {
+    // The game reads its first three settings as floats; the first is what one
+    // press fills.
+    dispatch.implement<n::prompt::setMashManualMode>([&world](PromptHandle handle, float fillPerPress, float, float,
+                                                             int) {
         if (PromptRecord* record = setMode(world, handle, PromptMode::MashManual)) {
-            record->mashFill = std::bit_cast<float>(static_cast<std::uint32_t>(p1));
+            record->mashFill = fillPerPress;
             record->mashProgress = 0.0f;
             record->mashCompleted = false;
         }
