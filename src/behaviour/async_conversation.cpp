@@ -27,7 +27,7 @@ void AsyncSpeechLine::step() {
             state_ = 2;
         break;
     case 2:
-        playSpeech(ped_, line_, 0);
+        playSpeech(ped_, line_);
         countdown_ = 10;
         state_ = 3;
         break;

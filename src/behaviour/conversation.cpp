@@ -8,13 +8,13 @@ namespace drovil {
 
 void ConversationLine::start() {
     beforeLine();
-    playSpeech(ped_, line_, 0);
+    playSpeech(ped_, line_);
     afterLine();
 }
 
 void ConversationLine::play() {
     beforeLine();
-    playSpeech(ped_, line_, 0);
+    playSpeech(ped_, line_);
     while (isSpeaking(ped_))
         scriptWait(100);
     afterLine();

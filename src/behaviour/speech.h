@@ -10,9 +10,10 @@ namespace drovil {
 inline constexpr std::uint32_t speechParamsHash = 0x67F3AB43;
 
 // Says `line` (a game speech line name, kept alive by the caller: a string
-// literal) with the ped's own voice, unless the ped is already talking: a line
-// asked for while the ped speaks is dropped, so lines never cut each other off.
-void playSpeech(Ped ped, const char* line, std::uint64_t variation = 0);
+// literal) in the ped's own voice, in the line's variation `variation` (the
+// game's first is 1), unless the ped is already talking: a line asked for
+// while the ped speaks is dropped, so lines never cut each other off.
+void playSpeech(Ped ped, const char* line, int variation = 1);
 
 // True while the ped is saying something.
 bool isSpeaking(Ped ped);

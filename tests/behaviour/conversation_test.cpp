@@ -5,6 +5,7 @@
 #include "support/game.h"
 
 #include "behaviour/conversation.h"
+#include "behaviour/speech.h"
 #include "runtime/natives.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +83,23 @@ TEST(BlockingConversation, PlaysLinesInOrderAndReturnsOnlyWhenTheLastHasEnded) {
     EXPECT_EQ(greet.params, 0x67F3AB43u);
     EXPECT_EQ(greet.listener, player);
     EXPECT_EQ(greet.voice, "");
+    EXPECT_EQ(greet.variation, 1u);
     EXPECT_EQ(thanks.listener, giver);
+}
+
+// The speech record as the game reads it: the voice's name in slot 1 (none:
+// the ped's own voice), the variation in slot 2, so a line can be asked for in
+// another variation without the game reading that number as a name.
+TEST(PlaySpeech, ALineIsSaidInThePedsOwnVoiceInTheVariationAskedFor) {
+    sim::Session session;
+    ASSERT_TRUE(test::startGame(session));
+    const int giver = addPedNearPlayer(session, 2.0f);
+    test::runOnScriptThread(session, [&] { drovil::playSpeech(drovil::Ped(giver), "GREET_GENERAL", 3); });
+    const sim::SpokenLine& greet = spoken(session.world(), "GREET_GENERAL");
+    EXPECT_EQ(greet.ped, giver);
+    EXPECT_EQ(greet.voice, "");
+    EXPECT_EQ(greet.variation, 3u);
+    EXPECT_EQ(greet.listener, giver);
 }
 
 TEST(BlockingConversation, AnActionPlaysTheSequenceUpToItsStopStep) {

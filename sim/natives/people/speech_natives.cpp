@@ -2,6 +2,8 @@
 #include "natives/families.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace sim {
 namespace n = drovil::natives::decl;
@@ -30,6 +32,16 @@ void implementSpeechNatives(NativeDispatch& dispatch, World& world) {
             return;
         std::uint64_t record[8];
         std::copy(request, request + 8, record);
+        // The game reads slot 1 as the voice's name: a small number there is no
+        // name, and the game would read through it to nowhere.
+        if (record[1] != 0 && record[1] < 0x10000) {
+            std::fprintf(stderr,
+                         "\n*** simulator: the speech record's slot 1 (the voice's name) holds %llu, not a name "
+                         "***\n",
+                         static_cast<unsigned long long>(record[1]));
+            std::fflush(stderr);
+            std::abort();
+        }
         if (!canSpeak(world, ped.id))
             return;
         SpokenLine line;
