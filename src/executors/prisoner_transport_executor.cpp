@@ -69,7 +69,7 @@ void PrisonerTransportExecutor::createMissionSet() {
         natives::task::useNearestScenarioToCoord(jailGuard, positionOf(jailGuard), 5.0f, -1, 0, 0, 1, 0);
         executorLog("jail guard created");
         if (isDebugToolsOn())
-            natives::blip::onEntity(debugBlipStyle, jailGuard.entity());
+            jailGuardDebugBlip = natives::blip::onEntity(debugBlipStyle, jailGuard.entity());
     }
     transportPhase = 0;
 }
@@ -125,7 +125,7 @@ void PrisonerTransportExecutor::setOut() {
             executorLog("prison wagon driver ped created");
         }
         if (isDebugToolsOn())
-            natives::blip::onEntity(debugBlipStyle, vehicle.entity());
+            wagonDebugBlip = natives::blip::onEntity(debugBlipStyle, vehicle.entity());
     } else {
         executorLog("failed to create prison wagon");
     }
@@ -250,6 +250,8 @@ void PrisonerTransportExecutor::guardLeftBehind() {
     natives::task::clearTasks(jailGuard, true, true);
     Entity handle = jailGuard.entity();
     natives::pedsetup::releaseEntity(&handle);
+    // The game's now: the clean-up must not release him again.
+    std::erase(jailPeds, jailGuard);
     transportPhase = -1;
 }
 
@@ -269,6 +271,9 @@ void PrisonerTransportExecutor::releaseJailPeds() {
         Entity handle = ped.entity();
         natives::pedsetup::releaseEntity(&handle);
     }
+    // Released once: a released handle is the game's, which may give it to
+    // another entity once the ped is gone.
+    jailPeds.clear();
 }
 
 void PrisonerTransportExecutor::cleanup() {
@@ -284,11 +289,13 @@ void PrisonerTransportExecutor::cleanup() {
     }
     BaseContractExecutor::cleanup();
     removeBlip(destinationBlip);
+    removeBlip(jailGuardDebugBlip);
+    removeBlip(wagonDebugBlip);
     if (office)
         natives::door::setLockState(office->doorHash, 1);
-    // The jail peds are in none of the scene's lists: they go back to the game here.
+    // The jail peds are in none of the scene's lists: those not let go already
+    // go back to the game here.
     releaseJailPeds();
-    jailPeds.clear();
     vehicle = Vehicle();
 }
 

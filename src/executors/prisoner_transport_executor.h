@@ -42,6 +42,9 @@ private:
     int transportPhase = -1;
     Ped jailGuard;
     Blip destinationBlip;
+    // With the debug tools on, on the jail guard and on the wagon.
+    Blip jailGuardDebugBlip;
+    Blip wagonDebugBlip;
     std::vector<Ped> jailPeds;
 };
 

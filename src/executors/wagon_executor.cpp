@@ -66,7 +66,7 @@ void WagonExecutor::buildConvoy() {
     const Ped driver = natives::vehicle::driver(vehicle);
     natives::drive::wanderRoads(driver, vehicle, wanderSpeed, drivingStyle);
     if (isDebugToolsOn())
-        natives::blip::onEntity(debugBlipStyle, vehicle.entity());
+        debugBlip = natives::blip::onEntity(debugBlipStyle, vehicle.entity());
 }
 
 int WagonExecutor::seatTargetAndGuards() {
@@ -138,6 +138,7 @@ void WagonExecutor::addEscortRider() {
 void WagonExecutor::cleanup() {
     // The wagon is in spawnedEntities: the base releases it with everyone.
     BaseContractExecutor::cleanup();
+    removeBlip(debugBlip);
     vehicle = Vehicle();
 }
 

@@ -34,6 +34,7 @@ private:
 
     int spawnAt = 0; // game seconds; 0 = not yet scheduled
     int nextFreeSeat = 0;
+    Blip debugBlip; // on the wagon while the debug tools were on when it was placed
 };
 
 } // namespace drovil

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 using namespace roadtest;
 using drovil::MissionStatus;
@@ -27,6 +29,15 @@ const sim::BlipRecord* destinationBlip(sim::Session& session) {
         if (blip.kind == sim::BlipKind::Radius && blip.style == destinationBlipStyle)
             return &blip;
     return nullptr;
+}
+
+int contractTarget(sim::Session& session) {
+    for (const auto& [id, entity] : session.world().entities.all()) {
+        const auto mark = entity.decorators.find("KV_Drovil_isContractTarget");
+        if (mark != entity.decorators.end() && mark->second != 0)
+            return id;
+    }
+    return 0;
 }
 
 int helpShown(sim::Session& session, const std::string& text) {
@@ -70,6 +81,19 @@ void pullUpAtTheOffice(sim::Session& session, int wagon) {
     sim::EntityRecord& record = *session.world().entities.find(wagon);
     record.position = wagonStop;
     session.runFrames(3);
+}
+
+// The player has taken the prison wagon on its way and pulled up with it at the
+// office: returns the wagon (0 when it never set out).
+int wagonDrivenToTheOffice(sim::Session& session, const drovil::MissionData& record) {
+    if (!startAwayFromTheOffice(session, record))
+        return 0;
+    const int wagon = huntUntilTheWagonSetsOut(session, record);
+    if (wagon == 0)
+        return 0;
+    takeTheReins(session, wagon);
+    pullUpAtTheOffice(session, wagon);
+    return wagon;
 }
 
 TEST(PrisonerTransport, NoPrisonWagonBeforeTheHuntThenItDrivesToTheOffice) {
@@ -127,11 +151,8 @@ TEST(PrisonerTransport, TheDriveHintOnceAndTheStopsBlipOnlyWhileThePlayerDrives)
 TEST(PrisonerTransport, LoadedAtTheOfficeTheDoorOpensAndLocksAgainAndTheEscortDeparts) {
     const drovil::MissionData record = prisonerRecord(0.0f);
     sim::Session session(roadOptions(record));
-    ASSERT_TRUE(startAwayFromTheOffice(session, record));
-    const int wagon = huntUntilTheWagonSetsOut(session, record);
+    const int wagon = wagonDrivenToTheOffice(session, record);
     ASSERT_NE(wagon, 0);
-    takeTheReins(session, wagon);
-    pullUpAtTheOffice(session, wagon);
     ASSERT_TRUE(session.runUntil([&] { return session.logContains("prison wagon arrived at the police station"); },
                                  30));
     session.runFrames(2);
@@ -152,21 +173,90 @@ TEST(PrisonerTransport, LoadedAtTheOfficeTheDoorOpensAndLocksAgainAndTheEscortDe
         << "the player holds the reins: nobody else drives off";
 }
 
-TEST(PrisonerTransport, AFleeChanceOfOneSendsThePrisonerRunningAndTheGuardAfterHim) {
+bool saidBy(const sim::World& world, int ped, const std::string& line) {
+    for (const sim::SpokenLine& spoken : world.speech.lines())
+        if (spoken.ped == ped && spoken.line == line)
+            return true;
+    return false;
+}
+
+// The jail guard shouts GETTING_AWAY_MALE as the prisoner runs: a line found
+// neither in the game's catalogue nor in its scripts. In a game without it
+// he goes after the runaway all the same, in silence.
+class Runaway : public ::testing::TestWithParam<bool> {};
+
+TEST_P(Runaway, AFleeChanceOfOneSendsThePrisonerRunningAndTheGuardAfterHim) {
+    const bool gameHasTheShout = GetParam();
     const drovil::MissionData record = prisonerRecord(1.0f);
     sim::Session session(roadOptions(record));
-    ASSERT_TRUE(startAwayFromTheOffice(session, record));
-    const int wagon = huntUntilTheWagonSetsOut(session, record);
-    ASSERT_NE(wagon, 0);
-    takeTheReins(session, wagon);
-    pullUpAtTheOffice(session, wagon);
+    session.world().names.unconfirmedMissing = !gameHasTheShout;
+    ASSERT_NE(wagonDrivenToTheOffice(session, record), 0);
     ASSERT_TRUE(session.runUntil([&] { return session.logContains("target will attempt to escape"); }, 3000));
     ASSERT_TRUE(session.runUntil(
         [&] { return session.logContains("target is fleeing - jail guard will attempt to neutralize"); }, 300));
     EXPECT_EQ(transport()->getTransportPhase(), 101);
-    const sim::EntityRecord* guard = session.world().entities.find(transport()->getJailGuard().id);
+    const int guardId = transport()->getJailGuard().id;
+    const sim::EntityRecord* guard = session.world().entities.find(guardId);
     ASSERT_NE(guard, nullptr);
     EXPECT_NE(guard->combatOpponent, 0) << "the jail guard fights the runaway";
+    EXPECT_EQ(saidBy(session.world(), guardId, "GETTING_AWAY_MALE"), gameHasTheShout);
+    EXPECT_EQ(session.world().names.wasRefused("GETTING_AWAY_MALE"), !gameHasTheShout);
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutTheShout, Runaway, ::testing::Bool());
+
+// The runaway taken down, the jail peds go back to the game there and then;
+// the mission's end does not release them a second time (a released handle is
+// the game's, which may give it to another entity once they are gone).
+TEST(PrisonerTransport, TheJailPedsGoBackToTheGameOnceAfterTheRunaway) {
+    const drovil::MissionData record = prisonerRecord(1.0f);
+    sim::Session session(roadOptions(record));
+    const int wagon = wagonDrivenToTheOffice(session, record);
+    ASSERT_NE(wagon, 0);
+    ASSERT_TRUE(session.runUntil([&] { return transport()->getTransportPhase() == 101; }, 3300));
+    const int guard = transport()->getJailGuard().id;
+    const int prisoner = contractTarget(session);
+    ASSERT_NE(prisoner, 0);
+    session.world().combat.kill(session.world(), prisoner, session.world().player.pedId);
+    ASSERT_TRUE(session.runUntil([&] { return transport()->getTransportPhase() == -1; }, 60));
+    // The contract ends (the player dies): the scene is handed back.
+    session.world().combat.kill(session.world(), session.world().player.pedId, 0);
+    ASSERT_TRUE(session.runUntil([&] { return transport() == nullptr; }, 120));
+    // The jail guard and the driver the player pulled off the box, the
+    // office's escort.
+    std::vector<int> jailPeds;
+    for (const auto& [id, entity] : session.world().entities.all())
+        if (entity.kind == sim::EntityKind::Ped && entity.model == sim::gameHash("g_m_m_bountyhunters_01"))
+            jailPeds.push_back(id);
+    ASSERT_EQ(jailPeds.size(), 2u);
+    EXPECT_NE(std::find(jailPeds.begin(), jailPeds.end(), guard), jailPeds.end());
+    const auto& released = session.world().scenePeds.released;
+    for (const int ped : jailPeds) {
+        EXPECT_EQ(std::count(released.begin(), released.end(), ped), 1) << "jail ped " << ped;
+        EXPECT_FALSE(session.world().entities.find(ped)->missionEntity);
+    }
+}
+
+// The debug tools mark the jail guard and the prison wagon; the marks go with
+// the scene.
+TEST(PrisonerTransport, TheDebugBlipsGoWhenTheMissionEnds) {
+    const drovil::MissionData record = prisonerRecord(0.0f);
+    sim::Session session(roadOptions(record, {"DevTools=1"}));
+    ASSERT_TRUE(test::startGame(session));
+    session.tapKey(test::keyF2);
+    session.runFrames(2);
+    putPlayerSouthOf(session, record.coords, 150.0f);
+    session.runFrames(30);
+    ASSERT_NE(transport(), nullptr);
+    const int wagon = huntUntilTheWagonSetsOut(session, record);
+    ASSERT_NE(wagon, 0);
+    const int guard = transport()->getJailGuard().id;
+    ASSERT_NE(session.world().blips.onEntity(guard), nullptr);
+    ASSERT_NE(session.world().blips.onEntity(wagon), nullptr);
+    session.world().combat.kill(session.world(), session.world().player.pedId, 0);
+    ASSERT_TRUE(session.runUntil([&] { return transport() == nullptr; }, 120));
+    EXPECT_EQ(session.world().blips.onEntity(guard), nullptr);
+    EXPECT_EQ(session.world().blips.onEntity(wagon), nullptr);
 }
 
 class CellDoor : public ::testing::TestWithParam<bool> {};

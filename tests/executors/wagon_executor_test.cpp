@@ -149,4 +149,23 @@ TEST(WagonConvoy, TheWagonIsReleasedWithTheSceneWhenTheMissionEnds) {
     EXPECT_FALSE(left->missionEntity) << "handed back to the game with the peds";
 }
 
+// The debug tools mark the wagon on the map; the mark goes with the scene,
+// not with the wagon when the game takes it away some day.
+TEST(WagonConvoy, TheDebugBlipOnTheWagonGoesWhenTheMissionEnds) {
+    const drovil::MissionData record = wagonRecord(1, true);
+    sim::Session session(roadOptions(record, {"DevTools=1"}));
+    ASSERT_TRUE(test::startGame(session));
+    session.tapKey(test::keyF2);
+    session.runFrames(2);
+    putPlayerSouthOf(session, record.coords, 50.0f);
+    ASSERT_TRUE(session.runUntil([&] { return convoyOnTheRoad(session); }, 300));
+    const int vehicle = wagon()->getVehicle().id;
+    // Once the convoy's riders are placed, the wagon is marked.
+    ASSERT_TRUE(session.runUntil([&] { return session.world().blips.onEntity(vehicle) != nullptr; }, 300))
+        << "the debug tools mark the wagon";
+    putPlayerSouthOf(session, record.coords, 1500.0f);
+    ASSERT_TRUE(session.runUntil([&] { return wagon() == nullptr; }, 300));
+    EXPECT_EQ(session.world().blips.onEntity(vehicle), nullptr);
+}
+
 } // namespace
