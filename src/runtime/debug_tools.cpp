@@ -41,11 +41,20 @@ void inspectAimedEntity() {
         wasKeyJustReleased(keyK, true);
 }
 
+// Dynamite, a bow and a Navy revolver, each with its ammunition, and dynamite
+// arrows. The game's ammunition native adds rounds only: each weapon the
+// player lacks is given first, without rounds of its own.
+void giveTestItem(Hash weapon, int count, Hash reason) {
+    if (!natives::weapon::pedHasWeapon(playerPed(), weapon, 0, false))
+        natives::weapon::giveDelayedWeapon(playerPed(), weapon, 0, false, reason);
+    natives::inventory::addAmmoForWeapon(playerPed(), weapon, count, reason);
+}
+
 void giveTestItems() {
     const Hash reason = getHashKey("ADD_REASON_DEFAULT");
-    natives::inventory::addAmmoForWeapon(playerPed(), 0xA64DAA5E, 5, reason);
-    natives::inventory::addAmmoForWeapon(playerPed(), 0x88A8505C, 15, reason);
-    natives::inventory::addAmmoForWeapon(playerPed(), 0x07E945C8, 50, reason);
+    giveTestItem(0xA64DAA5E, 5, reason);
+    giveTestItem(0x88A8505C, 15, reason);
+    giveTestItem(0x07E945C8, 50, reason);
     natives::inventory::addAmmoOfType(playerPed(), getHashKey("AMMO_ARROW_DYNAMITE"), 10, reason);
 }
 

@@ -241,11 +241,14 @@ TEST(DebugTools, F1GivesTheTestItems) {
     session.runFrames(1);
     session.tapKey(keyF1);
     session.runFrames(1);
-    // Ammunition for three weapons, and dynamite arrows.
+    // Dynamite, a bow and a Navy revolver with their ammunition, and dynamite arrows.
     sim::World& world = session.world();
     const sim::PedWeapons& carried = world.weapons.of(world, world.player.pedId);
+    for (const char* weapon : {"WEAPON_THROWN_DYNAMITE", "WEAPON_BOW", "WEAPON_REVOLVER_NAVY"})
+        EXPECT_TRUE(world.weapons.carries(world, world.player.pedId, sim::gameHash(weapon))) << weapon;
     ASSERT_EQ(carried.ammoForWeapon.size(), 3u);
     EXPECT_EQ(carried.ammoForWeapon.at(0xA64DAA5Eu), 5);
+    EXPECT_EQ(carried.ammoForWeapon.at(0x88A8505Cu), 15);
     EXPECT_EQ(carried.ammoForWeapon.at(0x07E945C8u), 50);
     ASSERT_EQ(carried.ammoOfType.size(), 1u);
     EXPECT_EQ(carried.ammoOfType.at(sim::gameHash("AMMO_ARROW_DYNAMITE")), 10);
