@@ -239,9 +239,10 @@ void BaseContractExecutor::updateApproaching() {
 }
 
 void BaseContractExecutor::sendDogTrackingEvent() {
-    // The game's dog companion listens for this event and tracks the ped it names.
-    // Two packed values; the game copies the size in 8-byte slots, so the
-    // block is 2 * 8 bytes long with a zero tail.
+    // For other scripts (a companion dog's, say) that want to track the target:
+    // none of the game's own scripts sends or handles this event. Two packed
+    // values; the game copies the size in 8-byte slots, so the block is 2 * 8
+    // bytes long with a zero tail.
     const int data[4] = {static_cast<int>(getHashKey("DOG_COMPANION_SET_TRACKABLE_TARGET")), targetPed.id};
     const int one = 1;
     natives::gameevent::send(1, data, 2, 2, &one);

@@ -286,8 +286,9 @@ const std::vector<ScriptEventEntry>& scriptEventCatalogue() {
          "Sent once when a contract ends, after its reward (if completed) is added and its area's slot "
          "cleared."},
         {"DOG_COMPANION_SET_TRACKABLE_TARGET", "sent", "the target ped's handle",
-         "The game's own dog companion event, sent once per contract when the player comes within 150 m of a "
-         "target outside town, so that the player's dog can track him."},
+         "Sent once per contract when the player comes within 150 m of a target outside town, for other "
+         "scripts that want to track him (a companion dog's, say). None of the game's own scripts sends or "
+         "handles it."},
     };
     return *entries;
 }
