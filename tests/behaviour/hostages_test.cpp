@@ -102,6 +102,27 @@ TEST(Hostages, AnUnarmedPedLaughsOffAnUnarmedPlayersFirstThreatAndRunsAtTheSecon
     EXPECT_EQ(drovil::hostages()->task(), nullptr) << "a fleeing ped is no hostage";
 }
 
+// The player's threats (POINT_GUN_AT_MALE_URGENT and _FEMALE_, ROB_PULL_GUN,
+// WITNESS_THREATEN_INTERRUPT) are found neither in the game's catalogue nor in
+// its scripts. A game without them makes the same threats in silence: the man
+// still laughs the first off and runs at the second.
+TEST(Hostages, InAGameWithoutThePlayersThreatLinesThreatsStillWork) {
+    HostageRig rig;
+    ASSERT_TRUE(rig.started);
+    rig.world().names.unconfirmedMissing = true;
+    const int ped = rig.spawnMarked(3.0f, true, false, 50);
+    rig.run.player().aimAt(ped);
+    ASSERT_TRUE(rig.threatenNow());
+    rig.run.wait(3000);
+    EXPECT_TRUE(rig.world().speech.linesOf(rig.world().player.pedId).empty()) << rig.spoken();
+    EXPECT_TRUE(rig.said(ped, "IGNORING_YOU"));
+    ASSERT_TRUE(rig.threatenNow());
+    rig.run.wait(3000);
+    EXPECT_TRUE(rig.fleeing(ped));
+    EXPECT_TRUE(rig.world().speech.linesOf(rig.world().player.pedId).empty()) << rig.spoken();
+    EXPECT_TRUE(rig.world().names.wasRefused("POINT_GUN_AT_MALE_URGENT"));
+}
+
 // A bow, a knife or a thrown weapon in the player's hands is no gun to the man
 // he threatens: he laughs the threat off, as he would an unarmed player's.
 class ThreatWithNoGun : public ::testing::TestWithParam<const char*> {};
@@ -209,6 +230,34 @@ TEST(Hostages, AShovedHostageWalksAheadAndIsNeverToldToStandAgain) {
     EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_isHostage"), 1);
     const drovil::Vector3 after = rig.world().entities.find(ped)->position;
     EXPECT_GT(std::hypot(after.x - before.x, after.y - before.y), 1.0f);
+}
+
+// The player's word as he walks into his hostage (BUMP_MALE_URGENT and
+// _FEMALE_) and one of the hostage's pleas (INTIMIDATED_ROB) are found neither
+// in the game's catalogue nor in its scripts. A game without them shoves the
+// hostage on all the same, without the player's word.
+TEST(Hostages, InAGameWithoutTheShoveLineTheHostageIsShovedAllTheSame) {
+    HostageRig rig;
+    rig.world().names.unconfirmedMissing = true;
+    const int ped = rig.spawnMarked(3.0f, true, false, 100);
+    rig.run.player().drawGun();
+    rig.run.player().aimAt(ped);
+    ASSERT_TRUE(rig.threatenNow());
+    ASSERT_TRUE(rig.run.waitUntil([&] { return rig.decorator(ped, "KV_HOSTAGE_isHostage") == 1; }, 4000));
+    rig.run.player().goToEntity(ped, sim::Gait::Walk, 0.3f);
+    ASSERT_TRUE(rig.run.waitUntil(
+        [&] {
+            const drovil::HostageTask* task = drovil::hostages()->task();
+            return task && task->state() == drovil::HostageState::Shoved;
+        },
+        6000));
+    rig.run.player().stop();
+    EXPECT_GT(rig.world().traits.shoves(ped), 0);
+    EXPECT_TRUE(rig.world().speech.linesOf(rig.world().player.pedId).empty()) << rig.spoken();
+    EXPECT_TRUE(rig.world().names.wasRefused("BUMP_MALE_URGENT"));
+    for (const sim::SpokenLine& line : rig.world().speech.linesOf(ped))
+        EXPECT_NE(line.line, "INTIMIDATED_ROB");
+    EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_isHostage"), 1);
 }
 
 TEST(Hostages, AShovedHostageGoesOnAwayFromThePlayerWhicheverWayHeFaces) {

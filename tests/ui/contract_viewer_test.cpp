@@ -194,6 +194,31 @@ TEST(ContractViewer, FlippedCardShowsDescriptionWhereaboutsAndScaledReward) {
     EXPECT_NE(heldByPlayer(session), nullptr);
 }
 
+// The card's item name, CARD_CONTRACT_TARGET, is found neither in the game's
+// catalogue nor in its scripts. A game without it still hands the card over
+// with its portrait and lets it be turned over and read: only the item's name
+// is missing.
+TEST(ContractViewer, InAGameWithoutTheCardsItemNameTheCardStillShowsAndReads) {
+    sim::Session session;
+    session.world().names.unconfirmedMissing = true;
+    ASSERT_TRUE(startGame(session));
+    openCard(session, valentineMission(0, 0, drovil::SettingType::Street, 55));
+    const sim::HeldDocument* held = heldByPlayer(session);
+    ASSERT_NE(held, nullptr);
+    EXPECT_FALSE(held->itemNamed) << "no item name shows";
+    EXPECT_TRUE(session.world().names.wasRefused("CARD_CONTRACT_TARGET"));
+    const sim::ObjectState* prop = session.world().objects.find(held->object);
+    ASSERT_NE(prop, nullptr);
+    EXPECT_EQ(prop->texture, sim::gameHash(sim::Portraits::nameOfSlot(2, 1)));
+    EXPECT_FALSE(session.hud().subtitleShown(failureSubtitle));
+    ASSERT_TRUE(waitUntilHeldFaceUp(session));
+    ASSERT_TRUE(sim::flipHeldDocument(session.world()));
+    session.runFrames(1);
+    EXPECT_EQ(session.hud().texts.size(), 3u) << "description, whereabouts and reward";
+    EXPECT_NE(session.hud().spriteDrawn(sim::Portraits::nameOfSlot(2, 1), sim::Portraits::nameOfSlot(2, 1)),
+              nullptr);
+}
+
 TEST(ContractViewer, CriminalWithoutDescriptionInACampNamesTheRegion) {
     sim::Session session;
     ASSERT_TRUE(startGame(session));
