@@ -238,7 +238,8 @@ TEST(PrisonerTransport, TheJailPedsGoBackToTheGameOnceAfterTheRunaway) {
 }
 
 // The debug tools mark the jail guard and the prison wagon; the marks go with
-// the scene.
+// the scene, also when the tools were switched off in between (the wagon and
+// the guard are then handed back to the game rather than deleted).
 TEST(PrisonerTransport, TheDebugBlipsGoWhenTheMissionEnds) {
     const drovil::MissionData record = prisonerRecord(0.0f);
     sim::Session session(roadOptions(record, {"DevTools=1"}));
@@ -253,6 +254,8 @@ TEST(PrisonerTransport, TheDebugBlipsGoWhenTheMissionEnds) {
     const int guard = transport()->getJailGuard().id;
     ASSERT_NE(session.world().blips.onEntity(guard), nullptr);
     ASSERT_NE(session.world().blips.onEntity(wagon), nullptr);
+    session.tapKey(test::keyF2);
+    session.runFrames(2);
     session.world().combat.kill(session.world(), session.world().player.pedId, 0);
     ASSERT_TRUE(session.runUntil([&] { return transport() == nullptr; }, 120));
     EXPECT_EQ(session.world().blips.onEntity(guard), nullptr);
