@@ -78,8 +78,18 @@ struct Child {
 
 // Starts this program again for one seed, its timeline going to `output`.
 bool startSeed(const CliOptions& options, std::uint32_t seed, const std::string& output, pid_t& pid) {
-    std::vector<std::string> arguments = {"drovil-sim", "--scenario", options.scenario, "--seed", std::to_string(seed),
-                                          "--json",     "--quiet",    "--frames",       std::to_string(options.frameLimit)};
+    std::vector<std::string> arguments = {"drovil-sim", "--scenario", options.scenario,
+                                          "--seed",     std::to_string(seed), "--json", "--quiet"};
+    // Each game is played as a game of its own with these options would be: a
+    // career's frame limit grows with its contracts unless --frames was given.
+    if (options.framesGiven) {
+        arguments.push_back("--frames");
+        arguments.push_back(std::to_string(options.frameLimit));
+    }
+    if (options.contracts > 0) {
+        arguments.push_back("--contracts");
+        arguments.push_back(std::to_string(options.contracts));
+    }
     if (!options.area.empty()) {
         arguments.push_back("--area");
         arguments.push_back(options.area);

@@ -219,6 +219,18 @@ TEST(SimSeeds, OneRowASeedEachWhatThatSeedsOwnGameReports) {
     }
 }
 
+// Each seed's game is played with the sweep's options: a career of two
+// contracts plays two in every seed.
+TEST(SimSeeds, EachSeedPlaysTheCareerOfTheContractsAskedFor) {
+    const Command table = runSim("--scenario career --contracts 2 --seeds 1-2 --jobs 2");
+    EXPECT_EQ(table.status, 0) << table.output;
+    const std::vector<std::string> lines = linesOf(table.output);
+    int careers = 0;
+    for (const std::string& line : lines)
+        careers += line.find("2 contracts ended") != std::string::npos ? 1 : 0;
+    EXPECT_EQ(careers, 2) << table.output;
+}
+
 TEST(SimSeeds, ExitStatusTellsAllSucceededAndRefusesWhatAppliesToOneGame) {
     const Command idle = runSim("--scenario idle --frames 60 --seeds 4-5");
     EXPECT_EQ(idle.status, 0) << idle.output;
