@@ -62,6 +62,7 @@ bool BaseDataFile::loadFrom(std::istream& in) {
             return false;
         }
         if (!parseLine(line)) {
+            log(cannotParseLineMessage(line, counter + 1));
             log("data file '" + path_ + "' is corruped at line: " + std::to_string(counter));
             return false;
         }
@@ -96,11 +97,10 @@ WriteTicket BaseDataFile::queueSave(bool force) {
 bool DictDataFile::parseLine(const std::string& line) {
     if (line.empty())
         return true;
+    // A line that is not key=value is reported by loadFrom, which knows its number.
     std::vector<std::string> pieces = splitPieces(line, '=');
-    if (pieces.size() != 2) {
-        log(cannotParseLineMessage(line));
+    if (pieces.size() != 2)
         return false;
-    }
     store(pieces[0], pieces[1]);
     return true;
 }
@@ -145,8 +145,8 @@ void DictDataFile::reportBadValue(std::string_view key, const std::string& value
     if (badValues_.find(key) != badValues_.end())
         return;
     badValues_.emplace(key);
-    log("data file '" + path() + "': cannot read " + std::string(key) + "=" + value + " (" + expected +
-        "), it is taken as absent");
+    log("data file '" + path() + "': cannot read " + quotedForLog(std::string(key)) + "=" + quotedForLog(value) +
+        " (" + expected + "), it is taken as absent");
 }
 
 std::optional<int> DictDataFile::readInt(std::string_view key) const {

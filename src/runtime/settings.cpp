@@ -64,7 +64,7 @@ void checkSettings() {
         const std::string& value = entry->second;
         const KnownSetting* known = findSetting(name);
         if (!known) {
-            log("Settings.ini: unknown setting " + name + "=" + value + ", it is not used");
+            log("Settings.ini: unknown setting " + quotedForLog(name) + "=" + quotedForLog(value) + ", it is not used");
             ++entry;
             continue;
         }
@@ -74,7 +74,7 @@ void checkSettings() {
         }
         const char* expected = known->kind == SettingKind::Boolean ? "not a whole number" : "not a number";
         const std::string fallback = known->defaultValue ? known->defaultValue : "off";
-        log("Settings.ini: cannot read " + name + "=" + value + " (" + expected + "), the default " + fallback +
+        log("Settings.ini: cannot read " + name + "=" + quotedForLog(value) + " (" + expected + "), the default " + fallback +
             " is used");
         if (known->defaultValue) {
             entry->second = known->defaultValue;
@@ -101,7 +101,7 @@ void loadSettings() {
     for (const SettingsFileLine& line : lines) {
         // A bad line is reported, not fatal.
         if (line.kind == SettingsLine::Malformed)
-            log(cannotParseLineMessage(line.text));
+            log(cannotParseLineMessage(line.text, line.number));
     }
     replaceSettings(settingsWithDefaults(lines));
     checkSettings();

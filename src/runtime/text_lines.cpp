@@ -1,5 +1,7 @@
 #include "runtime/text_lines.h"
 
+#include "runtime/log.h"
+
 namespace drovil {
 
 void readTextLine(std::istream& in, std::string& line) {
@@ -31,9 +33,10 @@ std::vector<std::string> splitPieces(const std::string& text, char separator) {
     return pieces;
 }
 
-std::string cannotParseLineMessage(const std::string& line) {
-    return "cannot parse line: " + line +
-           ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>).";
+std::string cannotParseLineMessage(const std::string& line, int lineNumber) {
+    return "cannot parse line: " + quotedForLog(line) +
+           ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>). (line " +
+           std::to_string(lineNumber) + ", " + std::to_string(line.size()) + " bytes)";
 }
 
 } // namespace drovil

@@ -19,7 +19,9 @@ void dropByteOrderMark(std::string& firstLine);
 // empty last piece is not counted ("a=" is one piece, "=a" two).
 std::vector<std::string> splitPieces(const std::string& text, char separator);
 
-// The report for a line that is not key=value.
-std::string cannotParseLineMessage(const std::string& line);
+// The report for a line that is not key=value: the line as the log quotes it
+// (runtime/log.h: a few hundred bytes at most), then its number as an editor
+// shows it (from 1) and its length in bytes.
+std::string cannotParseLineMessage(const std::string& line, int lineNumber);
 
 } // namespace drovil

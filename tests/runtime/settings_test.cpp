@@ -2,6 +2,7 @@
 
 #include "runtime/scratch_folder.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace drovil {
@@ -19,9 +20,10 @@ protected:
         loadSettings();
     }
 
-    static std::string cannotParse(const std::string& line) {
+    static std::string cannotParse(const std::string& line, int number) {
         return "cannot parse line: " + line +
-               ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>).";
+               ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>). (line " +
+               std::to_string(number) + ", " + std::to_string(line.size()) + " bytes)";
     }
 };
 
@@ -66,13 +68,29 @@ TEST_F(SettingsFile, CommentAndSectionLinesAreSkippedSilently) {
 TEST_F(SettingsFile, MalformedLinesAreReportedAndLoadingGoesOn) {
     loadFrom("a=b=c\nHints=0\nnothing here\nDevTools=\nHostages=0");
     EXPECT_EQ(logMessages(), (std::vector<std::string>{"loading settings file: Drovil/Settings.ini",
-                                                       cannotParse("a=b=c"), cannotParse("nothing here"),
-                                                       cannotParse("DevTools="), "settings file loaded"}));
+                                                       cannotParse("a=b=c", 1), cannotParse("nothing here", 3),
+                                                       cannotParse("DevTools=", 4), "settings file loaded"}));
     EXPECT_EQ(getSetting("a"), "");
     EXPECT_FALSE(getSettingBool("Hints"));
     EXPECT_FALSE(getSettingBool("DevTools"));
     // The last line has no line feed and is still read.
     EXPECT_FALSE(getSettingBool("Hostages"));
+}
+
+TEST_F(SettingsFile, AMegabyteLineNameOrValueIsQuotedInAFewHundredBytes) {
+    const std::string huge(1 << 20, 'x');
+    loadFrom(huge + "\nHints=0\n" + huge + "=1\nPricesScale=" + huge + "\n");
+    EXPECT_FALSE(getSettingBool("Hints"));
+    EXPECT_FLOAT_EQ(getSettingFloat("PricesScale"), 1.0f);
+    ASSERT_LT(std::filesystem::file_size("Drovil/Log.log"), 4000u) << "the log took a whole line";
+    const std::vector<std::string> messages = logMessages();
+    ASSERT_EQ(messages.size(), 5u);
+    EXPECT_NE(messages[1].find("[...], please make sure"), std::string::npos);
+    EXPECT_NE(messages[1].find("(line 1, 1048576 bytes)"), std::string::npos);
+    const std::string x200(200, 'x');
+    EXPECT_TRUE(logHas("Settings.ini: unknown setting " + x200 + "[...]=1, it is not used"));
+    EXPECT_TRUE(logHas("Settings.ini: cannot read PricesScale=" + x200 +
+                       "[...] (not a number), the default 1.0 is used"));
 }
 
 TEST_F(SettingsFile, SpacesAroundTheEqualsSignBelongToKeyAndValue) {
