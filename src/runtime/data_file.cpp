@@ -52,6 +52,7 @@ bool BaseDataFile::loadFrom(std::istream& in) {
     // The count includes the empty read after a final line feed, so "a=1\n"
     // counts two lines and "a=1" one.
     int counter = 0;
+    failedLine_ = 0;
     std::string line;
     while (!in.eof()) {
         readTextLine(in, line);
@@ -62,7 +63,8 @@ bool BaseDataFile::loadFrom(std::istream& in) {
             return false;
         }
         if (!parseLine(line)) {
-            log(cannotParseLineMessage(line, counter + 1));
+            failedLine_ = counter + 1;
+            log(cannotParseLineMessage(line, failedLine_, path_));
             log("data file '" + path_ + "' is corruped at line: " + std::to_string(counter));
             return false;
         }
@@ -141,11 +143,21 @@ const std::string& DictDataFile::getString(std::string_view key) const {
     return found == values_.end() ? emptyText() : found->second.text;
 }
 
+void DictDataFile::clearEntries() {
+    entries_.clear();
+    values_.clear();
+    badValues_.clear();
+}
+
+const std::string& DictDataFile::sourceOf(std::string_view) const {
+    return path();
+}
+
 void DictDataFile::reportBadValue(std::string_view key, const std::string& value, const char* expected) const {
     if (badValues_.find(key) != badValues_.end())
         return;
     badValues_.emplace(key);
-    log("data file '" + path() + "': cannot read " + quotedForLog(std::string(key)) + "=" + quotedForLog(value) +
+    log("data file '" + sourceOf(key) + "': cannot read " + quotedForLog(std::string(key)) + "=" + quotedForLog(value) +
         " (" + expected + "), it is taken as absent");
 }
 

@@ -82,15 +82,6 @@ void log(const char* text) {
     log(std::string(text ? text : ""));
 }
 
-std::string quotedForLog(const std::string& text) {
-    if (text.size() <= logQuoteBytes)
-        return text;
-    std::size_t cut = logQuoteBytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return text.substr(0, cut) + "[...]";
-}
-
 std::string positionText(const Vector3& position) {
     std::ostringstream text;
     text.imbue(std::locale::classic());

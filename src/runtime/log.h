@@ -3,7 +3,6 @@
 // on disk as soon as the call returns.
 #include "runtime/types.h"
 
-#include <cstddef>
 #include <ctime>
 #include <string>
 
@@ -17,13 +16,6 @@ void log(const std::string& text);
 // the file. Gives the sink it replaces.
 using LogSink = void (*)(const std::string& message);
 LogSink setLogSink(LogSink sink);
-
-// Text read from a file (a line, a key, a value), as a log message quotes it:
-// whole when it is short, otherwise its first logQuoteBytes bytes (never cut
-// inside a UTF-8 letter) followed by "[...]". A damaged file may hold a line of
-// megabytes; the log takes a few hundred bytes of it.
-inline constexpr std::size_t logQuoteBytes = 200;
-std::string quotedForLog(const std::string& text);
 
 // Floats inside log messages are written with "%f".
 std::string floatText(double value);

@@ -22,7 +22,7 @@ using namespace sim;
 using test::withValue;
 
 std::string shipped(const std::string& name) {
-    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Defaults/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
     BadFiles, FirstContractWith,
     ::testing::Values(
         BadFile{"Settings.ini", "DevTools", "yes",
-                "Settings.ini: cannot read DevTools=yes (not a whole number), the default off is used"},
+                "Settings.ini: cannot read DevTools=yes (not a whole number), the default 0 is used"},
         BadFile{"Settings.ini", "PricesScale", "abc",
                 "Settings.ini: cannot read PricesScale=abc (not a number), the default 1.0 is used"},
         BadFile{"Settings.ini", "PricesScale", "1,5", ""},
@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"GeneralMeta.dat", "contract.auto_detect.distance_threshold", "abc",
                 "cannot read contract.auto_detect.distance_threshold=abc"},
         BadFile{"Settings.ini", "DisableGrizzlies", "no",
-                "Settings.ini: cannot read DisableGrizzlies=no (not a whole number), the default off is used"},
+                "Settings.ini: cannot read DisableGrizzlies=no (not a whole number), the default 0 is used"},
         BadFile{"Settings.ini", "QuickContractCardAccess", "true",
                 "Settings.ini: cannot read QuickContractCardAccess=true"},
         BadFile{"Settings.ini", "PriceScale", "2", "Settings.ini: unknown setting PriceScale=2, it is not used"}),

@@ -1,7 +1,7 @@
 #include "runtime/data_file.h"
 
 #include "runtime/file_write.h"
-#include "runtime/log.h"
+#include "runtime/text_lines.h"
 #include "runtime/scratch_folder.h"
 
 #include <filesystem>
@@ -73,7 +73,7 @@ TEST_F(DictDataFileTest, MissingFileFailsWithEmptyContents) {
 TEST_F(DictDataFileTest, ThirdLineWithoutEqualsFailsAtLineTwoAndKeepsEarlierEntries) {
     DictDataFile file = loaded("a=1\nb=2\nbroken\nc=3\n", false);
     EXPECT_TRUE(logHas("cannot parse line: broken, please make sure it is assembled of the correct format "
-                       "(<setting_name>=<settings_value>). (line 3, 6 bytes)"));
+                       "(<setting_name>=<settings_value>). (Drovil/Test.dat line 3, 6 bytes)"));
     EXPECT_TRUE(logHas("data file 'Drovil/Test.dat' is corruped at line: 2"));
     EXPECT_FALSE(logHas("data file 'Drovil/Test.dat' loaded, lines red: 2"));
     EXPECT_EQ(file.getString("a"), "1");
@@ -94,7 +94,7 @@ TEST_F(DictDataFileTest, AMegabyteLineIsQuotedInAFewHundredBytesWithItsNumberAnd
     EXPECT_EQ(quoted.rfind("cannot parse line: " + std::string(logQuoteBytes, 'x') + "[...], please make sure", 0),
               0u)
         << quoted.substr(0, 300);
-    EXPECT_NE(quoted.find("(line 2, 1048576 bytes)"), std::string::npos) << quoted.substr(0, 300);
+    EXPECT_NE(quoted.find("(Drovil/Test.dat line 2, 1048576 bytes)"), std::string::npos) << quoted.substr(0, 300);
     EXPECT_TRUE(logHas("data file 'Drovil/Test.dat' is corruped at line: 1"));
 
     // A line that loads but whose value cannot be read is quoted the same way.
