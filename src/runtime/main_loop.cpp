@@ -59,19 +59,20 @@ void chooseTranslation() {
     langFile().setTopLayer(name);
 }
 
-// A file of the player's left out is told once on screen too: his changes
-// are not in force, and he may never read the log. The text is fixed, for
-// the texts themselves may be the file that did not load.
+// The files of the player's left out are told once on screen too: his
+// changes are not in force, and he may never read the log. The text is fixed,
+// for the texts themselves may be a file that did not load.
 void tellDamagedPlayerFiles() {
+    std::string damaged;
     for (const LayeredDataFile* file : {&langFile(), &generalMetaFile(), &aiFile()}) {
         for (const LayeredDataFile::Layer* layer : file->damagedLayers()) {
-            showSubtitle("Drovil: " + layer->path +
-                         (layer->failedLine > 0 ? " cannot be read at line " + std::to_string(layer->failedLine)
-                                                : std::string(" cannot be read")) +
-                         ", the defaults are used instead. See Drovil/Log.log.");
-            return;
+            damaged += damaged.empty() ? "" : ", ";
+            damaged += layer->path + (layer->failedLine > 0 ? " (line " + std::to_string(layer->failedLine) + ")"
+                                                            : std::string(" (unreadable)"));
         }
     }
+    if (!damaged.empty())
+        showSubtitle("Drovil: cannot read " + damaged + ", the defaults are used instead. See Drovil/Log.log.");
 }
 
 bool loadDataFiles() {

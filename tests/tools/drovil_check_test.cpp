@@ -63,6 +63,20 @@ TEST_F(DrovilCheck, TheShippedFolderIsClean) {
     EXPECT_FALSE(says("\nSettings.ini")) << "no file of the player's, none needed";
 }
 
+// Every translation the repository ships, installed beside the defaults:
+// complete, its placeholders and lengths as the screen takes them.
+TEST_F(DrovilCheck, TheShippedTranslationsAreComplete) {
+    int translations = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(DROVIL_TRANSLATIONS_DIR)) {
+        fs::copy_file(entry.path(), fs::path("Drovil") / entry.path().filename());
+        ++translations;
+    }
+    ASSERT_GE(translations, 1);
+    EXPECT_EQ(check(), 0) << output;
+    EXPECT_TRUE(says("Lang.fr.dat: ok")) << output;
+    EXPECT_TRUE(says("0 errors, 0 warnings: the folder would load and show every text")) << output;
+}
+
 TEST_F(DrovilCheck, ALineThatStopsLoadingIsAnErrorAtItsLine) {
     // The player's own file is left out whole, and the game runs on the defaults.
     writeFile("Drovil/Lang.dat", "plugin.name=Drovil\nthis line has no equals sign\n");
