@@ -1,6 +1,7 @@
 # Checks the player's readme against what it documents, so that it cannot fall
-# behind the shipped files: it names every setting of Settings.ini, the files an
-# update must keep and the log to send with a bug report. With VERSION it must
+# behind the shipped files: it names every setting of Settings.ini, the
+# defaults' folder, the files an update must keep, the translations and the log
+# to send with a bug report. With VERSION it must
 # name that version; with CRLF=ON every line must end in a carriage return and a
 # line feed (the packaged readme is made for Notepad).
 #
@@ -35,7 +36,8 @@ foreach(key ${keys})
   endif()
 endforeach()
 
-foreach(name Savegame.dat TutorialFlags.dat Missions Settings.ini Lang.dat Log.log ScriptHookRDR2.dll)
+foreach(name Savegame.dat TutorialFlags.dat Missions Settings.ini Lang.dat Log.log ScriptHookRDR2.dll Defaults
+             Version.dat "Lang.<")
   string(FIND "${text}" "${name}" at)
   if(at EQUAL -1)
     list(APPEND failures "the readme does not mention ${name}")

@@ -31,7 +31,7 @@ set(hook_functions
   "?nativeInit@@YAX_K@Z" nativeInit
   "?nativePush64@@YAX_K@Z" nativePush64
   "?nativeCall@@YAPEA_KXZ" nativeCall
-  simRunFrames simKeyTap simRegisteredScripts simRegisteredKeyboardHandlers simPlayScenario)
+  simRunFrames simKeyTap simRegisteredScripts simRegisteredKeyboardHandlers simPlayScenario simSetLanguage)
 exported_names("${hook_headers}" exported)
 foreach(symbol ${hook_functions})
   list(FIND exported "${symbol}" index)

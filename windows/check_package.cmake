@@ -1,9 +1,14 @@
 # Checks the release zip as a player gets it:
 #  - laid out like the game folder: Drovil.asi, CHANGELOG.md and Drovil/ at the
 #    top, nothing else;
-#  - Drovil/ holds every shipped data file, unchanged, and the player's readme,
-#    but none of the files a game writes (the save, the tutorial flags, the
-#    mission files, the log), so unpacking an update keeps the player's own;
+#  - Drovil/ holds the player's readme and Drovil/Defaults/, every shipped
+#    data file unchanged, and nothing else: no file of the player's own (his
+#    Settings.ini, Lang.dat, GeneralMeta.dat, AI.dat, a translation
+#    Lang.<tag>.dat) and none of the files a game writes (the save, the
+#    tutorial flags, the mission files, the version last started, the log), so
+#    unpacking an update keeps everything the player made;
+#  - each translation zip, Drovil-<version>-<tag>.zip, holds its
+#    Drovil/Lang.<tag>.dat alone, as the repository has it;
 #  - no DLL or program besides Drovil.asi: above all not the simulator's
 #    stand-in ScriptHookRDR2.dll, which would replace the player's real hook;
 #  - Drovil.asi imports only Windows' own DLLs, exports nothing and carries a
@@ -11,10 +16,10 @@
 #  - the readme and the changelog name the version.
 #
 # Run as: cmake -DPACKAGE=... -DVERSION=... -DOBJDUMP=... -DDATA_DIR=... -DPLAYER_STATE_FILES=...
-#               -DWORK_DIR=... -P check_package.cmake
+#               -DTRANSLATIONS_DIR=... -DWORK_DIR=... -P check_package.cmake
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var PACKAGE VERSION OBJDUMP DATA_DIR PLAYER_STATE_FILES WORK_DIR)
+foreach(var PACKAGE VERSION OBJDUMP DATA_DIR PLAYER_STATE_FILES TRANSLATIONS_DIR WORK_DIR)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "" OR "${${var}}" MATCHES "NOTFOUND$")
     message(FATAL_ERROR "check_package.cmake: ${var} is not set")
   endif()
@@ -58,35 +63,67 @@ foreach(required Drovil.asi CHANGELOG.md Drovil/README.txt)
   endif()
 endforeach()
 
-# Every shipped data file, as it is in the repository; nothing else but the readme.
-file(GLOB shipped RELATIVE "${DATA_DIR}" "${DATA_DIR}/*")
-set(shipped_count 0)
+# Every shipped data file in Drovil/Defaults/, as it is in the repository;
+# nothing else in Drovil/ but the readme.
+file(GLOB shipped RELATIVE "${DATA_DIR}/Defaults" "${DATA_DIR}/Defaults/*")
+list(LENGTH shipped shipped_count)
 foreach(name ${shipped})
-  if(name IN_LIST PLAYER_STATE_FILES OR name STREQUAL "Missions" OR name MATCHES "\\.tmp$")
-    continue()
-  endif()
-  math(EXPR shipped_count "${shipped_count} + 1")
-  if(NOT EXISTS "${WORK_DIR}/Drovil/${name}")
-    list(APPEND failures "the package has no Drovil/${name}")
+  if(NOT EXISTS "${WORK_DIR}/Drovil/Defaults/${name}")
+    list(APPEND failures "the package has no Drovil/Defaults/${name}")
   else()
-    file(SHA256 "${DATA_DIR}/${name}" want)
-    file(SHA256 "${WORK_DIR}/Drovil/${name}" got)
+    file(SHA256 "${DATA_DIR}/Defaults/${name}" want)
+    file(SHA256 "${WORK_DIR}/Drovil/Defaults/${name}" got)
     if(NOT want STREQUAL got)
-      list(APPEND failures "Drovil/${name} in the package differs from the shipped data/Drovil/${name}")
+      list(APPEND failures "Drovil/Defaults/${name} in the package differs from the shipped data/Drovil/Defaults/${name}")
     endif()
   endif()
 endforeach()
 foreach(entry ${entries})
-  if(entry MATCHES "^Drovil/(.+)$")
-    set(name "${CMAKE_MATCH_1}")
-    if(NOT name STREQUAL "README.txt" AND NOT EXISTS "${DATA_DIR}/${name}")
-      list(APPEND failures "the package's Drovil/${name} is not part of the shipped data")
+  if(entry MATCHES "^Drovil/Defaults/(.+)$")
+    if(NOT EXISTS "${DATA_DIR}/Defaults/${CMAKE_MATCH_1}")
+      list(APPEND failures "the package's ${entry} is not part of the shipped defaults")
     endif()
+  elseif(entry MATCHES "^Drovil/(.+)$" AND NOT CMAKE_MATCH_1 MATCHES "^(README\\.txt|Defaults)$")
+    list(APPEND failures "the package holds ${entry}: only the defaults' folder and the readme belong in "
+                         "Drovil/, unpacking an update would overwrite the player's own file")
+  endif()
+  if(entry MATCHES "(^|/)Lang\\.[^/]+\\.dat$")
+    list(APPEND failures "the package holds the translation ${entry}: translations ship in zips of their own")
   endif()
 endforeach()
 if(shipped_count LESS 4)
-  list(APPEND failures "only ${shipped_count} shipped data files found in ${DATA_DIR}")
+  list(APPEND failures "only ${shipped_count} shipped data files found in ${DATA_DIR}/Defaults")
 endif()
+
+# The translations, each in its own zip beside the game's.
+file(GLOB translations RELATIVE "${TRANSLATIONS_DIR}" "${TRANSLATIONS_DIR}/Lang.*.dat")
+if(NOT translations)
+  list(APPEND failures "no translation found in ${TRANSLATIONS_DIR}")
+endif()
+get_filename_component(package_dir "${PACKAGE}" DIRECTORY)
+foreach(name ${translations})
+  string(REGEX REPLACE "^Lang\\.(.+)\\.dat$" "\\1" tag "${name}")
+  set(zip "${package_dir}/Drovil-${VERSION}-${tag}.zip")
+  if(NOT EXISTS "${zip}")
+    list(APPEND failures "the translation ${name} has no zip Drovil-${VERSION}-${tag}.zip")
+    continue()
+  endif()
+  set(unpacked "${WORK_DIR}-${tag}")
+  file(REMOVE_RECURSE "${unpacked}")
+  file(MAKE_DIRECTORY "${unpacked}")
+  file(ARCHIVE_EXTRACT INPUT "${zip}" DESTINATION "${unpacked}")
+  file(GLOB_RECURSE held RELATIVE "${unpacked}" "${unpacked}/*")
+  if(NOT held STREQUAL "Drovil/${name}")
+    list(APPEND failures "Drovil-${VERSION}-${tag}.zip holds \"${held}\" instead of Drovil/${name} alone")
+  else()
+    file(SHA256 "${TRANSLATIONS_DIR}/${name}" want)
+    file(SHA256 "${unpacked}/Drovil/${name}" got)
+    if(NOT want STREQUAL got)
+      list(APPEND failures "Drovil-${VERSION}-${tag}.zip's ${name} differs from data/translations/${name}")
+    endif()
+  endif()
+  message(STATUS "Drovil-${VERSION}-${tag}.zip holds Drovil/${name}")
+endforeach()
 
 # --- the plug-in ------------------------------------------------------------------
 set(plugin "${WORK_DIR}/Drovil.asi")
@@ -122,9 +159,9 @@ if(EXISTS "${plugin}")
 endif()
 
 # --- the texts ----------------------------------------------------------------------
-if(EXISTS "${WORK_DIR}/Drovil/README.txt" AND EXISTS "${WORK_DIR}/Drovil/Settings.ini")
+if(EXISTS "${WORK_DIR}/Drovil/README.txt" AND EXISTS "${WORK_DIR}/Drovil/Defaults/Settings.ini")
   execute_process(COMMAND "${CMAKE_COMMAND}" -DREADME=${WORK_DIR}/Drovil/README.txt
-                          -DSETTINGS=${WORK_DIR}/Drovil/Settings.ini -DVERSION=${VERSION} -DCRLF=ON
+                          -DSETTINGS=${WORK_DIR}/Drovil/Defaults/Settings.ini -DVERSION=${VERSION} -DCRLF=ON
                           -P "${CMAKE_CURRENT_LIST_DIR}/../cmake/check_player_readme.cmake"
                   RESULT_VARIABLE readme_rc OUTPUT_VARIABLE readme_out ERROR_VARIABLE readme_out)
   if(NOT readme_rc EQUAL 0)

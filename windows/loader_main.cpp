@@ -2,7 +2,8 @@
 // a game folder, it loads ScriptHookRDR2.dll (the stand-in host) and then
 // Drovil.asi with LoadLibraryA, as the game's ASI loader does, runs frames,
 // taps F2 twice (or, with --scenario NAME [--seed N] [--frames N], has the host
-// play that scenario of the scripted player and print its timeline), unloads
+// play that scenario of the scripted player and print its timeline; with
+// --language TAG the game is set to that language first), unloads
 // the plug-in and checks that the plug-in withdrew its script and keyboard
 // handler. After the unload it keeps the game running a
 // little and taps F2 once more: a registration left behind would make the host
@@ -10,7 +11,7 @@
 //
 // Exit codes: 0 success, 20 the host library did not load, 21 the plug-in did
 // not load, 22 the plug-in did not register, 23 it did not withdraw at unload,
-// 24 the scenario failed or is unknown; a
+// 24 the scenario failed or is unknown, 25 the language is unknown; a
 // crash ends the process with the exception code (whose low byte a Unix shell
 // sees under Wine: 5 for an access violation).
 #ifndef WIN32_LEAN_AND_MEAN
@@ -31,6 +32,7 @@ using RunFrames = void (*)(int count);
 using KeyTap = void (*)(unsigned key);
 using Count = int (*)();
 using PlayScenario = int (*)(const char* name, unsigned seed, int frameLimit);
+using SetLanguage = int (*)(const char* tag);
 
 constexpr unsigned kF2 = 0x71;
 
@@ -40,6 +42,7 @@ struct Host {
     Count scripts = nullptr;
     Count keyboardHandlers = nullptr;
     PlayScenario playScenario = nullptr;
+    SetLanguage setLanguage = nullptr;
 };
 
 // What the command line asks for: a smoke run of `frames` frames, or a
@@ -49,6 +52,7 @@ struct Run {
     const char* scenario = nullptr;
     unsigned seed = 1;
     int frameLimit = 60000;
+    const char* language = nullptr;
 };
 
 Run readCommandLine(int argc, char** argv) {
@@ -59,6 +63,8 @@ Run readCommandLine(int argc, char** argv) {
             run.scenario = argv[++i];
         } else if (std::strcmp(argv[i], "--seed") == 0 && hasValue) {
             run.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (std::strcmp(argv[i], "--language") == 0 && hasValue) {
+            run.language = argv[++i];
         } else if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
             run.frameLimit = std::atoi(argv[++i]);
         } else {
@@ -108,8 +114,14 @@ int main(int argc, char** argv) {
     if (!bind(hookModule, "simRunFrames", host.runFrames) || !bind(hookModule, "simKeyTap", host.keyTap) ||
         !bind(hookModule, "simRegisteredScripts", host.scripts) ||
         !bind(hookModule, "simRegisteredKeyboardHandlers", host.keyboardHandlers) ||
-        !bind(hookModule, "simPlayScenario", host.playScenario))
+        !bind(hookModule, "simPlayScenario", host.playScenario) ||
+        !bind(hookModule, "simSetLanguage", host.setLanguage))
         return 20;
+    // The game's language is set before the plug-in starts, as the player set it.
+    if (run.language != nullptr && host.setLanguage(run.language) != 0) {
+        std::printf("drovil-loader: the game has no language '%s'\n", run.language);
+        return 25;
+    }
 
     HMODULE plugin = LoadLibraryA("Drovil.asi");
     if (plugin == nullptr) {

@@ -7,6 +7,7 @@
 // every registration and withdrawal and every subtitle the game shows, one per
 // line, so that a run of the real library can be checked from outside.
 #include "host/sim_host.h"
+#include "runtime/game_language.h"
 #include "scenarios/play_report.h"
 
 #include <cstddef>
@@ -154,6 +155,17 @@ int simPlayScenario(const char* name, unsigned seed, int frameLimit) {
     const int status = sim::playWithTimeline(*scenario, game, seed, frameLimit, sim::TimelineOptions{}, std::cout);
     std::cout.flush();
     return status;
+}
+
+// Sets the language the game reports, by its tag ("fr"), before the plug-in
+// starts. Returns 0, or 2 for a tag no game language has.
+int simSetLanguage(const char* tag) {
+    const drovil::GameLanguage* language = drovil::findLanguageTag(tag ? tag : "");
+    if (language == nullptr)
+        return 2;
+    host().world().language = language->id;
+    hostLog(frameTag() + "the game's language: " + language->name);
+    return 0;
 }
 
 int simRegisteredScripts() {

@@ -1,6 +1,7 @@
 # drovil-check.exe under Wine, as a translator or a player runs it on Windows:
-# on a copy of the shipped Drovil/ folder it finds nothing to report and exits
-# 0; on the same folder with a broken Lang.dat line and a mistyped setting it
+# on a copy of the shipped Drovil/ folder (its defaults) it finds nothing to
+# report and exits 0; with a Lang.dat and a Settings.ini of the player's over
+# the defaults, one with a broken line, the other with a mistyped setting, it
 # names the file, the line and the setting, and exits 1.
 #
 # Run as: cmake -DWINE=... -DWINESERVER=... -DWINE_PREFIX=... -DGAME_DIR=... -DDATA_DIR=...
@@ -33,7 +34,7 @@ endif()
 file(APPEND "${GAME_DIR}/Drovil/Lang.dat" "a line without an equals sign\n")
 file(APPEND "${GAME_DIR}/Drovil/Settings.ini" "\nPriceScale=2\n")
 run_checker(1)
-foreach(expected "Lang.dat:[0-9]+: error: this line is not key=value"
+foreach(expected "\nLang.dat:1: error: this line is not key=value"
                  "Settings.ini:[0-9]+: warning: unknown setting PriceScale, it is not used \\(did you mean PricesScale\\?\\)")
   if(NOT check_out MATCHES "${expected}")
     message(FATAL_ERROR "the checker's report lacks: ${expected}")

@@ -2,9 +2,12 @@
 # folder and makes sure the Wine prefix exists. Included by the test scripts
 # with WINE, WINE_PREFIX, GAME_DIR, LOADER and HOOK_DLL set, and either
 #  - PLUGIN and DATA_DIR: the folder holds the three binaries and a copy of the
-#    shipped Drovil/ folder, without a log; or
+#    shipped Drovil/ folder (its Defaults/), without a log; or
 #  - PACKAGE: the release zip is unpacked into the empty folder as a player
-#    would, and only the stand-in hook and the loader are added beside it.
+#    would, and only the stand-in hook and the loader are added beside it; or
+#  - PACKAGE and GAME_READY: the including script has laid out the folder
+#    itself (the package unpacked over an installed game); only the stand-in
+#    hook and the loader are added.
 set(required WINE WINE_PREFIX GAME_DIR LOADER HOOK_DLL)
 if(NOT DEFINED PACKAGE)
   list(APPEND required DATA_DIR PLUGIN)
@@ -20,13 +23,17 @@ if(WINE MATCHES "NOTFOUND$" OR NOT EXISTS "${WINE}")
 endif()
 
 # --- the game folder ---------------------------------------------------------
-file(REMOVE_RECURSE "${GAME_DIR}")
-file(MAKE_DIRECTORY "${GAME_DIR}")
+if(NOT GAME_READY)
+  file(REMOVE_RECURSE "${GAME_DIR}")
+  file(MAKE_DIRECTORY "${GAME_DIR}")
+endif()
 if(DEFINED PACKAGE)
   if(NOT EXISTS "${PACKAGE}")
     message(FATAL_ERROR "the package ${PACKAGE} is missing: build it with `cmake --workflow --preset package`")
   endif()
-  file(ARCHIVE_EXTRACT INPUT "${PACKAGE}" DESTINATION "${GAME_DIR}")
+  if(NOT GAME_READY)
+    file(ARCHIVE_EXTRACT INPUT "${PACKAGE}" DESTINATION "${GAME_DIR}")
+  endif()
   foreach(binary "${LOADER}" "${HOOK_DLL}")
     get_filename_component(name "${binary}" NAME)
     if(EXISTS "${GAME_DIR}/${name}")

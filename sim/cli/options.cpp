@@ -7,14 +7,17 @@
 #include "scenarios/run_map.h"
 #include "scenarios/screen_snapshot.h"
 #include "cli/seed_range.h"
+#include "runtime/game_language.h"
 #include "session/scenario_session.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <limits>
+#include <sstream>
 #include <system_error>
 
 namespace sim {
@@ -23,6 +26,72 @@ bool parseNumber(const std::string& text, long long& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
+}
+
+// A path the user gave, as an absolute one: relative to the folder drovil-sim
+// was started in, whatever folder the game then runs in.
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error).lexically_normal();
+    if (error)
+        return path;
+    // "dir/." normalises to "dir/": the folder is named without the trailing slash.
+    if (absolute.filename().empty() && absolute.has_relative_path())
+        absolute = absolute.parent_path();
+    return absolute.string();
+}
+
+// Whether a file can be written at `path`, tried before the run so that a
+// wrong path is said at once, not after minutes of play. A file that was not
+// there is not left behind.
+bool canWriteFile(const std::string& path, std::string& why) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        why = "it is a folder";
+        return false;
+    }
+    const bool existed = std::filesystem::exists(path, error);
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        if (!out) {
+            const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+            why = std::filesystem::is_directory(folder, error) ? "the folder cannot be written to"
+                                                               : "there is no folder " + folder.string();
+            return false;
+        }
+    }
+    if (!existed)
+        std::filesystem::remove(path, error);
+    return true;
+}
+
+// The translation of the repository for the language, into a fresh game
+// folder, as the player who plays in it would have installed it.
+void installShippedTranslation(int languageId, SessionOptions& options) {
+    const drovil::GameLanguage* language = drovil::findGameLanguage(languageId);
+    if (!language)
+        return;
+    const std::string name = drovil::translationFileName(*language);
+    std::ifstream in(std::filesystem::path(DROVIL_TRANSLATIONS_DIR) / name, std::ios::binary);
+    if (!in)
+        return;
+    std::ostringstream text;
+    text << in.rdbuf();
+    options.writeFiles.emplace(name, text.str());
+}
+
+bool canWriteInto(const std::string& folder, std::string& why) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        why = "there is no such folder";
+        return false;
+    }
+    const std::filesystem::path probe = std::filesystem::path(folder) / ".drovil-sim-write-test";
+    if (!canWriteFile(probe.string(), why)) {
+        why = "the folder cannot be written to";
+        return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -56,12 +125,21 @@ std::string cliUsage() {
         "                    id, stage and status; a \"start\" event first and a \"summary\" event last\n"
         "  --map FILE.svg    after the run, draw a map of it: the player's path with time marks, the\n"
         "                    search area, the target and his gang with their fate, the blips, and\n"
-        "                    the towns, stations, roads and railway around\n"
+        "                    the towns, stations, roads and railway around; a relative path is taken\n"
+        "                    from the current folder, whatever --game-dir is\n"
         "  --snapshot AT     write a picture of the screen (SVG, 16:9) at a frame (1200) or a game time\n"
         "                    since the start (90s, 1:30): sprites labelled with their textures, texts\n"
         "                    where the game draws them, prompts, help box and toasts; the file is\n"
-        "                    snapshot-frame-N.svg in the current folder and the timeline names it;\n"
-        "                    repeat the option for more pictures\n"
+        "                    snapshot-frame-N.svg in the current folder (or --snapshot-dir) and the\n"
+        "                    timeline names it; repeat the option for more pictures\n"
+        "  --snapshot-dir DIR  write the --snapshot pictures into this folder (relative to the current\n"
+        "                    folder, whatever --game-dir is)\n"
+        "  --language TAG    the language the game is set to: en (default), fr, de, it, es, pt-BR, pl,\n"
+        "                    ru, ko, zh-TW, ja, es-MX or zh-CN; the plug-in reads Drovil/Lang.TAG.dat\n"
+        "                    over its texts when the folder has it. A fresh game folder gets the\n"
+        "                    translation the repository ships for that language (data/translations/),\n"
+        "                    as a player who installed it; a --game-dir folder is used as it is\n"
+        "  A file that cannot be written (--map, --snapshot) is an error before the run starts.\n"
         "  --contracts N     with --scenario career: how many contracts the career plays, 1 to 100000\n"
         "                    (default 5); the frame limit grows by 60000 a contract unless --frames\n"
         "                    is given\n"
@@ -129,8 +207,25 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             if (!check.request(text, error))
                 return false;
             options.snapshots.push_back(text);
-            std::error_code ignored;
-            options.snapshotFolder = std::filesystem::current_path(ignored).string();
+        } else if (arg == "--snapshot-dir") {
+            if (!value(options.snapshotFolder))
+                return false;
+            if (options.snapshotFolder.empty()) {
+                error = "--snapshot-dir needs a folder";
+                return false;
+            }
+        } else if (arg == "--language") {
+            if (!value(text))
+                return false;
+            const drovil::GameLanguage* language = drovil::findLanguageTag(text);
+            if (!language) {
+                std::string tags;
+                for (const drovil::GameLanguage& known : drovil::gameLanguages())
+                    tags += (tags.empty() ? "" : ", ") + std::string(known.tag);
+                error = "--language: no game language '" + text + "'; the tags are " + tags;
+                return false;
+            }
+            options.language = language->id;
         } else if (arg == "--seeds") {
             if (!value(text))
                 return false;
@@ -206,6 +301,24 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             return false;
         }
     }
+    // Every file the run writes goes where the user named it, from the folder
+    // he started in, and one that cannot be written stops the run before it
+    // begins.
+    std::string why;
+    if (!options.mapFile.empty()) {
+        options.mapFile = absolutePath(options.mapFile);
+        if (!canWriteFile(options.mapFile, why)) {
+            error = "--map: cannot write '" + options.mapFile + "': " + why;
+            return false;
+        }
+    }
+    if (!options.snapshots.empty() || !options.snapshotFolder.empty()) {
+        options.snapshotFolder = absolutePath(options.snapshotFolder.empty() ? "." : options.snapshotFolder);
+        if (!canWriteInto(options.snapshotFolder, why)) {
+            error = "--snapshot: cannot write into '" + options.snapshotFolder + "': " + why;
+            return false;
+        }
+    }
     if (options.seedsFrom <= options.seedsTo) {
         // Each seed is a game of its own; what belongs to one game cannot apply to all.
         const char* single = options.seedGiven          ? "--seed"
@@ -245,6 +358,9 @@ int runCli(const CliOptions& options) {
     if (options.seedsFrom <= options.seedsTo)
         return playSeedRange(options, std::cout);
     SessionOptions sessionOptions = scenarioOptions(*scenario, options.seed);
+    sessionOptions.language = options.language;
+    if (options.gameDir.empty() && options.language != 0)
+        installShippedTranslation(options.language, sessionOptions);
     if (!options.gameDir.empty()) {
         sessionOptions.reuseGameDir = options.gameDir;
         if (!sessionOptions.writeFiles.empty())
@@ -266,7 +382,7 @@ int runCli(const CliOptions& options) {
     }
     RunMap map;
     ScreenSnapshots snapshots;
-    snapshots.setFolder(options.snapshotFolder.empty() ? "." : options.snapshotFolder);
+    snapshots.setFolder(options.snapshotFolder);
     for (const std::string& at : options.snapshots) {
         std::string ignored;
         snapshots.request(at, ignored);

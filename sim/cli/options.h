@@ -18,12 +18,15 @@ struct CliOptions {
     bool stats = false; // print the per-frame native report at the end
     int fps = 0;        // frames a second; 0 keeps the simulator's own rate
     bool json = false;  // the timeline as JSON lines
-    std::string mapFile; // write a map picture of the run (SVG) here; empty: none
+    std::string mapFile; // write a map picture of the run (SVG) here, an absolute path; empty: none
     // --snapshot FRAME_OR_TIME, repeatable: pictures of the screen (SVG) to write.
     std::vector<std::string> snapshots;
-    // Where they go: the folder drovil-sim was started in (the game runs in
-    // its own folder).
+    // Where they go, an absolute path: --snapshot-dir, or the folder
+    // drovil-sim was started in (the game runs in a folder of its own, so
+    // every path the user gives is made absolute when it is read).
     std::string snapshotFolder;
+    // --language: the language the game is set to, as the game numbers them.
+    int language = 0;
     // --seeds A-B: every seed from A to B, each in a process of its own, and a
     // summary table (seedsFrom > seedsTo: not asked for).
     std::uint32_t seedsFrom = 1, seedsTo = 0;

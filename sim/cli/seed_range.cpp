@@ -1,5 +1,6 @@
 #include "cli/seed_range.h"
 
+#include "runtime/game_language.h"
 #include "scenarios/json_line.h"
 #include "scenarios/scenario_run.h"
 #include "session/session.h"
@@ -93,6 +94,10 @@ bool startSeed(const CliOptions& options, std::uint32_t seed, const std::string&
     if (!options.area.empty()) {
         arguments.push_back("--area");
         arguments.push_back(options.area);
+    }
+    if (const drovil::GameLanguage* language = drovil::findGameLanguage(options.language); language && language->id != 0) {
+        arguments.push_back("--language");
+        arguments.push_back(language->tag);
     }
     if (options.fps > 0) {
         arguments.push_back("--fps");

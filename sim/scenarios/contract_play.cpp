@@ -325,8 +325,7 @@ bool keepGoingUntilContractEnds(ScenarioRun& run, const ContractInPlay& contract
 }
 
 float pricesScale(ScenarioRun& run) {
-    std::istringstream file(run.game().readFile("Settings.ini"));
-    const auto settings = drovil::settingsWithDefaults(drovil::readSettingsLines(file));
+    const auto settings = drovil::settingsWithDefaults(run.game().settingsLines());
     const auto found = settings.find("PricesScale");
     const float scale =
         found == settings.end() ? 0.0f : drovil::readSettingFloat(*drovil::findSetting("PricesScale"), found->second);

@@ -4,11 +4,14 @@
 // (the plug-in linked in) and the stand-in hook DLL (the real Drovil.asi loaded
 // beside it) both provide one.
 #include "scenarios/towns.h"
+#include "runtime/settings_format.h"
 #include "world/core/world.h"
 
 #include <cstddef>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -36,6 +39,17 @@ public:
     bool logContains(const std::string& text) const { return runLog().find(text) != std::string::npos; }
     // The run starts now: lines already in the log belong to earlier runs.
     void markRunStart();
+
+    // The Drovil/ files a player reads as the game does, layer by layer: the
+    // shipped defaults of Drovil/Defaults/, the player's own file of the same
+    // name over them key by key, and for Lang.dat the translation of the
+    // language the game is set to (world().language). A file of the player's
+    // with a line that is not key=value counts for nothing, as in the game.
+    std::map<std::string, std::string> layeredKeyValues(const std::string& name);
+    // The text of a Lang key as the player reads it on screen (empty: none).
+    std::string shownText(const std::string& key);
+    // Every line of the settings files, the defaults' first, then the player's.
+    std::vector<drovil::SettingsFileLine> settingsLines() const;
 
     // The town the game was loaded in: where the player stands at the start
     // and takes offers (Valentine unless set before the run).

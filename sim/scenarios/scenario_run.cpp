@@ -210,9 +210,7 @@ std::map<std::string, std::string> ScenarioRun::readKeyValues(const std::string&
 }
 
 std::string ScenarioRun::lang(const std::string& key) const {
-    const auto texts = readKeyValues("Lang.dat");
-    auto found = texts.find(key);
-    return found == texts.end() ? std::string() : found->second;
+    return game_.shownText(key);
 }
 
 bool ScenarioRun::playerDown() {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -276,7 +277,8 @@ std::vector<std::string> ScreenSnapshots::afterFrame(const World& world, std::ve
     }
     if (!due)
         return written;
-    const std::string name = folder_ + "/snapshot-frame-" + std::to_string(world.clock.frame) + ".svg";
+    const std::string name =
+        (std::filesystem::path(folder_) / ("snapshot-frame-" + std::to_string(world.clock.frame) + ".svg")).string();
     const std::uint64_t seconds = world.clock.elapsedMs / 1000;
     const std::string caption = "frame " + std::to_string(world.clock.frame) + ", " + std::to_string(seconds / 60) +
                                 ":" + (seconds % 60 < 10 ? "0" : "") + std::to_string(seconds % 60) +

@@ -66,6 +66,7 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     // The plug-in reads Drovil/ relative to the game's working directory.
     fs::current_path(gameDir_);
     host().reseed(options_.seed);
+    world().language = options_.language;
     drovil::bindHost(host().api(), &SimHost::tickCount);
     // The plug-in writes its saves on a thread of its own while the game goes
     // on. A game frame lasts 16 to 33 ms, far longer than a write; the

@@ -1,6 +1,6 @@
 #pragma once
 // One simulated game session: a fresh game folder holding a copy of the shipped
-// Drovil/ data, the plug-in loaded into the stand-in host as the game would load
+// Drovil/ data (its Defaults/ folder, as a fresh install has it), the plug-in loaded into the stand-in host as the game would load
 // it, and frames run on demand. One session per process: the plug-in's
 // process-wide objects live as long as the process.
 #include "host/sim_host.h"
@@ -18,7 +18,8 @@ namespace sim {
 
 struct SessionOptions {
     std::uint32_t seed = 1;
-    // Settings.ini lines appended to the shipped file (for instance "DevTools=1").
+    // Lines appended to the player's Drovil/Settings.ini (for instance
+    // "DevTools=1"): a file of his own over the defaults, made when there is none.
     std::vector<std::string> settingsLines;
     // Data files (relative to Drovil/) removed from the copy before loading.
     std::vector<std::string> removeFiles;
@@ -28,6 +29,8 @@ struct SessionOptions {
     std::filesystem::path reuseGameDir;
     // Keep the game folder after the session (the default removes a fresh one).
     bool keepGameDir = false;
+    // The language the game is set to, as the game numbers them (0 English).
+    int language = 0;
 };
 
 class Session : public ScenarioGame {

@@ -52,6 +52,7 @@ bool BaseDataFile::loadFrom(std::istream& in) {
     // The count includes the empty read after a final line feed, so "a=1\n"
     // counts two lines and "a=1" one.
     int counter = 0;
+    failedLine_ = 0;
     std::string line;
     while (!in.eof()) {
         readTextLine(in, line);
@@ -62,6 +63,8 @@ bool BaseDataFile::loadFrom(std::istream& in) {
             return false;
         }
         if (!parseLine(line)) {
+            failedLine_ = counter + 1;
+            log(cannotParseLineMessage(line, failedLine_, path_));
             log("data file '" + path_ + "' is corruped at line: " + std::to_string(counter));
             return false;
         }
@@ -96,11 +99,10 @@ WriteTicket BaseDataFile::queueSave(bool force) {
 bool DictDataFile::parseLine(const std::string& line) {
     if (line.empty())
         return true;
+    // A line that is not key=value is reported by loadFrom, which knows its number.
     std::vector<std::string> pieces = splitPieces(line, '=');
-    if (pieces.size() != 2) {
-        log(cannotParseLineMessage(line));
+    if (pieces.size() != 2)
         return false;
-    }
     store(pieces[0], pieces[1]);
     return true;
 }
@@ -141,12 +143,22 @@ const std::string& DictDataFile::getString(std::string_view key) const {
     return found == values_.end() ? emptyText() : found->second.text;
 }
 
+void DictDataFile::clearEntries() {
+    entries_.clear();
+    values_.clear();
+    badValues_.clear();
+}
+
+const std::string& DictDataFile::sourceOf(std::string_view) const {
+    return path();
+}
+
 void DictDataFile::reportBadValue(std::string_view key, const std::string& value, const char* expected) const {
     if (badValues_.find(key) != badValues_.end())
         return;
     badValues_.emplace(key);
-    log("data file '" + path() + "': cannot read " + std::string(key) + "=" + value + " (" + expected +
-        "), it is taken as absent");
+    log("data file '" + sourceOf(key) + "': cannot read " + quotedForLog(std::string(key)) + "=" + quotedForLog(value) +
+        " (" + expected + "), it is taken as absent");
 }
 
 std::optional<int> DictDataFile::readInt(std::string_view key) const {

@@ -42,6 +42,9 @@ public:
     bool writeContents();
 
     const std::string& path() const { return path_; }
+    // The line where the last load stopped, numbered from 1 as an editor shows
+    // it; 0 when it did not stop at a line (it loaded, or the file was not there).
+    int failedLine() const { return failedLine_; }
 
 protected:
     void markDirty() { dirty_ = true; }
@@ -49,6 +52,7 @@ protected:
 private:
     std::string path_;
     bool dirty_ = false;
+    int failedLine_ = 0;
 };
 
 class DictDataFile : public BaseDataFile {
@@ -85,6 +89,14 @@ public:
     void setPosition(const std::string& key, const Vector3& value);
 
     const std::map<std::string, std::string>& entries() const { return entries_; }
+
+protected:
+    // For files read in layers (runtime/layered_data_file.h): an entry as
+    // loaded (the file does not become dirty), and every entry dropped.
+    void storeLoaded(const std::string& key, const std::string& value) { store(key, value); }
+    void clearEntries();
+    // The file a key's value was read from, named when the value cannot be read.
+    virtual const std::string& sourceOf(std::string_view key) const;
 
 private:
     // A value with its text read as numbers, once.

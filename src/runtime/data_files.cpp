@@ -5,18 +5,18 @@ namespace drovil {
 // Each file lives for the whole process and is never destroyed, so nothing
 // depends on the order of static destruction at unload.
 
-DictDataFile& langFile() {
-    static DictDataFile* file = new DictDataFile(dataPath("Lang.dat"));
+LayeredDataFile& langFile() {
+    static LayeredDataFile* file = new LayeredDataFile("Lang.dat");
     return *file;
 }
 
-DictDataFile& generalMetaFile() {
-    static DictDataFile* file = new DictDataFile(dataPath("GeneralMeta.dat"));
+LayeredDataFile& generalMetaFile() {
+    static LayeredDataFile* file = new LayeredDataFile("GeneralMeta.dat");
     return *file;
 }
 
-DictDataFile& aiFile() {
-    static DictDataFile* file = new DictDataFile(dataPath("AI.dat"));
+LayeredDataFile& aiFile() {
+    static LayeredDataFile* file = new LayeredDataFile("AI.dat");
     return *file;
 }
 

@@ -4,11 +4,13 @@
 #include "runtime/build_info.h"
 #include "runtime/data_files.h"
 #include "runtime/debug_tools.h"
+#include "runtime/game_language.h"
 #include "runtime/host_api.h"
 #include "runtime/keyboard.h"
 #include "runtime/log.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
+#include "runtime/player_overrides.h"
 #include "runtime/settings.h"
 #include "runtime/startup_objects.h"
 #include "ui/text.h"
@@ -41,9 +43,42 @@ bool fileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
+// The translation read over the texts: the one of the language the game is
+// set to when it starts.
+void chooseTranslation() {
+    const int id = natives::localization::currentLanguage();
+    const GameLanguage* language = findGameLanguage(id);
+    if (!language) {
+        log("the game's language " + std::to_string(id) + " is not one Drovil knows: the texts are not translated");
+        langFile().setTopLayer("");
+        return;
+    }
+    const std::string name = translationFileName(*language);
+    log("the game's language: " + std::string(language->name) + " (" + language->tag + "): Drovil/" + name +
+        " is read over the texts when it is there");
+    langFile().setTopLayer(name);
+}
+
+// The files of the player's left out are told once on screen too: his
+// changes are not in force, and he may never read the log. The text is fixed,
+// for the texts themselves may be a file that did not load.
+void tellDamagedPlayerFiles() {
+    std::string damaged;
+    for (const LayeredDataFile* file : {&langFile(), &generalMetaFile(), &aiFile()}) {
+        for (const LayeredDataFile::Layer* layer : file->damagedLayers()) {
+            damaged += damaged.empty() ? "" : ", ";
+            damaged += layer->path + (layer->failedLine > 0 ? " (line " + std::to_string(layer->failedLine) + ")"
+                                                            : std::string(" (unreadable)"));
+        }
+    }
+    if (!damaged.empty())
+        showSubtitle("Drovil: cannot read " + damaged + ", the defaults are used instead. See Drovil/Log.log.");
+}
+
 bool loadDataFiles() {
-    DictDataFile* required[] = {&langFile(), &generalMetaFile(), &aiFile()};
-    for (DictDataFile* file : required)
+    chooseTranslation();
+    LayeredDataFile* required[] = {&langFile(), &generalMetaFile(), &aiFile()};
+    for (LayeredDataFile* file : required)
         if (!file->load())
             return false;
     // The player's own save is not shipped, so that copying a new version over
@@ -58,6 +93,8 @@ bool loadDataFiles() {
     }
     if (!tutorialFlagsFile().load())
         log("TutorialFlags didn't load properly, continuing anyway.");
+    reportPlayerKeysAfterUpdate();
+    tellDamagedPlayerFiles();
     return true;
 }
 

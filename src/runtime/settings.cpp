@@ -1,13 +1,16 @@
 #include "runtime/settings.h"
 
 #include "runtime/data_file.h"
+#include "runtime/layered_data_file.h"
 #include "runtime/log.h"
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
 #include "runtime/text_lines.h"
 
+#include <filesystem>
 #include <fstream>
 #include <map>
+#include <system_error>
 
 namespace drovil {
 namespace {
@@ -51,62 +54,90 @@ void readAllSettings() {
         readings().emplace(name, readingOf(name, value));
 }
 
-void replaceSettings(const std::map<std::string, std::string>& values) {
-    settings() = SettingsMap(values.begin(), values.end());
-    readAllSettings();
+std::map<std::string, std::string>& defaultValues() {
+    static auto* values = new std::map<std::string, std::string>();
+    return *values;
 }
 
-// Players edit the file by hand: a typo in a name or a value must not go
-// unnoticed, nor stop anything. Each is reported once, at load.
-void checkSettings() {
-    for (auto entry = settings().begin(); entry != settings().end();) {
-        const std::string& name = entry->first;
-        const std::string& value = entry->second;
+SettingsLayer& playerLayer() {
+    static auto* layer = new SettingsLayer();
+    return *layer;
+}
+
+// Reads one settings file over the settings so far. Players edit it by hand: a
+// typo in a name or a value must not go unnoticed, nor stop anything; each is
+// reported once, naming the file, and a value that does not read leaves the
+// one below it (the default) in force.
+std::map<std::string, std::string> readLayer(const std::string& path, std::istream& in) {
+    log("loading settings file: " + path);
+    const std::vector<SettingsFileLine> lines = readSettingsLines(in);
+    std::map<std::string, std::string> values;
+    for (const SettingsFileLine& line : lines) {
+        if (line.kind == SettingsLine::Malformed)
+            log(cannotParseLineMessage(line.text, line.number, path));
+        else if (line.kind == SettingsLine::Setting)
+            values[line.name] = line.value; // a later line replaces an earlier one
+    }
+    for (const auto& [name, value] : values) {
         const KnownSetting* known = findSetting(name);
         if (!known) {
-            log("Settings.ini: unknown setting " + name + "=" + value + ", it is not used");
-            ++entry;
+            log(path + ": unknown setting " + quotedForLog(name) + "=" + quotedForLog(value) + ", it is not used");
+            settings()[name] = value;
             continue;
         }
-        if (settingValueReads(*known, value)) {
-            ++entry;
+        if (!settingValueReads(*known, value)) {
+            const char* expected = known->kind == SettingKind::Boolean ? "not a whole number" : "not a number";
+            const auto below = settings().find(name);
+            const std::string fallback = below != settings().end() ? below->second : std::string("off");
+            log(path + ": cannot read " + name + "=" + quotedForLog(value) + " (" + expected + "), the default " +
+                fallback + " is used");
             continue;
         }
-        const char* expected = known->kind == SettingKind::Boolean ? "not a whole number" : "not a number";
-        const std::string fallback = known->defaultValue ? known->defaultValue : "off";
-        log("Settings.ini: cannot read " + name + "=" + value + " (" + expected + "), the default " + fallback +
-            " is used");
-        if (known->defaultValue) {
-            entry->second = known->defaultValue;
-            ++entry;
-        } else {
-            entry = settings().erase(entry);
-        }
+        settings()[name] = value;
     }
+    return values;
 }
 
 } // namespace
 
 void loadSettings() {
-    replaceSettings(settingsWithDefaults({}));
-    const std::string& path = dataPath("Settings.ini");
-    std::ifstream file(path);
-    if (!file.is_open()) {
+    const std::map<std::string, std::string> builtIn = settingsWithDefaults({});
+    settings() = SettingsMap(builtIn.begin(), builtIn.end());
+    bool read = false;
+    // The shipped defaults first: without them the built-in ones stand.
+    const std::string& defaults = defaultsPath("Settings.ini");
+    if (std::ifstream file(defaults); file.is_open()) {
+        readLayer(defaults, file);
+        read = true;
+    } else {
         log("Unable to load from data file, please make sure it exists.");
-        return;
     }
-    log("loading settings file: " + path);
-    const std::vector<SettingsFileLine> lines = readSettingsLines(file);
-    file.close();
-    for (const SettingsFileLine& line : lines) {
-        // A bad line is reported, not fatal.
-        if (line.kind == SettingsLine::Malformed)
-            log(cannotParseLineMessage(line.text));
+    defaultValues() = std::map<std::string, std::string>(settings().begin(), settings().end());
+    // Then the player's own file, which needs only the lines he changed.
+    SettingsLayer& player = playerLayer();
+    player = SettingsLayer();
+    player.path = dataPath("Settings.ini");
+    std::error_code error;
+    player.found = std::filesystem::exists(player.path, error);
+    if (player.found) {
+        if (std::ifstream file(player.path); file.is_open()) {
+            player.values = readLayer(player.path, file);
+            read = true;
+        } else {
+            log(player.path + " cannot be read: the default settings stand");
+        }
     }
-    replaceSettings(settingsWithDefaults(lines));
-    checkSettings();
     readAllSettings();
-    log("settings file loaded");
+    if (read)
+        log("settings file loaded");
+}
+
+const std::map<std::string, std::string>& defaultSettingValues() {
+    return defaultValues();
+}
+
+const SettingsLayer& playerSettingsLayer() {
+    return playerLayer();
 }
 
 const std::string& getSetting(std::string_view name) {

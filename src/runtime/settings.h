@@ -1,12 +1,26 @@
 #pragma once
-// Drovil/Settings.ini: read once at start-up over the built-in defaults.
+// Drovil/Settings.ini: read once at start-up over the defaults.
+#include <map>
 #include <string>
 #include <string_view>
 
 namespace drovil {
 
-// Copies the seven defaults and reads Settings.ini over them.
+// Copies the seven built-in defaults, reads the shipped Drovil/Defaults/
+// Settings.ini over them and then the player's own Drovil/Settings.ini, setting
+// by setting.
 void loadSettings();
+
+// What the last load read. The defaults: the built-in ones with the shipped
+// file's over them. The player's file: every setting as its later line sets
+// it, as written (also those not used: unknown, or not readable).
+struct SettingsLayer {
+    std::string path;
+    bool found = false;
+    std::map<std::string, std::string> values;
+};
+const std::map<std::string, std::string>& defaultSettingValues();
+const SettingsLayer& playerSettingsLayer();
 
 // The value text, or an empty text for an unknown name.
 const std::string& getSetting(std::string_view name);

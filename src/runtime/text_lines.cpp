@@ -31,9 +31,19 @@ std::vector<std::string> splitPieces(const std::string& text, char separator) {
     return pieces;
 }
 
-std::string cannotParseLineMessage(const std::string& line) {
-    return "cannot parse line: " + line +
-           ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>).";
+std::string quotedForLog(const std::string& text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes)
+        return text;
+    std::size_t cut = maxBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return text.substr(0, cut) + "[...]";
+}
+
+std::string cannotParseLineMessage(const std::string& line, int lineNumber, const std::string& path) {
+    return "cannot parse line: " + quotedForLog(line) +
+           ", please make sure it is assembled of the correct format (<setting_name>=<settings_value>). (" + path +
+           " line " + std::to_string(lineNumber) + ", " + std::to_string(line.size()) + " bytes)";
 }
 
 } // namespace drovil

@@ -1,5 +1,6 @@
 #pragma once
 // Line reading and splitting shared by the data files and the settings file.
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <vector>
@@ -19,7 +20,16 @@ void dropByteOrderMark(std::string& firstLine);
 // empty last piece is not counted ("a=" is one piece, "=a" two).
 std::vector<std::string> splitPieces(const std::string& text, char separator);
 
-// The report for a line that is not key=value.
-std::string cannotParseLineMessage(const std::string& line);
+// Text read from a file (a line, a key, a value), as a log message quotes it:
+// whole when it is short, otherwise its first `maxBytes` bytes (never cut
+// inside a UTF-8 letter) followed by "[...]". A damaged file may hold a line of
+// megabytes; the log takes a few hundred bytes of it.
+inline constexpr std::size_t logQuoteBytes = 200;
+std::string quotedForLog(const std::string& text, std::size_t maxBytes = logQuoteBytes);
+
+// The report for a line that is not key=value: the line as the log quotes it
+// (runtime/log.h: a few hundred bytes at most), then the file, the line's
+// number as an editor shows it (from 1) and its length in bytes.
+std::string cannotParseLineMessage(const std::string& line, int lineNumber, const std::string& path);
 
 } // namespace drovil

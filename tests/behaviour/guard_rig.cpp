@@ -8,7 +8,7 @@
 
 namespace guardtest {
 std::string aiFileWith(const std::map<std::string, std::string>& changes) {
-    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/AI.dat");
+    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/Defaults/AI.dat");
     std::map<std::string, std::string> entries;
     std::vector<std::string> order;
     std::string line;

@@ -129,7 +129,7 @@ MissionData campMission() {
 // --- Session set-up ---
 
 std::string testGeneralMeta() {
-    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/GeneralMeta.dat", std::ios::binary);
+    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/Defaults/GeneralMeta.dat", std::ios::binary);
     std::ostringstream text;
     text << shipped.rdbuf();
     std::string meta = text.str();
@@ -205,16 +205,8 @@ int logCount(const sim::Session& session, const std::string& text) {
     return count;
 }
 
-std::string langText(const sim::Session& session, const std::string& key) {
-    std::istringstream lines(session.readFile("Lang.dat"));
-    std::string line, found;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.rfind(key + "=", 0) == 0)
-            found = line.substr(key.size() + 1);
-    }
-    return found;
+std::string langText(sim::Session& session, const std::string& key) {
+    return session.shownText(key);
 }
 
 } // namespace extest

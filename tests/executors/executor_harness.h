@@ -123,6 +123,6 @@ sim::EntityRecord* targetRecord(sim::Session& session);
 int subtitleCount(sim::Session& session, const std::string& text);
 int logCount(const sim::Session& session, const std::string& text);
 // The text of a Lang.dat key in the session's game folder.
-std::string langText(const sim::Session& session, const std::string& key);
+std::string langText(sim::Session& session, const std::string& key);
 
 } // namespace extest

@@ -107,7 +107,7 @@ TEST(ExecutorRecognition, ALockOnAloneIsNotAiming) {
 }
 
 std::string metaWithoutRecognition() {
-    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/GeneralMeta.dat", std::ios::binary);
+    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/Defaults/GeneralMeta.dat", std::ios::binary);
     std::string line, meta;
     while (std::getline(shipped, line))
         if (line.rfind("contract.auto_detect.", 0) != 0)
@@ -117,7 +117,7 @@ std::string metaWithoutRecognition() {
 
 TEST(ExecutorRecognition, WithoutTheTuningValuesTheTargetIsNeverRecognised) {
     sim::SessionOptions options;
-    options.writeFiles["GeneralMeta.dat"] = metaWithoutRecognition();
+    options.writeFiles["Defaults/GeneralMeta.dat"] = metaWithoutRecognition();
     sim::Session session(options);
     ASSERT_TRUE(extest::startContract(session, extest::streetMission()));
     ASSERT_TRUE(extest::startHunting(session, 2.0f));

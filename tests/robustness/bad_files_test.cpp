@@ -6,10 +6,13 @@
 #include "support/key_value_edit.h"
 #include "scenarios/contract_play.h"
 #include "session/scenario_session.h"
+#include "runtime/text_lines.h"
 #include "support/game.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -22,7 +25,7 @@ using namespace sim;
 using test::withValue;
 
 std::string shipped(const std::string& name) {
-    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Defaults/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -98,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
     BadFiles, FirstContractWith,
     ::testing::Values(
         BadFile{"Settings.ini", "DevTools", "yes",
-                "Settings.ini: cannot read DevTools=yes (not a whole number), the default off is used"},
+                "Settings.ini: cannot read DevTools=yes (not a whole number), the default 0 is used"},
         BadFile{"Settings.ini", "PricesScale", "abc",
                 "Settings.ini: cannot read PricesScale=abc (not a number), the default 1.0 is used"},
         BadFile{"Settings.ini", "PricesScale", "1,5", ""},
@@ -152,10 +155,44 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"GeneralMeta.dat", "contract.auto_detect.distance_threshold", "abc",
                 "cannot read contract.auto_detect.distance_threshold=abc"},
         BadFile{"Settings.ini", "DisableGrizzlies", "no",
-                "Settings.ini: cannot read DisableGrizzlies=no (not a whole number), the default off is used"},
+                "Settings.ini: cannot read DisableGrizzlies=no (not a whole number), the default 0 is used"},
         BadFile{"Settings.ini", "QuickContractCardAccess", "true",
                 "Settings.ini: cannot read QuickContractCardAccess=true"},
         BadFile{"Settings.ini", "PriceScale", "2", "Settings.ini: unknown setting PriceScale=2, it is not used"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return "Case" + std::to_string(info.index); });
+
+// A line of a megabyte in any file the game reads (a file saved in the wrong
+// format, a paste gone wrong): each is reported with its file, line number and
+// length, quoting a few hundred bytes of it, and the game runs on.
+TEST(BadFiles, AMegabyteLineInAnyFileTakesAFewHundredBytesOfTheLog) {
+    const std::string huge(1 << 20, 'x');
+    SessionOptions options;
+    options.settingsLines = {huge, huge + "=1", "PricesScale=" + huge};
+    options.writeFiles["Lang.dat"] = "menu.title=Mine\n" + huge + "\n";
+    const std::string rhodesSlot = "missions." + std::to_string(static_cast<std::int32_t>(0x79FF6291u));
+    options.writeFiles["TutorialFlags.dat"] = huge + "\n";
+    options.writeFiles["Savegame.dat"] =
+        "next_mission_id=1\nmissions." + std::to_string(valentineAreaId()) + "=0\n" + rhodesSlot + "=" + huge + "\n";
+    options.writeFiles["Missions/0.dat"] = "id=0\n" + huge + "\n";
+    Session session(options);
+    ASSERT_TRUE(test::startGame(session));
+    session.runFrames(300);
+    EXPECT_FALSE(session.scriptStopped());
+    const std::uintmax_t size = std::filesystem::file_size(session.logPath());
+    ASSERT_LT(size, 40000u) << "the log took the long lines whole";
+    const std::string log = session.newLog();
+    for (const char* file : {"Drovil/Settings.ini line 2", "Drovil/Lang.dat line 2", "Drovil/TutorialFlags.dat line 1",
+                             "Drovil/Missions/0.dat line 2"})
+        EXPECT_NE(log.find(std::string("[...], please make sure it is assembled of the correct format "
+                                       "(<setting_name>=<settings_value>). (") +
+                           file + ", 1048576 bytes)"),
+                  std::string::npos)
+            << file;
+    EXPECT_NE(log.find("Drovil/Settings.ini: unknown setting " + std::string(drovil::logQuoteBytes, 'x') + "[...]=1"),
+              std::string::npos);
+    EXPECT_NE(log.find("data file 'Drovil/Savegame.dat': cannot read " + rhodesSlot + "=" +
+                       std::string(drovil::logQuoteBytes, 'x') + "[...] (not a whole number that fits)"),
+              std::string::npos);
+}
 
 } // namespace

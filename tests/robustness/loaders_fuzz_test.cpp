@@ -34,7 +34,7 @@ constexpr int inputsPerReader = 3000;
 void discard(const std::string&) {}
 
 std::string shippedFile(const std::string& name) {
-    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Defaults/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

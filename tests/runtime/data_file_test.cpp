@@ -1,6 +1,7 @@
 #include "runtime/data_file.h"
 
 #include "runtime/file_write.h"
+#include "runtime/text_lines.h"
 #include "runtime/scratch_folder.h"
 
 #include <filesystem>
@@ -72,12 +73,36 @@ TEST_F(DictDataFileTest, MissingFileFailsWithEmptyContents) {
 TEST_F(DictDataFileTest, ThirdLineWithoutEqualsFailsAtLineTwoAndKeepsEarlierEntries) {
     DictDataFile file = loaded("a=1\nb=2\nbroken\nc=3\n", false);
     EXPECT_TRUE(logHas("cannot parse line: broken, please make sure it is assembled of the correct format "
-                       "(<setting_name>=<settings_value>)."));
+                       "(<setting_name>=<settings_value>). (Drovil/Test.dat line 3, 6 bytes)"));
     EXPECT_TRUE(logHas("data file 'Drovil/Test.dat' is corruped at line: 2"));
     EXPECT_FALSE(logHas("data file 'Drovil/Test.dat' loaded, lines red: 2"));
     EXPECT_EQ(file.getString("a"), "1");
     EXPECT_EQ(file.getString("b"), "2");
     EXPECT_EQ(file.getString("c"), "");
+}
+
+// A damaged file may hold a line of megabytes (a file saved in the wrong
+// format, a paste gone wrong): the log quotes a few hundred bytes of it, with
+// the line's number and length, never the whole line.
+TEST_F(DictDataFileTest, AMegabyteLineIsQuotedInAFewHundredBytesWithItsNumberAndLength) {
+    const std::string huge(1 << 20, 'x');
+    loaded("a=1\n" + huge + "\n", false);
+    ASSERT_LT(std::filesystem::file_size("Drovil/Log.log"), 2000u) << "the log took the whole line";
+    const std::vector<std::string> messages = logMessages();
+    ASSERT_GE(messages.size(), 2u);
+    const std::string& quoted = messages[messages.size() - 2];
+    EXPECT_EQ(quoted.rfind("cannot parse line: " + std::string(logQuoteBytes, 'x') + "[...], please make sure", 0),
+              0u)
+        << quoted.substr(0, 300);
+    EXPECT_NE(quoted.find("(Drovil/Test.dat line 2, 1048576 bytes)"), std::string::npos) << quoted.substr(0, 300);
+    EXPECT_TRUE(logHas("data file 'Drovil/Test.dat' is corruped at line: 1"));
+
+    // A line that loads but whose value cannot be read is quoted the same way.
+    DictDataFile file = loaded("count=" + huge + "\n" + huge + "=1\n");
+    EXPECT_EQ(file.getInt("count", -999), -999);
+    EXPECT_EQ(file.getInt(huge, -999), 1);
+    EXPECT_FLOAT_EQ(file.getFloat("count", -1.0f), -1.0f);
+    EXPECT_LT(std::filesystem::file_size("Drovil/Log.log"), 4000u) << "the log took the whole line";
 }
 
 TEST_F(DictDataFileTest, TwoEqualsSignsFailTheFile) {

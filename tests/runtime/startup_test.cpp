@@ -37,9 +37,9 @@ TEST(StartUp, WritesBannerLoadsFilesRegistersDecoratorsInOrder) {
 
     // The data files load in their fixed order, after the settings.
     const int settings = findLog(log, "settings file loaded");
-    const int lang = findLog(log, "loading data file: Drovil/Lang.dat");
-    const int meta = findLog(log, "loading data file: Drovil/GeneralMeta.dat");
-    const int ai = findLog(log, "loading data file: Drovil/AI.dat");
+    const int lang = findLog(log, "loading data file: Drovil/Defaults/Lang.dat");
+    const int meta = findLog(log, "loading data file: Drovil/Defaults/GeneralMeta.dat");
+    const int ai = findLog(log, "loading data file: Drovil/Defaults/AI.dat");
     const int save = findLog(log, "loading data file: Drovil/Savegame.dat");
     const int flags = findLog(log, "loading data file: Drovil/TutorialFlags.dat");
     const int done = findLog(log, "initialization complete");
@@ -60,7 +60,7 @@ TEST(StartUp, WritesBannerLoadsFilesRegistersDecoratorsInOrder) {
 
 TEST(StartUp, MissingLangFailsBeforeAnythingElseAndTellsThePlayer) {
     sim::SessionOptions options;
-    options.removeFiles = {"Lang.dat"};
+    options.removeFiles = {"Defaults/Lang.dat"};
     sim::Session session(options);
     session.runFrames(20);
 
@@ -68,17 +68,17 @@ TEST(StartUp, MissingLangFailsBeforeAnythingElseAndTellsThePlayer) {
     EXPECT_TRUE(session.hud().subtitleShown("Failed to load Drovil, please check the logs for more info."));
     EXPECT_TRUE(session.world().registeredDecorators.empty());
     EXPECT_TRUE(session.logContains("unable to load from data file, please make sure it exists."));
-    EXPECT_FALSE(session.logContains("loading data file: Drovil/GeneralMeta.dat"));
+    EXPECT_FALSE(session.logContains("loading data file: Drovil/Defaults/GeneralMeta.dat"));
     EXPECT_FALSE(session.logContains("initialization complete"));
 }
 
-TEST(StartUp, CorruptAiFileFailsStartUp) {
+TEST(StartUp, CorruptDefaultsFailStartUp) {
     sim::SessionOptions options;
-    options.writeFiles = {{"AI.dat", "guard.a=1\nnot a line\n"}};
+    options.writeFiles = {{"Defaults/AI.dat", "guard.a=1\nnot a line\n"}};
     sim::Session session(options);
     session.runFrames(20);
 
-    EXPECT_TRUE(session.logContains("data file 'Drovil/AI.dat' is corruped at line: 1"));
+    EXPECT_TRUE(session.logContains("data file 'Drovil/Defaults/AI.dat' is corruped at line: 1"));
     EXPECT_TRUE(session.hud().subtitleShown("Failed to load Drovil, please check the logs for more info."));
     EXPECT_FALSE(session.logContains("loading data file: Drovil/Savegame.dat"));
 }
@@ -120,7 +120,7 @@ TEST(StartUp, ASaveThatIsThereButDoesNotLoadStopsStartUpAndIsKept) {
 
 TEST(StartUp, MissingSettingsKeepsDefaults) {
     sim::SessionOptions options;
-    options.removeFiles = {"Settings.ini"};
+    options.removeFiles = {"Defaults/Settings.ini"};
     sim::Session session(options);
     ASSERT_TRUE(startGame(session));
     EXPECT_TRUE(session.logContains("Unable to load from data file, please make sure it exists."));

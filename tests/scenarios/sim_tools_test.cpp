@@ -299,6 +299,73 @@ TEST(SimMap, TheMapOfARunIsWellFormedSvgHoldingThePathTheContractAndTheTargetsFa
     EXPECT_EQ(runSim("--scenario idle --frames 10 --quiet --map /no/such/folder/run.svg").status, 2);
 }
 
+// Every file drovil-sim writes goes where the user named it, from the folder
+// he started it in, whatever game folder it plays in; a path that cannot be
+// written is said at once, before anything is played.
+TEST(SimFiles, GoWhereTheUserNamedThemFromTheFolderHeStartedIn) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("drovil-files-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "work" / "pictures");
+    fs::create_directories(root / "game");
+    fs::copy(DROVIL_DATA_DIR, root / "game" / "Drovil", fs::copy_options::recursive);
+    auto inWork = [&](const std::string& arguments) {
+        return "cd '" + (root / "work").string() + "' && " + DROVIL_SIM_COMMAND + " " + arguments;
+    };
+    auto run = [](const std::string& command) {
+        Command result;
+        std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+        char buffer[4096];
+        for (std::size_t read = 0; pipe && (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            result.output.append(buffer, read);
+        const int status = pipe ? pclose(pipe) : -1;
+        result.status = status == -1 ? -1 : WEXITSTATUS(status);
+        return result;
+    };
+
+    const Command played = run(inWork("--scenario idle --frames 40 --quiet --game-dir ../game --map run.svg "
+                                      "--snapshot 30 --snapshot-dir pictures"));
+    EXPECT_EQ(played.status, 0) << played.output;
+    EXPECT_TRUE(fs::exists(root / "work" / "run.svg")) << played.output;
+    EXPECT_TRUE(fs::exists(root / "work" / "pictures" / "snapshot-frame-30.svg")) << played.output;
+    EXPECT_NE(played.output.find("map of the run: " + (root / "work" / "run.svg").string()), std::string::npos)
+        << played.output;
+    EXPECT_FALSE(fs::exists(root / "game" / "run.svg"));
+    EXPECT_FALSE(fs::exists(root / "game" / "pictures"));
+    // Without --snapshot-dir, the pictures go into the folder he started in.
+    const Command here = run(inWork("--scenario idle --frames 40 --quiet --snapshot 20"));
+    EXPECT_EQ(here.status, 0) << here.output;
+    EXPECT_TRUE(fs::exists(root / "work" / "snapshot-frame-20.svg")) << here.output;
+
+    for (const char* wrong : {"--map no-such-folder/run.svg", "--map pictures",
+                              "--snapshot 10 --snapshot-dir no-such-folder", "--map /proc/version/run.svg"}) {
+        const Command refused = run(inWork(std::string("--scenario idle --frames 40 --quiet ") + wrong));
+        EXPECT_EQ(refused.status, 2) << wrong << ": " << refused.output;
+        EXPECT_NE(refused.output.find("drovil-sim: --"), std::string::npos) << wrong << ": " << refused.output;
+        EXPECT_NE(refused.output.find("cannot write"), std::string::npos) << wrong << ": " << refused.output;
+        EXPECT_EQ(refused.output.find("scenario idle"), std::string::npos)
+            << wrong << ": the run began: " << refused.output;
+    }
+    EXPECT_FALSE(fs::exists(root / "work" / "no-such-folder"));
+    fs::remove_all(root);
+}
+
+// The language the game is set to: a fresh game folder gets the repository's
+// translation for it, as a player who installed it has it.
+TEST(SimLanguage, TheGameAnswersTheLanguageAskedForAndAFreshFolderHasItsTranslation) {
+    const Command french = runSim("--scenario idle --frames 10 --language fr");
+    EXPECT_EQ(french.status, 0) << french.output;
+    EXPECT_NE(french.output.find("the game's language: French (fr)"), std::string::npos) << french.output;
+    EXPECT_NE(french.output.find("data file 'Drovil/Lang.fr.dat' read over the defaults: 61 keys of its own"),
+              std::string::npos)
+        << french.output;
+    const Command german = runSim("--scenario idle --frames 10 --language DE");
+    EXPECT_EQ(german.status, 0);
+    EXPECT_NE(german.output.find("the game's language: German (de)"), std::string::npos) << german.output;
+    EXPECT_EQ(german.output.find("read over the defaults"), std::string::npos) << "no German translation ships";
+    EXPECT_EQ(runSim("--scenario idle --frames 10 --language french").status, 2);
+}
+
 TEST(RunMap, RecordsThePathTheTargetHisGangTheBlipsAndTheContractAsTheGameHadThem) {
     const ScenarioDefinition* scenario = findScenario("camp-loud-day");
     Session session(scenarioOptions(*scenario, 1));

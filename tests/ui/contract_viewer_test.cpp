@@ -69,7 +69,7 @@ const sim::DrawnText* textAt(const sim::Hud& hud, float x, float y) {
 }
 
 std::string shippedLang() {
-    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Lang.dat");
+    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Defaults/Lang.dat");
     std::stringstream text;
     text << in.rdbuf();
     return text.str();

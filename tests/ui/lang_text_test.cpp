@@ -13,7 +13,7 @@
 namespace {
 
 std::string shippedLangWithout(const std::string& key) {
-    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Lang.dat", std::ios::binary);
+    std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Defaults/Lang.dat", std::ios::binary);
     std::string result;
     for (std::string line; std::getline(in, line);)
         if (line.rfind(key + "=", 0) != 0)
@@ -32,7 +32,7 @@ int count(const std::string& text, const std::string& part) {
 
 TEST(LangTexts, AMissingTextShowsNothingAndIsNamedOnceInTheLog) {
     sim::SessionOptions options;
-    options.writeFiles["Lang.dat"] = shippedLangWithout("toast.contract_accepted");
+    options.writeFiles["Defaults/Lang.dat"] = shippedLangWithout("toast.contract_accepted");
     sim::Session session(options);
     enginetest::useTestExecutors();
     ASSERT_TRUE(test::startGame(session));

@@ -227,7 +227,7 @@ TEST(QuestOffers, AcceptingPlaysTheHandoverAndAnnouncesTheTownOnce) {
 
 TEST(QuestOffers, DecliningRestartsTheTimerAndTheNextOfferComesWhenDue) {
     // Two game hours between encounters.
-    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/GeneralMeta.dat");
+    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/Defaults/GeneralMeta.dat");
     std::stringstream meta;
     for (std::string line; std::getline(shipped, line);)
         if (line.rfind("quest_offer.game_hours_between_encounters", 0) != 0)
@@ -287,7 +287,7 @@ TEST(QuestOffers, AnAcceptanceWhoseHandlingFailsIsHandledOnce) {
 }
 
 TEST(QuestOffers, AHugePauseBetweenEncountersNeverWrapsIntoThePast) {
-    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/GeneralMeta.dat");
+    std::ifstream shipped(std::string(DROVIL_DATA_DIR) + "/Defaults/GeneralMeta.dat");
     std::stringstream meta;
     for (std::string line; std::getline(shipped, line);)
         if (line.rfind("quest_offer.game_hours_between_encounters", 0) != 0)

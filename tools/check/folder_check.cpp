@@ -6,7 +6,9 @@
 #include "runtime/data_file.h"
 #include "runtime/log.h"
 #include "runtime/number_text.h"
+#include "runtime/game_language.h"
 #include "runtime/settings_format.h"
+#include "runtime/text_lines.h"
 #include "ui/lang_format.h"
 #include "ui/text.h"
 #include "world/data/zone_table.h"
@@ -108,7 +110,7 @@ bool loadFolderFile(NumberedFile& file, const std::string& name, Findings& findi
     if (file.load())
         return true;
     if (file.failedLine() > 0) {
-        const std::string message = "this line is not key=value (" + quoted(file.failedText()) +
+        const std::string message = "this line is not key=value (" + quoted(quotedForLog(file.failedText())) +
                                     "): the game stops reading the file here, " + stopMeans;
         if (stopIsError)
             findings.error(name, file.failedLine(), message);
@@ -156,30 +158,54 @@ void checkNumber(const std::string& name, int line, const std::string& key, cons
         findings.warning(name, line, key + ": " + quoted(value) + " " + remark);
 }
 
-// Keys of the folder's file against the shipped file's: missing and unknown
-// keys, and numbers where the shipped file has numbers.
-void compareWithShipped(const std::string& name, const NumberedFile& file, const NumberedFile& shipped,
-                        bool missingIsError, const std::string& missingMeans, Findings& findings) {
-    for (const auto& [key, value] : shipped.entries()) {
-        if (file.entries().count(key) == 0) {
-            if (missingIsError)
-                findings.error(name, 0, "key " + key + " is missing: " + missingMeans);
-            else
-                findings.warning(name, 0, "key " + key + " is missing: " + missingMeans);
-        }
-    }
-    for (const auto& [key, value] : file.entries()) {
-        const auto reference = shipped.entries().find(key);
-        if (reference == shipped.entries().end()) {
-            findings.warning(name, file.lineOf(key),
-                             "key " + key + " is not in the shipped file: the game never reads it (a typo?)");
-            continue;
-        }
-        checkNumber(name, file.lineOf(key), key, value, kindOfShippedValue(reference->second), findings);
-    }
+// --- The layers ---
+
+// What a file of the folder is to the game: the shipped defaults of
+// Defaults/, the player's own file of the same name read over them key by
+// key, or a translation of the texts read over both.
+enum class Layer { Defaults, Own, Translation };
+
+// How the folder is laid out: whether it has the defaults' folder at all (an
+// install that has none reads the player's files alone, which must then hold
+// every key).
+struct Folder {
+    fs::path path;
+    bool hasDefaults = false;
+};
+
+// A layer's keys only need to be complete where nothing lies below them.
+bool needsEveryKey(Layer layer, const Folder& folder) {
+    return layer == Layer::Defaults || (layer == Layer::Own && !folder.hasDefaults);
 }
 
-// --- Lang.dat ---
+// Loads a layer; reports where loading stops, with what the game then does.
+bool loadLayer(NumberedFile& file, const std::string& name, Layer layer, Findings& findings) {
+    switch (layer) {
+    case Layer::Defaults:
+        return loadFolderFile(file, name, findings, true, "and Drovil does not start");
+    case Layer::Own:
+        return loadFolderFile(file, name, findings, true,
+                              "and the game leaves the whole file out (none of its keys are read): the defaults "
+                              "stand");
+    case Layer::Translation:
+        return loadFolderFile(file, name, findings, true,
+                              "and the game leaves the whole translation out: the texts show in English");
+    }
+    return false;
+}
+
+// A required file (the texts, the tuning) missing from its layer.
+void reportMissing(const Folder& folder, const std::string& base, Layer layer, Findings& findings) {
+    const std::string name = layer == Layer::Defaults ? "Defaults/" + base : base;
+    if (layer == Layer::Defaults && isFile(folder.path / base))
+        findings.warning(name, 0,
+                         "missing: the game reads " + base + " alone, which must then hold every key; unpack "
+                         "Drovil again to bring the defaults back");
+    else if (needsEveryKey(layer, folder) && (layer == Layer::Own || !isFile(folder.path / base)))
+        findings.error(name, 0, "missing: Drovil does not start without it");
+}
+
+// --- Lang.dat and its translations ---
 
 // The text of `key` as the player sees it at its longest, and what its place
 // takes; a limit of 0 when the place sets none.
@@ -199,19 +225,20 @@ ShownText shownText(const std::string& key, const std::string& text) {
     return {entry->lineBreaks ? expandLineBreaks(filled) : filled, textLimit(*entry), where};
 }
 
-void checkLang(const fs::path& folder, const ShippedFiles& shipped, Findings& findings) {
-    const std::string name = "Lang.dat";
-    NumberedFile file((folder / name).string());
-    if (!isFile(folder / name)) {
-        findings.error(name, 0, "missing: Drovil does not start without it");
+void checkLangFile(const Folder& folder, const std::string& name, Layer layer, const ShippedFiles& shipped,
+                   Findings& findings) {
+    NumberedFile file((folder.path / name).string());
+    if (!loadLayer(file, name, layer, findings))
         return;
-    }
-    if (!loadFolderFile(file, name, findings, true, "and Drovil does not start"))
-        return;
-    const NumberedFile reference = shippedFile(name, shipped.lang);
-    for (const auto& [key, text] : reference.entries())
-        if (file.entries().count(key) == 0)
+    const NumberedFile reference = shippedFile("Lang.dat", shipped.lang);
+    for (const auto& [key, text] : reference.entries()) {
+        if (file.entries().count(key) > 0)
+            continue;
+        if (needsEveryKey(layer, folder))
             findings.error(name, 0, "key " + key + " is missing: nothing is shown where its text belongs");
+        else if (layer == Layer::Translation)
+            findings.warning(name, 0, "key " + key + " is not translated: its text shows in English");
+    }
     for (const auto& [key, text] : file.entries()) {
         const int line = file.lineOf(key);
         const auto original = reference.entries().find(key);
@@ -234,19 +261,72 @@ void checkLang(const fs::path& folder, const ShippedFiles& shipped, Findings& fi
     }
 }
 
+// The translations in the folder, Lang.<tag>.dat, by name.
+std::vector<std::string> translationFiles(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(error) && name.size() > 9 && name.rfind("Lang.", 0) == 0 &&
+            name.compare(name.size() - 4, 4, ".dat") == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void checkLang(const Folder& folder, const ShippedFiles& shipped, Findings& findings) {
+    for (const Layer layer : {Layer::Defaults, Layer::Own}) {
+        const std::string name = layer == Layer::Defaults ? "Defaults/Lang.dat" : "Lang.dat";
+        if (!isFile(folder.path / name)) {
+            reportMissing(folder, "Lang.dat", layer, findings);
+            continue;
+        }
+        checkLangFile(folder, name, layer, shipped, findings);
+    }
+    for (const std::string& name : translationFiles(folder.path)) {
+        const std::string tag = name.substr(5, name.size() - 9);
+        if (!findLanguageTag(tag)) {
+            findings.warning(name, 0,
+                             "no language of the game has the tag " + quoted(tag) +
+                                 ": the game never reads this file (the tags are listed in the modder's reference)");
+            continue;
+        }
+        checkLangFile(folder, name, Layer::Translation, shipped, findings);
+    }
+}
+
 // --- GeneralMeta.dat, AI.dat ---
 
-void checkTuning(const fs::path& folder, const std::string& name, const std::string& shippedText,
+void checkTuning(const Folder& folder, const std::string& base, const std::string& shippedText,
                  Findings& findings) {
-    if (!isFile(folder / name)) {
-        findings.error(name, 0, "missing: Drovil does not start without it");
-        return;
+    const NumberedFile reference = shippedFile(base, shippedText);
+    for (const Layer layer : {Layer::Defaults, Layer::Own}) {
+        const std::string name = layer == Layer::Defaults ? "Defaults/" + base : base;
+        if (!isFile(folder.path / name)) {
+            reportMissing(folder, base, layer, findings);
+            continue;
+        }
+        NumberedFile file((folder.path / name).string());
+        if (!loadLayer(file, name, layer, findings))
+            continue;
+        const bool complete = needsEveryKey(layer, folder);
+        for (const auto& [key, value] : reference.entries())
+            if (complete && file.entries().count(key) == 0)
+                findings.warning(name, 0,
+                                 "key " + key +
+                                     " is missing: the game reads it as absent (-999) and the rule that uses it "
+                                     "does not work");
+        for (const auto& [key, value] : file.entries()) {
+            const auto shippedValue = reference.entries().find(key);
+            if (shippedValue == reference.entries().end()) {
+                findings.warning(name, file.lineOf(key),
+                                 "key " + key + " is not in the shipped file: the game never reads it (a typo?)");
+                continue;
+            }
+            checkNumber(name, file.lineOf(key), key, value, kindOfShippedValue(shippedValue->second), findings);
+        }
     }
-    NumberedFile file((folder / name).string());
-    if (!loadFolderFile(file, name, findings, true, "and Drovil does not start"))
-        return;
-    compareWithShipped(name, file, shippedFile(name, shippedText), false,
-                       "the game reads it as absent (-999) and the rule that uses it does not work", findings);
 }
 
 // --- Settings.ini ---
@@ -282,18 +362,23 @@ std::string likelySetting(const std::string& name) {
     return best;
 }
 
-void checkSettings(const fs::path& folder, Findings& findings) {
-    const std::string name = "Settings.ini";
-    std::ifstream in(folder / name);
+// The values the layers below a settings file give, for what is used when
+// one of its values does not read.
+using SettingValues = std::map<std::string, std::string>;
+
+void checkSettingsFile(const Folder& folder, const std::string& name, SettingValues& below, Findings& findings) {
+    std::ifstream in(folder.path / name);
     if (!in.is_open()) {
-        findings.warning(name, 0, "missing: every setting takes its default");
+        findings.warning(name, 0, "cannot be read: the settings below it stand");
         return;
     }
     std::map<std::string, int> lastLine;
+    SettingValues mine;
     for (const SettingsFileLine& line : readSettingsLines(in)) {
         if (line.kind == SettingsLine::Malformed) {
             findings.warning(name, line.number,
-                             "this line is not Name=Value (" + quoted(line.text) + "): the game skips it");
+                             "this line is not Name=Value (" + quoted(quotedForLog(line.text)) +
+                                 "): the game skips it");
             continue;
         }
         if (line.kind != SettingsLine::Setting)
@@ -307,22 +392,37 @@ void checkSettings(const fs::path& folder, Findings& findings) {
         if (!known) {
             const std::string meant = likelySetting(line.name);
             findings.warning(name, line.number,
-                             "unknown setting " + line.name + ", it is not used" +
+                             "unknown setting " + quotedForLog(line.name) + ", it is not used" +
                                  (meant.empty() ? std::string() : " (did you mean " + meant + "?)"));
             continue;
         }
         if (!settingValueReads(*known, line.value)) {
+            const auto fallback = below.find(line.name);
             findings.warning(name, line.number,
-                             line.name + "=" + line.value + " does not read as " +
-                                 (known->kind == SettingKind::Boolean ? "1 or 0" : "a number") +
-                                 ": the default " + (known->defaultValue ? known->defaultValue : "off") +
-                                 " is used");
+                             line.name + "=" + quotedForLog(line.value) + " does not read as " +
+                                 (known->kind == SettingKind::Boolean ? "1 or 0" : "a number") + ": the default " +
+                                 (fallback != below.end() ? fallback->second : std::string("off")) + " is used");
             continue;
         }
+        mine[line.name] = line.value;
         const std::string remark = numberTextRemark(line.value, known->kind == SettingKind::Boolean);
         if (!remark.empty())
             findings.warning(name, line.number, line.name + "=" + line.value + " " + remark);
     }
+    for (const auto& [key, value] : mine)
+        below[key] = value;
+}
+
+void checkSettings(const Folder& folder, Findings& findings) {
+    SettingValues values = settingsWithDefaults({});
+    if (isFile(folder.path / "Defaults/Settings.ini"))
+        checkSettingsFile(folder, "Defaults/Settings.ini", values, findings);
+    else if (folder.hasDefaults)
+        findings.warning("Defaults/Settings.ini", 0, "missing: the built-in defaults stand");
+    if (isFile(folder.path / "Settings.ini"))
+        checkSettingsFile(folder, "Settings.ini", values, findings);
+    else if (!folder.hasDefaults)
+        findings.warning("Settings.ini", 0, "missing: every setting takes its default");
 }
 
 // --- Savegame.dat, TutorialFlags.dat ---
@@ -443,26 +543,37 @@ void checkMissions(const fs::path& folder, Findings& findings) {
         checkMissionFile(path, "Missions/" + path.filename().string(), findings);
 }
 
-// The files in the order they are printed.
-const std::vector<std::string>& fileOrder() {
-    static const auto* order = new std::vector<std::string>{"Settings.ini", "Lang.dat", "GeneralMeta.dat",
-                                                            "AI.dat", "Savegame.dat", "TutorialFlags.dat"};
-    return *order;
+// The files in the order they are printed: each file's defaults before the
+// player's own, the translations after the texts.
+std::vector<std::string> fileOrder(const fs::path& folder) {
+    std::vector<std::string> order{"Defaults/Settings.ini", "Settings.ini", "Defaults/Lang.dat", "Lang.dat"};
+    for (const std::string& name : translationFiles(folder))
+        order.push_back(name);
+    for (const char* name : {"Defaults/GeneralMeta.dat", "GeneralMeta.dat", "Defaults/AI.dat", "AI.dat",
+                             "Savegame.dat", "TutorialFlags.dat"})
+        order.push_back(name);
+    return order;
 }
 
 } // namespace
 
-std::vector<Finding> checkFolder(const fs::path& folder, const ShippedFiles& shipped) {
+std::vector<Finding> checkFolder(const fs::path& path, const ShippedFiles& shipped) {
     const LogSink previous = setLogSink(quiet);
     std::vector<Finding> all;
     Findings findings(all);
+    std::error_code error;
+    const Folder folder{path, fs::is_directory(path / "Defaults", error)};
+    if (!folder.hasDefaults)
+        findings.warning("Defaults/", 0,
+                         "missing: the game reads the files of the folder alone, as an install before the "
+                         "defaults had a folder of their own; unpack Drovil again to bring them back");
     checkSettings(folder, findings);
     checkLang(folder, shipped, findings);
     checkTuning(folder, "GeneralMeta.dat", shipped.generalMeta, findings);
     checkTuning(folder, "AI.dat", shipped.ai, findings);
-    checkSavegame(folder, findings);
-    checkTutorialFlags(folder, shipped, findings);
-    checkMissions(folder, findings);
+    checkSavegame(path, findings);
+    checkTutorialFlags(path, shipped, findings);
+    checkMissions(path, findings);
     setLogSink(previous);
     return all;
 }
@@ -470,16 +581,19 @@ std::vector<Finding> checkFolder(const fs::path& folder, const ShippedFiles& shi
 int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const char* usage = "usage: drovil-check DIR\n"
                         "       drovil-check --reference\n"
-                        "Checks a Drovil/ folder (Settings.ini, Lang.dat, GeneralMeta.dat, AI.dat, Savegame.dat,\n"
-                        "TutorialFlags.dat, Missions/) before the game starts, with the plug-in's own readers:\n"
-                        "lines the game cannot read (numbered from 1), keys missing or unknown against the shipped\n"
-                        "files, numbers that do not read or use a decimal comma, Lang texts whose placeholders\n"
-                        "differ from the shipped text's or that are longer than the screen takes, unknown settings\n"
-                        "and setting values that do not read. Exit status 0 when the folder would load and show\n"
-                        "every text, 1 when it would not, 2 for a wrong command line.\n"
+                        "Checks a Drovil/ folder before the game starts, with the plug-in's own readers: the shipped\n"
+                        "defaults in Defaults/ (Settings.ini, Lang.dat, GeneralMeta.dat, AI.dat), the player's own\n"
+                        "files of the same names read over them, the translations Lang.<language>.dat, and\n"
+                        "Savegame.dat, TutorialFlags.dat and Missions/. Each problem is named with its file and\n"
+                        "line (numbered from 1): lines the game cannot read, keys missing or unknown against the\n"
+                        "shipped files, numbers that do not read or use a decimal comma, Lang texts whose\n"
+                        "placeholders differ from the shipped text's or that are longer than the screen takes,\n"
+                        "untranslated keys, unknown settings and setting values that do not read. Exit status 0\n"
+                        "when the folder would load and show every text as its files say, 1 when it would not, 2\n"
+                        "for a wrong command line.\n"
                         "--reference prints the modder's reference as Markdown (docs/modding.md): every key of the\n"
-                        "shipped files with where its text shows or what its value does, the settings, the script\n"
-                        "events and the entity decorators.\n";
+                        "shipped files with where its text shows or what its value does, the settings, the\n"
+                        "translations' language tags, the script events and the entity decorators.\n";
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << usage;
         return 0;
@@ -501,7 +615,8 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
     const std::vector<Finding> findings = checkFolder(folder, builtInShippedFiles());
 
     // Per file: every file of the fixed list, then the mission files met.
-    std::vector<std::string> files = fileOrder();
+    std::vector<std::string> files = fileOrder(folder);
+    files.insert(files.begin(), "Defaults/");
     for (const Finding& finding : findings)
         if (std::find(files.begin(), files.end(), finding.file) == files.end())
             files.push_back(finding.file);
@@ -529,7 +644,8 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
     }
     out << errors << " error" << (errors == 1 ? "" : "s") << ", " << warnings << " warning"
         << (warnings == 1 ? "" : "s") << ": "
-        << (errors == 0 ? "the folder would load and show every text" : "the folder would not load or show every text")
+        << (errors == 0 ? "the folder would load and show every text"
+                        : "the folder would not load or show every text as its files say")
         << "\n";
     return errors == 0 ? 0 : 1;
 }

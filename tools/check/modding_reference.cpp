@@ -2,6 +2,7 @@
 
 #include "reference_catalogue.h"
 #include "runtime/data_file.h"
+#include "runtime/game_language.h"
 #include "runtime/log.h"
 #include "runtime/settings_format.h"
 #include "ui/lang_format.h"
@@ -118,31 +119,59 @@ void writeIntroduction(std::ostream& out) {
            "scripts "
            "can send and receive, and the entity decorators they can read. This page is generated: "
            "`drovil-check --reference` prints it from the plug-in's catalogue of keys "
-           "(`tools/check/reference_catalogue.cpp`) and the shipped files of `data/Drovil/`. Do not edit it "
+           "(`tools/check/reference_catalogue.cpp`) and the shipped files of `data/Drovil/Defaults/`. Do not edit it "
            "by "
            "hand; after changing either, regenerate it with\n\n"
            "    build/dev/tools/check/drovil-check --reference > docs/modding.md\n\n"
            "A test fails while this page differs from what the command prints.\n\n"
            "## The data files\n\n"
-           "`Lang.dat`, `GeneralMeta.dat` and `AI.dat` are plain 8-bit text, one `key=value` a line. Nothing "
-           "is "
-           "trimmed (a space belongs to the key or the value), a value may not be empty or hold a `=`, and "
-           "there "
-           "are no comments: a line that is not `key=value` stops the file's loading, and without these "
-           "three "
-           "files Drovil does not start. A later line with the same key replaces an earlier one. Numbers use "
-           "a "
-           "decimal point. `Settings.ini` has the same lines, but a line starting with `;`, `/`, `[` or `\\` "
-           "is "
-           "a comment and a bad line is only skipped. Run `drovil-check Drovil` (see the README) on an "
-           "edited "
-           "folder: it reports every line, key, placeholder and length the game would trip over.\n\n";
+           "The shipped files are in `Drovil/Defaults/`: `Settings.ini`, `Lang.dat`, `GeneralMeta.dat` and "
+           "`AI.dat`. Do not edit them: every update replaces them. To change something, make a file of the "
+           "same name in `Drovil/` itself (`Drovil/Settings.ini`, `Drovil/AI.dat`...) and put in it only the "
+           "lines you change: the plug-in reads the defaults first and then your file over them, key by key, "
+           "so a key you leave out keeps its default and a key a new version adds reaches you with its default. "
+           "A full copy of a file works too (an install from before the defaults had their folder has one): its "
+           "keys override every default, and the first start of each new version names in `Drovil/Log.log` "
+           "those of your keys that differ from the defaults. An update never touches your files.\n\n"
+           "All are plain 8-bit text, one `key=value` a line (UTF-8 for letters beyond ASCII). Nothing is "
+           "trimmed (a space belongs to the key or the value), a value may not be empty or hold a `=`, and there "
+           "are no comments: a line that is not `key=value` stops the file's loading. A file of yours that does "
+           "not load is left out whole (the log and the screen name the file and the line) and the defaults "
+           "stand; defaults that do not load keep Drovil from starting. A later line with the same key replaces "
+           "an earlier one. Numbers use a decimal point. `Settings.ini` has the same lines, but a line starting "
+           "with `;`, `/`, `[` or `\\` is a comment and a bad line is only skipped. Run `drovil-check Drovil` "
+           "(see the README) on an edited folder: it reports every line, key, placeholder and length the game "
+           "would trip over, naming the file of each.\n\n";
+}
+
+void writeTranslations(std::ostream& out) {
+    out << "## Translations: Lang.<language>.dat\n\n"
+           "Drovil shows its texts in the language the game is set to when it starts: it reads "
+           "`Drovil/Defaults/Lang.dat` (English), then your `Drovil/Lang.dat` if you have one, then "
+           "`Drovil/Lang.<tag>.dat` for the game's language, each over the one before, key by key. A key a "
+           "translation leaves out shows in English. Updates never touch a translation (the release zip holds "
+           "none), and several can sit side by side.\n\n"
+           "To make one, copy `Drovil/Defaults/Lang.dat` to `Drovil/Lang.<tag>.dat` with the tag of your "
+           "language below and translate the texts after the `=`, keeping every key as it is, the placeholders "
+           "exactly as the shipped text has them, the `@` line breaks where they help, and each text within the "
+           "limit of the table above (the limit counts bytes: a letter beyond ASCII takes two or more in UTF-8). "
+           "Save it as UTF-8 and run `drovil-check Drovil`: it names every text whose placeholders or length "
+           "are wrong and every key not translated yet. To install one, put the file into `Drovil/` beside "
+           "`Settings.ini`; to remove it, delete it. Drovil's source ships a complete French translation, "
+           "`data/translations/Lang.fr.dat`, also packed as its own zip, `Drovil-<version>-fr.zip`.\n\n";
+    out << row({"Game language", "Number the game reports", "Tag", "File"});
+    out << "|---|---|---|---|\n";
+    for (const GameLanguage& language : gameLanguages())
+        out << row({language.name, std::to_string(language.id), code(language.tag),
+                    code("Drovil/" + translationFileName(language))});
+    out << "\n";
 }
 
 void writeLang(std::ostream& out, const ShippedFiles& shipped) {
     const std::map<std::string, std::string> lang = entriesOf("Lang.dat", shipped.lang);
     out << "## Lang.dat: the texts\n\n"
-           "Every text the player sees. A missing key shows nothing where its text belongs (and is logged). "
+           "Every text the player sees, as `Drovil/Defaults/Lang.dat` ships it. A key that no layer holds shows "
+           "nothing where its text belongs (and is logged). "
            "Where a text takes a placeholder, keep exactly the shipped one (`%s` is filled with the value, "
            "`%%` "
            "is a percent sign); where the column says `@` breaks lines, an `@` starts a new line. The limit "
@@ -260,6 +289,7 @@ void writeDecorators(std::ostream& out) {
 void writeModdingReference(std::ostream& out, const ShippedFiles& shipped) {
     writeIntroduction(out);
     writeLang(out, shipped);
+    writeTranslations(out);
     writeTuning(out, TuningFile::GeneralMeta, shipped.generalMeta, "contracts and quest offers");
     writeTuning(out, TuningFile::AI, shipped.ai, "the guards of camps");
     writeSettings(out, shipped);

@@ -1,4 +1,5 @@
-// The pace of the game clock, and the game's mission and random event flags.
+// The pace of the game clock, the game's mission and random event flags, and
+// the language the game is set to.
 #include "natives/families.h"
 
 namespace sim {
@@ -13,6 +14,7 @@ void implementGameStateNatives(NativeDispatch& dispatch, World& world) {
     });
     dispatch.implement<n::gamestate::missionFlag>([&world]() { return world.missionFlag; });
     dispatch.implement<n::gamestate::randomEventFlag>([&world]() { return world.randomEventFlag; });
+    dispatch.implement<n::localization::currentLanguage>([&world]() { return world.language; });
 }
 
 } // namespace sim

@@ -78,6 +78,9 @@ struct World {
     bool randomEventFlag = false;
     // The game can make persona photographs (the pedshot service is up).
     bool pedshotAvailable = true;
+    // The language the game is set to, as the game numbers them: 0 English,
+    // 1 French, 2 German... (the player chooses it in the game's settings).
+    int language = 0;
     Doors doors;
     // The cash changes shown since the session began, oldest first: the latest keptCashChanges.
     static constexpr std::size_t keptCashChanges = 256;
