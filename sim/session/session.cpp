@@ -3,6 +3,7 @@
 #include "runtime/file_writer.h"
 #include "runtime/host_api.h"
 #include "runtime/plugin_entry.h"
+#include "runtime/settings_format.h"
 
 #include <atomic>
 #include <chrono>
@@ -21,6 +22,25 @@ int pluginModule = 0;
 void writeText(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
+}
+
+// The shipped Settings.ini with its AliveBounties line turned off, every other
+// line as it was.
+void keepContractsDeadOnly(const fs::path& settingsFile) {
+    std::ifstream in(settingsFile, std::ios::binary);
+    if (!in)
+        return;
+    std::ostringstream out;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::string name, value;
+        const std::string text = !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
+        if (drovil::parseSettingsLine(text, name, value) == drovil::SettingsLine::Setting && name == "AliveBounties")
+            line = "AliveBounties=0";
+        out << line << "\n";
+    }
+    in.close();
+    writeText(settingsFile, out.str());
 }
 } // namespace
 
@@ -48,6 +68,8 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
         gameDir_ = makeTemporaryFolder("drovil-game");
         ownsGameDir_ = !options_.keepGameDir;
         fs::copy(DROVIL_DATA_DIR, gameDir_ / "Drovil", fs::copy_options::recursive);
+        if (!options_.aliveBounties)
+            keepContractsDeadOnly(gameDir_ / "Drovil" / "Settings.ini");
     }
     const fs::path drovil = gameDir_ / "Drovil";
     if (!options_.settingsLines.empty() && fs::exists(drovil)) {

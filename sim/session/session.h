@@ -1,6 +1,6 @@
 #pragma once
 // One simulated game session: a fresh game folder holding a copy of the shipped
-// Drovil/ data, the plug-in loaded into the stand-in host as the game would load
+// Drovil/ data (its contracts dead-only unless asked, see SessionOptions), the plug-in loaded into the stand-in host as the game would load
 // it, and frames run on demand. One session per process: the plug-in's
 // process-wide objects live as long as the process.
 #include "host/sim_host.h"
@@ -28,6 +28,11 @@ struct SessionOptions {
     std::filesystem::path reuseGameDir;
     // Keep the game folder after the session (the default removes a fresh one).
     bool keepGameDir = false;
+    // A fresh folder plays dead-only contracts (its Settings.ini says
+    // AliveBounties=0), as every contract was before dead or alive came, so
+    // that a game, a test or a scenario plays today's contracts unless it asks
+    // for the shipped setting (on) with this.
+    bool aliveBounties = false;
 };
 
 class Session : public ScenarioGame {
