@@ -169,7 +169,7 @@ TEST(SimRestraints, AManRopedInTownIsReportedUnlessTheWitnessesAreKeptQuiet) {
     EXPECT_FALSE(wild.player.wanted);
 }
 
-TEST(SimSheriffOffices, EachOfficeKeepsItsLawmanAtHisDeskWhileThePlayerIsNear) {
+TEST(SimSheriffOffices, EachOfficeKeepsItsLawmanAtHisDeskOnceThePlayerCameNear) {
     sim::World world(1);
     const sim::SheriffOffice& valentine = sim::SheriffOffices::all().at(2);
     ASSERT_STREQ(valentine.town, "Valentine");
@@ -195,13 +195,18 @@ TEST(SimSheriffOffices, EachOfficeKeepsItsLawmanAtHisDeskWhileThePlayerIsNear) {
     stepFrames(world, 30 * 10);
     EXPECT_FALSE(world.player.wanted);
 
-    // Gone once the player is far, back when he returns.
+    // He stays while the player is away; struck down, he is replaced once
+    // the player has been far.
     world.hunting.putDown(world, prisoner);
     standAt(world, shifted(valentine.door, 0.0f, -400.0f));
+    stepFrame(world);
+    EXPECT_EQ(world.sheriffOffices.lawmanOf(2), lawman);
+    world.combat.kill(world, lawman, 0);
     stepFrame(world);
     EXPECT_EQ(world.sheriffOffices.lawmanOf(2), 0);
     EXPECT_FALSE(world.entities.exists(lawman));
     standAt(world, valentine.door);
     stepFrame(world);
     EXPECT_NE(world.sheriffOffices.lawmanOf(2), 0);
+    EXPECT_NE(world.sheriffOffices.lawmanOf(2), lawman);
 }

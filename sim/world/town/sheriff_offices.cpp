@@ -49,14 +49,17 @@ void SheriffOffices::step(World& world) {
             if (away > streamInDistance)
                 continue;
             EntityRecord& made =
-                world.entities.create(EntityKind::Ped, gameHash(office.lawmanModel), office.desk, 0.0f);
+                world.entities.createApart(EntityKind::Ped, gameHash(office.lawmanModel), office.desk, 0.0f);
             world.relationships.place(made.id, RelationshipGroups::lawmen());
             lawman = made.id;
             continue;
         }
         if (record->missionEntity)
             continue; // a script's to send about
-        if (away > streamOutDistance) {
+        // One struck down is taken away once the player is far, and another
+        // sits at the desk when he comes back. A living one stays: the office
+        // is never without its lawman.
+        if (!record->alive && away > streamOutDistance) {
             world.removeEntity(lawman);
             lawman = 0;
             continue;

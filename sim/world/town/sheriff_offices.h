@@ -1,9 +1,10 @@
 #pragma once
 // The towns' sheriff's offices and the lawman at each, as the game keeps them.
-// The lawman stands at his desk inside while the player is anywhere near (he
-// is there once the player comes within streamInDistance and goes beyond
-// streamOutDistance, as the game streams its peds); he is in the law's group.
-// One struck down is replaced once the player has been away. A script may take
+// The lawman stands at his desk inside from the moment the player first comes
+// within streamInDistance (his handle kept apart from the world's others, so
+// nothing else changes for his being there); he is in the law's group. One
+// struck down is replaced once the player has been farther than
+// streamOutDistance. A script may take
 // him over (a mission entity) and send him about; once it lets him go he walks
 // back to his desk. From inside he sees only what happens at his door, no
 // farther than doorSight, and he has nothing to say to a man carrying a
