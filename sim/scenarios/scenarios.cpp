@@ -399,6 +399,8 @@ ScenarioFiles scenarioFiles(const ScenarioDefinition& scenario) {
 ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run) {
     if (scenario.prepareWorld)
         scenario.prepareWorld(run.world());
+    if (scenario.aliveBounties)
+        run.setPlaysAlive(true);
     run.startInTown();
     try {
         return scenario.play(run);
