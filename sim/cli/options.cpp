@@ -145,6 +145,9 @@ std::string cliUsage() {
         "                    is given\n"
         "  --kill-at-frame N kill the game process (SIGKILL, no clean-up) right after frame N, as a\n"
         "                    crash would; start it again with --game-dir on the same folder\n"
+        "  --alive           with --scenario first-contract: dead or alive contracts (AliveBounties\n"
+        "                    on, as shipped); the player takes the target alive, hogtied, to the\n"
+        "                    sheriff's office of the contract's area and hands him over for the bonus\n"
         "  --seeds A-B       play the scenario once for every seed from A to B, each game in a process\n"
         "                    of its own, and print one table: seed, setting, outcome, reward, paid,\n"
         "                    game time and the scenario's summary; the exit status is 0 when every\n"
@@ -191,6 +194,8 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.fps = static_cast<int>(number);
+        } else if (arg == "--alive") {
+            options.alive = true;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--map") {
@@ -337,6 +342,10 @@ bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         error = "--jobs applies to --seeds only";
         return false;
     }
+    if (options.alive && options.scenario != "first-contract") {
+        error = "--alive applies to --scenario first-contract only (the alive-... scenarios play alive already)";
+        return false;
+    }
     if (options.json && options.stats) {
         error = "--stats prints a text report: it cannot be combined with --json";
         return false;
@@ -361,6 +370,7 @@ int runCli(const CliOptions& options) {
     sessionOptions.language = options.language;
     if (options.gameDir.empty() && options.language != 0)
         installShippedTranslation(options.language, sessionOptions);
+    sessionOptions.aliveBounties = sessionOptions.aliveBounties || options.alive;
     if (!options.gameDir.empty()) {
         sessionOptions.reuseGameDir = options.gameDir;
         if (!sessionOptions.writeFiles.empty())
@@ -390,6 +400,7 @@ int runCli(const CliOptions& options) {
     RunOptions runOptions;
     runOptions.contracts = options.contracts;
     runOptions.killAtFrame = options.killAtFrame;
+    runOptions.alive = options.alive;
     // A career's contracts each take a game hour or so: the frame limit grows with them.
     int frameLimit = options.frameLimit;
     if (!options.framesGiven && scenario->name == "career") {

@@ -36,6 +36,9 @@ struct CliOptions {
     int contracts = 0;   // --contracts: how many contracts a career plays (0: its own number)
     int killAtFrame = 0; // --kill-at-frame: the process kills itself after that frame (0: never)
     bool framesGiven = false; // --frames was on the command line
+    // --alive: first-contract with the shipped AliveBounties on, the target
+    // brought in alive to the sheriff.
+    bool alive = false;
 };
 
 bool parseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

@@ -99,6 +99,8 @@ bool startSeed(const CliOptions& options, std::uint32_t seed, const std::string&
         arguments.push_back("--language");
         arguments.push_back(language->tag);
     }
+    if (options.alive)
+        arguments.push_back("--alive");
     if (options.fps > 0) {
         arguments.push_back("--fps");
         arguments.push_back(std::to_string(options.fps));
@@ -137,6 +139,8 @@ void printTable(const CliOptions& options, const std::vector<SeedRow>& rows, std
         << options.seedsTo;
     if (!options.area.empty())
         out << ", in " << findTown(options.area)->name;
+    if (options.alive)
+        out << ", dead or alive";
     out << "\n";
     char line[256];
     std::snprintf(line, sizeof line, "%6s  %-18s  %-10s  %7s  %9s  %9s  %s", "seed", "setting", "outcome", "reward",

@@ -60,6 +60,8 @@ void implementAllNatives(NativeDispatch& dispatch, World& world) {
     implementHostageNatives(dispatch, world);
     implementSaloonNatives(dispatch, world);
     implementInteriorNatives(dispatch, world);
+    implementRestraintNatives(dispatch, world);
+    implementRouteNatives(dispatch, world);
 }
 
 } // namespace sim

@@ -58,6 +58,8 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world);
 void implementTrainNatives(NativeDispatch& dispatch, World& world);
 void implementMathNatives(NativeDispatch& dispatch, World& world);
 void implementEntityLifetimeNatives(NativeDispatch& dispatch, World& world);
+void implementRestraintNatives(NativeDispatch& dispatch, World& world);
+void implementRouteNatives(NativeDispatch& dispatch, World& world);
 void implementEscortNatives(NativeDispatch& dispatch, World& world);
 void implementMenuNatives(NativeDispatch& dispatch, World& world);
 void implementHostageNatives(NativeDispatch& dispatch, World& world);

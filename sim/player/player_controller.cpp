@@ -94,6 +94,9 @@ int PlayerController::ownHorse() {
 bool PlayerController::mount() {
     if (riding())
         return true;
+    // Nobody climbs into the saddle with a man on his shoulder.
+    if (carrying() != 0)
+        return false;
     leaveVehicle();
     const int horse = ownHorse();
     const EntityRecord* record = world_.entities.find(horse);
@@ -238,6 +241,67 @@ bool PlayerController::shootAt(int ped) {
         drawGun();
     aimAt(ped);
     return world_.combat.shootAt(world_, world_.player.pedId, ped);
+}
+
+bool PlayerController::lasso(int ped) {
+    const int me = world_.player.pedId;
+    static const std::uint32_t rope = gameHash("WEAPON_LASSO");
+    if (!world_.weapons.carries(world_, me, rope))
+        world_.weapons.give(world_, me, rope);
+    world_.weapons.select(world_, me, rope);
+    aimAt(0);
+    lockOnTo(ped);
+    return world_.restraints.lasso(world_, me, ped);
+}
+
+bool PlayerController::hogtie(int ped) {
+    if (riding() || vehicleIn() != 0 || carrying() != 0)
+        return false;
+    stop();
+    return world_.restraints.startHogtie(world_, world_.player.pedId, ped);
+}
+
+bool PlayerController::pickUp(int ped) {
+    const EntityRecord* body = world_.entities.find(ped);
+    if (!body || riding() || vehicleIn() != 0 || carrying() != 0 || world_.hunting.carrierOf(ped) != 0 ||
+        (body->alive && !body->hogtied) || flatDistance(body->position, position()) > Restraints::handsReach)
+        return false;
+    holster();
+    world_.hunting.pickUp(world_, world_.player.pedId, ped);
+    return true;
+}
+
+void PlayerController::putDown() {
+    const int held = carrying();
+    if (held == 0)
+        return;
+    world_.hunting.putDown(world_, held);
+    if (EntityRecord* body = world_.entities.find(held))
+        body->position.z = world_.geography.groundHeight(body->position.x, body->position.y);
+}
+
+bool PlayerController::layAcrossHorse() {
+    const int held = carrying();
+    if (held == 0 || !horseAtHand() || acrossHorse() != 0)
+        return false;
+    world_.hunting.pickUp(world_, horse_, held);
+    return true;
+}
+
+bool PlayerController::takeOffHorse() {
+    const int laid = acrossHorse();
+    if (laid == 0 || riding() || carrying() != 0 || !horseAtHand())
+        return false;
+    world_.hunting.pickUp(world_, world_.player.pedId, laid);
+    return true;
+}
+
+int PlayerController::carrying() const {
+    return world_.hunting.carriedBy(world_.player.pedId);
+}
+
+int PlayerController::acrossHorse() const {
+    return horse_ != 0 ? world_.hunting.carriedBy(horse_) : 0;
 }
 
 bool PlayerController::sitOnNearestSeat(float reach) {

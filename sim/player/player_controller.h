@@ -2,7 +2,8 @@
 // The player's body in the simulated world, driven like a person at the
 // controls: walking, running or creeping to a point, riding a horse, crouching,
 // drawing and holstering a gun, aiming at, locking on to and shooting a ped,
-// sleeping. The controller
+// lassoing and hogtying one, carrying a body on his shoulder or across his
+// horse, sleeping. The controller
 // keeps what the player is doing and applies one frame of it before each frame
 // of the game, so the game's senses see the player move at a person's pace.
 #include "runtime/types.h"
@@ -75,6 +76,27 @@ public:
     int aimedAt() const;
     // One shot at the ped with the gun drawn; true when it hit.
     bool shootAt(int ped);
+
+    // --- Taking a man alive ---
+
+    // Throws the lasso at the ped (it takes the lasso in hand; on foot or from
+    // the saddle, within the lasso's range): true when it caught him.
+    bool lasso(int ped);
+    // Sets about tying up a lassoed or knocked-out ped at hand (on foot); the
+    // knot takes a moment (world/people/restraints.h). True when begun.
+    bool hogtie(int ped);
+    // Takes a hogtied or lifeless ped lying at hand up onto his shoulder (on
+    // foot, his hands free).
+    bool pickUp(int ped);
+    // Lays whoever is on his shoulder down at his feet.
+    void putDown();
+    // Lays whoever is on his shoulder across his own horse standing at hand,
+    // and takes him down off it onto the shoulder again.
+    bool layAcrossHorse();
+    bool takeOffHorse();
+    // Who lies on his shoulder, and who lies across his horse (0: nobody).
+    int carrying() const;
+    int acrossHorse() const;
 
     // --- Talking to people ---
 

@@ -1,5 +1,6 @@
 #include "scenarios/contract_hunts.h"
 
+#include "scenarios/alive_play.h"
 #include "scenarios/hunter_play.h"
 #include "scenarios/road_contract_play.h"
 #include "scenarios/station_play.h"
@@ -81,13 +82,15 @@ bool huntInTown(ScenarioRun& run, const ContractInPlay& contract, std::string& w
         why = "the target was not found and recognised in town";
         return false;
     }
-    run.note("draws his gun on the target in the middle of town");
-    if (!run.shootUntilDown(target, 2 * 60 * 1000)) {
+    if (!run.playsAlive())
+        run.note("draws his gun on the target in the middle of town");
+    if (!takeTargetDown(run, target, 2 * 60 * 1000)) {
         why = "the target was not taken down";
         return false;
     }
-    run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law"
-                                           : "the target is down");
+    if (!run.playsAlive())
+        run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law"
+                                               : "the target is down");
     if (!escape(run, contract)) {
         why = "the player did not get away";
         return false;

@@ -1,5 +1,7 @@
 #include "scenarios/contract_play.h"
 
+#include "scenarios/alive_play.h"
+
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
 
@@ -247,10 +249,12 @@ bool takeDownTarget(ScenarioRun& run) {
     const int target = run.contractTarget();
     if (target == 0)
         return fail(run, "the target is gone");
-    run.note("opens fire on the target");
-    if (!run.shootUntilDown(target, 2 * minute))
+    if (!run.playsAlive())
+        run.note("opens fire on the target");
+    if (!takeTargetDown(run, target, 2 * minute))
         return fail(run, run.playerDown() ? "the player went down first" : "the target would not go down");
-    run.note("the target is down");
+    if (!run.playsAlive())
+        run.note("the target is down");
     return true;
 }
 
@@ -275,6 +279,13 @@ bool waitOutHold(ScenarioRun& run, const ContractInPlay& contract) {
 }
 
 bool getAway(ScenarioRun& run, const ContractInPlay& contract, std::string& why) {
+    if (run.playsAlive() && targetHogtied(run)) {
+        AliveTrip trip;
+        if (bringInAlive(run, contract, trip))
+            return true;
+        why = "the target was not brought in";
+        return false;
+    }
     run.note(run.world().law.wantedByLaw() ? "the target is down; the shots bring the law" : "the target is down");
     if (!escape(run, contract)) {
         why = "the player did not get away";
@@ -284,6 +295,10 @@ bool getAway(ScenarioRun& run, const ContractInPlay& contract, std::string& why)
 }
 
 bool escape(ScenarioRun& run, const ContractInPlay& contract) {
+    if (run.playsAlive() && targetHogtied(run)) {
+        AliveTrip trip;
+        return bringInAlive(run, contract, trip);
+    }
     PlayerController& player = run.player();
     player.crouch(false);
     player.holster();

@@ -24,8 +24,9 @@ bool numberAfter(const std::string& message, const std::string& marker, int& val
 } // namespace
 
 std::string stageName(int stage) {
-    static const char* const names[] = {"Approaching", "Blocked", "Hunting", "Escaping", "Escaped"};
-    return stage >= 0 && stage < 5 ? names[stage] : std::to_string(stage);
+    static const char* const names[] = {"Approaching", "Blocked", "Hunting", "Escaping", "Escaped", "Delivering",
+                                        "Handed over"};
+    return stage >= 0 && stage < 7 ? names[stage] : std::to_string(stage);
 }
 
 ContractStages::Mission& ContractStages::enter(int id) {

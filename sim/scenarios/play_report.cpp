@@ -17,6 +17,7 @@ int playWithTimeline(const ScenarioDefinition& scenario, ScenarioGame& game, std
     run.recordSnapshots(snapshots);
     run.setContractsWanted(runOptions.contracts);
     run.crashAfterFrames(runOptions.killAtFrame);
+    run.setPlaysAlive(runOptions.alive);
     const ScenarioResult result = playScenario(scenario, run);
     RunSummary summary;
     summary.scenario = scenario.name;

@@ -1,5 +1,7 @@
 #include "scenarios/road_contract_play.h"
 
+#include "scenarios/alive_play.h"
+
 #include "world/core/geometry.h"
 #include "world/core/world.h"
 #include "world/law/law.h"
@@ -70,6 +72,10 @@ bool rideDownAndShoot(ScenarioRun& run, int id, int target, bool waitForOpenCoun
             run.wait(300);
             continue;
         }
+        if (run.playsAlive()) {
+            run.note("the man on the card: goes to take him alive");
+            return subdueAlive(run, target, static_cast<std::uint32_t>(until - run.world().clock.elapsedMs));
+        }
         if (!announced) {
             run.note("the man on the card: opens fire");
             announced = true;
@@ -125,6 +131,10 @@ bool huntWagon(ScenarioRun& run, const ContractInPlay& contract) {
 }
 
 bool getAwayFromTown(ScenarioRun& run, const ContractInPlay& contract) {
+    if (run.playsAlive() && targetHogtied(run)) {
+        AliveTrip trip;
+        return bringInAlive(run, contract, trip);
+    }
     PlayerController& player = run.player();
     player.holster();
     run.note("rides off, away from the town and its law");

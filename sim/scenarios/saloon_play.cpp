@@ -1,5 +1,7 @@
 #include "scenarios/saloon_play.h"
 
+#include "scenarios/alive_play.h"
+
 #include "scenarios/town_play.h"
 #include "world/core/geometry.h"
 #include "world/core/world.h"
@@ -233,7 +235,7 @@ bool huntInSaloon(ScenarioRun& run, const ContractInPlay& contract, SaloonWay wa
                     return false;
                 }
                 run.note("at the quiet spot the target turns on her: he takes him there");
-                if (!run.shootUntilDown(target, 2 * minute)) {
+                if (!takeTargetDown(run, target, 2 * minute)) {
                     why = "the target was not taken down";
                     return false;
                 }
@@ -241,7 +243,7 @@ bool huntInSaloon(ScenarioRun& run, const ContractInPlay& contract, SaloonWay wa
             }
             // Turned down, he stays for good: he is taken where he sits.
             run.note("the target turns her down and stays: he takes him in the saloon");
-            if (!run.shootUntilDown(target, 2 * minute)) {
+            if (!takeTargetDown(run, target, 2 * minute)) {
                 why = "the target was not taken down";
                 return false;
             }
@@ -264,7 +266,7 @@ bool huntInSaloon(ScenarioRun& run, const ContractInPlay& contract, SaloonWay wa
     outcome.targetLeft = true;
     run.note("the target walks out into the street: he follows and takes him there");
     run.travelToEntity(target, Gait::Walk, 10.0f, minute);
-    if (!run.shootUntilDown(target, 2 * minute)) {
+    if (!takeTargetDown(run, target, 2 * minute)) {
         why = "the target was not taken down";
         return false;
     }

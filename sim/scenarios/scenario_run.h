@@ -30,6 +30,7 @@ struct ScenarioStopped : std::runtime_error {
 struct RunOptions {
     int contracts = 0;   // how many contracts a career plays (0: its own number)
     int killAtFrame = 0; // the game process is killed after this frame (0: never)
+    bool alive = false;  // first-contract brings the target in alive (drovil-sim --alive)
 };
 
 class ScenarioRun {
@@ -49,6 +50,10 @@ public:
     // (drovil-sim --contracts; 0: the scenario's own number).
     void setContractsWanted(int contracts) { contractsWanted_ = contracts; }
     int contractsWanted() const { return contractsWanted_; }
+    // The player means to bring the target in alive, hogtied, to the sheriff
+    // (drovil-sim --alive), rather than shoot him.
+    void setPlaysAlive(bool alive) { playsAlive_ = alive; }
+    bool playsAlive() const { return playsAlive_; }
     // The game process dies at once, as on a crash, when this many frames have
     // run (0: never): nothing more is written, nothing is cleaned up.
     void crashAfterFrames(int frames) { crashAfter_ = frames; }
@@ -139,6 +144,7 @@ private:
     int frameLimit_;
     int frames_ = 0;
     int contractsWanted_ = 0;
+    bool playsAlive_ = false;
     int crashAfter_ = 0;
     std::function<void()> afterFrame_;
     std::function<void()> watch_;

@@ -2,6 +2,7 @@
 
 #include "runtime/number_text.h"
 #include "runtime/settings_format.h"
+#include "scenarios/alive_scenarios.h"
 #include "scenarios/career.h"
 #include "scenarios/contract_hunts.h"
 #include "scenarios/contract_play.h"
@@ -52,28 +53,7 @@ ScenarioResult playFirstContract(ScenarioRun& run) {
     ContractInPlay contract;
     if (!takeQuestOffer(run, contract))
         return failed("no contract was taken in " + run.town().name);
-    const ContractHunt hunt = huntFor(contract.settingId);
-    if (!hunt)
-        return failed(std::string("the contract of this seed is a ") + settingName(contract.settingId) +
-                      " contract, which the scripted player cannot play yet: try another --seed");
-    std::string why;
-    if (!hunt(run, contract, why))
-        return failed(contract.settingId == 6 ? why + " (" + contractKind(contract) + ")" : why);
-
-    const float pending = pendingBalance(run);
-    const int expectedCents = static_cast<int>(std::lround(static_cast<double>(pending) * pricesScale(run) * 100.0));
-    int paidCents = 0;
-    if (!collectPayment(run, paidCents))
-        return failed("the reward was not collected");
-    run.wait(2000);
-    const ContractInPlay finished = readContract(run, contract.id);
-    const int pendingAfter = intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1);
-    std::ostringstream summary;
-    summary << contractKind(contract) << " contract " << contract.id << ": bounty $" << contract.bounty << ", paid " << dollarsText(paidCents)
-            << " (expected " << dollarsText(expectedCents) << "), mission status " << finished.status
-            << ", pending payment " << pendingAfter;
-    const bool paidRight = std::abs(paidCents - expectedCents) <= 1 && paidCents > 0;
-    return {paidRight && finished.status == 2 && pendingAfter == 0, summary.str()};
+    return playContract(run, contract);
 }
 
 // --- the taken camp contract, played in several ways ---
@@ -342,6 +322,57 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "still hold in the world and the memory; started again on the same folder (--game-dir) it plays the "
          "restored contracts and goes on to the number",
          nullptr, nullptr, &playCareer},
+        {"alive-camp",
+         "dead or alive: a camp contract already taken; the player shoots the guards who fight, lassoes and "
+         "hogties the target, lays him across his horse, rides to the sheriff's office the map marks and "
+         "hands him over there; he must be paid the bounty and the alive bonus",
+         [](ScenarioFiles& files) { writeTakenCampContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-street",
+         "dead or alive: a street contract already taken in Valentine; the target is found on the street, "
+         "lassoed, hogtied without the law minding it, carried to the sheriff's office and handed over",
+         [](ScenarioFiles& files) { writeTakenStreetContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-hotel",
+         "dead or alive: a hotel contract already taken in Valentine; the wealthy traveller is found in his "
+         "room, lassoed when he runs, hogtied and handed to the sheriff",
+         [](ScenarioFiles& files) { writeTakenHotelContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-saloon",
+         "dead or alive: a saloon contract already taken in Valentine; the target is lured out or waited for, "
+         "lassoed, hogtied and handed to the sheriff",
+         [](ScenarioFiles& files) { writeTakenSaloonContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-wagon",
+         "dead or alive: a wagon contract already taken near Valentine; the player cuts the wagon off, shoots "
+         "the guard, lassoes the driver off the box, hogties him and brings him to the sheriff",
+         [](ScenarioFiles& files) { writeTakenWagonContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-train-station",
+         "dead or alive: a train station contract already taken in Valentine; the target is found among the "
+         "people waiting, lassoed before the train takes him, hogtied and handed to the sheriff",
+         [](ScenarioFiles& files) { writeTakenTrainContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-prisoner-transport",
+         "dead or alive: a prisoner transport contract already taken in Valentine; the prison wagon is caught "
+         "out of town, its escort seen off and the prisoner lassoed, hogtied and brought back to the sheriff",
+         [](ScenarioFiles& files) { writeTakenPrisonerContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-hunter-camp",
+         "dead or alive: a hunter camp contract already taken; the hunter is stalked, lassoed, hogtied, laid "
+         "across the horse and handed to the sheriff",
+         [](ScenarioFiles& files) { writeTakenHunterContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveTaken, true},
+        {"alive-escape",
+         "dead or alive: the street target hogtied across the horse struggles free while the player rests on "
+         "the way; the hunt is on again, he is caught again (or, failing that, shot) and the contract paid",
+         [](ScenarioFiles& files) { writeTakenStreetContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveEscape, true},
+        {"alive-dies",
+         "dead or alive: the street target hogtied across the horse is shot dead there; the contract goes on as "
+         "for a dead target: the player gets away and is paid the bounty without the alive bonus",
+         [](ScenarioFiles& files) { writeTakenStreetContract(files), giveAliveBonus(files); }, &pocketMoney,
+         &playAliveDies, true},
         {"street-hostage",
          "a street contract already taken in Valentine; the player finds the target on the main street, comes up "
          "behind him with his gun out, takes him hostage, shoves him out of town and shoots him there, out of "
@@ -368,6 +399,8 @@ ScenarioFiles scenarioFiles(const ScenarioDefinition& scenario) {
 ScenarioResult playScenario(const ScenarioDefinition& scenario, ScenarioRun& run) {
     if (scenario.prepareWorld)
         scenario.prepareWorld(run.world());
+    if (scenario.aliveBounties)
+        run.setPlaysAlive(true);
     run.startInTown();
     try {
         return scenario.play(run);

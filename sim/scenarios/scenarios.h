@@ -26,6 +26,9 @@ struct ScenarioDefinition {
     // The world before the first frame: time of day, weather (may be empty).
     void (*prepareWorld)(World& world) = nullptr;
     ScenarioResult (*play)(ScenarioRun& run) = nullptr;
+    // Plays dead or alive contracts (the shipped AliveBounties on); the others
+    // play in a folder whose contracts are dead-only, as they were before.
+    bool aliveBounties = false;
 };
 
 const std::vector<ScenarioDefinition>& allScenarios();

@@ -1,5 +1,5 @@
 #include "scenarios/station_play.h"
-
+#include "scenarios/alive_play.h"
 #include "scenarios/town_play.h"
 #include "world/core/geometry.h"
 #include "world/core/world.h"
@@ -24,6 +24,8 @@ int vehicleOf(ScenarioRun& run, int ped) {
 // Shoots the target where he stands; aboard a car that moves, runs (or rides)
 // alongside it, shooting whenever in range.
 bool takeDownAtStation(ScenarioRun& run, int target) {
+    if (run.playsAlive())
+        return subdueAlive(run, target, 4 * minute);
     PlayerController& player = run.player();
     player.drawGun();
     const std::uint64_t until = run.world().clock.elapsedMs + 4 * minute;

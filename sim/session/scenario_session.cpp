@@ -6,6 +6,7 @@ SessionOptions scenarioOptions(const ScenarioDefinition& scenario, std::uint32_t
     SessionOptions options;
     options.seed = seed;
     options.writeFiles = scenarioFiles(scenario);
+    options.aliveBounties = scenario.aliveBounties;
     return options;
 }
 

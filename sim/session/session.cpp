@@ -8,7 +8,6 @@
 #include <chrono>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 namespace sim {
@@ -22,6 +21,7 @@ void writeText(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
 }
+
 } // namespace
 
 fs::path makeTemporaryFolder(const std::string& prefix) {
@@ -48,6 +48,10 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
         gameDir_ = makeTemporaryFolder("drovil-game");
         ownsGameDir_ = !options_.keepGameDir;
         fs::copy(DROVIL_DATA_DIR, gameDir_ / "Drovil", fs::copy_options::recursive);
+        // The player's own settings file, read over the defaults: a line of
+        // settingsLines below may still switch them on.
+        if (!options_.aliveBounties)
+            writeText(gameDir_ / "Drovil" / "Settings.ini", "AliveBounties=0\n");
     }
     const fs::path drovil = gameDir_ / "Drovil";
     if (!options_.settingsLines.empty() && fs::exists(drovil)) {

@@ -1,6 +1,7 @@
 #pragma once
 // One simulated game session: a fresh game folder holding a copy of the shipped
-// Drovil/ data (its Defaults/ folder, as a fresh install has it), the plug-in loaded into the stand-in host as the game would load
+// Drovil/ data (its Defaults/ folder, as a fresh install has it; its contracts dead-only unless asked, see
+// SessionOptions), the plug-in loaded into the stand-in host as the game would load
 // it, and frames run on demand. One session per process: the plug-in's
 // process-wide objects live as long as the process.
 #include "host/sim_host.h"
@@ -31,6 +32,12 @@ struct SessionOptions {
     bool keepGameDir = false;
     // The language the game is set to, as the game numbers them (0 English).
     int language = 0;
+    // A fresh folder plays dead-only contracts (the player's own Settings.ini,
+    // beside Defaults/, says AliveBounties=0), as every contract was before
+    // dead or alive came, so
+    // that a game, a test or a scenario plays today's contracts unless it asks
+    // for the shipped setting (on) with this.
+    bool aliveBounties = false;
 };
 
 class Session : public ScenarioGame {

@@ -61,7 +61,7 @@ void setHostageMark(Ped ped, bool held) {
 bool mayBeThreatened(Ped ped, bool needsMark) {
     const Ped player = playerPed();
     if (entityDead(ped) || playerWanted() ||
-        pedFleeing(ped) || pedFightingPlayer(ped) ||
+        pedHogtied(ped) || pedFleeing(ped) || pedFightingPlayer(ped) ||
         !natives::pedstate::isOnFoot(ped) || !natives::pedstate::isOnFoot(player))
         return false;
     return !needsMark || isHostage(ped) ||

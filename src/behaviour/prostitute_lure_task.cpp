@@ -38,8 +38,8 @@ ProstituteLureTask::~ProstituteLureTask() {
 }
 
 bool ProstituteLureTask::interrupted() const {
-    return pedFleeing(ped_) || entityDead(ped_) || pedFleeing(target_) ||
-           entityDead(target_) ||
+    return pedHogtied(ped_) || pedFleeing(ped_) || entityDead(ped_) || pedHogtied(target_) ||
+           pedFleeing(target_) || entityDead(target_) ||
            natives::ped::isFatallyInjured(target_) || pedFightingPlayer(target_);
 }
 

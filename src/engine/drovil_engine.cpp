@@ -20,6 +20,7 @@
 #include "ui/lang_text.h"
 #include "ui/text.h"
 #include "ui/toast.h"
+#include "world/alive_bounty.h"
 #include "world/map_areas.h"
 #include "world/mission_data_files.h"
 #include "world/missions_factory.h"
@@ -362,10 +363,14 @@ void DrovilEngine::payReward(const MissionData& mission) {
     paymentsService()->addPayment(reward, false);
     const int cents = dollarsToCents(PaymentsService::priceScale() * reward);
     const char* amount = natives::hud::cashString(2, "CASH_STRING", cents, 32);
-    std::string body = formatLangText(lang("toast.contract_completed.body"), amount ? amount : "");
+    // A target handed to the sheriff alive: the toast says so.
+    const char* const title = mission.broughtInAlive ? "toast.contract_completed.alive" : "toast.contract_completed";
+    const char* const bodyKey =
+        mission.broughtInAlive ? "toast.contract_completed.alive.body" : "toast.contract_completed.body";
+    std::string body = formatLangText(lang(bodyKey), amount ? amount : "");
     if (body.size() > 254)
         body.resize(254);
-    showToast(lang("toast.contract_completed"), body, "BLIPS", "blip_region_hunting", 5000);
+    showToast(lang(title), body, "BLIPS", "blip_region_hunting", 5000);
 }
 
 void DrovilEngine::sendMissionFinished(const MissionData& mission, int status) {
@@ -500,8 +505,10 @@ void DrovilEngine::startExternalMission(int areaId, int templateId, int bounty) 
         return;
     }
     generated->isExternal = true;
-    if (bounty > 0)
+    if (bounty > 0) {
         generated->bounty = bounty;
+        generated->bonusesReward = aliveBonusFor(bounty);
+    }
     MissionData* mission = keepRecord(*generated);
     std::unique_ptr<BaseContractExecutor> executor = createExecutor(mission);
     if (!executor) {

@@ -3,6 +3,7 @@
 #include "executors/base_contract_executor.h"
 
 #include "behaviour/tutorials.h"
+#include "executors/alive_delivery.h"
 #include "executors/contract_card_access.h"
 #include "executors/hold_stopwatch.h"
 #include "runtime/data_files.h"
@@ -41,6 +42,8 @@ BaseContractExecutor::BaseContractExecutor(MissionData* missionRecord) : mission
     aimingRecognitionDistance = meta.getFloat("contract.auto_detect.aiming_distance_threshold", absentValue);
     aimingRecognitionSeconds = meta.getFloat("contract.auto_detect.required_seconds", absentValue);
 }
+
+BaseContractExecutor::~BaseContractExecutor() = default;
 
 // --- Stage and status ---
 
@@ -134,7 +137,7 @@ Vector3 BaseContractExecutor::targetPosition() const {
 
 bool BaseContractExecutor::isPlayerWithin(float distance) {
     const Vector3 player = positionOf(playerPed());
-    if (stage == ExecutorStage::Hunting || stage == ExecutorStage::Escaping)
+    if (stage == ExecutorStage::Hunting || stage == ExecutorStage::Escaping || stage == ExecutorStage::Delivering)
         return distanceBetween(player, targetPosition()) <= distance;
     const float radius = distance <= 0.0f ? mission->blipRadius : distance;
     return distanceBetween(player, mission->blipCoords) <= radius;
@@ -179,8 +182,12 @@ void BaseContractExecutor::update() {
     case ExecutorStage::Escaping:
         updateEscaping();
         break;
+    case ExecutorStage::Delivering:
+        updateDelivering();
+        break;
     case ExecutorStage::Blocked:
     case ExecutorStage::Escaped:
+    case ExecutorStage::HandedOver:
         break;
     }
 
@@ -278,8 +285,11 @@ void BaseContractExecutor::updateHunting() {
 
     if (getSettingBool("TargetRecognition"))
         updateTargetRecognition();
-    if (!entityDead(targetPed))
+    if (!entityDead(targetPed)) {
+        if (deadOrAlive())
+            updateLiveTarget();
         return;
+    }
     if (natives::condition::pedConfigFlag(targetPed, 11, true)) {
         // Only knocked out: the contract wants the target dead. Explain it once per target.
         if (natives::decorator::getInt(targetPed.entity(), "KV_Drovil_knockedOutTutorial") == 0) {

@@ -27,12 +27,14 @@
 #include "world/mission_data.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace drovil {
 
+class AliveDelivery;
 class MapArea;
 
 class BaseContractExecutor : public EventsChannel<MissionStatusChangeEvent*> {
@@ -40,14 +42,14 @@ public:
     // Reads the recognition thresholds from GeneralMeta.dat (-999 when absent:
     // that kind of recognition then never happens).
     explicit BaseContractExecutor(MissionData* mission);
-    virtual ~BaseContractExecutor() = default;
+    virtual ~BaseContractExecutor();
     BaseContractExecutor(const BaseContractExecutor&) = delete;
     BaseContractExecutor& operator=(const BaseContractExecutor&) = delete;
 
     // --- Hooks, in slot order ---
 
-    // The one distance test of every stage rule. While Hunting or Escaping: the
-    // player's ped within `distance` of the target. Otherwise: the player within
+    // The one distance test of every stage rule. While Hunting, Escaping or
+    // Delivering: the player's ped within `distance` of the target. Otherwise: the player within
     // `distance` of the search-area centre, a distance of 0 or less meaning the
     // mission's blipRadius.
     virtual bool isPlayerWithin(float distance);
@@ -119,6 +121,9 @@ protected:
     bool isOutsideTown() const;
     // The mission has ended (completed or failed): the engine has been told.
     bool hasEnded() const;
+    // Contracts are dead or alive (the AliveBounties setting): a hogtied
+    // target may be handed to the sheriff for a bonus.
+    bool deadOrAlive() const;
     // True while a prepared scene is still to bring its target (a convoy put on
     // the road only once the hunt is on): no target yet is then no failure.
     virtual bool targetStillToCome() const { return false; }
@@ -172,10 +177,24 @@ private:
     // Fails the mission when its scene was built without a target; true then.
     bool failIfNoTarget();
     void updateEscaping();
+    // Dead or alive: a living target knocked out, lassoed or hogtied.
+    void updateLiveTarget();
+    void startDelivering();
+    void updateDelivering();
+    void stopDelivering();
+    void sendGangToFreeTarget();
+    // A target brought down dead earns no alive bonus.
+    void forfeitAliveBonus();
     void sendDogTrackingEvent();
     void applyHonourRules(Ped ped, bool companion);
 
     int activeCalls_ = 0;
+    // Taking the hogtied target to the sheriff (made at the first hogtie).
+    std::unique_ptr<AliveDelivery> delivery_;
+    int hogtiedAtMs_ = 0;
+    // The target's men sent to free him, and the one cutting him loose.
+    std::vector<Ped> rescuers_;
+    Ped cutter_;
 };
 
 } // namespace drovil

@@ -17,6 +17,7 @@ void BaseContractExecutor::updateEscaping() {
     // Read every frame, so that the tuning can be changed while a mission runs.
     const float escapeDistance = generalMetaFile().getFloat("contract.escape_distance", -999.0f);
     if (!isPlayerWithin(escapeDistance) && !wanted) {
+        forfeitAliveBonus();
         onEscaped();
         setStage(ExecutorStage::Escaped);
         return;

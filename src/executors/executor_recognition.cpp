@@ -66,7 +66,10 @@ void BaseContractExecutor::onTargetRecognized() {
     natives::blip::setName(targetBlip, natives::hud::literalString(10, "LITERAL_STRING", name.c_str()));
     recognitionTimerRunning = false;
     executorLog("contract target detected");
-    triggerTutorial("target_recognized", false);
+    if (deadOrAlive())
+        triggerTutorial("target_recognized.dead_or_alive", false);
+    else
+        triggerTutorial("target_recognized", false);
 }
 
 } // namespace drovil

@@ -110,6 +110,8 @@ void BaseContractExecutor::prepareMissionSet() {
 
 void BaseContractExecutor::cleanup() {
     removeBlip(areaBlip);
+    // A hogtied target is left to the game as he lies; the office's marks go.
+    stopDelivering();
     for (Entity entity : spawnedEntities) {
         Entity handle = entity;
         natives::pedsetup::releaseEntity(&handle);

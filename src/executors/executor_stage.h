@@ -11,6 +11,10 @@ enum class ExecutorStage : int {
     Hunting = 2,     // the player is looking for the target, or fighting it
     Escaping = 3,    // the target is down; the player must get away
     Escaped = 4,     // the player got away: the contract is done
+    // Dead or alive contracts: the target lies hogtied and is to be handed to
+    // the sheriff of the contract's area.
+    Delivering = 5,
+    HandedOver = 6, // the sheriff took him in: the contract is done
 };
 
 // The mission status a stage stands for. Failure (4) has no stage: it is set
@@ -23,8 +27,10 @@ constexpr int missionStatusOfStage(ExecutorStage stage) {
         return MissionStatus::Blocked;
     case ExecutorStage::Hunting:
     case ExecutorStage::Escaping:
+    case ExecutorStage::Delivering:
         return MissionStatus::Engaged;
     case ExecutorStage::Escaped:
+    case ExecutorStage::HandedOver:
         return MissionStatus::Completed;
     }
     return MissionStatus::Open;

@@ -60,7 +60,7 @@ void HotelExecutor::createMissionSet() {
 
 bool HotelExecutor::targetIsTaken() const {
     return entityDead(targetPed) ||
-           pedFightingPlayer(targetPed) || pedFleeing(targetPed) ||
+           pedFightingPlayer(targetPed) || pedHogtied(targetPed) || pedFleeing(targetPed) ||
            natives::task::isUsingAnyScenario(targetPed) ||
            isHostage(targetPed);
 }

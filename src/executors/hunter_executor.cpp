@@ -197,7 +197,7 @@ void HunterExecutor::returnToCamp() {
 void HunterExecutor::keepCompanionsNearCamp() {
     const Vector3& coords = mission->coords;
     for (const Ped companion : companions) {
-        if (entityDead(companion) || pedFleeing(companion) ||
+        if (entityDead(companion) || pedHogtied(companion) || pedFleeing(companion) ||
             pedFightingPlayer(companion))
             continue;
         if (natives::task::isUsingAnyScenario(companion) &&

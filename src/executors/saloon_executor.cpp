@@ -102,7 +102,7 @@ void SaloonExecutor::cleanup() {
 }
 
 bool SaloonExecutor::targetIsTaken() const {
-    return entityDead(targetPed) || pedFightingPlayer(targetPed) ||
+    return entityDead(targetPed) || pedFightingPlayer(targetPed) || pedHogtied(targetPed) ||
            pedFleeing(targetPed);
 }
 
@@ -181,7 +181,7 @@ void SaloonExecutor::checkLure(bool targetUnavailable) {
         return;
     }
     int step = natives::decorator::getInt(girl.entity(), stepDecorator);
-    if (pedFleeing(girl) || entityDead(girl)) {
+    if (pedHogtied(girl) || pedFleeing(girl) || entityDead(girl)) {
         natives::decorator::setInt(girl.entity(), stepDecorator, -1);
         step = -1;
     }

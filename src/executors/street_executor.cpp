@@ -63,7 +63,7 @@ void StreetExecutor::cleanup() {
 
 bool StreetExecutor::targetIsTaken() const {
     return entityDead(targetPed) ||
-           pedFightingPlayer(targetPed) || pedFleeing(targetPed) ||
+           pedFightingPlayer(targetPed) || pedHogtied(targetPed) || pedFleeing(targetPed) ||
            isHostage(targetPed);
 }
 

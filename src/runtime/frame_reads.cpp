@@ -57,6 +57,7 @@ template <class T> struct ByEntity {
 ByEntity<Vector3> positions;
 ByEntity<bool> deaths;
 ByEntity<bool> fleeing;
+ByEntity<bool> hogtied;
 ByEntity<bool> fighting;
 ByEntity<int> eventCounts; // by event group
 Read<int> timerMs;
@@ -127,6 +128,10 @@ bool pedFleeing(Ped ped) {
     return fleeing.get(ped.id, [ped] { return natives::ped::isFleeing(ped); });
 }
 
+bool pedHogtied(Ped ped) {
+    return hogtied.get(ped.id, [ped] { return natives::ped::isHogtied(ped); });
+}
+
 bool pedFightingPlayer(Ped ped) {
     return fighting.get(ped.id, [ped] { return natives::condition::pedInCombatWith(ped, playerPed()); });
 }
@@ -144,6 +149,7 @@ void forgetFrameReads() {
     positions.forget();
     deaths.forget();
     fleeing.forget();
+    hogtied.forget();
     fighting.forget();
     eventCounts.forget();
     timerMs.forget();

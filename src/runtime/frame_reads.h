@@ -32,9 +32,11 @@ void setGameMissionFlag(bool on);
 // that does not move or kill the entity itself in the same frame.
 Vector3 entityPosition(Entity entity);
 bool entityDead(Ped ped);
-// Whether a ped is running from danger, and whether he is fighting the player:
-// tasks the plug-in gives take effect in the game's next update, not at once.
+// Whether a ped is running from danger, lies hogtied, and whether he is
+// fighting the player: tasks the plug-in gives take effect in the game's next
+// update, not at once.
 bool pedFleeing(Ped ped);
+bool pedHogtied(Ped ped);
 bool pedFightingPlayer(Ped ped);
 
 // The game's millisecond timer: it moves on between frames, not within one.

@@ -6,7 +6,8 @@
 namespace drovil {
 
 const std::vector<KnownSetting>& knownSettings() {
-    // DevTools and DisableGrizzlies have no default: absent reads as off.
+    // AliveBounties, DevTools and DisableGrizzlies have no default: absent reads
+    // as off (contracts then pay for a dead target only, as they always did).
     static const auto* settings = new std::vector<KnownSetting>{
         {"Hostages", SettingKind::Boolean, "1"},
         {"EagleEyeTracksForTarget", SettingKind::Boolean, "1"},
@@ -15,6 +16,7 @@ const std::vector<KnownSetting>& knownSettings() {
         {"HonorEffects", SettingKind::Boolean, "1"},
         {"Hints", SettingKind::Boolean, "1"},
         {"QuickContractCardAccess", SettingKind::Boolean, "1"},
+        {"AliveBounties", SettingKind::Boolean, nullptr},
         {"DevTools", SettingKind::Boolean, nullptr},
         {"DisableGrizzlies", SettingKind::Boolean, nullptr},
     };

@@ -6,6 +6,7 @@
 #include "ui/portrait.h"
 #include "ui/sprite.h"
 #include "ui/text.h"
+#include "world/alive_bounty.h"
 #include "world/payments_service.h"
 
 namespace drovil {
@@ -63,6 +64,13 @@ void ContractCard::drawContractCard() const {
     }
     drawBodyLine(describeWhereabouts(record), y);
 
+    // Dead or alive: what he pays brought in alive, under where to find him.
+    if (aliveBountiesOn()) {
+        const char* alive = natives::hud::cashString(2, "CASH_STRING", cardAliveRewardCents(record), 32);
+        if (const std::optional<std::string> line = describeDeadOrAlive(alive ? alive : ""))
+            drawBodyLine(*line, y + descriptionLineStep);
+    }
+
     const char* reward = natives::hud::cashString(2, "CASH_STRING", cardRewardCents(record), 32);
     drawText(reward ? reward : "", rewardX, rewardY, inkRed, inkGreen, inkBlue, inkAlpha, true, rewardScale,
              rewardScale, "$title");
@@ -76,6 +84,11 @@ void ContractCard::drawContractCard() const {
 
 int cardRewardCents(const MissionData& record) {
     return static_cast<int>(PaymentsService::priceScale() * static_cast<float>(record.bounty * 100));
+}
+
+int cardAliveRewardCents(const MissionData& record) {
+    const int bonus = record.bonusesReward > 0 ? record.bonusesReward : 0;
+    return static_cast<int>(PaymentsService::priceScale() * static_cast<float>((record.bounty + bonus) * 100));
 }
 
 ContractCard* contractCard() {

@@ -39,5 +39,8 @@ void createContractCard();
 // The reward the card shows, in cents: the bounty scaled by the PricesScale
 // setting, truncated.
 int cardRewardCents(const MissionData& record);
+// The reward of the target brought in alive, bounty and bonus, as the card
+// shows it (dead or alive contracts).
+int cardAliveRewardCents(const MissionData& record);
 
 } // namespace drovil

@@ -5,6 +5,7 @@
 #include "ui/lang_format.h"
 #include "ui/lang_text.h"
 #include "ui/text.h"
+#include "world/alive_bounty.h"
 #include "world/map_areas.h"
 #include "world/zone_kinds.h"
 
@@ -35,6 +36,12 @@ std::string cardText(const std::string& key) {
 }
 
 } // namespace
+
+std::optional<std::string> describeDeadOrAlive(const std::string& aliveReward) {
+    if (!aliveBountiesOn())
+        return std::nullopt;
+    return fitCardBuffer(formatLangText(cardText("contract_modal.dead_or_alive"), aliveReward));
+}
 
 std::optional<std::string> describeTarget(const MissionData& record) {
     if (record.templateId == 0 && record.variant != 0)

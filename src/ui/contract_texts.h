@@ -22,4 +22,9 @@ std::optional<std::string> describeTarget(const MissionData& record);
 // (settings 0 and 4) with the name of the region under the mission's coords.
 std::string describeWhereabouts(const MissionData& record);
 
+// "contract_modal.dead_or_alive" with its line breaks expanded and its one
+// "%s" filled with `aliveReward` (the reward of the target brought in alive,
+// as the game writes cash); none while contracts are dead-only.
+std::optional<std::string> describeDeadOrAlive(const std::string& aliveReward);
+
 } // namespace drovil

@@ -63,6 +63,9 @@ struct MissionData {
     Vector3 blipCoords;             // centre of the search-area blip
     int bonusesReward = 0;          // dollars added to the bounty on payment
     bool isExternal = false;        // created by another script; never written to the mission file
+    // Completed with the target handed to the sheriff alive (the bonus paid);
+    // never written to the mission file, whose bonusesReward tells the bonus.
+    bool broughtInAlive = false;
 
     // A freshly generated mission: status open, target armed, spawn distance
     // 250 m, blip radius 90 m, the blip centred on `coords`.

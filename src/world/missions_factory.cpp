@@ -8,6 +8,7 @@
 #include "runtime/natives.h"
 #include "runtime/player.h"
 #include "ui/text.h"
+#include "world/alive_bounty.h"
 #include "world/area_ids.h"
 #include "world/bounty.h"
 #include "world/map_areas.h"
@@ -406,6 +407,8 @@ std::optional<MissionData> MissionsFactory::build(int id, const MapArea& area, i
     if (!placeBySetting(mission, area))
         return std::nullopt;
     placeBlip(mission, *setting);
+    // Dead or alive: what the target pays on top when he is brought in alive.
+    mission.bonusesReward = aliveBonusFor(mission.bounty);
     return mission;
 }
 

@@ -393,6 +393,45 @@ TEST(SaloonLure, InAGameWithoutTheFlirtLinesTheLureStillPlaysSilently) {
     EXPECT_EQ(game.world().player.cashCents, 1500);
 }
 
+// A working girl hogtied while she leads the target out ends the lure: it
+// cannot go on with her bound.
+TEST(SaloonLure, AHogtiedGirlEndsTheLure) {
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    ASSERT_TRUE(game.recogniseTarget());
+    const int girl = game.girls()[0];
+    ASSERT_TRUE(game.payToLure(girl, 1.0f));
+    ASSERT_NE(saloon()->getLureTask(), nullptr);
+    game.world().entities.find(girl)->hogtied = true;
+    EXPECT_TRUE(game.session.runUntil([] { return saloon()->getLureTask() == nullptr; }, 300));
+}
+
+// A hogtied girl the player turns to is marked as done: once loose, she is
+// not offered again.
+TEST(SaloonLure, AHogtiedGirlIsNotOfferedAgain) {
+    SaloonGame game;
+    ASSERT_TRUE(game.ok);
+    ASSERT_TRUE(game.hunt());
+    ASSERT_TRUE(game.recogniseTarget());
+    const int girl = game.girls()[0];
+    const Vector3 him = game.positionOf(game.target());
+    game.world().entities.find(girl)->position = Vector3(him.x + 3.0f, him.y, him.z);
+    game.world().entities.find(girl)->hogtied = true;
+    game.put(Vector3(him.x + 3.0f, him.y - 1.5f, him.z));
+    game.world().player.targetEntity = girl;
+    game.session.runFrames(3);
+    EXPECT_EQ(game.step(girl), -1);
+
+    game.world().entities.find(girl)->hogtied = false;
+    game.world().player.cashCents = 2000;
+    game.greet(girl);
+    game.session.runFrames(30);
+    EXPECT_EQ(game.step(girl), -1);
+    const sim::PromptRecord* prompt = game.lurePrompt();
+    EXPECT_TRUE(prompt == nullptr || !prompt->visible) << "no lure offered by her";
+}
+
 TEST(SaloonLure, AnAbortedContractTakesItsPromptAndLureWithIt) {
     SaloonGame game;
     ASSERT_TRUE(game.ok);

@@ -193,9 +193,9 @@ TEST(StreetWander, AHostageTargetGetsNoNewTasksWhileHeld) {
     EXPECT_GT(game.tasksGiven(target), before);
 }
 
-// The "hogtied" test of the executor is the game's fleeing test: a bound target
-// does not flee, so it is still handed tasks; bound, it carries none of them out.
-TEST(StreetWander, AHogtiedTargetIsStillTaskedButLiesWhereItIs) {
+// A hogtied street target is left alone, as a hostage is: no new tasks while
+// he lies bound (he would carry none of them out), his strolls again once loose.
+TEST(StreetWander, AHogtiedTargetGetsNoNewTasksWhileBound) {
     TownGame game(townRecord(SettingType::Street, streetSpot, 0, 0));
     ASSERT_TRUE(game.ok);
     ASSERT_TRUE(game.hunt());
@@ -203,10 +203,14 @@ TEST(StreetWander, AHogtiedTargetIsStillTaskedButLiesWhereItIs) {
     sim::EntityRecord& bound = *game.session.world().entities.find(target);
     bound.hogtied = true;
     const Vector3 where = bound.position;
+    game.session.runFrames(2);
     const std::size_t before = game.tasksGiven(target);
     game.session.runFor(120000);
-    EXPECT_GT(game.tasksGiven(target), before);
+    EXPECT_EQ(game.tasksGiven(target), before);
     EXPECT_LT(flat(game.session.world().entities.find(target)->position, where), 0.01f);
+    game.session.world().entities.find(target)->hogtied = false;
+    game.session.runFor(60000);
+    EXPECT_GT(game.tasksGiven(target), before);
 }
 
 // --- Hotel ---

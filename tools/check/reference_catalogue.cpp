@@ -52,6 +52,12 @@ const std::vector<LangEntry>& langCatalogue() {
          "Where to find the target, for setting <setting>.",
          "the town's name; for a camp or a hunter's camp the region the scene lies in", "Scarlett Meadows",
          true},
+        {"contract_modal.dead_or_alive", P::Card,
+         "Under where to find the target, with AliveBounties=1: the contract is dead or alive (the big "
+         "reward below is the dead target's).",
+         "the reward of the target brought in alive, bounty and alive bonus, as the game writes money "
+         "(\"$82.00\")",
+         longestMoney, true},
         {"tutorial.contract_info.flip", P::HelpBox, "The contract card is taken out (tutorial, not forced).",
          nullptr, "", true},
 
@@ -68,6 +74,10 @@ const std::vector<LangEntry>& langCatalogue() {
          "The recognised target's blip, and his name when the player aims at him.", nullptr, "", false},
         {"tutorial.target_recognized", P::HelpBox, "The target is recognised (tutorial, not forced).",
          nullptr, "", true},
+        {"tutorial.target_recognized.dead_or_alive", P::HelpBox,
+         "The target is recognised, with AliveBounties=1 (tutorial, not forced); in place of "
+         "tutorial.target_recognized.",
+         nullptr, "", true},
         {"contract.target_too_far_warning", P::Subtitle,
          "The player strays beyond two thirds of the mission area's radius from the target.", nullptr, "",
          false},
@@ -77,6 +87,34 @@ const std::vector<LangEntry>& langCatalogue() {
         {"tutorial.target_knocked_out", P::HelpBox,
          "The target is knocked out rather than dead, once per target (tutorial, forced).", nullptr, "",
          true},
+        {"tutorial.target_knocked_out.dead_or_alive", P::HelpBox,
+         "With AliveBounties=1 and Hints=1: the target is knocked out or lassoed, alive, once per target "
+         "(tutorial, forced); he may be finished or hogtied and brought to the sheriff.",
+         nullptr, "", true},
+
+        // Dead or alive: the target hogtied and brought to the sheriff (AliveBounties=1).
+        {"contract.alive.deliver", P::Subtitle,
+         "The target has been hogtied: the sheriff's office of the contract's area is marked with a route.",
+         nullptr, "", false},
+        {"blips.sheriff_office", P::MapBlip,
+         "The sheriff's office of the contract's area, while the hogtied target is to be brought there.",
+         nullptr, "", false},
+        {"prompts.hand_over_target", P::Prompt,
+         "At the sheriff's office, on foot with the hogtied target within reach and not wanted; held "
+         "(INPUT_INTERACT_OPTION1) to hand him over: a lawman comes out and takes him in.",
+         nullptr, "", false},
+        {"contract.alive.lose_the_law", P::Subtitle,
+         "At the sheriff's office with the hogtied target while wanted: the prompt is not offered.", nullptr,
+         "", false},
+        {"contract.alive.broke_free", P::Subtitle,
+         "The hogtied target got loose (he struggled free, or his men cut him loose): the hunt is on again.",
+         nullptr, "", false},
+        {"toast.contract_completed.alive", P::Toast,
+         "Title of the toast when a contract is completed with the target handed to the sheriff alive.",
+         nullptr, "", false},
+        {"toast.contract_completed.alive.body", P::Toast,
+         "Body of that toast: the reward, bounty and alive bonus, added to the pending payment.", money,
+         longestMoney, false},
         {"contract.escape_area", P::Subtitle,
          "The target is down; again every 90 seconds while the player is within the escape distance.",
          nullptr, "", false},
@@ -186,6 +224,26 @@ const std::vector<TuningEntry>& tuningCatalogue() {
          "New contracts pay more while the player has a bounty on his own head: the bounty is multiplied by "
          "1 + "
          "this factor times the player's bounty in dollars / 10 (0.02 and a $50 bounty: 10% more)."},
+        {F::GeneralMeta, "contract.alive.bonus_share", false, "fraction of the bounty", "0 to 2",
+         "-999: no alive bonus (a target brought in alive pays the bounty only)",
+         "With AliveBounties=1, new contracts pay this share of the bounty on top when the target is brought "
+         "in alive (0.5 and a $55 bounty: $28 more), written into the mission's bonusesReward when it is "
+         "made; a target brought down dead forfeits it."},
+        {F::GeneralMeta, "contract.alive.handover_distance", false, "metres from the sheriff's office",
+         "2 to 15", "-999: the hogtied target can never be handed over",
+         "How near the office the player must stand to be offered the hand-over prompt."},
+        {F::GeneralMeta, "contract.alive.target_reach", false, "metres from the player", "1 to 6",
+         "-999: the hogtied target can never be handed over",
+         "How near the player the hogtied target must be (on his shoulder, across his horse or on the "
+         "ground) for the hand-over."},
+        {F::GeneralMeta, "contract.alive.take_in_seconds", true, "seconds", "10 to 120",
+         "45 seconds",
+         "After the hand-over prompt, the lawman has this long to carry the target into the office; then he "
+         "is in all the same."},
+        {F::GeneralMeta, "contract.alive.rescue_distance", false, "metres from the hogtied target", "0 to 200",
+         "-999: his men never come to free him",
+         "The target's men within this distance of him while he lies hogtied fight the player, and the "
+         "nearest of them goes to cut him loose."},
         {F::GeneralMeta, "quest_offer.game_hours_between_encounters", true, "game hours", "1 to 24",
          "-999: offers follow each other without a pause",
          "The pause after an offer (taken, turned down or missed) before a passer-by offers the next "
@@ -254,12 +312,17 @@ const std::vector<SettingEntry>& settingCatalogue() {
          "1: killing or sparing contract peds affects the player's honour as the game decides. 0: "
          "it never does (criminal targets and their guards never do anyway)."},
         {"Hints",
-         "1: per-contract hints and the first hostage tutorial are shown. 0: they are not (the other "
-         "tutorials still are)."},
+         "1: per-contract hints, the first hostage tutorial and, in dead or alive contracts, the knocked-out "
+         "target's tutorial are shown. 0: they are not (the other tutorials still are)."},
         {"QuickContractCardAccess",
          "1: while hunting a contract's target, holding INPUT_CINEMATIC_CAM for half a second takes out its "
          "card "
          "(the game's cinematic camera key is then taken). 0: the key keeps its game use."},
+        {"AliveBounties",
+         "1 (shipped): contracts are dead or alive: a target knocked out or lassoed may be hogtied and "
+         "handed to the sheriff of the contract's area for the bounty and an alive bonus "
+         "(contract.alive.bonus_share); a dead target pays the bounty as before. 0 or absent: dead-only "
+         "contracts, as in earlier versions."},
         {"DevTools",
          "1: F2 switches the debug tools on and off (for modders and testers; tutorials are then not "
          "remembered). 0 or absent: off."},

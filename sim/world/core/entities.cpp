@@ -15,6 +15,17 @@ EntityRecord& Entities::create(EntityKind kind, std::uint32_t model, drovil::Vec
     return records_[record.id] = record;
 }
 
+EntityRecord& Entities::createApart(EntityKind kind, std::uint32_t model, drovil::Vector3 position, float heading) {
+    EntityRecord record;
+    record.id = nextApartId_;
+    nextApartId_ += 1;
+    record.kind = kind;
+    record.model = model;
+    record.position = position;
+    record.heading = heading;
+    return records_[record.id] = record;
+}
+
 EntityRecord* Entities::find(int id) {
     auto it = records_.find(id);
     return it == records_.end() ? nullptr : &it->second;

@@ -49,6 +49,11 @@ struct EntityRecord {
 class Entities {
 public:
     EntityRecord& create(EntityKind kind, std::uint32_t model, drovil::Vector3 position, float heading);
+    // The same for an entity the world keeps apart from everything else it
+    // makes (the lawman at a sheriff's desk): its handle comes from a range of
+    // its own, so the handles of everything else, and what the world derives
+    // from them, are what they would be without it.
+    EntityRecord& createApart(EntityKind kind, std::uint32_t model, drovil::Vector3 position, float heading);
     EntityRecord* find(int id);
     const EntityRecord* find(int id) const;
     bool exists(int id) const { return find(id) != nullptr; }
@@ -58,6 +63,7 @@ public:
 
 private:
     int nextId_ = 1000;
+    int nextApartId_ = 900'000'000;
     std::map<int, EntityRecord> records_;
 };
 

@@ -12,9 +12,13 @@ void stepLivingWorld(World& world) {
     world.pedGroups.step(world);
     world.combat.step(world);
     world.wildlife.step(world);
+    // A bound man who gets loose drops off whoever carries him before carried
+    // things follow their carriers.
+    world.restraints.step(world);
     world.hunting.step(world);
     world.law.step(world);
     world.lawResponse.step(world);
+    world.sheriffOffices.step(world);
     world.townsfolk.step(world);
     world.saloons.step(world);
     world.scenarioPoints.step(world);

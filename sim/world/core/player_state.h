@@ -25,6 +25,9 @@ struct PlayerState {
     bool hasControl = true;
     // The player has been killed (the game has not yet respawned the player).
     bool dead = false;
+    // The last frame in which a script kept witnesses of the player's crimes
+    // from going to the law (0: never).
+    std::uint64_t witnessesHushedFrame = 0;
 };
 
 } // namespace sim

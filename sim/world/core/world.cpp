@@ -65,6 +65,7 @@ void World::forgetRecordsOf(int id) {
     prompts.forgetEntity(id);
     law.forget(id);
     hunting.forget(id);
+    restraints.forget(id);
     traffic.forget(id);
     fleeing.forget(id);
     interactions.forget(id);

@@ -1,6 +1,7 @@
 #pragma once
 // The simulated game world: everything the simulated natives read and change.
 #include "world/screen/blips.h"
+#include "world/screen/gps_route.h"
 #include "world/screen/cash_changes.h"
 #include "world/core/clock.h"
 #include "world/places/doors.h"
@@ -48,6 +49,8 @@
 #include "world/town/law_response.h"
 #include "world/town/saloons.h"
 #include "world/people/interactions.h"
+#include "world/people/restraints.h"
+#include "world/town/sheriff_offices.h"
 
 #include <cstdint>
 #include <deque>
@@ -93,6 +96,7 @@ struct World {
     PedGroups pedGroups;              // leaders and their followers
     Weapons weapons;                  // what every ped carries and has selected
     Blips blips;
+    GpsRoute route; // the route a script drew on the map
     Controls controls;
     Geography geography; // zones, ground, roads and railway of the map
     ScenarioPoints scenarioPoints; // the map's, the camps' and the scripts' scenario points
@@ -122,6 +126,8 @@ struct World {
     Propsets propsets;     // camp propsets streamed in and placed
     Wildlife wildlife;     // game animals about the hunting camps
     Hunting hunting;       // carrying, marksmanship and manners
+    Restraints restraints; // lassoed and hogtied peds
+    SheriffOffices sheriffOffices; // the towns' sheriff's offices and the lawman at each
     Traffic traffic;       // vehicles driven, peds getting in, riders carried, speeds
     Trains trains;         // the railway and the mission trains running on it
 

@@ -78,6 +78,9 @@ void Combat::startFight(World& world, int ped, int target) {
     EntityRecord& record = *world.entities.find(ped);
     if (record.combatOpponent == target)
         return;
+    // Roped or tied, he cannot fight.
+    if (record.hogtied || world.restraints.isLassoed(ped) || world.restraints.isBeingHogtied(ped))
+        return;
     record.combatOpponent = target;
     world.weapons.drawBest(world, ped);
     // A moment to react before the first shot.

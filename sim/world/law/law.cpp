@@ -51,6 +51,22 @@ void Law::playerAttacked(World& world, int victim) {
         makeWanted(world, offenceMs);
 }
 
+void Law::playerRestrained(World& world, int victim) {
+    const EntityRecord& player = world.playerPed();
+    bool seen = townAt(player.position) != nullptr || isLawman(world, victim);
+    for (const auto& [id, record] : world.entities.all()) {
+        if (seen)
+            break;
+        const float sight = world.sheriffOffices.isOfficeLawman(id) ? SheriffOffices::doorSight : lawmanSight;
+        if (record.kind == EntityKind::Ped && record.alive && isLawman(world, id) &&
+            flatDistance(record.position, player.position) <= sight &&
+            world.perception.canSee(world, id, world.player.pedId))
+            seen = true;
+    }
+    if (seen)
+        reports_.push_back(world.clock.elapsedMs + witnessDelayMs);
+}
+
 void Law::makeWanted(World& world, std::uint64_t forMs) {
     // A script may have capped the wanted level at none.
     if (world.player.maxWantedLevel <= 0)
@@ -63,6 +79,19 @@ void Law::makeWanted(World& world, std::uint64_t forMs) {
 }
 
 void Law::step(World& world) {
+    // Witnesses whose moment to tell has come: quiet when a script hushed them
+    // in the frame that just ran.
+    for (auto it = reports_.begin(); it != reports_.end();) {
+        if (world.clock.elapsedMs < *it) {
+            ++it;
+            continue;
+        }
+        const bool hushed = world.player.witnessesHushedFrame != 0 &&
+                            world.player.witnessesHushedFrame + 1 >= world.clock.frame;
+        if (!hushed)
+            makeWanted(world, offenceMs);
+        it = reports_.erase(it);
+    }
     if (!raised_)
         return;
     const EntityRecord& player = world.playerPed();
@@ -75,7 +104,9 @@ void Law::step(World& world) {
     for (const auto& [id, record] : world.entities.all()) {
         if (record.kind != EntityKind::Ped || !record.alive || !isLawman(world, id))
             continue;
-        if (flatDistance(record.position, player.position) <= lawmanSight &&
+        // The lawman of a sheriff's office sees no farther than his door.
+        const float sight = world.sheriffOffices.isOfficeLawman(id) ? SheriffOffices::doorSight : lawmanSight;
+        if (flatDistance(record.position, player.position) <= sight &&
             world.perception.canSee(world, id, world.player.pedId))
             makeWanted(world, sightingMs);
     }

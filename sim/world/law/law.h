@@ -5,7 +5,9 @@
 #include "runtime/types.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <set>
+#include <vector>
 
 namespace sim {
 
@@ -39,6 +41,13 @@ public:
     void playerFired(World& world, int victim);
     // The player attacked a ped by other means (a knock-out, a kill).
     void playerAttacked(World& world, int victim);
+    // The player roped or tied up a ped (a lasso, a hogtie): in town or in a
+    // lawman's sight, a witness goes to the law a moment later, unless a
+    // script keeps the witnesses quiet in the frame he would tell.
+    void playerRestrained(World& world, int victim);
+    static constexpr std::uint64_t witnessDelayMs = 1500;
+    // Restraints seen and not yet told.
+    std::size_t pendingReports() const { return reports_.size(); }
 
     bool wantedByLaw() const { return raised_; }
     std::uint64_t wantedUntilMs() const { return wantedUntilMs_; }
@@ -50,6 +59,7 @@ private:
     void makeWanted(World& world, std::uint64_t forMs);
 
     std::set<int> lawmen_;
+    std::vector<std::uint64_t> reports_; // when each witness tells the law
     bool raised_ = false; // the wanted status is this model's (a test may set it by hand)
     std::uint64_t wantedUntilMs_ = 0;
 };

@@ -226,7 +226,9 @@ void PedTasks::step(World& world) {
             clear(ped);
             continue;
         }
+        // Roped or tied, a ped carries out no task.
         if (Combat::isDown(world, ped) || Combat::inCombat(world, ped) || record->hogtied ||
+            world.restraints.isLassoed(ped) || world.restraints.isBeingHogtied(ped) ||
             world.fleeing.isFleeing(ped, world.clock.elapsedMs))
             continue;
         advance(world, ped, activity);
@@ -390,6 +392,8 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
     case TaskKind::PickUp:
     case TaskKind::PlaceCarried:
         return runHuntStep(world, ped, activity, step);
+    case TaskKind::CutLoose:
+        return runCutLooseStep(world, ped, activity, step);
     case TaskKind::Wander: {
         if (timeUp)
             return true;

@@ -42,6 +42,8 @@ enum class TaskKind {
     ShootAtEntity,    // fire at an entity for a while, or until it is down
     PickUp,           // walk to a carriable entity and take it up
     PlaceCarried,     // walk to a point and lay the carried entity down there
+    // Restraints (world/people/restraints.h).
+    CutLoose,         // go to a hogtied ped and cut him loose
 };
 
 struct TaskStep {

@@ -1,11 +1,14 @@
 #include "world/wildlife/hunting.h"
 
 #include "world/core/world.h"
+#include "world/wildlife/animals.h"
 
 namespace sim {
 namespace {
-// A carried entity rides this high on the carrier's shoulder.
+// A carried entity rides this high on the carrier's shoulder, or lies this
+// high across a horse's back.
 constexpr float shoulderHeight = 0.4f;
+constexpr float horseBackHeight = 1.0f;
 } // namespace
 
 int Hunting::carrierOf(int entity) const {
@@ -58,8 +61,8 @@ void Hunting::step(World& world) {
             it = carrierOf_.erase(it);
             continue;
         }
-        carried->position = drovil::Vector3(carrier->position.x, carrier->position.y,
-                                            carrier->position.z + shoulderHeight);
+        const float height = isHorseModel(carrier->model) ? horseBackHeight : shoulderHeight;
+        carried->position = drovil::Vector3(carrier->position.x, carrier->position.y, carrier->position.z + height);
         carried->heading = carrier->heading;
         ++it;
     }

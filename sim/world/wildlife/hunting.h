@@ -1,7 +1,8 @@
 #pragma once
 // What hunting needs of the simulated game beyond the animals themselves:
 // carrying (a ped picks up a carcass or a body, carries it over the shoulder
-// wherever it goes and lays it down again; a carrier who goes down drops it),
+// wherever it goes and lays it down again, or lays it across a horse, which
+// then carries it; a carrier who goes down drops it),
 // how good a shot every ped is, and the manner a script gave a ped towards
 // strangers. The hunting steps of ped tasks (stalking for a clear line of
 // sight, aiming at and shooting at an entity, picking up and laying down) are
