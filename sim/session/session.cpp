@@ -8,6 +8,7 @@
 #include <chrono>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace sim {
