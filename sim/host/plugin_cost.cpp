@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <new>
 
 #ifdef _WIN32
@@ -55,6 +56,11 @@ namespace {
 // Every block starts with this header, just before the address handed out:
 // its size, whether the plug-in's code asked for it, and how far the block's
 // own start lies before the address (more than the header for an aligned block).
+// Every replaceable form of operator new below writes it and every form of
+// operator delete reads it: a form left to the C++ runtime would hand out
+// blocks without one (the nothrow new of std::stable_sort's buffer, say),
+// and freeing them here would read before the block and free what malloc
+// never gave out.
 struct BlockHeader {
     std::uint64_t size;
     std::uint32_t offset;
@@ -85,16 +91,22 @@ void* blockOf(void* memory) noexcept {
     return static_cast<char*>(memory) - header->offset;
 }
 
-void* allocate(std::size_t size) {
+// One try at the C library, or null; a size whose header would wrap around
+// is refused rather than handed a small block.
+void* tryAllocate(std::size_t size) noexcept {
+    if (size > std::numeric_limits<std::size_t>::max() - sizeof(BlockHeader) - 1)
+        return nullptr;
     if (void* raw = std::malloc(sizeof(BlockHeader) + (size == 0 ? 1 : size)))
         return finishBlock(raw, sizeof(BlockHeader), size);
-    throw std::bad_alloc();
+    return nullptr;
 }
 
-void* allocateAligned(std::size_t size, std::align_val_t alignment) {
-    const std::size_t align = static_cast<std::size_t>(alignment);
+void* tryAllocateAligned(std::size_t size, std::size_t align) noexcept {
     // Room for the header before the address, keeping the alignment.
     const std::size_t offset = align < sizeof(BlockHeader) ? sizeof(BlockHeader) : align;
+    constexpr std::size_t most = std::numeric_limits<std::size_t>::max();
+    if (align > most / 4 || size > most - offset - 2 * align)
+        return nullptr;
     // aligned_alloc wants a size that is a multiple of the alignment.
     const std::size_t rounded = (offset + (size == 0 ? 1 : size) + align - 1) / align * align;
 #ifdef _WIN32
@@ -106,7 +118,58 @@ void* allocateAligned(std::size_t size, std::align_val_t alignment) {
     if (void* raw = std::aligned_alloc(align, rounded))
         return finishBlock(raw, offset, size);
 #endif
-    throw std::bad_alloc();
+    return nullptr;
+}
+
+// What the standard's operator new does when memory runs out: call the new
+// handler and try again, or throw when there is none (the handler itself may
+// throw too).
+template <typename Attempt>
+void* untilAllocated(Attempt attempt) {
+    for (;;) {
+        if (void* memory = attempt())
+            return memory;
+        std::new_handler handler = std::get_new_handler();
+        if (!handler)
+            throw std::bad_alloc();
+        handler();
+    }
+}
+
+void* allocate(std::size_t size) {
+    return untilAllocated([size] { return tryAllocate(size); });
+}
+
+void* allocateAligned(std::size_t size, std::align_val_t alignment) {
+    const std::size_t align = static_cast<std::size_t>(alignment);
+    return untilAllocated([size, align] { return tryAllocateAligned(size, align); });
+}
+
+// The nothrow forms: the same, with a failure reported as null (a new handler
+// gives up by throwing bad_alloc); nothing is thrown on the way.
+template <typename Attempt>
+void* untilAllocatedOrNull(Attempt attempt) noexcept {
+    for (;;) {
+        if (void* memory = attempt())
+            return memory;
+        std::new_handler handler = std::get_new_handler();
+        if (!handler)
+            return nullptr;
+        try {
+            handler();
+        } catch (...) {
+            return nullptr;
+        }
+    }
+}
+
+void* allocateOrNull(std::size_t size) noexcept {
+    return untilAllocatedOrNull([size] { return tryAllocate(size); });
+}
+
+void* allocateAlignedOrNull(std::size_t size, std::align_val_t alignment) noexcept {
+    const std::size_t align = static_cast<std::size_t>(alignment);
+    return untilAllocatedOrNull([size, align] { return tryAllocateAligned(size, align); });
 }
 
 } // namespace
@@ -128,24 +191,49 @@ void freeAligned(void* memory) noexcept {
 } // namespace sim::plugin_cost
 
 // The process's allocations all go through here (the simulator, the tests and
-// the plug-in are one process); only the plug-in's are counted.
+// the plug-in are one process); only the plug-in's are counted. Every
+// replaceable form is replaced, so that a block from any form of new may be
+// freed by any form of delete the standard pairs with it: the plain, sized and
+// nothrow delete free what the plain and nothrow new gave, the aligned ones
+// what the aligned new gave, each for single objects and for arrays.
 void* operator new(std::size_t size) { return sim::plugin_cost::allocate(size); }
 void* operator new[](std::size_t size) { return sim::plugin_cost::allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return sim::plugin_cost::allocateOrNull(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return sim::plugin_cost::allocateOrNull(size);
+}
 void* operator new(std::size_t size, std::align_val_t alignment) {
     return sim::plugin_cost::allocateAligned(size, alignment);
 }
 void* operator new[](std::size_t size, std::align_val_t alignment) {
     return sim::plugin_cost::allocateAligned(size, alignment);
 }
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return sim::plugin_cost::allocateAlignedOrNull(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return sim::plugin_cost::allocateAlignedOrNull(size, alignment);
+}
+
 void operator delete(void* memory) noexcept { sim::plugin_cost::freeBlock(memory); }
 void operator delete[](void* memory) noexcept { sim::plugin_cost::freeBlock(memory); }
 void operator delete(void* memory, std::size_t) noexcept { sim::plugin_cost::freeBlock(memory); }
 void operator delete[](void* memory, std::size_t) noexcept { sim::plugin_cost::freeBlock(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { sim::plugin_cost::freeBlock(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { sim::plugin_cost::freeBlock(memory); }
 void operator delete(void* memory, std::align_val_t) noexcept { sim::plugin_cost::freeAligned(memory); }
 void operator delete[](void* memory, std::align_val_t) noexcept { sim::plugin_cost::freeAligned(memory); }
 void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
     sim::plugin_cost::freeAligned(memory);
 }
 void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
+    sim::plugin_cost::freeAligned(memory);
+}
+void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
+    sim::plugin_cost::freeAligned(memory);
+}
+void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
     sim::plugin_cost::freeAligned(memory);
 }

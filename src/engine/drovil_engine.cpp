@@ -68,6 +68,20 @@ std::string unrestorableReason(int id) {
     return missing.empty() ? missing : "no readable " + missing;
 }
 
+bool hasEnded(const MissionData& mission) {
+    return mission.status == MissionStatus::Completed || mission.status == MissionStatus::Failed;
+}
+
+// Whether the mission file of a save slot's id says its contract has ended
+// (a file that does not load says nothing). An ended one is not kept in memory.
+bool savedMissionHasEnded(int id) {
+    const MissionData* mission = MissionDataFiles::instance().loadMission(id);
+    if (!mission || !hasEnded(*mission))
+        return false;
+    MissionDataFiles::instance().forget(id);
+    return true;
+}
+
 bool fileExists(const std::string& path) {
     // A file whose first write is still on its way to the disk exists too.
     if (pendingFileContents(path))
@@ -118,8 +132,17 @@ void DrovilEngine::moveZoneSlots() {
             if (save.getString(zoneKey).empty())
                 continue;
             const int id = save.getInt(zoneKey, absentInt);
+            // A contract that has ended is not moved: the slot is only cleared.
+            if (id >= 0 && savedMissionHasEnded(id)) {
+                save.setString(zoneKey, "");
+                log("DrovilEngine: save slot " + zoneKey + " is cleared: mission " + std::to_string(id) +
+                    " has already ended");
+                changed = true;
+                continue;
+            }
+            // The area's slot is free when its own contract has ended.
             const int held = save.getInt(areaKey, absentInt);
-            if (id >= 0 && held >= 0 && held != id) {
+            if (id >= 0 && held >= 0 && held != id && !savedMissionHasEnded(held)) {
                 log("DrovilEngine: save slot " + zoneKey + " is kept: " + areaKey + " holds mission " +
                     std::to_string(held));
                 continue;
@@ -161,6 +184,17 @@ bool DrovilEngine::restoreMission(const std::string& slotKey, int areaId, int id
             setAside(slotKey, id);
         return false;
     }
+    // An ended contract is over for good. It is looked at first: building an
+    // executor near the player blocks it, and blocked it would no longer read
+    // as ended, and be played and paid a second time.
+    if (hasEnded(*mission)) {
+        log("DrovilEngine: mission " + std::to_string(id) + " has already ended, save slot " + slotKey +
+            " is cleared");
+        savegameFile().setInt(slotKey, -1);
+        saveDurably(savegameFile());
+        MissionDataFiles::instance().forget(id);
+        return false;
+    }
     if (const std::string reason = unrestorableReason(id); !reason.empty()) {
         log("DrovilEngine: mission " + std::to_string(id) + " cannot be restored: " + reason);
         setAside(slotKey, id);
@@ -181,8 +215,6 @@ bool DrovilEngine::restoreMission(const std::string& slotKey, int areaId, int id
         log("DrovilEngine: failed to create a mission executor for mission: " + std::to_string(id));
         return false;
     }
-    if (mission->status == MissionStatus::Completed || mission->status == MissionStatus::Failed)
-        return false; // it had already ended
     log("DrovilEngine: mission loaded. id: " + std::to_string(id));
     registerExecutor(id, std::move(executor));
     return true;

@@ -525,6 +525,76 @@ TEST(EngineRestore, AFileThatCannotBeRestoredIsSetAsideAndTheOthersAreRestored) 
     EXPECT_FALSE(game.session.logContains("Something wrong happened"));
 }
 
+// A save whose slots name contracts that have ended (a backup taken between
+// two writes, a copied folder): none is played again, blocked or moved, even
+// with the player starting next to its scene, and none pays a second time.
+TEST(EngineRestore, AContractThatHasEndedNeverComesBackNorPaysAgain) {
+    const int rhodes = drovil::area_ids::asSigned(drovil::area_ids::Rhodes);
+    const int strawberry = drovil::area_ids::asSigned(drovil::area_ids::Strawberry);
+    constexpr int bigValley = 0x3108C492; // a district of the Strawberry area
+    const drovil::Vector3 scene(-312.085f, 830.793f, 119.576f); // Valentine's main street
+    // Its scene on the street where the player starts.
+    std::string completed = missionText(5, valentine(), MissionStatus::Completed);
+    for (std::size_t at; (at = completed.find("2904.37,1248.81,44.8745")) != std::string::npos;)
+        completed.replace(at, 23, "-312.085,830.793,119.576");
+    sim::SessionOptions options;
+    options.writeFiles = {
+        {"Savegame.dat", "next_mission_id=11\npending_payment=0\n" + slot(valentine()) + "=5\n" + slot(vanHorn) +
+                             "=6\n" + slot(annesburg) + "=8\n" + slot(rhodes) + "=7\n" + slot(strawberry) +
+                             "=9\n" + slot(bigValley) + "=10\n"},
+        {"Missions/5.dat", completed},
+        // An old town slot naming a failed contract is not moved to its area.
+        {"Missions/6.dat", missionText(6, annesburg, MissionStatus::Failed)},
+        {"Missions/7.dat", missionText(7, rhodes)},
+        {"Missions/8.dat", missionText(8, annesburg, MissionStatus::Completed)},
+        // An area slot naming a completed contract does not hold back the
+        // contract in play of its district's old slot.
+        {"Missions/9.dat", missionText(9, strawberry, MissionStatus::Completed)},
+        {"Missions/10.dat", missionText(10, strawberry)}};
+    sim::Session session(options);
+    useTestExecutors();
+    session.world().playerPed().position = scene;
+    ASSERT_TRUE(test::startGame(session));
+
+    EXPECT_EQ(drovilEngine()->find(5), nullptr) << "no executor for a completed contract at the player's feet";
+    EXPECT_EQ(drovilEngine()->find(6), nullptr);
+    EXPECT_EQ(drovilEngine()->find(8), nullptr);
+    EXPECT_EQ(drovilEngine()->find(9), nullptr);
+    EXPECT_NE(drovilEngine()->find(7), nullptr) << "the contracts in play are restored";
+    EXPECT_NE(drovilEngine()->find(10), nullptr);
+    EXPECT_TRUE(session.logContains("DrovilEngine: loaded 2 missions successfuly"));
+    EXPECT_FALSE(session.logContains("ContractExecutor [5]"));
+    EXPECT_TRUE(session.logContains("DrovilEngine: mission 5 has already ended, save slot " + slot(valentine()) +
+                                    " is cleared"));
+    EXPECT_TRUE(session.logContains("DrovilEngine: save slot " + slot(vanHorn) +
+                                    " is cleared: mission 6 has already ended"));
+    EXPECT_FALSE(session.logContains(slot(vanHorn) + " moved to"));
+    EXPECT_EQ(savedInt(session, "Savegame.dat", slot(valentine())), -1);
+    EXPECT_EQ(savedInt(session, "Savegame.dat", slot(vanHorn)), -999);
+    EXPECT_EQ(savedInt(session, "Savegame.dat", slot(annesburg)), -1);
+    EXPECT_TRUE(session.logContains("DrovilEngine: save slot " + slot(bigValley) + " moved to " + slot(strawberry)));
+    EXPECT_EQ(savedInt(session, "Savegame.dat", slot(strawberry)), 10);
+
+    // The player plays on: he walks off and comes back, and whatever the
+    // engine holds in play is played to its end.
+    session.runFrames(10);
+    sendPlayerAway(session);
+    session.runFrames(10);
+    session.world().playerPed().position = scene;
+    session.runFrames(10);
+    test::runOnScriptThread(session, [] {
+        for (int id : {5, 6, 8, 9})
+            if (auto* executor = drovilEngine()->find(id))
+                executor->setStatus(MissionStatus::Completed);
+    });
+    session.runFrames(5);
+    EXPECT_EQ(savedInt(session, "Savegame.dat", "pending_payment"), 0) << "paid once, long ago";
+    EXPECT_EQ(savedInt(session, "Missions/5.dat", "status"), MissionStatus::Completed);
+    EXPECT_EQ(savedInt(session, "Missions/6.dat", "status"), MissionStatus::Failed);
+    EXPECT_EQ(session.world().gameEvents.countStartingWith(static_cast<int>(sim::gameHash("DROVIL_MISSION_FINISHED"))),
+              0);
+}
+
 // --- Saves that fail ---
 
 TEST(EngineSaves, ACompletionSavedWhileTheDiskFailsReachesTheDiskLaterInOrder) {
