@@ -315,7 +315,16 @@ void DrovilEngine::onEvent(MissionStatusChangeEvent* event) {
         }
         endMission(*event);
     }
-    setGameMissionFlag(event->newStatus == MissionStatus::Engaged);
+    // The game has one mission flag for every script: it stays up for as long
+    // as any contract is engaged, whichever contract's status changed.
+    setGameMissionFlag(anyContractEngaged());
+}
+
+bool DrovilEngine::anyContractEngaged() const {
+    for (const auto& [id, executor] : registry_)
+        if (executor->getMission()->status == MissionStatus::Engaged)
+            return true;
+    return false;
 }
 
 void DrovilEngine::endMission(const MissionStatusChangeEvent& event) {

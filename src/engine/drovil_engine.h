@@ -56,6 +56,7 @@ private:
     void payReward(const MissionData& mission);
     void updateExecutors();
     bool isPlayerFree() const;
+    bool anyContractEngaged() const;
     void handleScriptEvents();
     void startExternalMission(int areaId, int templateId, int bounty);
     void sendMissionFinished(const MissionData& mission, int status);

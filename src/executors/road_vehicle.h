@@ -7,12 +7,15 @@
 
 namespace drovil {
 
-// From the road node nearest to `from`, `hops` hops of `hopLength` metres along
-// the road (each snapped back to the nearest road node), nine of 20 m (about
-// 180 m in all) unless told otherwise: the last node.
+// The road node about `hops` x `hopLength` metres along the road from `from`
+// (nine hops of 20 m, about 180 m, unless told otherwise), counted from `from`
+// itself: from the road node nearest to it, each hop snaps the point a hop
+// ahead back onto the nearest road node and goes on the way that step went
+// (game headings); where the road turns a corner the hop looks for it to the
+// side, and hops that fall short are made up for. It stops at a road's end (or
+// where a hop finds no road node at all).
 // False when there is no road near `from` at all (the walk would otherwise set
-// off from the map's origin, kilometres away); a failed hop continues from
-// (0, 0, 0).
+// off from the map's origin, kilometres away).
 bool walkRoadFrom(const Vector3& from, Vector3& routeStart, int hops = 9, float hopLength = 20.0f);
 
 // A vehicle of `model` on the road node near `near` that favours the direction

@@ -48,7 +48,12 @@ void WagonExecutor::buildConvoy() {
     if (walkRoadFrom(coords, routeStart))
         vehicle = placeVehicleOnRoad(routeStart, coords, mission->vehicleModel);
     if (!vehicle) {
+        // No road near the point (or a wagon the game would not load): trying
+        // again every frame would never bring one, and the contract could be
+        // neither played nor lost. It fails once, as any contract does.
         executorLog("failed to create wagon");
+        setStatus(MissionStatus::Failed);
+        onTargetLost();
         return;
     }
     // Released with the rest of the scene when the mission ends.

@@ -646,31 +646,49 @@ TEST(EngineRestore, AnErrorRestoringOneMissionLeavesTheOthersAndTheGameRunning) 
     EXPECT_FALSE(session.logContains("Something wrong happened"));
 }
 
-// Engaging a contract sets the game's one mission flag. The engine holds back
-// every mission that is not engaged while the flag is up, but that mission's
-// own change of status clears the flag again (the engine tells the game
-// whether a contract is engaged on every change of status): another area's
-// mission is blocked for a frame, then runs on, and the flag stays down though
-// the first contract is still engaged.
-TEST(Engine, AnEngagedContractHoldsBackAnotherAreasMissionOnlyUntilThatOnesChangeClearsTheFlag) {
+// Engaging a contract sets the game's one mission flag, and it stays up for as
+// long as that contract is engaged, whatever happens to the others: another
+// area's mission is held back (blocked) and stays so, its own change of status
+// leaves the flag up, and so does its end. Only once no contract is engaged
+// does the flag come down, and the held-back mission runs again.
+TEST(Engine, AnEngagedContractHoldsBackAnotherAreasMissionForAsLongAsItIsEngaged) {
     EngineGame game;
     sendPlayerAway(game.session);
     acceptContract(game.session, valentine());
     acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Rhodes));
+    acceptContract(game.session, drovil::area_ids::asSigned(drovil::area_ids::Blackwater));
     game.session.runFrames(5);
     ASSERT_NE(game.mission(0), nullptr);
     ASSERT_NE(game.mission(1), nullptr);
+    ASSERT_NE(game.mission(2), nullptr);
 
     test::runOnScriptThread(game.session,
                             [] { drovilEngine()->find(0)->setStatus(MissionStatus::Engaged); }, 1);
     EXPECT_TRUE(game.session.world().missionFlag) << "the engaged contract tells the game";
     game.session.runFrames(1);
     EXPECT_TRUE(game.session.logContains("ContractExecutor [1]: mission blocked"));
-    EXPECT_FALSE(game.session.world().missionFlag) << "the blocked mission's change cleared it";
-    game.session.runFrames(3);
-    EXPECT_TRUE(game.session.logContains("ContractExecutor [1]: mission unblocked"));
+    EXPECT_TRUE(game.session.world().missionFlag) << "another mission's change leaves it up";
+    game.session.runFrames(60);
+    EXPECT_FALSE(game.session.logContains("ContractExecutor [1]: mission unblocked"));
+    EXPECT_EQ(game.mission(1)->status, MissionStatus::Blocked);
+    EXPECT_EQ(game.mission(2)->status, MissionStatus::Blocked);
+    EXPECT_TRUE(game.session.world().missionFlag);
+
+    // Another mission ends (abandoned): the engaged contract still holds the flag.
+    EXPECT_TRUE(sendAndWait(game.session, "DROVIL_ABORT_MISSION", {2},
+                            "DrovilEngine: received event: DROVIL_ABORT_MISSION. id: 2"));
+    EXPECT_EQ(drovilEngine()->find(2), nullptr);
+    EXPECT_TRUE(game.session.world().missionFlag) << "another mission's end leaves it up";
+    game.session.runFrames(10);
+    EXPECT_EQ(game.mission(1)->status, MissionStatus::Blocked);
+
+    // The engaged contract fails: nothing is engaged any more, the flag comes
+    // down and the held-back mission is taken up again.
+    test::runOnScriptThread(game.session, [] { drovilEngine()->find(0)->setStatus(MissionStatus::Failed); });
+    EXPECT_FALSE(game.session.world().missionFlag);
+    ASSERT_TRUE(game.session.runUntil(
+        [&] { return game.session.logContains("ContractExecutor [1]: mission unblocked"); }, 10));
     EXPECT_EQ(game.mission(1)->status, MissionStatus::Open);
-    EXPECT_EQ(game.mission(0)->status, MissionStatus::Engaged);
     EXPECT_FALSE(game.session.world().missionFlag);
 }
 

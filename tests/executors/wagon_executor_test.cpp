@@ -2,6 +2,7 @@
 // convoy comes, who sits where, the escort riders, and a convoy that finds no road.
 #include "executors/road_rig.h"
 #include "executors/executor_harness.h"
+#include "runtime/data_files.h"
 #include "support/game.h"
 #include "world/places/geography.h"
 
@@ -117,7 +118,10 @@ TEST(WagonConvoy, CompanionsOnlyOnSeatsTheWagonHas) {
     EXPECT_EQ(seated(session, vehicle).size(), 3u);
 }
 
-TEST(WagonConvoy, NoRoadNearTheCoordsFailsEveryFrameAndPutsNoWagonAnywhere) {
+// With no road near the point no wagon can ever come: the contract fails at
+// once, as any failed contract ends (the file, the save's slot, the subtitle),
+// instead of trying again every frame for ever.
+TEST(WagonConvoy, NoRoadNearTheCoordsFailsTheContractOnceAndPutsNoWagonAnywhere) {
     drovil::MissionData record = wagonRecord(2, true);
     // High in the mountains, kilometres from any road.
     record.coords = drovil::Vector3(-2600.0f, 2700.0f, sim::Geography().groundHeight(-2600.0f, 2700.0f));
@@ -125,10 +129,17 @@ TEST(WagonConvoy, NoRoadNearTheCoordsFailsEveryFrameAndPutsNoWagonAnywhere) {
     sim::Session session(roadOptions(record));
     ASSERT_TRUE(test::startGame(session));
     putPlayerSouthOf(session, record.coords, 20.0f);
-    ASSERT_TRUE(session.runUntil([&] { return wagon()->getMission()->status == MissionStatus::Engaged; }, 300));
+    ASSERT_TRUE(session.runUntil([&] { return session.logContains("failed to create wagon"); }, 300));
     session.runFrames(20);
-    EXPECT_GE(extest::logCount(session, "failed to create wagon"), 19) << "tried again every frame";
-    EXPECT_FALSE(wagon()->getVehicle());
+    EXPECT_EQ(extest::logCount(session, "failed to create wagon"), 1) << "tried once";
+    EXPECT_TRUE(session.logContains("ContractExecutor [5]: status changed: 1 -> 4"));
+    EXPECT_EQ(wagon(), nullptr) << "the contract has ended";
+    EXPECT_NE(session.readFile("Missions/5.dat").find("status=4\n"), std::string::npos);
+    EXPECT_NE(session.readFile("Savegame.dat").find(
+                  "missions." + std::to_string(record.areaId) + "=-1\n"),
+              std::string::npos)
+        << "the area is free for another contract";
+    EXPECT_TRUE(session.hud().subtitleShown(drovil::langFile().getString("contract.target_lost")));
     for (const auto& [id, entity] : session.world().entities.all())
         EXPECT_NE(entity.kind, sim::EntityKind::Vehicle) << "no wagon was put on a road far away";
 }

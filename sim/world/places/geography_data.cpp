@@ -45,6 +45,47 @@ RoadPoint nearestRoadPoint(const std::vector<Polyline>& roads, float x, float y)
     return best;
 }
 
+// The simulated map holds only the stretch of each road about the towns; in the
+// game the road goes on. A road end that meets no other road is carried on
+// straight for this far, so that nothing placed near the end of a stretch
+// (a wagon coming down the road, a coach calling at a station) finds the road
+// stopping short.
+constexpr float roadGoesOn = 400.0f;
+// A road end this near another road meets it.
+constexpr float roadMeets = 1.0f;
+
+bool meetsAnotherRoad(const std::vector<Polyline>& roads, std::size_t self, const PlanePoint& end) {
+    for (std::size_t r = 0; r < roads.size(); ++r) {
+        if (r == self)
+            continue;
+        const RoadPoint on = nearestRoadPoint({roads[r]}, end.x, end.y);
+        if (on.distance <= roadMeets)
+            return true;
+    }
+    return false;
+}
+
+PlanePoint carriedOn(const PlanePoint& end, const PlanePoint& before) {
+    const float dx = end.x - before.x, dy = end.y - before.y;
+    const float length = std::hypot(dx, dy);
+    return length > 0.0f ? PlanePoint{end.x + dx / length * roadGoesOn, end.y + dy / length * roadGoesOn} : end;
+}
+
+GeographyData* withRoadsGoingOn(GeographyData* data) {
+    std::vector<Polyline>& roads = data->roads;
+    const std::vector<Polyline> asMapped = roads;
+    for (std::size_t r = 0; r < roads.size(); ++r) {
+        const Polyline& mapped = asMapped[r];
+        if (mapped.size() < 2)
+            continue;
+        if (!meetsAnotherRoad(asMapped, r, mapped.back()))
+            roads[r].push_back(carriedOn(mapped.back(), mapped[mapped.size() - 2]));
+        if (!meetsAnotherRoad(asMapped, r, mapped.front()))
+            roads[r].insert(roads[r].begin(), carriedOn(mapped.front(), mapped[1]));
+    }
+    return data;
+}
+
 // Every station of the game stands on a street, where coaches call for their
 // passengers. A station off the roads above gets one: a street along its front,
 // the way the nearest road runs, joined to that road at both ends.
@@ -66,7 +107,7 @@ GeographyData* withStationRoads(GeographyData* data) {
 } // namespace
 
 const GeographyData& geographyData() {
-    static const GeographyData* data = withStationRoads(new GeographyData{
+    static const GeographyData* data = withStationRoads(withRoadsGoingOn(new GeographyData{
         // Towns (zone kind 1): zone name, discs (x, y, radius).
         {
             {"annesburg", {{2904.0f, 1248.0f, 260.0f}}},
@@ -402,7 +443,7 @@ const GeographyData& geographyData() {
              {-5300.0f, -3800.0f}},
             {{-1108.0f, -586.0f}, {-1400.0f, -480.0f}, {-1763.0f, -398.0f}, {-2000.0f, -450.0f}},
         },
-    });
+    }));
     return *data;
 }
 
