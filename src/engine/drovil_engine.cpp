@@ -13,6 +13,7 @@
 #include "runtime/main_loop.h"
 #include "runtime/natives.h"
 #include "runtime/player.h"
+#include "runtime/script_event_inbox.h"
 #include "runtime/settings.h"
 #include "ui/contract_menu.h"
 #include "ui/contract_viewer.h"
@@ -35,10 +36,6 @@
 
 namespace drovil {
 namespace {
-
-constexpr int scriptEventGroup = 1;
-// A received event is copied into 400 bytes: 50 eight-byte items.
-constexpr int eventBufferItems = 50;
 
 std::string areaSlotKey(int areaId) { return "missions." + std::to_string(areaId); }
 
@@ -94,6 +91,8 @@ bool fileExists(const std::string& path) {
 
 DrovilEngine::DrovilEngine() {
     subscribeToQuestOffers(this);
+    keepScriptEventsNamed(getHashKey("DROVIL_START_MISSION"));
+    keepScriptEventsNamed(getHashKey("DROVIL_ABORT_MISSION"));
     restoreMissions();
 }
 
@@ -499,13 +498,11 @@ void DrovilEngine::forgetEndedMission(const MissionData* mission) {
 }
 
 void DrovilEngine::handleScriptEvents() {
-    const int count = queuedEventCount(scriptEventGroup);
-    for (int index = 0; index < count; ++index) {
-        if (natives::gameevent::queuedType(scriptEventGroup, index) != getHashKey("EVENT_NETWORK_SCRIPT_EVENT"))
-            continue;
-        int buffer[eventBufferItems * 2] = {};
-        natives::gameevent::queuedData(scriptEventGroup, index, buffer, eventBufferItems);
-        const Hash name = static_cast<Hash>(buffer[0]);
+    // This frame's events, after those of the frames the script spent waiting
+    // inside its frame (a portrait, a shove, a model load), in order.
+    for (const ScriptEventData& event : takeScriptEvents()) {
+        const int* buffer = event.values.data();
+        const Hash name = event.name();
         if (name == getHashKey("DROVIL_START_MISSION")) {
             log("DrovilEngine: received event: DROVIL_START_MISSION");
             startExternalMission(buffer[1], buffer[2], buffer[3]);

@@ -32,6 +32,9 @@ const HostApi& host();
 std::uint32_t tickCount();
 
 // Yields to the game: returns in a later frame once `milliseconds` have passed.
+// Before each yield the frame's script events for the plug-in are kept (see
+// script_event_inbox.h); while any are listened to, a longer wait yields frame
+// by frame, so that the events of every frame it spans are kept.
 void scriptWait(std::uint32_t milliseconds);
 // How many times the script has yielded so far. Nothing in the game changes
 // between two yields except through the script's own calls, so a value read

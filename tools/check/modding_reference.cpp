@@ -262,7 +262,11 @@ void writeScriptEvents(std::ostream& out) {
            "so). Drovil reads each received event into a 400-byte block (`GET_EVENT_DATA`, "
            "`0x57EC5FA4D4D6AFCA`, "
            "with 50 slots) "
-           "and reads its values packed from the start.\n\n";
+           "and reads its values packed from the start. The game keeps an event in its queue for one "
+           "frame only; Drovil reads the queue in every frame, those it spends waiting for the game "
+           "inside one too (taking the target's photograph, a shove, loading a model), and carries out "
+           "what it received at the end of the frame it was waiting in, in the order it came: an event "
+           "sent meanwhile is not lost, though it may be carried out a few seconds later.\n\n";
     out << row({"Event", "Drovil", "Values after the name's hash", "What happens"});
     out << "|---|---|---|---|\n";
     for (const ScriptEventEntry& entry : scriptEventCatalogue())
