@@ -66,7 +66,8 @@ bool takeCoverNearCamp(ScenarioRun& run, const ContractInPlay& contract, float m
            fail(run, "nobody in the camp");
 }
 
-HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::uint32_t maxMs, bool untilBack) {
+HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::uint32_t maxMs,
+                        const std::function<bool(const HuntWatched&)>& enough) {
     HuntWatched watched;
     const int hunter = run.contractTarget();
     World& world = run.world();
@@ -74,6 +75,7 @@ HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::u
     std::size_t shotsSeen = world.combat.shots().total();
     std::size_t linesHeard = world.speech.lines().total();
     int kill = 0;
+    bool carriedThisTrip = false;
     auto saw = [&](bool& flag, const std::string& what) {
         if (flag)
             return;
@@ -87,9 +89,13 @@ HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::u
             if (!record || !record->alive)
                 return true;
             const float fromCamp = flatDistance(record->position, contract.coords);
-            if (fromCamp > outOfCamp)
+            watched.atCampNow = fromCamp <= atCamp;
+            if (fromCamp > outOfCamp) {
                 saw(watched.leftCamp, "the hunter walk out of camp, rifle in hand");
-            if (watched.leftCamp && world.perception.isCrouching(hunter))
+                watched.out = true;
+            }
+            // He may stalk an animal grazing by the camp before he leaves it.
+            if (world.perception.isCrouching(hunter))
                 saw(watched.stalking, "him crouch and creep up on something");
             const auto& shots = world.combat.shots();
             for (; shotsSeen < shots.total(); ++shotsSeen)
@@ -112,7 +118,18 @@ HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::u
                 saw(watched.carrying, "him shoulder the carcass");
             if (watched.carrying && !carried && fromCamp <= atCamp)
                 saw(watched.backAtCamp, "him lay it down at the camp");
-            return untilBack && watched.backAtCamp;
+            if (carried)
+                carriedThisTrip = true;
+            if (watched.out && fromCamp <= atCamp && !carried) {
+                // Back by the fire; with nothing to lay down, the hunt came to nothing.
+                watched.out = false;
+                if (!carriedThisTrip) {
+                    ++watched.cameBackEmptyHanded;
+                    run.note("sees him come back to camp empty-handed");
+                }
+                carriedThisTrip = false;
+            }
+            return enough(watched);
         },
         maxMs);
     return watched;

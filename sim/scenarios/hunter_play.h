@@ -5,6 +5,7 @@
 // camp (a companion, his dog) turns on the player, and get away.
 #include "scenarios/contract_play.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,16 +21,24 @@ struct HuntWatched {
     bool carrying = false;      // the carcass over his shoulder (carry)
     bool backAtCamp = false;    // laid it down at the camp
     bool cursed = false;        // an animal got away and he cursed
+    int cameBackEmptyHanded = 0; // hunts he gave up and came back from with nothing
+    bool out = false;           // out of the camp now
+    bool atCampNow = false;     // by the fire now
     std::vector<std::string> seen; // in order
     bool wholeCycle() const { return leftCamp && stalking && fired && killed && carrying && backAtCamp; }
+    // He went out after game and came back to camp, with a kill or without.
+    bool cameBack() const { return backAtCamp || cameBackEmptyHanded > 0; }
+    // He set about hunting: out of camp, or stalking or shooting from it.
+    bool hunted() const { return leftCamp || stalking || fired; }
 };
 
 // The player's hiding place: `metres` from the camp on his side of it, in the
 // bushes, crouched. Rides most of the way.
 bool takeCoverNearCamp(ScenarioRun& run, const ContractInPlay& contract, float metres);
-// Watches the hunter from where the player is for at most `maxMs`, until a
-// whole hunt has been seen (or, with `untilBack` false, for the whole time).
-HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::uint32_t maxMs, bool untilBack);
+// Watches the hunter from where the player is for at most `maxMs`, until
+// `enough` says so (asked every frame with what he has seen).
+HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::uint32_t maxMs,
+                        const std::function<bool(const HuntWatched&)>& enough);
 // From wherever the player is: closes in on the hunter (walking while far,
 // creeping once near) and aims at him until he is recognised.
 bool stalkHunter(ScenarioRun& run, const ContractInPlay& contract);
@@ -46,10 +55,10 @@ namespace sim {
 
 struct ScenarioResult;
 // The scenarios: a hunter camp contract of Valentine already taken (the files),
-// watched by day and by night.
+// watched by day and from dusk into the night.
 void writeTakenHunterContract(std::map<std::string, std::string>& files);
 ScenarioResult playHunterDay(ScenarioRun& run);
 ScenarioResult playHunterNight(ScenarioRun& run);
-void atHunterNight(World& world);
+void atHunterDusk(World& world);
 
 } // namespace sim

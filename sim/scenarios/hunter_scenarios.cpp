@@ -1,6 +1,7 @@
 // The hunter camp scenarios: a taken contract on a hunter camping in the hills
-// east of Valentine, watched from cover by day (a whole hunt) and by night
-// (he stays by his fire).
+// east of Valentine, watched from cover by day (a hunt: a kill brought home, or
+// nothing found and back empty-handed) and from dusk into the night (out after
+// game as the sun goes down, back by his fire at nightfall, and there all night).
 #include "scenarios/hunter_play.h"
 #include "scenarios/scenarios.h"
 
@@ -46,9 +47,26 @@ void writeTakenHunterContract(std::map<std::string, std::string>& files) {
     files["Savegame.dat"] = "next_mission_id=1\npending_payment=0\nmissions." + area + "=0\n";
 }
 
-void atHunterNight(World& world) {
-    world.clock.startMinuteOfDay = 23 * 60;
+void atHunterDusk(World& world) {
+    world.clock.startMinuteOfDay = 16 * 60 + 30;
 }
+
+namespace {
+bool nightHasFallen(const World& world) {
+    const int hour = world.clock.hourOfDay();
+    return hour >= 18 || hour < 7;
+}
+
+std::string seenText(const HuntWatched& watched) {
+    return (watched.seen.empty() ? std::string("nothing") : joined(watched.seen)) +
+           (watched.cursed ? " (an animal got away first)" : "");
+}
+
+std::string emptyHandedText(const HuntWatched& watched) {
+    return "came back to camp empty-handed " + std::to_string(watched.cameBackEmptyHanded) +
+           (watched.cameBackEmptyHanded == 1 ? " time" : " times");
+}
+} // namespace
 
 ScenarioResult playHunterDay(ScenarioRun& run) {
     const ContractInPlay contract = takenHunterCamp(run);
@@ -57,11 +75,16 @@ ScenarioResult playHunterDay(ScenarioRun& run) {
     if (!takeCoverNearCamp(run, contract, 75.0f))
         return {false, "the player never got into cover by the camp"};
     run.note("watches the camp from the bushes");
-    const HuntWatched watched = watchHunter(run, contract, 25 * minute, true);
-    const bool whole = watched.wholeCycle();
-    return {whole, std::string(whole ? "watched a whole hunt: " : "saw only part of a hunt: ") +
-                       (watched.seen.empty() ? std::string("nothing") : joined(watched.seen)) +
-                       (watched.cursed ? " (an animal got away first)" : "")};
+    // Until he brings a kill home, or his day is over and he is back at camp.
+    const HuntWatched watched = watchHunter(run, contract, 25 * minute, [&](const HuntWatched& seen) {
+        return seen.wholeCycle() || (nightHasFallen(run.world()) && !seen.out);
+    });
+    if (watched.wholeCycle())
+        return {true, "watched a whole hunt: " + seenText(watched) +
+                          (watched.cameBackEmptyHanded > 0 ? "; before that he " + emptyHandedText(watched) : "")};
+    if (watched.cameBack())
+        return {true, "he " + emptyHandedText(watched) + ", nothing brought down: " + seenText(watched)};
+    return {false, "saw only part of a hunt: " + seenText(watched)};
 }
 
 ScenarioResult playHunterNight(ScenarioRun& run) {
@@ -70,7 +93,17 @@ ScenarioResult playHunterNight(ScenarioRun& run) {
         return {false, "the taken hunter camp contract was not restored"};
     if (!takeCoverNearCamp(run, contract, 60.0f))
         return {false, "the player never got into cover by the camp"};
-    run.note("watches the camp fire from the bushes");
+    run.note("watches the camp from the bushes as the sun goes down");
+    const HuntWatched watched = watchHunter(run, contract, 12 * minute, [&](const HuntWatched& seen) {
+        return seen.hunted() && seen.atCampNow && nightHasFallen(run.world());
+    });
+    if (!watched.hunted())
+        return {false, "the hunter never went after game at dusk: " + seenText(watched)};
+    if (!watched.atCampNow || !nightHasFallen(run.world()))
+        return {false, "the hunter was still out after dark (" + clockText(run.world()) + "): " + seenText(watched)};
+    const std::string back = "out after game at dusk (" + seenText(watched) + "), back at his fire by " +
+                             clockText(run.world());
+    run.note("night has fallen and the hunter is back by his fire");
     const int hunter = run.contractTarget();
     float farthest = 0.0f;
     const std::size_t shotsBefore = run.world().combat.shots().total();
@@ -85,7 +118,7 @@ ScenarioResult playHunterNight(ScenarioRun& run) {
     run.note(stayed ? "the hunter never left his fire" : "the hunter went off into the dark");
     const bool recognised = stalkHunter(run, contract);
     return {stayed && recognised,
-            std::string(stayed ? "the hunter stayed at camp all night (never farther than " : "the hunter left camp (") +
+            back + (stayed ? "; stayed at camp all night (never farther than " : "; then left camp (") +
                 std::to_string(static_cast<int>(farthest)) + " m from the fire until " + clockText(run.world()) + ")" +
                 (recognised ? "; crept up and made him out by the fire" : "; never made him out")};
 }

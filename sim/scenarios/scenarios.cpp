@@ -279,12 +279,14 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          &writeTakenCampContract, nullptr, &playWalkAway},
         {"hunter-day",
          "a hunter camp contract already taken; by day the player watches from the bushes as the hunter goes out, "
-         "stalks and shoots an animal and carries it back to camp",
+         "stalks and shoots an animal and carries it back to camp (or, finding nothing, comes back empty-handed "
+         "by the end of his day)",
          &writeTakenHunterContract, nullptr, &playHunterDay},
         {"hunter-night",
-         "a hunter camp contract already taken; at 23:00 the player watches the camp: the hunter must stay by his "
-         "fire; then the player creeps up and makes him out",
-         &writeTakenHunterContract, &atHunterNight, &playHunterNight},
+         "a hunter camp contract already taken; at 16:30 the player watches the camp: the hunter goes out after "
+         "game, must be back by his fire once night falls and stay there; then the player creeps up and makes him "
+         "out",
+         &writeTakenHunterContract, &atHunterDusk, &playHunterNight},
         {"prisoner-wagon-stolen",
          "a prisoner-transport contract already taken in Valentine; the player shoots the prison wagon's driver "
          "on the road, drives the wagon to the sheriff's office, waits for the jail guard to load the prisoner "

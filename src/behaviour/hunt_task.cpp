@@ -24,6 +24,8 @@ constexpr int animalPedType = 26;
 constexpr int approachTuningIndex = 82;
 constexpr std::uint32_t debugPreyBlipStyle = 0xB04092F8;
 constexpr std::uint32_t huntingFiringPattern = 0xC6EE6B4C;
+// The stalk's steps: look at it, close in, crouch, close in further, aim, shoot.
+constexpr int aimStep = 4;
 constexpr int minAimMs = 3000;
 constexpr int rifleFireMs = 10000;
 constexpr int otherFireMs = 7000;
@@ -77,6 +79,19 @@ void HuntTask::step() {
     }
 }
 
+bool HuntTask::hasAKill() const {
+    return state == HuntState::Carry ||
+           (state == HuntState::Collect && prey && natives::condition::entityExists(prey.entity()) &&
+            entityDead(prey));
+}
+
+void HuntTask::callOff() {
+    if (state == HuntState::Done || hasAKill())
+        return;
+    state = HuntState::Done;
+    natives::ped::setBlackboardFloat(ped_, "Stealth", 0.0f, -1);
+}
+
 void HuntTask::roam() {
     if (!hasUsablePrey(true)) {
         natives::combat::holdWeapon(ped_, natives::combat::bestWeapon(ped_, 0, 0), true, 0, 0, 0);
@@ -93,10 +108,18 @@ void HuntTask::roam() {
         natives::task::clearSequence(&sequence);
     }
     state = HuntState::Search;
+    searchingSinceMs = gameTimerMs();
 }
 
 void HuntTask::search() {
     if (!hasUsablePrey(false)) {
+        // Nothing worth stalking about for a long while (the game has fled
+        // far and wide): the hunt is over.
+        if (searchingSinceMs >= 0 && gameTimerMs() - searchingSinceMs >= searchGiveUpMs) {
+            state = HuntState::Done;
+            natives::ped::setBlackboardFloat(ped_, "Stealth", 0.0f, -1);
+            return;
+        }
         const Vector3 position = positionOf(ped_);
         const Vector3 forward = natives::entity::forwardVector(ped_.entity());
         const float ahead = searchRange * 0.5f;
@@ -119,6 +142,7 @@ void HuntTask::search() {
         }
     }
     state = HuntState::Attack;
+    searchingSinceMs = -1;
 }
 
 void HuntTask::attack() {
@@ -161,14 +185,18 @@ void HuntTask::collect() {
         waitFor(2000);
         return;
     }
-    if (!natives::combat::isShooting(ped_) &&
+    const int stalkStep = natives::task::sequenceProgress(ped_);
+    // While he aims and fires he stays on it, though it bolts at the first
+    // miss: the next shot may yet bring it down.
+    const bool takingAim = stalkStep >= aimStep;
+    if (!natives::combat::isShooting(ped_) && !takingAim &&
         (distanceBetween(positionOf(ped_), positionOf(prey)) > 2.0f * searchRange ||
          pedFleeing(prey))) {
         playSpeech(ped_, "GENERIC_CURSE_MED");
         loseThePrey();
         return;
     }
-    if (natives::task::sequenceProgress(ped_) >= 0)
+    if (stalkStep >= 0)
         return;
     if (entityDead(prey)) {
         const Ped inSequence(0);

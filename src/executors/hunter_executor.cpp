@@ -150,6 +150,13 @@ void HunterExecutor::updateHuntCycle() {
         }
         break;
     case HuntCycleState::Hunting:
+        // Night falls on a hunt: he calls it a day (a kill in hand he still
+        // brings home).
+        if (huntTask && !isDaytime()) {
+            huntTask->callOff();
+            if (!huntTask->isRunning())
+                huntTask.reset();
+        }
         if (!huntTask) {
             returnToCamp();
             frameSkip = static_cast<int>(1000.0f * natives::frame::timeStep());
@@ -183,6 +190,8 @@ void HunterExecutor::returnToCamp() {
     const Ped inSequence(0);
     TaskSequence sequence;
     natives::task::openSequence(&sequence);
+    // Back on his feet, should a stalk have been cut short while he crept.
+    natives::task::setCrouchMovement(inSequence, false, 0, false);
     const Entity carried = natives::carry::carriedEntity(targetPed);
     if (carried) {
         natives::task::goToPoint(inSequence, dropPoint, 1.25f, -1, 3.0f, 0, 0.0f);

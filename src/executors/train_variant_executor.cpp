@@ -68,8 +68,6 @@ void TrainVariantExecutor::spawnTransport() {
         return;
     }
     train = created;
-    // Handed back to the game with the rest of the scene when the mission ends.
-    spawnedEntities.push_back(train.entity());
     natives::train::setStopsForStations(train, true);
     const Vector3 at = positionOf(train.entity());
     executorLog("train created at: " + positionText(at) +
@@ -125,10 +123,14 @@ void TrainVariantExecutor::sendTargetToPlatform() {
 }
 
 void TrainVariantExecutor::cleanup() {
-    // The train is in spawnedEntities: the base hands it back with everyone.
     TrainStationExecutor::cleanup();
     removeBlip(debugWaitBlip);
     boardTask.reset();
+    // A mission train goes back to the game whole, engine and cars, through its
+    // own native: letting go of the engine as an entity leaves the train the
+    // script's.
+    if (train)
+        natives::train::setMissionTrainNoLongerNeeded(&train, 0);
     train = Vehicle();
 }
 

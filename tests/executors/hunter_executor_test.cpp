@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace {
 using namespace huntertest;
@@ -195,6 +197,111 @@ TEST(HunterPrey, APreyFarAwayIsGivenUpWithACurse) {
     EXPECT_EQ(hunter()->getHuntTask()->getState(), HuntState::Roam);
     EXPECT_EQ(hunter()->getHuntTask()->getPrey().id, 0);
     EXPECT_EQ(cursesOf(session, target), 1);
+}
+
+// The animal bolts at the first shot (a miss) and falls to a later one: while
+// he still aims and fires he stays on it, and the kill is carried home.
+TEST(HunterPrey, AnAnimalThatBoltsAtTheFirstMissAndFallsToTheNextShotIsCarriedHome) {
+    const drovil::MissionData record = hunterRecord();
+    sim::Session session(hunterOptions(record));
+    ASSERT_TRUE(startHunting(session));
+    const int target = hunterPed(session);
+    sim::World& world = session.world();
+    // The stalk reaches its shooting step.
+    constexpr int shootingStep = 5;
+    ASSERT_TRUE(session.runUntil([&] { return world.tasks.progress(target) == shootingStep; }, 40000));
+    const int prey = hunter()->getHuntTask()->getPrey().id;
+    ASSERT_NE(prey, 0);
+    world.wildlife.startle(world, prey, entity(session, target)->position);
+    const std::size_t shotsBefore = world.combat.shots().total();
+    // His next shot brings it down as it runs.
+    ASSERT_TRUE(session.runUntil([&] { return world.combat.shots().total() > shotsBefore; }, 300))
+        << "he kept shooting";
+    world.combat.damage(world, prey, 1000, target);
+    EXPECT_EQ(cursesOf(session, target), 0) << "gave up while still shooting";
+    ASSERT_TRUE(session.runUntil([&] { return world.hunting.carrierOf(prey) == target; }, 3000))
+        << "the kill was left lying";
+    ASSERT_TRUE(session.runUntil([&] { return world.hunting.carrierOf(prey) == 0; }, 6000))
+        << "never laid the carcass down";
+    EXPECT_LE(flat(entity(session, prey)->position, record.coords), 9.0f) << "the carcass lies at camp";
+}
+
+// No game about at all: the search ends after a while, the hunter goes back to
+// camp empty-handed, rests, and goes out again later in the day.
+TEST(HunterSearch, ASearchThatFindsNothingEndsTheHuntAndHeGoesBackToCamp) {
+    const drovil::MissionData record = hunterRecord();
+    sim::Session session(hunterOptions(record));
+    sim::World& world = session.world();
+    world.wildlife.roamingEnabled = false;
+    const auto noAnimalLeft = [&] {
+        std::vector<int> animals;
+        for (const auto& [id, animal] : world.wildlife.all())
+            animals.push_back(id);
+        for (int id : animals)
+            world.removeEntity(id);
+    };
+    ASSERT_TRUE(startHunting(session));
+    const int target = hunterPed(session);
+    ASSERT_EQ(hunter()->getHuntState(), HuntCycleState::Hunting);
+    const auto lifeless = [&](const std::function<bool()>& until, int frames) {
+        return session.runUntil([&] {
+            noAnimalLeft();
+            return until();
+        }, frames);
+    };
+    ASSERT_TRUE(lifeless([&] { return flat(entity(session, target)->position, record.coords) > 20.0f; }, 3000))
+        << "he never went out";
+    constexpr int framesPerSecond = 1000 / 33;
+    EXPECT_FALSE(lifeless([&] { return hunter()->getHuntState() != HuntCycleState::Hunting; },
+                          (drovil::HuntTask::searchGiveUpMs - 20000) / 33))
+        << "gave up well before his search had run its time";
+    ASSERT_TRUE(lifeless([&] { return hunter()->getHuntState() == HuntCycleState::AtCamp; }, 60 * framesPerSecond))
+        << "searched on and on";
+    EXPECT_EQ(hunter()->getHuntTask(), nullptr);
+    ASSERT_TRUE(lifeless([&] { return flat(entity(session, target)->position, record.coords) <= 10.0f; },
+                         120 * framesPerSecond))
+        << "never came back to camp";
+    EXPECT_TRUE(world.combat.shots().empty());
+    EXPECT_TRUE(lifeless([&] { return hunter()->getHuntState() == HuntCycleState::Hunting; }, 120 * framesPerSecond))
+        << "rested, he goes out again by day";
+}
+
+// Creeping up on an animal when night falls, he calls it a day, gets up and
+// walks back to his fire, where he stays the night.
+TEST(HunterNight, AHuntStillOutAtNightfallEndsAndHeComesBackToHisFire) {
+    const drovil::MissionData record = hunterRecord();
+    sim::Session session(hunterOptions(record));
+    sim::World& world = session.world();
+    ASSERT_TRUE(startHunting(session));
+    const int target = hunterPed(session);
+    constexpr int aimingStep = 4;
+    ASSERT_TRUE(session.runUntil(
+        [&] {
+            return hunter()->getHuntTask() && hunter()->getHuntTask()->getState() == HuntState::Collect &&
+                   world.perception.isCrouching(target) && world.tasks.progress(target) < aimingStep;
+        },
+        40000))
+        << "never stalked an animal";
+    // The animal stays out of his sight: he creeps on, no shot yet.
+    world.lineOfSight.hide(hunter()->getHuntTask()->getPrey().id);
+    setClock(session, 17, 59);
+    ASSERT_TRUE(session.runUntil([&] { return world.clock.hourOfDay() == 18; }, 200));
+    ASSERT_TRUE(session.runUntil([&] { return hunter()->getHuntState() == HuntCycleState::AtCamp; }, 60))
+        << "still hunting after dark";
+    EXPECT_EQ(hunter()->getHuntTask(), nullptr);
+    const std::size_t shotsAtNightfall = world.combat.shots().total();
+    ASSERT_TRUE(session.runUntil([&] { return flat(entity(session, target)->position, record.coords) <= 10.0f; },
+                                 4000))
+        << "never came back to his fire";
+    EXPECT_FALSE(world.perception.isCrouching(target)) << "walked home on his feet";
+    float farthest = 0.0f;
+    for (int frame = 0; frame < 3000; ++frame) {
+        session.runFrames(1);
+        farthest = std::max(farthest, flat(entity(session, target)->position, record.coords));
+    }
+    EXPECT_LE(farthest, 20.0f);
+    EXPECT_EQ(hunter()->getHuntState(), HuntCycleState::AtCamp);
+    EXPECT_EQ(world.combat.shots().total(), shotsAtNightfall) << "no shot after dark";
 }
 
 // A companion is called back once it has strayed 30 m from the camp; one

@@ -48,6 +48,9 @@ int hunterPed(sim::Session& session) {
 
 void setClock(sim::Session& session, int hour, int minute) {
     sim::Clock& clock = session.world().clock;
+    // At the start of the minute, so that the hour holds for the next half a
+    // minute of play whatever second the clock was at.
+    clock.skipGameTime((60 - clock.gameSeconds() % 60) % 60);
     const int passed = static_cast<int>((clock.gameSeconds() / 60) % (24 * 60));
     clock.startMinuteOfDay = ((hour * 60 + minute - passed) % (24 * 60) + 24 * 60) % (24 * 60);
 }

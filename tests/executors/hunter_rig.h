@@ -18,7 +18,7 @@ sim::SessionOptions hunterOptions(const drovil::MissionData& record);
 drovil::HunterExecutor* hunter();
 // The hunter (the contract target); 0 before the scene.
 int hunterPed(sim::Session& session);
-// Sets the game clock to the hour and minute of the day, from now on.
+// Sets the game clock to the start of the hour and minute of the day, from now on.
 void setClock(sim::Session& session, int hour, int minute);
 // Puts the player `metres` south of the camp, on the ground.
 void putPlayerSouthOfCamp(sim::Session& session, float metres);

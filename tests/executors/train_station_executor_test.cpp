@@ -9,6 +9,7 @@
 #include "executors/wagon_variant_executor.h"
 #include "support/game.h"
 #include "world/area_ids.h"
+#include "world/core/script_owned.h"
 #include "world/places/geography.h"
 
 #include <gtest/gtest.h>
@@ -273,14 +274,22 @@ TEST(TrainStationContract, TheTrainGoesBackToTheGameWhenTheMissionEnds) {
     putPlayerNorthOfStation(session, 20.0f);
     ASSERT_TRUE(session.runUntil([&] { return trainExecutor() && trainExecutor()->getTrain(); }, 600));
     const int train = trainExecutor()->getTrain().id;
-    EXPECT_TRUE(session.world().entities.find(train)->missionEntity);
+    ASSERT_NE(session.world().trains.find(train), nullptr);
+    const std::vector<int> cars = session.world().trains.find(train)->cars;
+    ASSERT_GT(cars.size(), 2u);
+    for (int car : cars)
+        EXPECT_TRUE(session.world().entities.find(car)->missionEntity);
     // The player walks off: out of the mission area, the target lost.
     putPlayerNorthOfStation(session, 600.0f);
     ASSERT_TRUE(session.runUntil([&] { return trainExecutor() == nullptr; }, 600));
     EXPECT_TRUE(session.logContains("mission area abandoned / target lost"));
-    const sim::EntityRecord* record = session.world().entities.find(train);
-    ASSERT_NE(record, nullptr);
-    EXPECT_FALSE(record->missionEntity) << "handed back to the game";
+    // The whole train, engine and every car, is the game's again.
+    for (int car : cars) {
+        const sim::EntityRecord* record = session.world().entities.find(car);
+        ASSERT_NE(record, nullptr) << "car " << car << " stays in the world";
+        EXPECT_FALSE(record->missionEntity) << "car " << car << " still the script's";
+    }
+    EXPECT_EQ(sim::countScriptOwned(session.world()).entities, 0);
 }
 
 TEST(CoachStationContract, TheCoachDrivesUpStopsNearTheSpotTakesTheTargetInAndDrivesOff) {

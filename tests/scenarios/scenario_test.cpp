@@ -213,17 +213,35 @@ TEST(ScenarioLog, AScenarioJudgesOnlyTheLinesOfItsOwnRun) {
 } // namespace
 
 // A hunter's day seen from the bushes: he goes out, stalks and shoots an
-// animal, shoulders the carcass and lays it down at his camp.
-class HunterDayScenario : public ::testing::TestWithParam<int> {};
+// animal, shoulders the carcass and lays it down at his camp. Seed 18's herd
+// bolts at his first miss and he never finds another in range: every search
+// ends in time and he comes back to camp empty-handed, before nightfall.
+struct HunterDaySeed {
+    std::uint32_t seed;
+    const char* summary;
+};
 
-TEST_P(HunterDayScenario, ThePlayerWatchesAWholeHunt) {
-    EXPECT_EQ(runSimCommand("--scenario hunter-day --seed " + std::to_string(GetParam())), 0);
+class HunterDayScenario : public ::testing::TestWithParam<HunterDaySeed> {};
+
+TEST_P(HunterDayScenario, ThePlayerWatchesTheHunterComeBackToCamp) {
+    test::Played played("hunter-day", GetParam().seed, 60000);
+    ASSERT_TRUE(played.result.success) << played.result.summary;
+    EXPECT_EQ(played.result.summary.rfind(GetParam().summary, 0), 0u) << played.result.summary;
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, HunterDayScenario, ::testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Seeds, HunterDayScenario,
+                         ::testing::Values(HunterDaySeed{1, "watched a whole hunt: "},
+                                           HunterDaySeed{2, "watched a whole hunt: "},
+                                           HunterDaySeed{3, "watched a whole hunt: "},
+                                           HunterDaySeed{18, "he came back to camp empty-handed "}),
+                         [](const auto& info) { return "Seed" + std::to_string(info.param.seed); });
 
-TEST(HunterNightScenario, TheHunterKeepsToHisFireAndIsMadeOutThere) {
-    EXPECT_EQ(runSimCommand("--scenario hunter-night --seed 1"), 0);
+// Out after game as the sun goes down; back by his fire once night falls, and
+// there all night, where the player makes him out.
+TEST(HunterNightScenario, TheHunterIsBackByHisFireAtNightfallAndIsMadeOutThere) {
+    test::Played played("hunter-night", 1, 40000);
+    ASSERT_TRUE(played.result.success) << played.result.summary;
+    EXPECT_NE(played.result.summary.find("back at his fire by 18:"), std::string::npos) << played.result.summary;
 }
 
 // Seed 3 offers a hunter camp in Valentine: the hunter is stalked, taken down

@@ -28,10 +28,13 @@ void implementPedSetupNatives(NativeDispatch& dispatch, World& world) {
     });
     // The entity stays in the world, no longer a mission entity: the game may
     // take it away once the player is far. The handle is cleared.
+    // A mission train's engine or car stays the script's, like the rest of the
+    // train: the game lets a mission train go only through its own native.
     dispatch.implement<n::pedsetup::releaseEntity>([&world](Entity* entity) {
         if (!entity)
             return;
-        if (EntityRecord* record = world.entities.find(entity->id)) {
+        EntityRecord* record = world.entities.find(entity->id);
+        if (record && world.trains.trainOfCar(entity->id) == 0) {
             record->missionEntity = false;
             world.scenePeds.released.push_back(entity->id);
         }

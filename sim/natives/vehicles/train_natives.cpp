@@ -27,6 +27,17 @@ void implementTrainNatives(NativeDispatch& dispatch, World& world) {
         if (TrainRecord* record = world.trains.find(train.id))
             record->stopsForStations = stops;
     });
+    // The train, engine and cars, is the game's again: it runs on and is taken
+    // away once the player is far from it.
+    dispatch.implement<n::train::setMissionTrainNoLongerNeeded>([&world](Vehicle* train, int) {
+        if (!train)
+            return;
+        if (const TrainRecord* record = world.trains.find(train->id))
+            for (int car : record->cars)
+                if (EntityRecord* entity = world.entities.find(car))
+                    entity->missionEntity = false;
+        train->id = 0;
+    });
     dispatch.implement<n::train::isWaitingAtStation>(
         [&world](Vehicle train) { return world.trains.isWaitingAtStation(train.id); });
     dispatch.implement<n::train::carriage>(
