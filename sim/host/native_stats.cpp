@@ -39,12 +39,41 @@ void appendPointee(std::string& key, const ValueShape& shape, std::uint64_t slot
         appendBytes(key, at, shape.pointeeBytes);
 }
 
-// The nearest-rank percentile of sorted values.
-std::uint64_t percentile(const std::vector<std::uint64_t>& sorted, int percent) {
+// The natives that say by themselves what the plug-in is doing in a frame, by
+// their bit in a frame's notable calls.
+struct NotableNative {
+    std::uint64_t hash;
+    const char* doing;
+};
+constexpr NotableNative notableNatives[] = {
+    {decl::pedshot::generatePersonaPhoto::hash, "a portrait taken"},
+    {decl::document::startInspection::hash, "a card taken out"},
+};
+
+std::uint32_t notableBit(std::uint64_t hash) {
+    for (std::size_t i = 0; i < std::size(notableNatives); ++i)
+        if (notableNatives[i].hash == hash)
+            return 1u << i;
+    return 0;
+}
+
+// The calls the game needs before each text it draws: the same style set again
+// for every text is no work the plug-in could keep.
+bool stylesText(std::uint64_t hash) {
+    return hash == decl::hud::setTextColour::hash || hash == decl::hud::setTextScale::hash ||
+           hash == decl::hud::setTextCentred::hash || hash == decl::hud::literalString::hash;
+}
+
+// The nearest-rank percentile of sorted values, in thousandths.
+std::uint64_t perMille(const std::vector<std::uint64_t>& sorted, std::size_t thousandths) {
     if (sorted.empty())
         return 0;
-    const std::size_t rank = (sorted.size() * static_cast<std::size_t>(percent) + 99) / 100;
+    const std::size_t rank = (sorted.size() * thousandths + 999) / 1000;
     return sorted[rank == 0 ? 0 : rank - 1];
+}
+
+std::uint64_t percentile(const std::vector<std::uint64_t>& sorted, int percent) {
+    return perMille(sorted, static_cast<std::size_t>(percent) * 10);
 }
 
 NativeStats::Spread spreadOf(std::vector<std::uint64_t> values) {
@@ -52,14 +81,23 @@ NativeStats::Spread spreadOf(std::vector<std::uint64_t> values) {
     NativeStats::Spread spread;
     spread.median = percentile(values, 50);
     spread.percentile95 = percentile(values, 95);
+    spread.percentile999 = perMille(values, 999);
     spread.max = values.empty() ? 0 : values.back();
     return spread;
 }
 
 NativeStats::StageFigures figuresOf(const std::string& stage, const std::vector<std::uint64_t>& calls,
                                     const std::vector<std::uint64_t>& allocations,
-                                    const std::vector<std::uint64_t>& nanoseconds) {
+                                    const std::vector<std::uint64_t>& nanoseconds, const std::vector<bool>& eventful) {
     NativeStats::StageFigures figures;
+    for (std::size_t i = 0; i < allocations.size(); ++i) {
+        if (i < eventful.size() && eventful[i])
+            continue;
+        ++figures.steadyFrames;
+        figures.steadyAllocationsMax = std::max(figures.steadyAllocationsMax, allocations[i]);
+        if (allocations[i] != 0)
+            ++figures.steadyFramesAllocating;
+    }
     figures.stage = stage;
     figures.frames = calls.size();
     const NativeStats::Spread spread = spreadOf(calls);
@@ -126,6 +164,7 @@ void NativeStats::beginCall(const NativeDeclaration& native, const std::uint64_t
 }
 
 void NativeStats::endCall(const std::uint64_t* result) {
+    notableThisFrame_ |= notableBit(native_->hash);
     Counter& counter = counters_[native_];
     if (counter.frameCalls == 0)
         touchedThisFrame_.push_back(&counter);
@@ -202,7 +241,7 @@ void NativeStats::closeFrame(const std::string& stage) {
     auto entry = std::find_if(stageFrames_.begin(), stageFrames_.end(),
                               [&](const auto& known) { return known.stage == stage; });
     if (entry == stageFrames_.end()) {
-        stageFrames_.push_back(StageFrames{stage, {}, {}, {}});
+        stageFrames_.push_back(StageFrames{stage, {}, {}, {}, {}});
         entry = stageFrames_.end() - 1;
     }
     entry->calls.push_back(frameCalls_);
@@ -212,26 +251,67 @@ void NativeStats::closeFrame(const std::string& stage) {
     entry->nanoseconds.push_back(nanoseconds - nanosecondsBefore_);
     allocationsBefore_ = allocations;
     nanosecondsBefore_ = nanoseconds;
+    entry->eventful.push_back(notableThisFrame_ != 0);
+    lastStage_ = &*entry;
+    notableLastFrame_ = notableThisFrame_;
+    notableThisFrame_ = 0;
     for (Counter* counter : touchedThisFrame_) {
         counter->maxInFrame = std::max(counter->maxInFrame, counter->frameCalls);
         ++counter->framesCalled;
         counter->frameCalls = 0;
     }
     touchedThisFrame_.clear();
-    frameCalls_ = 0;
     ++framesClosed_;
+    keepIfCostly(stage, entry->nanoseconds.back(), entry->allocations.back());
+    frameCalls_ = 0;
+}
+
+void NativeStats::keepIfCostly(const std::string& stage, std::uint64_t nanoseconds, std::uint64_t allocations) {
+    if (framesClosed_ == 1)
+        firstFrameNanoseconds_ = nanoseconds;
+    else
+        worstLaterNanoseconds_ = std::max(worstLaterNanoseconds_, nanoseconds);
+    constexpr std::size_t kept = 10;
+    if (costliest_.size() == kept && nanoseconds <= costliest_.back().nanoseconds)
+        return;
+    CostlyFrame frame;
+    frame.frame = framesClosed_;
+    frame.stage = stage;
+    frame.nanoseconds = nanoseconds;
+    frame.allocations = allocations;
+    frame.calls = frameCalls_;
+    for (std::size_t i = 0; i < std::size(notableNatives); ++i)
+        if (notableLastFrame_ & (1u << i))
+            frame.doings.push_back(notableNatives[i].doing);
+    const auto at = std::upper_bound(costliest_.begin(), costliest_.end(), nanoseconds,
+                                     [](std::uint64_t cost, const CostlyFrame& known) { return cost > known.nanoseconds; });
+    costliest_.insert(at, std::move(frame));
+    if (costliest_.size() > kept)
+        costliest_.pop_back();
+}
+
+void NativeStats::describeFrame(const std::vector<std::string>& doings, bool event) {
+    if (lastStage_ == nullptr || lastStage_->eventful.empty())
+        return;
+    if (event)
+        lastStage_->eventful.back() = true;
+    for (CostlyFrame& frame : costliest_)
+        if (frame.frame == framesClosed_)
+            frame.doings.insert(frame.doings.end(), doings.begin(), doings.end());
 }
 
 std::vector<NativeStats::StageFigures> NativeStats::stages() const {
     std::vector<StageFigures> figures;
     std::vector<std::uint64_t> calls, allocations, nanoseconds;
+    std::vector<bool> eventful;
     for (const StageFrames& stage : stageFrames_) {
-        figures.push_back(figuresOf(stage.stage, stage.calls, stage.allocations, stage.nanoseconds));
+        figures.push_back(figuresOf(stage.stage, stage.calls, stage.allocations, stage.nanoseconds, stage.eventful));
         calls.insert(calls.end(), stage.calls.begin(), stage.calls.end());
         allocations.insert(allocations.end(), stage.allocations.begin(), stage.allocations.end());
         nanoseconds.insert(nanoseconds.end(), stage.nanoseconds.begin(), stage.nanoseconds.end());
+        eventful.insert(eventful.end(), stage.eventful.begin(), stage.eventful.end());
     }
-    figures.push_back(figuresOf("all frames", calls, allocations, nanoseconds));
+    figures.push_back(figuresOf("all frames", calls, allocations, nanoseconds, eventful));
     return figures;
 }
 
@@ -307,13 +387,17 @@ void NativeStats::report(std::ostream& out) const {
             << padded(number(stage.median), 8, true) << padded(number(stage.percentile95), 8, true)
             << padded(number(stage.max), 8, true) << "\n";
 
-    out << "\nthe plug-in's heap allocations per frame by stage\n";
+    out << "\nthe plug-in's heap allocations per frame by stage; then the frames without an event (nothing "
+           "logged, shown or taken out): how many, how many of them allocated, and the most one did\n";
     out << "  " << padded("stage", 12, false) << padded("median", 8, true) << padded("p95", 8, true)
+        << padded("max", 8, true) << padded("steady", 9, true) << padded("alloc'd", 9, true)
         << padded("max", 8, true) << "\n";
     for (const StageFigures& stage : stages())
         out << "  " << padded(stage.stage, 12, false) << padded(number(stage.allocations.median), 8, true)
             << padded(number(stage.allocations.percentile95), 8, true)
-            << padded(number(stage.allocations.max), 8, true) << "\n";
+            << padded(number(stage.allocations.max), 8, true) << padded(number(stage.steadyFrames), 9, true)
+            << padded(number(stage.steadyFramesAllocating), 9, true)
+            << padded(number(stage.steadyAllocationsMax), 8, true) << "\n";
 
     out << "\nthe ten natives called most per frame\n";
     out << "  " << padded("per frame", 10, true) << padded("max", 7, true) << padded("calls", 9, true) << "  native\n";
@@ -370,11 +454,58 @@ void NativeStats::reportTimes(std::ostream& out) const {
     // from one run of the same seed to the next.
     out << "\n" << timesHeading << "\n";
     out << "  " << padded("stage", 12, false) << padded("median", 9, true) << padded("p95", 9, true)
-        << padded("max", 10, true) << "\n";
+        << padded("p99.9", 9, true) << padded("max", 10, true) << "\n";
     for (const StageFigures& stage : stages())
         out << "  " << padded(stage.stage, 12, false) << padded(microseconds(stage.selfNanoseconds.median), 9, true)
             << padded(microseconds(stage.selfNanoseconds.percentile95), 9, true)
+            << padded(microseconds(stage.selfNanoseconds.percentile999), 9, true)
             << padded(microseconds(stage.selfNanoseconds.max), 10, true) << "\n";
+    reportCostliest(out);
+    reportBudget(out);
+}
+
+void NativeStats::reportCostliest(std::ostream& out) const {
+    out << "\nthe ten frames of most own time (frame 1 is the plug-in's start-up), with what the plug-in did in them\n";
+    out << "  " << padded("frame", 9, true) << "  " << padded("stage", 12, false) << padded("own us", 10, true)
+        << padded("allocs", 8, true) << padded("natives", 9, true) << "  what it did\n";
+    for (const CostlyFrame& frame : costliest_) {
+        std::string doings;
+        for (const std::string& doing : frame.doings)
+            doings.append(doings.empty() ? "" : "; ").append(doing);
+        out << "  " << padded(number(frame.frame), 9, true) << "  " << padded(frame.stage, 12, false)
+            << padded(microseconds(frame.nanoseconds), 10, true) << padded(number(frame.allocations), 8, true)
+            << padded(number(frame.calls), 9, true) << "  " << (doings.empty() ? "(nothing it told)" : doings)
+            << "\n";
+    }
+}
+
+void NativeStats::reportBudget(std::ostream& out) const {
+    const std::vector<StageFigures> all = stages();
+    const StageFigures& total = all.back();
+    out << "\nthe frame budget: each figure against its bound\n";
+    const auto line = [&out](const std::string& what, const std::string& value, const std::string& bound, bool within) {
+        out << "  " << padded(within ? "within" : "OVER", 7, false) << padded(what, 62, false) << padded(value, 10, true)
+            << "  (at most " << bound << ")\n";
+    };
+    line("own time, the worst frame after the first (us)", microseconds(worstLaterNanoseconds_), "1000",
+         worstLaterNanoseconds_ <= 1000000);
+    line("own time, all frames at the 99.9th percentile (us)", microseconds(total.selfNanoseconds.percentile999), "20",
+         total.selfNanoseconds.percentile999 <= 20000);
+    for (std::size_t i = 0; i + 1 < all.size(); ++i)
+        line("own time, " + all[i].stage + " at the 95th percentile (us)",
+             microseconds(all[i].selfNanoseconds.percentile95), "16", all[i].selfNanoseconds.percentile95 <= 16000);
+    for (std::size_t i = 0; i + 1 < all.size(); ++i)
+        line("heap allocations, " + all[i].stage + ", frames without an event (max)",
+             number(all[i].steadyAllocationsMax), "0", all[i].steadyAllocationsMax == 0);
+    // The stage a session without a contract is in: idle in town, riding.
+    for (const StageFigures& stage : all)
+        if (stage.stage == "no mission")
+            line("natives per frame, no mission (median)", number(stage.median), "14", stage.median <= 14);
+    std::uint64_t repeated = 0;
+    for (const auto& [native, counter] : counters_)
+        if (!stylesText(native->hash))
+            repeated += counter.repeats;
+    line("calls repeated between two yields, text styles aside", number(repeated), "0", repeated == 0);
 }
 
 } // namespace sim

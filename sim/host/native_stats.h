@@ -7,7 +7,11 @@
 //  - the natives called most per frame;
 //  - every call repeated between two yields of the script with the same
 //    arguments and the same result: work the plug-in could have kept from the
-//    first call, since nothing in the game changes until the script yields.
+//    first call, since nothing in the game changes until the script yields;
+//  - the plug-in's own time per frame by stage (median, 95th and 99.9th
+//    percentiles, maximum) and the ten worst frames with what the plug-in did
+//    in them, as whoever runs the frames tells it after each one;
+//  - the frame budget: each of its figures against its bound.
 #include "host/native_dispatch.h"
 
 #include <cstddef>
@@ -40,11 +44,17 @@ public:
 
     // The frame has ended; its calls count for `stage`.
     void closeFrame(const std::string& stage);
+    // What the plug-in did in the frame just closed, in words ("a contract
+    // generated", "files saved"), and whether any of it is an event of a
+    // contract or of the screen (a frame without one must allocate nothing).
+    // Told after closeFrame, at most once a frame; a frame never told about
+    // counts as one without an event.
+    void describeFrame(const std::vector<std::string>& doings, bool event);
 
     // --- The figures ---
 
     struct Spread {
-        std::uint64_t median = 0, percentile95 = 0, max = 0;
+        std::uint64_t median = 0, percentile95 = 0, percentile999 = 0, max = 0;
     };
     struct StageFigures {
         std::string stage;
@@ -52,6 +62,19 @@ public:
         std::uint64_t median = 0, percentile95 = 0, max = 0; // calls per frame
         Spread allocations;                                  // the plug-in's heap allocations per frame
         Spread selfNanoseconds;                              // the plug-in's own time per frame
+        // Frames without an event, and the most the plug-in allocated in one.
+        std::size_t steadyFrames = 0;
+        std::uint64_t steadyAllocationsMax = 0;
+        std::size_t steadyFramesAllocating = 0;
+    };
+    // One of the frames that cost the plug-in the most of its own time.
+    struct CostlyFrame {
+        std::uint64_t frame = 0; // counted from 1
+        std::string stage;
+        std::uint64_t nanoseconds = 0;
+        std::uint64_t allocations = 0;
+        std::uint64_t calls = 0;
+        std::vector<std::string> doings; // what the plug-in did in it
     };
     struct NativeFigures {
         const NativeDeclaration* native = nullptr;
@@ -83,6 +106,12 @@ public:
     // repeats first, and in each native its arguments with the most repeats
     // first (a tie by the text).
     std::vector<RepeatFigures> repeats() const;
+    // The ten frames of most own time, the costliest first.
+    const std::vector<CostlyFrame>& costliestFrames() const { return costliest_; }
+    // The plug-in's own time in the first frame (its start-up) and the most in
+    // any frame after it.
+    std::uint64_t firstFrameNanoseconds() const { return firstFrameNanoseconds_; }
+    std::uint64_t worstLaterFrameNanoseconds() const { return worstLaterNanoseconds_; }
 
     void report(std::ostream& out) const;
 
@@ -113,6 +142,9 @@ private:
 
     std::string describeArguments() const;
     void reportTimes(std::ostream& out) const;
+    void reportCostliest(std::ostream& out) const;
+    void reportBudget(std::ostream& out) const;
+    void keepIfCostly(const std::string& stage, std::uint64_t nanoseconds, std::uint64_t allocations);
 
     // The call under way.
     const NativeDeclaration* native_ = nullptr;
@@ -131,11 +163,20 @@ private:
     struct StageFrames {
         std::string stage;
         std::vector<std::uint64_t> calls, allocations, nanoseconds;
+        std::vector<bool> eventful; // frame by frame: told to have an event
     };
     std::vector<StageFrames> stageFrames_;
     std::uint64_t allocationsBefore_ = 0, nanosecondsBefore_ = 0;
     // By the native's name and the arguments' text.
     std::map<std::string, Repeat> repeats_;
+
+    // What the frame under way has called of the natives that tell what the
+    // plug-in is doing (a portrait taken, a card taken out), as bits.
+    std::uint32_t notableThisFrame_ = 0;
+    std::uint32_t notableLastFrame_ = 0;
+    StageFrames* lastStage_ = nullptr;
+    std::vector<CostlyFrame> costliest_;
+    std::uint64_t firstFrameNanoseconds_ = 0, worstLaterNanoseconds_ = 0;
 };
 
 } // namespace sim

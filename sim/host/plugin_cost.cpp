@@ -1,7 +1,8 @@
 #include "host/plugin_cost.h"
 
+#include "host/thread_cpu_clock.h"
+
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -12,8 +13,6 @@
 
 namespace sim::plugin_cost {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Only the running script thread touches these while it runs: the host runs
 // one thread at a time, so no locks are needed.
@@ -26,30 +25,38 @@ std::atomic<std::int64_t> liveBytes{0};
 std::atomic<std::int64_t> allLiveBytes{0};
 std::uint64_t selfTime = 0;
 bool timing = false;
-Clock::time_point enteredAt;
+// The script thread's own processor time when it entered the plug-in, and
+// what one reading of that clock adds to a stretch between two readings.
+std::uint64_t enteredAt = 0;
+std::uint64_t readCost = 0;
 
 } // namespace
 
 void enterPlugin() {
     inPlugin = true;
     if (timing)
-        enteredAt = Clock::now();
+        enteredAt = threadCpuNanoseconds();
 }
 
 void leavePlugin() {
     if (!inPlugin)
         return;
     inPlugin = false;
-    if (timing)
-        selfTime += static_cast<std::uint64_t>(
-            std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - enteredAt).count());
+    if (timing) {
+        const std::uint64_t spent = threadCpuNanoseconds() - enteredAt;
+        selfTime += spent > readCost ? spent - readCost : 0;
+    }
 }
 
 std::uint64_t allocations() { return allocationCount; }
 std::int64_t heapInUse() { return liveBytes.load(std::memory_order_relaxed); }
 std::int64_t processHeapInUse() { return allLiveBytes.load(std::memory_order_relaxed); }
 std::uint64_t selfNanoseconds() { return selfTime; }
-void setTiming(bool on) { timing = on; }
+void setTiming(bool on) {
+    if (on)
+        readCost = threadCpuReadCost();
+    timing = on;
+}
 
 namespace {
 

@@ -9,7 +9,10 @@
 // operator new, which only counts on a script thread while the plug-in's own
 // code runs (each block notes whether it was, so that its freeing is counted
 // too, wherever it happens); the time is measured only while timing is on (drovil-sim --stats),
-// since reading the clock around every native call costs time of its own.
+// since reading the clock around every native call costs time of its own. It is
+// the script thread's own processor time, not the wall clock's, so time the
+// machine gave to other work does not count; the clock's own reading cost is
+// taken off each stretch.
 #include <cstdint>
 
 namespace sim::plugin_cost {

@@ -2,6 +2,7 @@
 
 #include "host/native_stats.h"
 #include "scenarios/contract_stages.h"
+#include "scenarios/frame_doings.h"
 #include "scenarios/process_kill.h"
 #include "scenarios/run_map.h"
 #include "scenarios/screen_snapshot.h"
@@ -33,6 +34,12 @@ void ScenarioRun::startInTown() {
     note("starts the day on " + town().name + "'s main street");
 }
 
+void ScenarioRun::recordStats(NativeStats* stats) {
+    stats_ = stats;
+    if (stats_ && timeline_)
+        timeline_->keepEvents();
+}
+
 void ScenarioRun::frame() {
     if (frames_ >= frameLimit_)
         throw ScenarioStopped("the frame limit of " + std::to_string(frameLimit_) + " frames was reached");
@@ -51,6 +58,11 @@ void ScenarioRun::frame() {
         watch_();
     if (timeline_)
         timeline_->afterFrame();
+    if (stats_ && timeline_) {
+        timeline_->takeEvents(frameEvents_);
+        const FrameDoings doings = describeFrame(frameEvents_);
+        stats_->describeFrame(doings.doings, doings.event);
+    }
     if (afterFrame_)
         afterFrame_();
     if (crashAfter_ > 0 && frames_ >= crashAfter_) {

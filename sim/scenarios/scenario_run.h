@@ -7,6 +7,7 @@
 // could see or find in the game folder: the screen, the world and the files.
 #include "player/player_controller.h"
 #include "scenarios/scenario_game.h"
+#include "scenarios/timeline.h"
 
 #include <functional>
 #include <map>
@@ -39,8 +40,9 @@ public:
     ScenarioRun(ScenarioGame& game, int frameLimit, Timeline* timeline);
 
     // Every frame from now on is closed in `stats` with the contract's stage
-    // the timeline knew when the frame began (nullptr: no report).
-    void recordStats(NativeStats* stats) { stats_ = stats; }
+    // the timeline knew when the frame began, and what the plug-in did in it as
+    // the timeline told (nullptr: no report).
+    void recordStats(NativeStats* stats);
     // Every frame from now on is sampled for a map picture of the run (nullptr: none).
     void recordMap(RunMap* map) { map_ = map; }
     // Every frame from now on may be asked for as a picture of the screen (nullptr: none).
@@ -139,6 +141,7 @@ private:
     PlayerController player_;
     Timeline* timeline_;
     NativeStats* stats_ = nullptr;
+    std::vector<TimelineEvent> frameEvents_; // what the timeline told of the last frame
     RunMap* map_ = nullptr;
     ScreenSnapshots* snapshots_ = nullptr;
     int frameLimit_;

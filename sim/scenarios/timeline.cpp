@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace sim {
 namespace {
@@ -88,7 +89,17 @@ JsonLine Timeline::jsonEvent(const char* kind, const std::string& text) const {
     return line;
 }
 
+void Timeline::takeEvents(std::vector<TimelineEvent>& events) {
+    events.clear();
+    events.swap(events_);
+}
+
 void Timeline::emit(const Event& event, const std::string& textForm) {
+    // The log's lines are kept as they are heard, printed or not; a mission
+    // event is one of them told again.
+    const std::string_view kind = event.kind;
+    if (keepEvents_ && kind != "log" && kind != "mission" && kind != "snapshot")
+        events_.push_back(TimelineEvent{event.kind, textForm});
     if (!json()) {
         std::string label = std::string(event.kind) == "mission" ? "MISSION" : event.kind;
         label.resize(8, ' ');
@@ -152,6 +163,8 @@ int Timeline::statusOf(int mission) {
 }
 
 void Timeline::hearLogLine(const std::string& message) {
+    if (keepEvents_)
+        events_.push_back(TimelineEvent{"log", message});
     // A terminated mission says no more: its status is let go, or a career's
     // hundreds of them would stay known for good.
     if (const int terminated = stages_.hear(message); terminated >= 0)

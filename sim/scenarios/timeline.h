@@ -26,6 +26,13 @@ namespace sim {
 
 class JsonLine;
 
+// One thing the timeline told: the plug-in's log line ("log"), what appeared on
+// the screen ("subtitle", "help", "toast", "prompt") or the player's note ("player").
+struct TimelineEvent {
+    const char* kind;
+    std::string text;
+};
+
 enum class TimelineFormat {
     Text,      // "[09:03 | 0:12.4] subtitle ..." lines
     JsonLines, // one JSON object a line
@@ -70,6 +77,12 @@ public:
     const std::vector<int>& missionsSeen() const { return stages_.seen(); }
     // What the station clerks paid out during the run, in cents.
     int paidCents() const { return paidCents_; }
+    // Keeps the events it tells from now on, for takeEvents (off at first: a
+    // long run nobody asks would keep every one).
+    void keepEvents() { keepEvents_ = true; }
+    // The events kept since the last call (moved into `events`, which is
+    // cleared first): what a frame showed and logged.
+    void takeEvents(std::vector<TimelineEvent>& events);
 
 private:
     struct Event {
@@ -98,6 +111,8 @@ private:
     LogFollower log_;
     ContractStages stages_;
     std::map<int, int> statuses_; // by mission id, as the log last told it
+    bool keepEvents_ = false;
+    std::vector<TimelineEvent> events_; // told since the last takeEvents
     int paidCents_ = 0;
 };
 
