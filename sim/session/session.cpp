@@ -3,6 +3,7 @@
 #include "runtime/file_writer.h"
 #include "runtime/host_api.h"
 #include "runtime/plugin_entry.h"
+#include "runtime/settings_format.h"
 
 #include <atomic>
 #include <chrono>
@@ -23,6 +24,25 @@ void writeText(const fs::path& path, const std::string& text) {
     out << text;
 }
 
+// The copied defaults with their AliveBounties line turned off, every other
+// line as it was: the player's own Settings.ini stays his (a test's lines may
+// still switch it on there).
+void keepContractsDeadOnly(const fs::path& settingsFile) {
+    std::ifstream in(settingsFile, std::ios::binary);
+    if (!in)
+        return;
+    std::ostringstream out;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::string name, value;
+        const std::string text = !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
+        if (drovil::parseSettingsLine(text, name, value) == drovil::SettingsLine::Setting && name == "AliveBounties")
+            line = "AliveBounties=0";
+        out << line << "\n";
+    }
+    in.close();
+    writeText(settingsFile, out.str());
+}
 } // namespace
 
 fs::path makeTemporaryFolder(const std::string& prefix) {
@@ -49,10 +69,8 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
         gameDir_ = makeTemporaryFolder("drovil-game");
         ownsGameDir_ = !options_.keepGameDir;
         fs::copy(DROVIL_DATA_DIR, gameDir_ / "Drovil", fs::copy_options::recursive);
-        // The player's own settings file, read over the defaults: a line of
-        // settingsLines below may still switch them on.
         if (!options_.aliveBounties)
-            writeText(gameDir_ / "Drovil" / "Settings.ini", "AliveBounties=0\n");
+            keepContractsDeadOnly(gameDir_ / "Drovil" / "Defaults" / "Settings.ini");
     }
     const fs::path drovil = gameDir_ / "Drovil";
     if (!options_.settingsLines.empty() && fs::exists(drovil)) {

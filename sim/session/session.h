@@ -32,8 +32,8 @@ struct SessionOptions {
     bool keepGameDir = false;
     // The language the game is set to, as the game numbers them (0 English).
     int language = 0;
-    // A fresh folder plays dead-only contracts (the player's own Settings.ini,
-    // beside Defaults/, says AliveBounties=0), as every contract was before
+    // A fresh folder plays dead-only contracts (its copy of
+    // Defaults/Settings.ini says AliveBounties=0), as every contract was before
     // dead or alive came, so
     // that a game, a test or a scenario plays today's contracts unless it asks
     // for the shipped setting (on) with this.

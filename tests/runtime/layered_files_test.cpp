@@ -70,6 +70,7 @@ std::string startAgain(const std::filesystem::path& folder) {
 TEST(PlayersFiles, OnlyTheLineHeChangedAndEveryOtherKeyFromTheDefaults) {
     const ScenarioDefinition* scenario = findScenario("first-contract");
     SessionOptions options = scenarioOptions(*scenario, 7);
+    options.aliveBounties = true; // the defaults as shipped, to compare his files with
     options.settingsLines = {"PricesScale=2.0"};
     options.writeFiles["Lang.dat"] = "prompts.quest_giver.accept=Take the job\n";
     Session session(options);
@@ -87,7 +88,7 @@ TEST(PlayersFiles, OnlyTheLineHeChangedAndEveryOtherKeyFromTheDefaults) {
     EXPECT_EQ(prompts.count("Collect reward"), 1u);
 
     const std::string log = session.newLog();
-    EXPECT_NE(log.find("data file 'Drovil/Lang.dat' read over the defaults: 1 keys of its own, 60 of the 61 "
+    EXPECT_NE(log.find("data file 'Drovil/Lang.dat' read over the defaults: 1 keys of its own, 70 of the 71 "
                        "defaults not in it"),
               std::string::npos);
     EXPECT_NE(log.find("Drovil/Settings.ini: PricesScale=2.0 differs from the default 1.0"), std::string::npos);
@@ -103,6 +104,7 @@ TEST(PlayersFiles, OnlyTheLineHeChangedAndEveryOtherKeyFromTheDefaults) {
 // defaults of that file, and the log and the screen name the file and the line.
 TEST(PlayersFiles, ADamagedOneIsLeftOutWithItsLineAndTheGameRunsOnTheDefaults) {
     SessionOptions options;
+    options.aliveBounties = true; // the defaults as shipped, to compare his files with
     options.writeFiles["AI.dat"] = "guard.sight_range=5\nnot a line\n";
     options.writeFiles["Lang.dat"] = "menu.title=Mine\n\n=\n";
     options.writeFiles["GeneralMeta.dat"] = "contract.escape_distance=400\n";
@@ -140,6 +142,7 @@ TEST(PlayersFiles, ADamagedOneIsLeftOutWithItsLineAndTheGameRunsOnTheDefaults) {
 // once: the next start is quiet about them.
 TEST(PlayersFiles, AnOldInstallWithFullFilesKeepsItsValuesAndNamesThemOncePerVersion) {
     SessionOptions options;
+    options.aliveBounties = true; // the defaults as shipped, to compare his files with
     options.keepGameDir = true;
     options.writeFiles["Settings.ini"] = test::withValue(shipped("Settings.ini"), "PricesScale", "2.0");
     std::string lang = test::withValue(shipped("Lang.dat"), "menu.title", "My contracts");
@@ -160,10 +163,10 @@ TEST(PlayersFiles, AnOldInstallWithFullFilesKeepsItsValuesAndNamesThemOncePerVer
          {"first start of Drovil " DROVIL_VERSION " on this folder (the last was 0.0.9): the player's own files "
           "against the defaults",
           "Drovil/Settings.ini: PricesScale=2.0 differs from the default 1.0",
-          "Drovil/Settings.ini: 1 of its 9 keys differ from the defaults; 8 only repeat them, and while they are in "
+          "Drovil/Settings.ini: 1 of its 10 keys differ from the defaults; 9 only repeat them, and while they are in "
           "it a change of their default in a later version does not reach the game (remove those lines to have it)",
           "Drovil/Lang.dat: menu.title=My contracts differs from the default Contracts",
-          "Drovil/Lang.dat: 1 of its 60 keys differ from the defaults; 59 only repeat them",
+          "Drovil/Lang.dat: 1 of its 70 keys differ from the defaults; 69 only repeat them",
           "Drovil/AI.dat: 0 of its 13 keys differ from the defaults; 13 only repeat them"})
         EXPECT_NE(log.find(expected), std::string::npos) << expected << "\n" << log;
     EXPECT_EQ(count(log, "differs from the default"), 2) << log;
@@ -180,6 +183,7 @@ TEST(PlayersFiles, AnOldInstallWithFullFilesKeepsItsValuesAndNamesThemOncePerVer
 // game runs on the player's full files as it did before.
 TEST(PlayersFiles, WithoutTheDefaultsFolderAnOldInstallRunsOnItsOwnFiles) {
     SessionOptions options;
+    options.aliveBounties = true; // the defaults as shipped, to compare his files with
     for (const char* name : {"Settings.ini", "Lang.dat", "GeneralMeta.dat", "AI.dat"}) {
         options.writeFiles[name] = shipped(name);
         options.removeFiles.push_back(std::string("Defaults/") + name);

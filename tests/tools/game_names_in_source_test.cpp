@@ -107,8 +107,8 @@ TEST(GameNamesInSource, EveryNameThePluginPassesIsTheGames) {
 TEST(GameNamesInSource, EveryNameTheShippedDataFilesHoldIsTheGames) {
     const drovil::LogSink previous = drovil::setLogSink([](const std::string&) {});
     for (const char* file : {"Lang.dat", "GeneralMeta.dat", "AI.dat", "Settings.ini"}) {
-        drovil::DictDataFile data(std::string(DROVIL_DATA_DIR) + "/" + file);
-        std::ifstream in(std::string(DROVIL_DATA_DIR) + "/" + file);
+        drovil::DictDataFile data(std::string(DROVIL_DATA_DIR) + "/Defaults/" + file);
+        std::ifstream in(std::string(DROVIL_DATA_DIR) + "/Defaults/" + file);
         ASSERT_TRUE(in) << file;
         data.loadFrom(in);
         for (const auto& [key, value] : data.entries()) {

@@ -98,10 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LanguageCase{1, "Menacer", "Contracts", "Aucun contrat en cours.@Des inconnus en ville en proposent de temps "
                                                 "à autre.",
-                     "data file 'Drovil/Lang.fr.dat' read over the defaults: 59 keys of its own, 2 of the 61 "
+                     "data file 'Drovil/Lang.fr.dat' read over the defaults: 69 keys of its own, 2 of the 71 "
                      "defaults not in it"},
         LanguageCase{2, "Threaten", "Contracts", "Keine Auftr\xC3\xA4ge.",
-                     "data file 'Drovil/Lang.de.dat' read over the defaults: 1 keys of its own, 60 of the 61 "
+                     "data file 'Drovil/Lang.de.dat' read over the defaults: 1 keys of its own, 70 of the 71 "
                      "defaults not in it"},
         LanguageCase{0, "Threaten", "Contracts", "", ""},
         // A language of a later game: the texts stay as they are.
