@@ -27,6 +27,9 @@ constexpr std::uint32_t huntingFiringPattern = 0xC6EE6B4C;
 constexpr int minAimMs = 3000;
 constexpr int rifleFireMs = 10000;
 constexpr int otherFireMs = 7000;
+// The stalk's sequence step that fires at the prey (after the glance, the two
+// approaches with the crouch between them, and the aim).
+constexpr int shootingStep = 5;
 } // namespace
 
 HuntTask::HuntTask(Ped hunter, bool carry, float searchRange, float roamRadius, Ped prey)
@@ -161,14 +164,17 @@ void HuntTask::collect() {
         waitFor(2000);
         return;
     }
-    if (!natives::combat::isShooting(ped_) &&
+    // Between two shots of the firing step the shooting still goes on: a
+    // bolting animal may yet drop to the next one.
+    const int progress = natives::task::sequenceProgress(ped_);
+    if (!natives::combat::isShooting(ped_) && progress != shootingStep &&
         (distanceBetween(positionOf(ped_), positionOf(prey)) > 2.0f * searchRange ||
          pedFleeing(prey))) {
         playSpeech(ped_, "GENERIC_CURSE_MED");
         loseThePrey();
         return;
     }
-    if (natives::task::sequenceProgress(ped_) >= 0)
+    if (progress >= 0)
         return;
     if (entityDead(prey)) {
         const Ped inSequence(0);
