@@ -1,5 +1,7 @@
 #include "behaviour/board_train_task.h"
 
+#include "behaviour/script_task.h"
+#include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/natives.h"
 #include "ui/text.h"
@@ -7,8 +9,6 @@
 namespace drovil {
 namespace {
 constexpr int maxCars = 100;
-constexpr int taskPerforming = 1;
-constexpr int taskFinished = 8;
 // Close enough to the car to be put on one of its seats.
 constexpr float seatReach = 2.5f;
 constexpr float trainScenarioReach = 8.0f;
@@ -46,16 +46,19 @@ void BoardTrainTask::step() {
     switch (phase_) {
     case Board:
         natives::train::boardVehicle(ped_, car_, -1, 1.25f, 1);
+        boardingSinceMs_ = gameTimerMs();
         phase_ = WaitBoarding;
         break;
     case WaitBoarding:
-        if (natives::task::scriptTaskStatus(ped_, boardTaskHash(), true) == taskPerforming)
+    case WaitBoarded: {
+        const int status = natives::task::scriptTaskStatus(ped_, boardTaskHash(), true);
+        const bool timeUp = gameTimerMs() - boardingSinceMs_ >= boardingTimeLimitMs;
+        if (phase_ == WaitBoarding && status != task_status::waitingToStart && taskUnderWay(status))
             phase_ = WaitBoarded;
-        break;
-    case WaitBoarded:
-        if (natives::task::scriptTaskStatus(ped_, boardTaskHash(), true) == taskFinished)
+        else if (!taskUnderWay(status) || timeUp)
             phase_ = WalkToCar;
         break;
+    }
     case WalkToCar: {
         const Vector3 at = positionOf(car_.entity());
         natives::task::goToPoint(ped_, at, 1.0f, 10000, 1.0f, 0, 0.0f);

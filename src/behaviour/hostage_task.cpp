@@ -2,6 +2,7 @@
 
 #include "behaviour/hostages.h"
 #include "behaviour/relative_angle.h"
+#include "behaviour/script_task.h"
 #include "behaviour/speech.h"
 #include "behaviour/tutorials.h"
 #include "runtime/game.h"
@@ -30,7 +31,6 @@ template <std::size_t N> const char* anyOf(const char* const (&lines)[N]) {
 
 constexpr float releaseDistance = 10.0f;
 constexpr int heldLineEvery = 15;
-constexpr int finishedTaskStatus = 8;
 
 Hash followTaskType() {
     static const Hash hash = getHashKey("SCRIPT_TASK_FOLLOW_TO_OFFSET_OF_ENTITY");
@@ -76,7 +76,14 @@ Vector3 inPlayersFrame(Ped player, const Vector3& onTheMap) {
 
 } // namespace
 
-HostageTask::HostageTask(Ped ped, float courage) : AsyncPedTask(ped), courage_(courage) {}
+HostageTask::HostageTask(Ped ped, float courage, ThreatAim aim) : AsyncPedTask(ped), courage_(courage), aim_(aim) {}
+
+// Aimed at the way the threat was made: locked on, or through the sights.
+bool HostageTask::playerAimsAtPed() const {
+    if (aim_ == ThreatAim::LockedOn)
+        return playerTargetEntity() == ped_.entity();
+    return natives::player::isFreeAimingAt(playerIndex(), ped_.entity());
+}
 
 bool HostageTask::stillEligible() {
     return mayBeThreatened(ped_, true);
@@ -94,7 +101,7 @@ void HostageTask::step() {
     if (threats == 0)
         return;
     const Ped player = playerPed();
-    const bool aiming = natives::player::isFreeAimingAt(playerIndex(), ped_.entity());
+    const bool aiming = playerAimsAtPed();
     const bool playerArmed = playerHoldsGun();
     const float distance = distanceBetween(positionOf(player), positionOf(ped_));
     const bool hostageArmed = carriesGun(ped_);
@@ -127,6 +134,11 @@ void HostageTask::step() {
                 scriptWait(100);
             }
             state_ = HostageState::Reacting;
+        } else if (!aiming || distance > releaseDistance) {
+            // He laughed the threat off and the player has turned from him or
+            // walked away: the threat is over, and someone else may be
+            // threatened.
+            state_ = HostageState::Done;
         }
         break;
     case HostageState::Reacting:
@@ -142,7 +154,10 @@ void HostageTask::step() {
         }
         break;
     case HostageState::Shoved:
-        if (natives::task::scriptTaskStatus(ped_, followTaskType(), false) == finishedTaskStatus &&
+        // The follow is a step of the shove's sequence, which the game reports
+        // as no task of its own: it is over once no longer under way and the
+        // sequence has ended.
+        if (!taskUnderWay(natives::task::scriptTaskStatus(ped_, followTaskType(), false)) &&
             natives::task::sequenceProgress(ped_) == -1) {
             if (natives::entity::speed(player.entity()) >= 0.2f) {
                 natives::task::lookAtEntity(ped_, player.entity(), -1, -1, 2048, 3);

@@ -15,15 +15,22 @@ enum class HostageState : int {
     Done = 99,      // released
 };
 
+// How the player aims at the ped he threatens: locked on (as he does unarmed,
+// singling a man out) or through his sights.
+enum class ThreatAim { LockedOn, FreeAim };
+
 class HostageTask : public AsyncPedTask {
 public:
-    // `courage` from 0 to 1 (the ped's accuracy, in hundredths).
-    HostageTask(Ped ped, float courage);
+    // `courage` from 0 to 1 (the ped's accuracy, in hundredths); `aim` the way
+    // the player aimed when he made the threat.
+    HostageTask(Ped ped, float courage, ThreatAim aim);
 
     bool isFinished() override;
     void step() override;
 
     HostageState state() const { return state_; }
+    // A further threat, made with this aim: the reactions read that aim.
+    void threatenedWith(ThreatAim aim) { aim_ = aim; }
 
 private:
     enum class Reaction { None, Flee, Fight };
@@ -32,12 +39,14 @@ private:
     void release(Reaction reaction);
     void shove();
     bool stillEligible();
+    bool playerAimsAtPed() const;
 
     int threatsSeen_ = 0;
     HostageState state_ = HostageState::Threatened;
     float courage_;
     int spare_ = 0;
     int lineTimer_ = 0; // game clock seconds of the hostage's last line
+    ThreatAim aim_;
 };
 
 } // namespace drovil

@@ -19,12 +19,15 @@ namespace {
 
 Hostages* theHostages = nullptr;
 
-// The ped the player locks on to, else the one he aims at freely; null for none.
-Ped pointedAtPed() {
+// The ped the player locks on to, else the one he aims at freely; null for
+// none. `aim` tells which.
+Ped pointedAtPed(ThreatAim& aim) {
     const PlayerIndex player = playerIndex();
     Entity entity = playerTargetEntity();
+    aim = ThreatAim::LockedOn;
     if (entity)
         return Ped(entity.id);
+    aim = ThreatAim::FreeAim;
     if (natives::player::freeAimEntity(player, &entity) && entity)
         return Ped(entity.id);
     return Ped();
@@ -92,13 +95,16 @@ void Hostages::updateTask() {
         // Aimed at (locked on or through the sights, as when the threat was
         // made): a held hostage can be shoved, and a ped that laughed off the
         // first threat can be threatened again.
-        if (pointedAtPed() == ped) {
+        ThreatAim aim = ThreatAim::LockedOn;
+        if (pointedAtPed(aim) == ped) {
             const HostageState state = task_->state();
             prompt_->setVisible(true);
             prompt_->setEnabled((state == HostageState::Held || state == HostageState::Threatened) &&
                                 !natives::ped::isHogtied(ped));
-            if (prompt_->isActivated())
+            if (prompt_->isActivated()) {
                 addThreat(ped);
+                task_->threatenedWith(aim);
+            }
         } else {
             prompt_->setVisible(false);
         }
@@ -112,7 +118,8 @@ void Hostages::updateTask() {
 }
 
 void Hostages::offerThreat() {
-    const Ped candidate = pointedAtPed();
+    ThreatAim aim = ThreatAim::LockedOn;
+    const Ped candidate = pointedAtPed(aim);
     if (candidate && mayBeThreatened(candidate, true) && (!prompt_ || prompt_->tag() == candidate.entity())) {
         if (!prompt_) {
             prompt_.reset(createPrompt(langText("prompts.threaten"), "INPUT_CONTEXT_Y"));
@@ -124,7 +131,7 @@ void Hostages::offerThreat() {
         }
         if (prompt_->isActivated()) {
             const float courage = static_cast<float>(natives::ped::accuracy(candidate)) * 0.01f;
-            task_ = std::make_unique<HostageTask>(candidate, courage);
+            task_ = std::make_unique<HostageTask>(candidate, courage, aim);
             addThreat(candidate);
         }
         return;

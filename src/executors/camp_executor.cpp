@@ -1,5 +1,6 @@
 #include "executors/camp_executor.h"
 
+#include "behaviour/script_task.h"
 #include "executors/camp_propset.h"
 
 #include "runtime/game.h"
@@ -135,7 +136,9 @@ void CampExecutor::updateCamp() {
 
 void CampExecutor::keepIdling(GuardAI& guard) {
     const Ped ped = guard.getPed();
-    if (natives::task::isUsingAnyScenario(ped))
+    // Still on his way to the seat he was sent to, or sitting there: left be
+    // until that task is over.
+    if (busyWithTask(ped, nearestScenarioTask()))
         return;
     const Vector3 point = pointAround(guard.position(), static_cast<float>(randomInt(5, 13)), false);
     natives::task::useNearestScenarioToCoord(ped, point, 10.0f, randomInt(45000, 60000), 0, 0, 1, 0);

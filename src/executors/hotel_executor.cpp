@@ -1,6 +1,7 @@
 #include "executors/hotel_executor.h"
 
 #include "behaviour/hostages.h"
+#include "behaviour/script_task.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
@@ -59,9 +60,10 @@ void HotelExecutor::createMissionSet() {
 }
 
 bool HotelExecutor::targetIsTaken() const {
+    // Busy: on the way to the spot he was sent to, or there for its time.
     return entityDead(targetPed) ||
            pedFightingPlayer(targetPed) || pedHogtied(targetPed) || pedFleeing(targetPed) ||
-           natives::task::isUsingAnyScenario(targetPed) ||
+           busyWithTask(targetPed, nearestScenarioTask()) ||
            isHostage(targetPed);
 }
 

@@ -1,5 +1,6 @@
 #include "executors/hunter_executor.h"
 
+#include "behaviour/script_task.h"
 #include "executors/camp_propset.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
@@ -10,6 +11,7 @@
 #include "ui/text.h"
 #include "world/spawn.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -209,9 +211,21 @@ void HunterExecutor::keepCompanionsNearCamp() {
         if (entityDead(companion) || pedHogtied(companion) || pedFleeing(companion) ||
             pedFightingPlayer(companion))
             continue;
-        if (natives::task::isUsingAnyScenario(companion) &&
-            distanceBetween(positionOf(companion), coords) < companionStrayDistance)
+        // Walking to a seat near the camp or sitting there: left be. Far off,
+        // he is sent back, once: on his way back he is left be too.
+        const bool strayed = distanceBetween(positionOf(companion), coords) >= companionStrayDistance;
+        const bool busy = busyWithTask(companion, nearestScenarioTask());
+        const auto sent = std::find(comingBack.begin(), comingBack.end(), companion);
+        if (!strayed) {
+            if (sent != comingBack.end())
+                comingBack.erase(sent);
+            if (busy)
+                continue;
+        } else if (sent == comingBack.end()) {
+            comingBack.push_back(companion);
+        } else if (busy) {
             continue;
+        }
         const Vector3 point = pointAround(coords, static_cast<float>(randomFromTo(2, 11)), false);
         natives::task::useNearestScenarioToCoord(companion, point, 5.0f, randomFromTo(45000, 59999), 0, 0, 1, 0);
     }

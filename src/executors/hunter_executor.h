@@ -7,6 +7,7 @@
 #include "executors/base_contract_executor.h"
 
 #include <memory>
+#include <vector>
 
 namespace drovil {
 
@@ -44,6 +45,8 @@ private:
     std::unique_ptr<HuntTask> huntTask;
     // The hunter and his companions' manner towards strangers, hashed once.
     Hash camperPersonality = 0;
+    // Companions sent back from afar, on their way: not sent again until back.
+    std::vector<Ped> comingBack;
 };
 
 } // namespace drovil

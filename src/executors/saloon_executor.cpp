@@ -3,6 +3,7 @@
 #include "behaviour/tutorials.h"
 #include "runtime/debug_tools.h"
 #include "behaviour/hostages.h"
+#include "behaviour/script_task.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
@@ -152,7 +153,8 @@ void SaloonExecutor::keepDrinking(bool targetTaken, bool targetHostage) {
         // A dead guard has no seat to go back to.
         if (ped != targetPed && entityDead(ped))
             continue;
-        if (natives::task::isUsingAnyScenario(ped))
+        // On the way to a seat or sitting there: left to his drink.
+        if (busyWithTask(ped, nearestScenarioTask()))
             continue;
         const Vector3 around = pointAround(entityPosition(ped.entity()), static_cast<float>(randomInt(5, 13)), false);
         natives::task::useNearestScenarioToCoord(ped, around, 10.0f, randomInt(30000, 40000), 0, 0, 1, 0);

@@ -1,6 +1,7 @@
 #include "executors/street_executor.h"
 
 #include "behaviour/hostages.h"
+#include "behaviour/script_task.h"
 #include "runtime/frame_reads.h"
 #include "runtime/game.h"
 #include "runtime/host_api.h"
@@ -17,8 +18,6 @@ namespace drovil {
 namespace {
 // The debug tools mark the street target on the map with this blip style.
 constexpr Hash debugBlipStyle = 0xB04092F8;
-// The script task status of a task the ped is carrying out.
-constexpr int taskPerforming = 1;
 // The target roams at least this long before the entourage lingers again.
 constexpr int roamingMs = 40000;
 // A street scene never holds more guards or companions than this, whatever a
@@ -73,12 +72,14 @@ void StreetExecutor::onUpdate() {
     if (wanderPhase == 1) {
         if (!wanderTaskHash)
             wanderTaskHash = getHashKey("SCRIPT_TASK_WANDER_STANDARD");
-        if (natives::task::scriptTaskStatus(targetPed, wanderTaskHash, true) == taskPerforming &&
+        if (taskUnderWay(natives::task::scriptTaskStatus(targetPed, wanderTaskHash, true)) &&
             natives::timer::secondTimer() <= roamingMs)
             return;
         startLingering();
     } else {
-        if (natives::task::isUsingAnyScenario(targetPed))
+        // Lingering lasts while his walk to the nearest bench and his time
+        // there do (a bench out of reach ends it at once).
+        if (busyWithTask(targetPed, nearestScenarioTask()))
             return;
         startRoaming();
     }

@@ -145,6 +145,52 @@ TEST_P(ThreatWithNoGun, IsAnUnarmedOne) {
 INSTANTIATE_TEST_SUITE_P(BowKnifeAndTomahawk, ThreatWithNoGun,
                          ::testing::Values("WEAPON_BOW", "WEAPON_MELEE_KNIFE", "WEAPON_THROWN_TOMAHAWK"));
 
+// A man who laughed the threat off is only threatened while the player keeps
+// him singled out and near: looking away from him (or walking off) ends it, and
+// the next man can be threatened.
+TEST(Hostages, ALaughedOffThreatEndsWhenThePlayerLooksAwayOrWalksOff) {
+    HostageRig rig;
+    ASSERT_TRUE(rig.started);
+    const int first = rig.spawnMarked(3.0f, true, false, 50);
+    const int second = rig.spawnMarked(-3.0f, false, false, 50);
+    rig.run.player().aimAt(first); // unarmed: he singles the man out
+    ASSERT_TRUE(rig.threatenNow());
+    rig.run.wait(3000);
+    ASSERT_TRUE(rig.said(first, "IGNORING_YOU"));
+    ASSERT_NE(drovil::hostages()->task(), nullptr);
+    rig.run.player().aimAt(0);
+    rig.run.wait(300);
+    EXPECT_EQ(drovil::hostages()->task(), nullptr) << "the player turned from him: the threat is over";
+    EXPECT_FALSE(rig.fleeing(first));
+
+    rig.run.player().aimAt(second);
+    ASSERT_TRUE(rig.threatenNow()) << "someone else may now be threatened";
+    rig.run.wait(3000);
+    ASSERT_TRUE(rig.said(second, "IGNORING_YOU"));
+    ASSERT_NE(drovil::hostages()->task(), nullptr);
+    // Still singling him out, the player walks off north, past 10 m.
+    const drovil::Vector3 me = rig.world().playerPed().position;
+    rig.run.player().goTo(drovil::Vector3(me.x, me.y + 14.0f, me.z), sim::Gait::Walk, 0.5f);
+    ASSERT_TRUE(rig.run.waitUntil([&] { return drovil::hostages()->task() == nullptr; }, 15000));
+    const drovil::Vector3 player = rig.world().playerPed().position;
+    const drovil::Vector3 man = rig.world().entities.find(second)->position;
+    EXPECT_GT(std::hypot(player.x - man.x, player.y - man.y), 10.0f);
+    EXPECT_FALSE(rig.fleeing(second));
+}
+
+// The reaction reads the aim the threat was made with: locked on with a gun,
+// the player is aiming at the man as surely as through his sights.
+TEST(Hostages, AnUnarmedCowardThreatenedLockedOnGivesInAsUnderTheSights) {
+    HostageRig rig;
+    const int ped = rig.spawnMarked(5.0f, true, false, 100);
+    rig.run.player().drawGun();
+    rig.run.player().lockOnTo(ped);
+    ASSERT_TRUE(rig.threatenNow());
+    ASSERT_TRUE(rig.run.waitUntil([&] { return rig.decorator(ped, "KV_HOSTAGE_isHostage") == 1; }, 4000));
+    EXPECT_TRUE(rig.world().entities.find(ped)->blackboard["Handsup"]);
+    EXPECT_FALSE(rig.fleeing(ped));
+}
+
 TEST(Hostages, AnArmedPedFacingThePlayerFightsBack) {
     HostageRig rig;
     const int ped = rig.spawnMarked(4.0f, true, true, 100);
@@ -201,7 +247,7 @@ TEST(Hostages, WithHostagesOffNoThreatIsOffered) {
     EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_timesThreatened"), 0);
 }
 
-TEST(Hostages, AShovedHostageWalksAheadAndIsNeverToldToStandAgain) {
+TEST(Hostages, AShovedHostageWalksAheadThenTurnsBackToAPlayerWhoStandsStill) {
     HostageRig rig;
     const int ped = rig.spawnMarked(3.0f, true, false, 100);
     rig.run.player().drawGun();
@@ -220,16 +266,23 @@ TEST(Hostages, AShovedHostageWalksAheadAndIsNeverToldToStandAgain) {
     rig.run.player().stop();
     EXPECT_TRUE(rig.said(rig.world().player.pedId, "BUMP_MALE_URGENT"));
     EXPECT_GT(rig.world().traits.shoves(ped), 0);
-    // The shove is a task sequence; the game reports a follow step inside it
-    // as no task of its own (status 7), never as finished (8), which the
-    // hostage waits for before standing still again: once the sequence is
-    // over he stays shoved, still held, until the player bumps him again.
-    rig.run.wait(12000);
-    ASSERT_NE(drovil::hostages()->task(), nullptr);
-    EXPECT_EQ(drovil::hostages()->task()->state(), drovil::HostageState::Shoved);
+    // The shove's walk and follow are a sequence (the game reports its follow
+    // step as no task of its own): once it is over and the player stands
+    // still, the hostage turns back to face him, held, until bumped again.
+    ASSERT_TRUE(rig.run.waitUntil(
+        [&] {
+            const drovil::HostageTask* task = drovil::hostages()->task();
+            return task && task->state() == drovil::HostageState::Held;
+        },
+        12000));
     EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_isHostage"), 1);
     const drovil::Vector3 after = rig.world().entities.find(ped)->position;
     EXPECT_GT(std::hypot(after.x - before.x, after.y - before.y), 1.0f);
+    rig.run.wait(1500);
+    const drovil::Vector3 me = rig.world().playerPed().position;
+    const float facing = sim::headingTowards(after, me);
+    const float heading = rig.world().entities.find(ped)->heading;
+    EXPECT_LT(std::fabs(std::remainder(heading - facing, 360.0f)), 10.0f) << "he faces the player again";
 }
 
 // The player's word as he walks into his hostage (BUMP_MALE_URGENT and

@@ -335,6 +335,8 @@ TEST(HunterCompanions, AStrayCompanionIsSentBackToCamp) {
     ASSERT_TRUE(session.runUntil([&] { return flat(entity(session, companion)->position, record.coords) < 15.0f; },
                                  3000))
         << "it walked back";
+    EXPECT_EQ(world.tasks.regivenWhileUnderWay(companion, sim::gameHash("SCRIPT_TASK_USE_NEAREST_SCENARIO_TO_POS")), 1u)
+        << "sent back once, and left be on its way";
 }
 
 // A scene without its camp or without its hunter never starts a hunt; the

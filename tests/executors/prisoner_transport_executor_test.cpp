@@ -4,6 +4,7 @@
 #include "executors/road_rig.h"
 #include "executors/executor_harness.h"
 #include "support/game.h"
+#include "world/town/interiors.h"
 
 #include <gtest/gtest.h>
 
@@ -161,7 +162,10 @@ TEST(PrisonerTransport, LoadedAtTheOfficeTheDoorOpensAndLocksAgainAndTheEscortDe
         extest::langText(session, "contract.transported_prisoner.wait_for_target")));
     ASSERT_TRUE(session.runUntil([&] { return session.logContains("target ped has boarded the prison wagon"); },
                                  3000));
-    EXPECT_TRUE(session.logContains("target will not attempt to escape"));
+    // The jail guard kept his eyes on the prisoner all the way to the wagon:
+    // nobody drew them away, so no chance to run ever came.
+    EXPECT_FALSE(session.logContains("attempt to escape"));
+    EXPECT_EQ(transport()->getMissionFlag("escapeAttempt"), 0);
     const int target = session.world().seats.occupant(wagon, 3);
     ASSERT_NE(target, 0);
     EXPECT_EQ(session.world().entities.find(target)->decorators["KV_Drovil_isContractTarget"], 1);
@@ -260,6 +264,44 @@ TEST(PrisonerTransport, TheDebugBlipsGoWhenTheMissionEnds) {
     ASSERT_TRUE(session.runUntil([&] { return transport() == nullptr; }, 120));
     EXPECT_EQ(session.world().blips.onEntity(guard), nullptr);
     EXPECT_EQ(session.world().blips.onEntity(wagon), nullptr);
+// The prisoner takes his chance only when the jail guard looks away from him,
+// as the hint says: here the player calls the guard over from the box of the
+// wagon while the prisoner walks out to it, and a flee chance of one sends him
+// running, with the guard after him.
+TEST(PrisonerTransport, AFleeChanceOfOneSendsThePrisonerRunningOnceThePlayerDistractsTheGuard) {
+    const drovil::MissionData record = prisonerRecord(1.0f);
+    sim::Session session(roadOptions(record));
+    ASSERT_TRUE(startAwayFromTheOffice(session, record));
+    const int wagon = huntUntilTheWagonSetsOut(session, record);
+    ASSERT_NE(wagon, 0);
+    takeTheReins(session, wagon);
+    pullUpAtTheOffice(session, wagon);
+    ASSERT_TRUE(session.runUntil([&] { return transport()->getTransportPhase() == 3; }, 60));
+    sim::World& world = session.world();
+    int prisoner = 0;
+    for (const auto& [id, ped] : world.entities.all())
+        if (ped.decorators.count("KV_Drovil_isContractTarget"))
+            prisoner = id;
+    ASSERT_NE(prisoner, 0);
+    const int guard = transport()->getJailGuard().id;
+    // Out of the office and walking to the wagon, watched: he bides his time.
+    ASSERT_TRUE(session.runUntil([&] { return sim::Interiors::at(world.entities.find(prisoner)->position) == 0; },
+                                 1200));
+    session.runFrames(30);
+    ASSERT_EQ(transport()->getTransportPhase(), 3) << "still walking to the wagon";
+    EXPECT_FALSE(session.logContains("attempt to escape"));
+
+    // The player hails the guard, who turns to answer him.
+    world.player.targetEntity = guard;
+    ASSERT_TRUE(session.runUntil([&] { return world.interactions.greet(world); }, 300))
+        << "the guard comes within a greeting of the wagon's box";
+    ASSERT_TRUE(session.runUntil([&] { return session.logContains("target will attempt to escape"); }, 30));
+    ASSERT_TRUE(session.runUntil(
+        [&] { return session.logContains("target is fleeing - jail guard will attempt to neutralize"); }, 300));
+    EXPECT_EQ(transport()->getTransportPhase(), 101);
+    const sim::EntityRecord* chaser = world.entities.find(guard);
+    ASSERT_NE(chaser, nullptr);
+    EXPECT_NE(chaser->combatOpponent, 0) << "the jail guard fights the runaway";
 }
 
 class CellDoor : public ::testing::TestWithParam<bool> {};

@@ -155,18 +155,17 @@ TEST(SaloonScene, TheTargetAndHisGuardDrinkInTheSaloonWithTheGirlsAbout) {
     EXPECT_TRUE(game.session.logContains("ContractExecutor [5]: target created. distance from origin coords: "));
     game.session.runFor(15000);
     EXPECT_EQ(sim::Interiors::at(game.positionOf(target)), valentineSaloonInterior);
-    // He is sent to the nearest seat about him. The game reports a ped
-    // walking to a scenario point as using none, so until he sits he is
-    // given a new seat near a new spot every frame.
+    // He is sent to the nearest seat about him, walks there and sits: never
+    // sent anywhere else while on his way or seated.
     const sim::PedActivity* activity = game.world().tasks.find(target);
     ASSERT_NE(activity, nullptr);
     ASSERT_FALSE(activity->steps.empty());
     EXPECT_EQ(activity->steps.front().kind, sim::TaskKind::UseNearestScenario);
-    if (!game.world().tasks.usingScenario(target)) {
-        const std::size_t given = game.world().tasks.stepsGiven(target);
-        game.session.runFrames(3);
-        EXPECT_GT(game.world().tasks.stepsGiven(target), given) << "re-tasked while not seated";
-    }
+    EXPECT_TRUE(game.world().tasks.usingScenario(target)) << "seated";
+    const std::uint32_t nearestScenario = sim::gameHash("SCRIPT_TASK_USE_NEAREST_SCENARIO_TO_POS");
+    for (const auto& [id, ped] : game.world().entities.all())
+        if (ped.missionEntity && ped.kind == sim::EntityKind::Ped)
+            EXPECT_EQ(game.world().tasks.regivenWhileUnderWay(id, nearestScenario), 0u) << "ped " << id;
     EXPECT_GT(game.world().traits.drunkennessOf(target), 0.0f);
     EXPECT_EQ(game.girls().size(), 2u);
     EXPECT_EQ(saloon()->getSaloonState(), SaloonExecutor::Drinking);

@@ -97,11 +97,21 @@ struct TownGame {
             }
             for (int frame = 0; frame < 30; ++frame) {
                 session.runFrames(1);
-                inScenario += session.world().tasks.usingScenario(ped);
+                const bool sitting = session.world().tasks.usingScenario(ped);
+                inScenario += sitting;
+                if (sitting) {
+                    stay += 1;
+                } else if (stay > 0) {
+                    stays.push_back(stay * static_cast<int>(session.world().clock.frameMs));
+                    stay = 0;
+                }
             }
         }
         return inScenario;
     }
+    // Each time the ped tailed sat or leant in a scenario, in ms, in order.
+    std::vector<int> stays;
+    int stay = 0;
 
     MissionData record;
     sim::Session session;
@@ -168,10 +178,18 @@ TEST(StreetWander, AloneTheTargetStillAlternatesRoamingAndLingering) {
     EXPECT_LE(lingers, 4);
     EXPECT_GE(lingers, 2);
     ASSERT_NE(executor(), nullptr) << game.session.newLog();
-    // What the game makes of it: "busy" is the game's scenario test, which is
-    // false while the target walks to its bench, so the very next frame sends
-    // it roaming again. The target itself never sits down; its entourage does.
-    EXPECT_EQ(lingeringFrames, 0);
+    // Lingering, he walks to the nearest bench or rail and stays there for the
+    // task's 30 to 45 s before he roams again.
+    EXPECT_GT(lingeringFrames, 0);
+    ASSERT_FALSE(game.stays.empty());
+    for (int stay : game.stays) {
+        EXPECT_GE(stay, 30000) << "he lingers the task's time";
+        EXPECT_LE(stay, 45000 + 100);
+    }
+    const std::uint32_t nearestScenario = sim::gameHash("SCRIPT_TASK_USE_NEAREST_SCENARIO_TO_POS");
+    const std::uint32_t wander = sim::gameHash("SCRIPT_TASK_WANDER_STANDARD");
+    EXPECT_EQ(game.session.world().tasks.regivenWhileUnderWay(target, nearestScenario), 0u);
+    EXPECT_EQ(game.session.world().tasks.regivenWhileUnderWay(target, wander), 0u);
     // The target walked the streets: it left where it stood.
     EXPECT_GT(flat(game.session.world().entities.find(target)->position, game.record.coords), 0.5f);
 }
@@ -248,6 +266,14 @@ TEST(HotelWander, TheTargetMovesAboutItsRoomAndAHostageIsLeftAlone) {
             EXPECT_LE(flat(step.point, hotelRoom), 7.5f);
         }
     EXPECT_GT(roomTasks, 0);
+    // Never sent elsewhere while on his way to a spot or there; his
+    // companion follows him only when he moves on.
+    const std::uint32_t nearestScenario = sim::gameHash("SCRIPT_TASK_USE_NEAREST_SCENARIO_TO_POS");
+    sim::World& world = game.session.world();
+    EXPECT_EQ(world.tasks.regivenWhileUnderWay(target, nearestScenario), 0u);
+    for (int companion : game.scenePeds(30.0f))
+        if (companion != target)
+            EXPECT_LE(world.tasks.regivenWhileUnderWay(companion, nearestScenario), static_cast<std::size_t>(roomTasks));
 
     game.session.world().entities.find(target)->decorators["KV_HOSTAGE_isHostage"] = 1;
     game.session.runFrames(2);

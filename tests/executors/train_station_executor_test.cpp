@@ -236,6 +236,44 @@ TEST(TrainStationContract, TheTrainRunsInTheTargetWalksUpOnlyWithinHalfAMileOfIt
     EXPECT_EQ(seat->vehicle, boardedCar);
 }
 
+// However the game reports the boarding's end (over in its very first frame
+// because he already stands at the door, or taken away while he walks up:
+// then never "finished"), the target goes on into his car and takes a seat.
+class TrainBoarding : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TrainBoarding, TheTargetTakesHisSeatWhenTheBoardingIsOverAtOnceOrTakenAway) {
+    const bool atTheDoor = GetParam();
+    sim::Session session(camptest::campOptions(stationRecord(0), {"DevTools=1"}));
+    ASSERT_TRUE(startAwayFromStation(session, true));
+    putPlayerNorthOfStation(session, 20.0f);
+    ASSERT_TRUE(session.runUntil([&] { return trainExecutor() && trainExecutor()->getBoardTask(); }, 120 * 30));
+    const BoardTrainTask* board = trainExecutor()->getBoardTask();
+    const int target = board->getPed().id;
+    const int car = board->car().id;
+    ASSERT_NE(car, 0);
+    const std::uint32_t boardHash = sim::gameHash("SCRIPT_TASK_BOARD_VEHICLE");
+    sim::World& world = session.world();
+    if (atTheDoor) {
+        world.entities.find(target)->position = positionOf(session, car);
+        ASSERT_TRUE(session.runUntil([&] { return world.tasks.scriptTaskStatus(target, boardHash) != 7; }, 30));
+        session.runFrames(1);
+        ASSERT_EQ(world.tasks.scriptTaskStatus(target, boardHash), 8) << "over in its first frame";
+    } else {
+        ASSERT_TRUE(session.runUntil([&] { return world.tasks.scriptTaskStatus(target, boardHash) == 1; }, 30));
+        world.tasks.clear(target);
+        session.runFrames(1);
+        ASSERT_EQ(world.tasks.scriptTaskStatus(target, boardHash), 7) << "taken away: no such task now";
+    }
+    ASSERT_TRUE(session.runUntil([&] { return world.seats.seatOf(target).has_value(); }, 20 * 30))
+        << "the boarding never went on; phase " << (trainExecutor() && trainExecutor()->getBoardTask()
+                                                         ? trainExecutor()->getBoardTask()->phase()
+                                                         : -1);
+    EXPECT_EQ(world.seats.seatOf(target)->vehicle, car);
+    EXPECT_TRUE(world.trains.isWaitingAtStation(trainExecutor()->getTrain().id)) << "aboard before it leaves";
+}
+
+INSTANTIATE_TEST_SUITE_P(OverAtOnceOrTakenAway, TrainBoarding, ::testing::Bool());
+
 TEST(TrainStationContract, WithTheDebugToolsTheTrainIsDueAtOnce) {
     sim::Session session(camptest::campOptions(stationRecord(0), {"DevTools=1"}));
     ASSERT_TRUE(startAwayFromStation(session, true));

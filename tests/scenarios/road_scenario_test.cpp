@@ -35,6 +35,7 @@ TEST_P(RoadContract, PlayedFromTheOfferToThePayment) {
             EXPECT_FALSE(record.missionEntity) << "vehicle " << id << " still held by the plug-in";
         }
     }
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Valentine, RoadContract, ::testing::Values(RoadSeed{2, 1}, RoadSeed{4, 8}));
@@ -50,6 +51,7 @@ TEST(PrisonWagonStolen, DrivenToTheOfficeLoadedAndTheGuardLeftBehindTurnsOnThePl
     EXPECT_GE(boarded, 0);
     EXPECT_GT(left, boarded);
     EXPECT_EQ(test::findLog(messages, "prison wagon's driver is not the player"), -1);
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }
 
 } // namespace

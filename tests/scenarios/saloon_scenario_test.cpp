@@ -3,6 +3,7 @@
 // there) and no lure at all (the target walking out at 180001 ms).
 #include "scenarios/contract_play.h"
 #include "session/scenario_session.h"
+#include "support/game.h"
 #include "world/core/script_owned.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,8 @@ TEST_P(SaloonScenario, PlayedToTheEnd) {
     const ScriptOwned left = countScriptOwned(session.world());
     EXPECT_EQ(left.taskSequences, 0);
     EXPECT_EQ(left.groups, 0);
+    // The drinkers were sent to a seat only once they had left the last.
+    EXPECT_EQ(test::retaskedWhileBusy(session), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SaloonScenario,

@@ -46,6 +46,8 @@ TEST(FirstContract, FromTheOfferToThePaymentTheCashGrowsByTheScaledReward) {
     ASSERT_GE(hud.toasts.size(), 2u);
     EXPECT_TRUE(hud.subtitleShown(played.run.lang("contract.escape_area")));
     EXPECT_TRUE(played.session.world().blips.leftOverReport().empty()) << played.session.world().blips.leftOverReport();
+    // No guard was told again what he was still busy doing.
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }
 
 TEST(FirstContract, APricesScaleOfTwoPaysDoubleWhatWasStored) {
@@ -84,6 +86,7 @@ TEST_P(LoudByDay, GallopingInShootingSetsTheWholeCampOnThePlayer) {
     for (const std::string& line : test::logMessages(played.session))
         lines += line == "ContractExecutor [0]: combat started" ? 1 : 0;
     EXPECT_EQ(lines, 1) << "the camp is set on the player once";
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, LoudByDay, ::testing::Values(1, 2, 3));
@@ -247,5 +250,9 @@ TEST(HunterNightScenario, TheHunterIsBackByHisFireAtNightfallAndIsMadeOutThere) 
 // Seed 3 offers a hunter camp in Valentine: the hunter is stalked, taken down
 // and the reward collected.
 TEST(FirstContract, AHunterCampFromTheOfferToThePayment) {
-    EXPECT_EQ(runSimCommand("--scenario first-contract --seed 3"), 0);
+    Played played("first-contract", 3);
+    ASSERT_TRUE(played.result.success) << played.result.summary;
+    EXPECT_EQ(readContract(played.run, 0).settingId, 4);
+    // Neither the hunter nor his companion was told again what he was still doing.
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }

@@ -44,6 +44,7 @@ TEST_P(StationContract, PlayedFromTheOfferToThePayment) {
     const ScriptOwned left = countScriptOwned(played.session.world());
     EXPECT_EQ(left.taskSequences, 0);
     EXPECT_EQ(left.models, 0);
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Valentine, StationContract,
@@ -63,6 +64,7 @@ TEST(TrainMissed, TheTrainLeavesWithTheTargetAndTheContractFails) {
     const int lost = test::findLog(messages, "mission area abandoned / target lost", arrived);
     EXPECT_GE(arrived, 0);
     EXPECT_GT(lost, arrived);
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }
 
 // The coach pulls up at the platform, the target gets in and it drives off
@@ -75,6 +77,7 @@ TEST(CoachChase, TheCoachTakesTheTargetInAtThePlatformAndThePlayerRunsItDown) {
     const int created = test::findLog(messages, "wagon created. distance from mission coords: ");
     EXPECT_GE(created, 0);
     EXPECT_GT(test::findLog(messages, "status changed: 1 -> 2", created), created);
+    EXPECT_EQ(test::retaskedWhileBusy(played.session), "");
 }
 
 } // namespace

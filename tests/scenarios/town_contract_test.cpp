@@ -41,6 +41,8 @@ TEST_P(TownContract, FromTheOfferToThePaymentInTown) {
               firstContractPocketCents + (contract.bounty + contract.bonusesReward) * 100);
     EXPECT_EQ(intValue(run.readKeyValues("Savegame.dat"), "pending_payment", -1), 0);
     EXPECT_TRUE(session.world().blips.leftOverReport().empty()) << session.world().blips.leftOverReport();
+    // The target lingered and roamed, his entourage with him, each told once.
+    EXPECT_EQ(test::retaskedWhileBusy(session), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TownContract,
@@ -67,6 +69,7 @@ TEST(StreetHostage, ATargetShovedOutOfTownIsShotThereWithNoLawAndTheContractIsDo
     for (const SpokenLine& line : session.world().speech.lines())
         pleaded = pleaded || line.line == "BUMP_MALE_URGENT";
     EXPECT_TRUE(pleaded) << "the player never shoved the hostage";
+    EXPECT_EQ(test::retaskedWhileBusy(session), "");
 }
 
 } // namespace

@@ -20,6 +20,11 @@ int findLog(const std::vector<std::string>& messages, const std::string& text, i
 // Cents as the game writes an amount of cash: "$12.05".
 std::string cashText(int cents);
 
+// Every task a script gave a ped again while the one of the same kind it had
+// was still under way, in the whole game: "" when none, else how many and the
+// latest few (ped and task).
+std::string retaskedWhileBusy(sim::Session& session);
+
 // Runs frames until start-up has logged "initialization complete" (or failed).
 bool startGame(sim::Session& session, int maxFrames = 30);
 

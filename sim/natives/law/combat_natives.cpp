@@ -7,8 +7,14 @@ namespace n = drovil::natives::decl;
 using namespace drovil;
 
 void implementCombatNatives(NativeDispatch& dispatch, World& world) {
-    dispatch.implement<n::combat::fightTarget>(
-        [&world](Ped ped, Ped target, int, int) { world.combat.startFight(world, ped.id, target.id); });
+    // The fight is the ped's script task until the foe is down or the ped is
+    // given something else.
+    dispatch.implement<n::combat::fightTarget>([&world](Ped ped, Ped target, int, int) {
+        world.combat.startFight(world, ped.id, target.id);
+        const EntityRecord* record = world.entities.find(ped.id);
+        if (record && record->combatOpponent == target.id)
+            world.tasks.assignScriptTask(ped.id, gameHash("SCRIPT_TASK_COMBAT"), TaskRunner::Combat, target.id);
+    });
     dispatch.implement<n::combat::bestWeapon>([&world](Ped ped, int, int) {
         if (!world.entities.exists(ped.id))
             return static_cast<Hash>(Weapons::unarmed());

@@ -40,6 +40,7 @@ void implementAnimationNatives(NativeDispatch& dispatch, World& world) {
         world.animations.record(played);
         TaskStep step;
         step.kind = TaskKind::Pause;
+        step.scriptTask = gameHash("SCRIPT_TASK_PLAY_ANIM");
         step.durationMs = !played.clipInGame ? 0 : durationMs < 0 ? world.animations.clipMs : durationMs;
         world.tasks.give(ped.id, step, world.clock.elapsedMs);
     });

@@ -22,6 +22,7 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
         [give](Ped ped, Entity target, int timeoutMs, float stopRange, float speed, float, int) {
             TaskStep step;
             step.kind = TaskKind::GoTo;
+            step.scriptTask = gameHash("SCRIPT_TASK_GO_TO_ENTITY");
             step.target = target.id;
             step.durationMs = timeoutMs;
             step.stopRange = stopRange;
@@ -32,6 +33,7 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
         [give](Ped ped, Entity target, int durationMs, float, float, float) {
             TaskStep step;
             step.kind = TaskKind::TurnToFace;
+            step.scriptTask = gameHash("SCRIPT_TASK_TURN_PED_TO_FACE_ENTITY");
             step.target = target.id;
             step.durationMs = durationMs;
             give(ped, step);
@@ -39,20 +41,23 @@ void implementEntityTaskNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::lookAtEntity>([give](Ped ped, Entity target, int durationMs, int, int, int) {
         TaskStep step;
         step.kind = TaskKind::LookAt;
+        step.scriptTask = gameHash("SCRIPT_TASK_LOOK_AT_ENTITY");
         step.target = target.id;
         step.durationMs = durationMs;
         give(ped, step);
     });
     dispatch.implement<n::task::followEntity>([give](Ped ped, Entity target, Vector3 offset, float speed,
-                                                     int timeoutMs, float stopRange, bool, int, int, int, int,
-                                                     int) {
+                                                     int timeoutMs, float stopRange, bool persist, int, int, int,
+                                                     int, int) {
         TaskStep step;
         step.kind = TaskKind::Follow;
+        step.scriptTask = gameHash("SCRIPT_TASK_FOLLOW_TO_OFFSET_OF_ENTITY");
         step.target = target.id;
         step.offset = offset;
         step.speed = speed;
         step.durationMs = timeoutMs;
         step.stopRange = stopRange;
+        step.persist = persist;
         give(ped, step);
     });
     dispatch.implement<n::task::useNearestScenarioToCoord>(

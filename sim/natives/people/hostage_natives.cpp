@@ -26,10 +26,12 @@ void implementHostageNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::ped::shovedRecently>(
         [&world](Ped ped, int ms) { return world.traits.shovedWithin(ped.id, world.clock.elapsedMs, ms); });
     dispatch.implement<n::combat::isGun>([](Hash weapon) { return Weapons::isGun(weapon); });
-    dispatch.implement<n::task::fleePed>([&world](Ped ped, Ped from, int, int, float, int, int) {
-        const EntityRecord* threat = world.entities.find(from.id);
-        if (threat)
-            world.fleeing.runFrom(world, ped.id, threat->position);
+    // Runs from the ped, as far as the distance asks (p4) and for as long as the
+    // time asks (p5); with neither (-1 or less), for good.
+    dispatch.implement<n::task::fleePed>([&world](Ped ped, Ped from, int, int, float distance, int timeMs, int) {
+        world.fleeing.fleeFrom(world, ped.id, from.id, timeMs, distance);
+        if (world.fleeing.fleesFrom(ped.id, from.id, world.clock.elapsedMs))
+            world.tasks.assignScriptTask(ped.id, gameHash("SCRIPT_TASK_FLEE_PED"), TaskRunner::Flee, from.id);
     });
     // The plug-in starts no shocking events: there is none to remove.
     dispatch.implement<n::gameevent::removeShockingEvent>([](int) { return false; });

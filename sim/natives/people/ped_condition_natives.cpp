@@ -16,10 +16,12 @@ void implementPedConditionNatives(NativeDispatch& dispatch, World& world) {
         const EntityRecord* record = world.entities.find(ped.id);
         return record == nullptr || !record->alive;
     });
-    // Fleeing only: a hogtied ped lies bound and does not flee.
+    // Fleeing only: a hogtied ped lies bound and does not flee, a dead one
+    // (an animal shot as it bolted) runs no more.
     dispatch.implement<n::ped::isFleeing>([&world](Ped ped) {
-        return world.entities.exists(ped.id) && (world.fleeing.isFleeing(ped.id, world.clock.elapsedMs) ||
-                                                 world.wildlife.isFleeing(ped.id, world.clock.elapsedMs));
+        const EntityRecord* record = world.entities.find(ped.id);
+        return record && record->alive && (world.fleeing.isFleeing(ped.id, world.clock.elapsedMs) ||
+                                           world.wildlife.isFleeing(ped.id, world.clock.elapsedMs));
     });
 }
 

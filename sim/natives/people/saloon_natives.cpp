@@ -44,6 +44,7 @@ void implementSaloonNatives(NativeDispatch& dispatch, World& world) {
             return false;
         TaskStep step;
         step.kind = TaskKind::Melee;
+        step.scriptTask = gameHash("SCRIPT_TASK_MELEE");
         step.target = victim.id;
         step.scenario = action;
         step.durationMs = -1;

@@ -42,12 +42,14 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::swapWeapon>([give](Ped ped, bool, bool, int, int) {
         TaskStep step;
         step.kind = TaskKind::SwapWeapon;
+        step.scriptTask = gameHash("SCRIPT_TASK_SWAP_WEAPON");
         give(ped, step);
     });
     dispatch.implement<n::task::goToPoint>(
         [give](Ped ped, Vector3 point, float speed, int timeoutMs, float stopRange, int, float finalHeading) {
             TaskStep step;
             step.kind = TaskKind::GoTo;
+            step.scriptTask = gameHash("SCRIPT_TASK_FOLLOW_NAV_MESH_TO_COORD");
             step.point = point;
             step.speed = speed;
             step.durationMs = timeoutMs;
@@ -58,6 +60,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::turnToFacePoint>([give](Ped ped, Vector3 point, int durationMs) {
         TaskStep step;
         step.kind = TaskKind::TurnToFace;
+        step.scriptTask = gameHash("SCRIPT_TASK_TURN_PED_TO_FACE_COORD");
         step.point = point;
         step.durationMs = durationMs;
         give(ped, step);
@@ -65,6 +68,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::lookAtPoint>([give](Ped ped, Vector3 point, int durationMs, int, int, int) {
         TaskStep step;
         step.kind = TaskKind::LookAt;
+        step.scriptTask = gameHash("SCRIPT_TASK_LOOK_AT_COORD");
         step.point = point;
         step.durationMs = durationMs;
         give(ped, step);
@@ -72,11 +76,13 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::clearLookAt>([give](Ped ped) {
         TaskStep step;
         step.kind = TaskKind::ClearLookAt;
+        step.scriptTask = gameHash("SCRIPT_TASK_CLEAR_LOOK_AT");
         give(ped, step);
     });
     dispatch.implement<n::task::aimAtPoint>([give](Ped ped, Vector3 point, int durationMs, bool, bool) {
         TaskStep step;
         step.kind = TaskKind::AimAt;
+        step.scriptTask = gameHash("SCRIPT_TASK_AIM_GUN_AT_COORD");
         step.point = point;
         step.durationMs = durationMs;
         give(ped, step);
@@ -84,12 +90,14 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::pause>([give](Ped ped, int durationMs) {
         TaskStep step;
         step.kind = TaskKind::Pause;
+        step.scriptTask = gameHash("SCRIPT_TASK_STAND_STILL");
         step.durationMs = durationMs;
         give(ped, step);
     });
     dispatch.implement<n::task::achieveHeading>([give](Ped ped, float heading, int durationMs) {
         TaskStep step;
         step.kind = TaskKind::AchieveHeading;
+        step.scriptTask = gameHash("SCRIPT_TASK_ACHIEVE_HEADING");
         step.heading = heading;
         step.durationMs = durationMs;
         give(ped, step);
@@ -99,6 +107,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         [give, &world](Ped ped, Hash scenario, int durationMs, bool, Hash, float heading, bool) {
             TaskStep step;
             step.kind = TaskKind::ScenarioInPlace;
+            step.scriptTask = gameHash("SCRIPT_TASK_START_SCENARIO_IN_PLACE");
             step.scenario = scenario;
             step.durationMs = durationMs;
             step.heading = heading;
@@ -112,6 +121,7 @@ void implementTaskNatives(NativeDispatch& dispatch, World& world) {
         [give](Ped ped, int scenarioPoint, const char*, int, bool, int, int, int, float, int) {
             TaskStep step;
             step.kind = TaskKind::UseScenarioPoint;
+            step.scriptTask = gameHash("SCRIPT_TASK_USE_SCENARIO_POINT");
             step.scenarioPoint = scenarioPoint;
             step.durationMs = -1;
             give(ped, step);

@@ -56,19 +56,28 @@ void implementTrafficNatives(NativeDispatch& dispatch, World& world) {
         return isVehicle(world, vehicle.id) && seat && seat->vehicle == vehicle.id && seat->seat == -1;
     };
     dispatch.implement<n::drive::wanderRoads>([&world, drivesIt](Ped ped, Vehicle vehicle, float speed, int) {
-        if (drivesIt(ped, vehicle))
-            world.traffic.wander(world, vehicle.id, ped.id, speed);
+        if (!drivesIt(ped, vehicle))
+            return;
+        world.traffic.wander(world, vehicle.id, ped.id, speed);
+        world.tasks.assignScriptTask(ped.id, gameHash("SCRIPT_TASK_VEHICLE_DRIVE_WANDER"), TaskRunner::Drive,
+                                     vehicle.id);
     });
     dispatch.implement<n::drive::driveToPoint>([&world, drivesIt](Ped ped, Vehicle vehicle, Vector3 point,
                                                                   float speed, int, Hash, int, float stopRange,
                                                                   float) {
-        if (drivesIt(ped, vehicle))
-            world.traffic.driveTo(world, vehicle.id, ped.id, point, speed, stopRange);
+        if (!drivesIt(ped, vehicle))
+            return;
+        world.traffic.driveTo(world, vehicle.id, ped.id, point, speed, stopRange);
+        world.tasks.assignScriptTask(ped.id, gameHash("SCRIPT_TASK_VEHICLE_DRIVE_TO_COORD"), TaskRunner::Drive,
+                                     vehicle.id);
     });
     dispatch.implement<n::drive::enterVehicle>(
         [&world](Ped ped, Vehicle vehicle, int timeoutMs, int seat, float speed, int, int) {
-            if (isVehicle(world, vehicle.id) && ped.id != world.player.pedId)
-                world.traffic.board(world, ped.id, vehicle.id, seat, speed, timeoutMs);
+            if (!isVehicle(world, vehicle.id) || ped.id == world.player.pedId || !world.entities.exists(ped.id))
+                return;
+            world.traffic.board(world, ped.id, vehicle.id, seat, speed, timeoutMs);
+            world.tasks.assignScriptTask(ped.id, gameHash("SCRIPT_TASK_ENTER_VEHICLE"), TaskRunner::EnterVehicle,
+                                         vehicle.id);
         });
 }
 

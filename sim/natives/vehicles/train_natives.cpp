@@ -81,6 +81,8 @@ void implementTrainNatives(NativeDispatch& dispatch, World& world) {
             return;
         world.tasks.clear(ped.id);
         world.seats.seatPed(best, *world.seats.resolveFreeSeat(best, VehicleSeats::anyPassengerSeat), ped.id);
+        world.tasks.assignScriptTask(ped.id, gameHash("SCRIPT_TASK_USE_NEAREST_TRAIN_SCENARIO_TO_COORD_WARP"),
+                                     TaskRunner::TrainSeat, best);
     });
     dispatch.implement<n::vehicle::setForceCoachRobberyLoot>([&world](Vehicle vehicle, Hash loot) {
         const EntityRecord* record = world.entities.find(vehicle.id);

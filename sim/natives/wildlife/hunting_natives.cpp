@@ -25,6 +25,7 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::setCrouchMovement>([give](Ped ped, bool crouched, int, bool) {
         TaskStep step;
         step.kind = TaskKind::CrouchMovement;
+        step.scriptTask = gameHash("SCRIPT_TASK_SET_CROUCH_MOVEMENT");
         step.crouched = crouched;
         give(ped, step);
     });
@@ -32,6 +33,7 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::wanderInArea>([give](Ped ped, Vector3 centre, float radius, float, float, int) {
         TaskStep step;
         step.kind = TaskKind::Wander;
+        step.scriptTask = gameHash("SCRIPT_TASK_WANDER_IN_AREA");
         step.point = centre;
         step.radius = radius;
         step.durationMs = -1;
@@ -41,6 +43,7 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
                                                              float) {
         TaskStep step;
         step.kind = TaskKind::SeekClearLos;
+        step.scriptTask = gameHash("SCRIPT_TASK_SEEK_CLEAR_LOS_TO_ENTITY");
         step.target = target.id;
         step.radius = distance;
         step.speed = speed;
@@ -50,6 +53,7 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::aimGunAtEntity>([give](Ped ped, Entity target, int durationMs, bool, int) {
         TaskStep step;
         step.kind = TaskKind::AimAt;
+        step.scriptTask = gameHash("SCRIPT_TASK_AIM_GUN_AT_ENTITY");
         step.target = target.id;
         step.durationMs = durationMs;
         give(ped, step);
@@ -57,6 +61,7 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::shootAtEntity>([give](Ped ped, Entity target, int durationMs, Hash, bool) {
         TaskStep step;
         step.kind = TaskKind::ShootAtEntity;
+        step.scriptTask = gameHash("SCRIPT_TASK_SHOOT_AT_ENTITY");
         step.target = target.id;
         step.durationMs = durationMs;
         give(ped, step);
@@ -64,6 +69,7 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::pickUpCarriable>([give](Ped ped, Entity entity) {
         TaskStep step;
         step.kind = TaskKind::PickUp;
+        step.scriptTask = gameHash("SCRIPT_TASK_PICKUP_CARRIABLE_ENTITY");
         step.target = entity.id;
         step.durationMs = -1;
         give(ped, step);
@@ -71,6 +77,7 @@ void implementHuntingNatives(NativeDispatch& dispatch, World& world) {
     dispatch.implement<n::task::placeCarriedAt>([give](Ped ped, Entity entity, Vector3 point, float, int) {
         TaskStep step;
         step.kind = TaskKind::PlaceCarried;
+        step.scriptTask = gameHash("SCRIPT_TASK_PLACE_CARRIED_ENTITY_AT_COORD");
         step.handled = entity.id;
         step.point = point;
         step.durationMs = -1;

@@ -25,6 +25,8 @@ void stepLivingWorld(World& world) {
     world.trains.step(world);
     // Last: whoever sits in a vehicle ends the frame where it stands.
     world.traffic.step(world);
+    // What the frame made of every script task, as the game then reports it.
+    world.tasks.followScriptTasks(world);
 }
 
 } // namespace sim

@@ -31,22 +31,11 @@ void Fleeing::frighten(World& world, int ped, const drovil::Vector3& from) {
         fright.homeHeading = record.heading;
         found = frights_.emplace(ped, fright).first;
         world.tasks.clear(ped);
+    } else if (found->second.scripted) {
+        return; // running already, as a script told it, for as long as it was told
     }
     found->second.from = from;
     found->second.untilMs = world.clock.elapsedMs + calmAfterMs;
-}
-
-void Fleeing::runFrom(World& world, int ped, const drovil::Vector3& from) {
-    const EntityRecord* record = world.entities.find(ped);
-    if (!record || record->kind != EntityKind::Ped || !record->alive || record->knockedOut || record->hogtied)
-        return;
-    Fright fright;
-    fright.home = record->position;
-    fright.homeHeading = record->heading;
-    fright.from = from;
-    fright.untilMs = world.clock.elapsedMs + calmAfterMs;
-    frights_[ped] = fright;
-    world.tasks.clear(ped);
 }
 
 void Fleeing::frightenAround(World& world, const drovil::Vector3& where, float radius, const drovil::Vector3& from,
@@ -59,7 +48,7 @@ void Fleeing::frightenAround(World& world, const drovil::Vector3& where, float r
         frighten(world, id, from);
 }
 
-void Fleeing::fleeFrom(World& world, int ped, int fromPed, int timeMs) {
+void Fleeing::fleeFrom(World& world, int ped, int fromPed, int timeMs, float safeDistance) {
     const EntityRecord* record = world.entities.find(ped);
     const EntityRecord* from = world.entities.find(fromPed);
     if (!record || !from || !record->alive || record->knockedOut || record->hogtied || ped == fromPed)
@@ -72,7 +61,15 @@ void Fleeing::fleeFrom(World& world, int ped, int fromPed, int timeMs) {
     fright.from = from->position;
     fright.fromPed = fromPed;
     fright.untilMs = timeMs < 0 ? UINT64_MAX : world.clock.elapsedMs + static_cast<std::uint64_t>(timeMs);
+    fright.safeDistance = safeDistance > 0.0f ? safeDistance : 0.0f;
+    fright.scripted = true;
     frights_[ped] = fright;
+}
+
+bool Fleeing::fleesFrom(int ped, int fromPed, std::uint64_t nowMs) const {
+    auto found = frights_.find(ped);
+    return found != frights_.end() && found->second.scripted && found->second.fromPed == fromPed &&
+           nowMs < found->second.untilMs;
 }
 
 bool Fleeing::isFleeing(int ped, std::uint64_t nowMs) const {
@@ -99,8 +96,15 @@ void Fleeing::step(World& world) {
             continue;
         }
         Fright& fright = it->second;
-        if (const EntityRecord* chaser = fright.fromPed ? world.entities.find(fright.fromPed) : nullptr)
+        const EntityRecord* chaser = fright.fromPed ? world.entities.find(fright.fromPed) : nullptr;
+        if (chaser)
             fright.from = chaser->position;
+        // A script's flight from a ped ends with him gone, or once far enough.
+        const bool safe = fright.scripted && (!chaser || (fright.safeDistance > 0.0f &&
+                                                          distance3d(record->position, fright.from) >=
+                                                              fright.safeDistance));
+        if (safe)
+            fright.untilMs = now;
         if (now < fright.untilMs) {
             // Runs straight away from the danger.
             drovil::Vector3 away = record->position;

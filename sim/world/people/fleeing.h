@@ -21,6 +21,8 @@ struct Fright {
     drovil::Vector3 home;       // where it stood when frightened
     float homeHeading = 0.0f;
     int fromPed = 0;            // a ped it runs from, followed as it moves (0: a place)
+    float safeDistance = 0.0f;  // a script's flight is over this far from the ped (0: no distance)
+    bool scripted = false;      // a script's flee task, not a fright
 };
 
 class Fleeing {
@@ -34,17 +36,18 @@ public:
     static bool canBeFrightened(const World& world, int ped);
     // Frightens the ped (when it can be): it drops what it was doing and runs.
     void frighten(World& world, int ped, const drovil::Vector3& from);
-    // A script tells the ped to run from `from` (any ped on its feet, the
-    // script's own included): it drops what it was doing and runs as a
-    // frightened one does.
-    void runFrom(World& world, int ped, const drovil::Vector3& from);
     // Every ped within `radius` of `where` but `except` (the shooter himself).
     void frightenAround(World& world, const drovil::Vector3& where, float radius, const drovil::Vector3& from,
                         int except);
-    // A script's flee task: the ped runs from another ped for `timeMs` (-1 for
-    // good), whoever holds it; only peds that are down or bound cannot.
-    void fleeFrom(World& world, int ped, int fromPed, int timeMs);
+    // A script's flee task: the ped drops what it was doing and runs from
+    // another ped, followed as he moves, for `timeMs` (-1 or less: no time
+    // limit) or until it is `safeDistance` from him (0 or less: no distance);
+    // with neither, for good (until the ped it runs from is gone). Whoever
+    // holds the ped; only peds that are down or bound cannot.
+    void fleeFrom(World& world, int ped, int fromPed, int timeMs, float safeDistance);
     bool isFleeing(int ped, std::uint64_t nowMs) const;
+    // The ped still runs from `fromPed` as a script told it.
+    bool fleesFrom(int ped, int fromPed, std::uint64_t nowMs) const;
     const std::map<int, Fright>& all() const { return frights_; }
 
     // One frame: a gun pointed at a civilian frightens it, fleeing peds run,

@@ -22,13 +22,9 @@ bool Interactions::interact(World& world, bool friendly) {
         distance3d(record->position, player->position) > reach)
         return false;
     answers_[ped] = Answer{friendly, world.clock.elapsedMs + answerMs};
-    // It stops what it does and turns to him while it answers.
-    TaskStep face;
-    face.kind = TaskKind::TurnToFace;
-    face.target = world.player.pedId;
-    face.point = player->position;
-    face.durationMs = static_cast<int>(answerMs);
-    world.tasks.give(ped, face, world.clock.elapsedMs);
+    // It stops what it does and turns to him while it answers
+    // (world/people/tasks.h); a script's task waits meanwhile.
+    world.tasks.of(ped);
     return true;
 }
 

@@ -2,7 +2,8 @@
 // The player's interactions with a ped he has focused on: a friendly one (a
 // greeting) or an antagonising one. The ped answers for a few seconds: it
 // stops, turns to him and says its line; while it answers, the game reports it
-// as responding to that interaction.
+// as responding to that interaction, and a task a script gave it waits (the
+// game reports it dormant) and goes on afterwards.
 #include <cstdint>
 #include <map>
 

@@ -99,16 +99,24 @@ void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs, GivenBy 
     PedActivity& activity = peds_[ped];
     // A glance runs beside whatever the ped does.
     if (step.kind == TaskKind::LookAt) {
-        activity.looking = true;
-        activity.lookPoint = step.point;
+        startGlance(ped, activity, step, nowMs, true);
         return;
     }
     if (step.kind == TaskKind::ClearLookAt) {
         activity.looking = false;
+        activity.lookTarget = 0;
+        glances_.erase(ped);
         return;
     }
     leaveScenario(activity);
-    lastScriptTask_[ped] = step.scriptTask;
+    if (by == GivenBy::Script) {
+        ScriptTask task;
+        task.hash = step.scriptTask;
+        setScriptTask(ped, task);
+    } else {
+        // The world's own doing for one of its peds: no script's task.
+        scriptTasks_.erase(ped);
+    }
     activity.steps = {step};
     activity.sequenceId = 0;
     activity.index = 0;
@@ -118,13 +126,34 @@ void PedTasks::give(int ped, const TaskStep& step, std::uint64_t nowMs, GivenBy 
     activity.wanderFrom = drovil::Vector3();
 }
 
+void PedTasks::startGlance(int ped, PedActivity& activity, const TaskStep& step, std::uint64_t nowMs,
+                           bool ownTask) {
+    activity.looking = true;
+    activity.lookPoint = step.point;
+    activity.lookTarget = step.target;
+    activity.lookUntilMs = step.durationMs < 0 ? 0 : nowMs + static_cast<std::uint64_t>(step.durationMs);
+    if (!ownTask) {
+        // A step of a sequence: the ped's task is the sequence.
+        glances_.erase(ped);
+        return;
+    }
+    ScriptTask glance;
+    glance.hash = step.scriptTask;
+    glance.runner = TaskRunner::Glance;
+    glance.other = step.target;
+    glances_[ped] = glance;
+}
+
 void PedTasks::perform(int ped, int sequence, std::uint64_t nowMs) {
     const std::vector<TaskStep>* steps = sequenceSteps(sequence);
     if (!steps || ped == 0)
         return;
     PedActivity& activity = peds_[ped];
     leaveScenario(activity);
-    lastScriptTask_[ped] = performSequenceTask();
+    ScriptTask task;
+    task.hash = performSequenceTask();
+    task.sequence = sequence;
+    setScriptTask(ped, task);
     activity.steps = *steps;
     activity.sequenceId = sequence;
     activity.index = steps->empty() ? -1 : 0;
@@ -154,7 +183,8 @@ bool PedTasks::usingScenario(int ped) const {
 }
 
 void PedTasks::clear(int ped) {
-    lastScriptTask_.erase(ped);
+    scriptTasks_.erase(ped);
+    glances_.erase(ped);
     auto it = peds_.find(ped);
     if (it == peds_.end())
         return;
@@ -164,7 +194,18 @@ void PedTasks::clear(int ped) {
     activity.sequenceId = 0;
     activity.index = -1;
     activity.looking = false;
+    activity.lookTarget = 0;
     activity.wanderWalking = false;
+}
+
+void PedTasks::forget(int ped) {
+    peds_.erase(ped);
+    history_.erase(ped);
+    stepsGiven_.erase(ped);
+    scriptTasks_.erase(ped);
+    glances_.erase(ped);
+    for (auto it = regiven_.lower_bound({ped, 0}); it != regiven_.end() && it->first.first == ped;)
+        it = regiven_.erase(it);
 }
 
 const PedActivity* PedTasks::find(int ped) const {
@@ -189,18 +230,6 @@ std::size_t PedTasks::stepsGiven(int ped) const {
     return it == stepsGiven_.end() ? 0 : it->second;
 }
 
-int PedTasks::scriptTaskStatus(int ped, std::uint32_t scriptTask) const {
-    constexpr int waitingToStart = 0, performing = 1, notFound = 7, finished = 8;
-    auto last = lastScriptTask_.find(ped);
-    if (scriptTask == 0 || last == lastScriptTask_.end() || last->second != scriptTask)
-        return notFound;
-    const PedActivity* activity = find(ped);
-    if (!activity || activity->index < 0 || activity->index >= static_cast<int>(activity->steps.size()))
-        return finished;
-    // Performed once its (first) step has begun.
-    return activity->index > 0 || activity->stepStarted ? performing : waitingToStart;
-}
-
 const std::vector<TaskStep>& PedTasks::history(int ped) const {
     static const std::vector<TaskStep> none;
     auto it = history_.find(ped);
@@ -210,6 +239,8 @@ const std::vector<TaskStep>& PedTasks::history(int ped) const {
 void PedTasks::step(World& world) {
     for (auto& [ped, activity] : peds_) {
         EntityRecord* record = world.entities.find(ped);
+        if (activity.looking)
+            followGlance(world, activity);
         if (activity.gettingUp) {
             // Up from the scenario, looking where the script asked (away from the
             // danger in a panic); an ordinary exit leaves the ped as it sat.
@@ -219,6 +250,13 @@ void PedTasks::step(World& world) {
                 record->heading = activity.exit == ScenarioExit::Panic ? std::fmod(towards + 180.0f, 360.0f) : towards;
             }
             activity.exit = ScenarioExit::Normal;
+        }
+        if (record && world.interactions.responding(ped, world.clock.elapsedMs) && !Combat::isDown(world, ped)) {
+            // Answering the player: it stands turned to him meanwhile (one
+            // sitting stays as it sits).
+            if (!activity.usingScenario)
+                record->heading = headingTowards(record->position, world.playerPed().position);
+            continue;
         }
         if (activity.index < 0)
             continue;
@@ -233,6 +271,25 @@ void PedTasks::step(World& world) {
             continue;
         advance(world, ped, activity);
     }
+}
+
+// A glance at an entity follows it as it moves, for as long as it was given;
+// the entity gone, the glance is over.
+void PedTasks::followGlance(const World& world, PedActivity& activity) {
+    if (activity.lookUntilMs != 0 && world.clock.elapsedMs >= activity.lookUntilMs) {
+        activity.looking = false;
+        activity.lookTarget = 0;
+        return;
+    }
+    if (activity.lookTarget == 0)
+        return;
+    const EntityRecord* target = world.entities.find(activity.lookTarget);
+    if (!target) {
+        activity.looking = false;
+        activity.lookTarget = 0;
+        return;
+    }
+    activity.lookPoint = target->position;
 }
 
 void PedTasks::advance(World& world, int ped, PedActivity& activity) {
@@ -320,11 +377,12 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
         activity.weaponRaised = false;
         return elapsed >= swapWeaponMs;
     case TaskKind::LookAt:
-        activity.looking = true;
-        activity.lookPoint = step.point;
+        startGlance(ped, activity, step, now, false);
         return true;
     case TaskKind::ClearLookAt:
         activity.looking = false;
+        activity.lookTarget = 0;
+        glances_.erase(ped);
         return true;
     case TaskKind::BoardVehicle: {
         activity.scenario = 0;
@@ -366,10 +424,13 @@ bool PedTasks::runStep(World& world, int ped, PedActivity& activity, const TaskS
     case TaskKind::UseScenarioPoint:
     case TaskKind::UseNearestScenario:
         return useScenarioPoint(world, ped, activity, step);
-    case TaskKind::Follow:
-        moveTowards(record.position, record.heading, step.point, metresPerSecond(step.speed) * frameSeconds,
-                    std::fmax(step.stopRange, 0.5f));
-        return timeUp;
+    case TaskKind::Follow: {
+        // Keeping to the target for the time given; one not told to persist is
+        // done once it has got there.
+        const bool there = moveTowards(record.position, record.heading, step.point,
+                                       metresPerSecond(step.speed) * frameSeconds, std::fmax(step.stopRange, 0.5f));
+        return timeUp || (there && !step.persist);
+    }
     case TaskKind::Melee: {
         const EntityRecord* victim = world.entities.find(step.target);
         if (!victim || !victim->alive)

@@ -6,11 +6,20 @@
 // ped; its progress is the index of the step running, -1 once it is over. A ped
 // that is given something else while it plays a scenario gets up first, the
 // way a script asked for (quick, ready to fight, or in a panic).
+//
+// Every task a script gives is also the game's script task of the ped, named by
+// its hash ("SCRIPT_TASK_" and the native's name), whose life the game reports
+// (world/people/script_tasks.cpp): waiting to start in the frame it is given,
+// performed, dormant while something the game puts first takes the ped up,
+// then finished until the ped is given another. A glance (a look at an entity
+// or a point) is a task of its own beside the ped's main one.
 #include "runtime/types.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -65,9 +74,44 @@ struct TaskStep {
     bool crouched = false;  // CrouchMovement
     int handled = 0;        // PlaceCarried: the entity laid down (not one headed for)
     bool alongStreets = false; // Wander: from street point to street point of the town
-    // The game's script task hash of the native that gave the step (0: one the
-    // game's task status does not report here).
+    // Follow: keeps to the target once there (false: over on arriving).
+    bool persist = true;
+    // The game's script task hash of the native that gave the step (0: a step
+    // the world gave, no script's).
     std::uint32_t scriptTask = 0;
+};
+
+// The game's task status values (GET_SCRIPT_TASK_STATUS).
+namespace task_status {
+inline constexpr int waitingToStart = 0;
+inline constexpr int performing = 1;
+inline constexpr int dormant = 2;
+inline constexpr int notFound = 7;
+inline constexpr int finished = 8;
+} // namespace task_status
+
+// Who carries a script task out: the ped's steps (single tasks and sequences),
+// or another part of the world.
+enum class TaskRunner {
+    Steps,
+    Glance,       // a look at an entity or a point, beside the main task
+    Combat,       // fighting a ped (world/law/combat.h)
+    Flee,         // running from a ped (world/people/fleeing.h)
+    EnterVehicle, // walking to a vehicle and getting into a seat (world/vehicles/traffic.h)
+    Drive,        // driving a vehicle about the roads or to a point
+    TrainSeat,    // on a seat of a train car
+};
+
+// A script task as the game reports it.
+struct ScriptTask {
+    std::uint32_t hash = 0;
+    TaskRunner runner = TaskRunner::Steps;
+    int other = 0;        // the entity it is about: the foe, the vehicle, the car
+    int sequence = 0;     // the sequence performed (another sequence is another task)
+    bool started = false; // taken up by the ped (waiting to start until then)
+    bool dormant = false; // held while something else takes the ped up
+    bool over = false;    // finished; reported so until the ped is given another
+    int status() const;
 };
 
 // How a ped in a scenario gets up when it is given something else.
@@ -97,8 +141,12 @@ struct PedActivity {
     // It was playing a scenario when it was given something else: it gets up
     // (in the next frame of the world).
     bool gettingUp = false;
+    // A glance: at a point, or at an entity followed as it moves (lookTarget),
+    // until lookUntilMs (0: for good, until cleared or replaced).
     bool looking = false;
     drovil::Vector3 lookPoint;
+    int lookTarget = 0;
+    std::uint64_t lookUntilMs = 0;
     std::string eventTracker; // set by a script: the game keeps the ped's events
     bool weaponRaised = false;
     // A step that ends with the hands' work (picking up, laying down): busy until then.
@@ -147,15 +195,38 @@ public:
     static constexpr std::size_t historyLimit = 32;
     // How many steps the ped has been given in all (the history keeps only the latest).
     std::size_t stepsGiven(int ped) const;
-    // The game's status of a script task of the ped, by the task's hash: 0
-    // given but not yet started, 1 being performed, 8 finished (the last script
-    // task the ped was given, until it is given another), 7 not found (never
-    // given, replaced by another, taken away, or only a step of a sequence: the
-    // ped's script task is then the sequence, SCRIPT_TASK_PERFORM_SEQUENCE).
+    // The game's status of a script task of the ped, by the task's hash (see
+    // task_status): the ped's main task or its glance; 7 not found for a task
+    // never given, replaced by another, taken away, or only a step of a
+    // sequence (the ped's script task is then the sequence,
+    // SCRIPT_TASK_PERFORM_SEQUENCE: the game's documentation says to ask the
+    // sequence's status and progress instead).
     int scriptTaskStatus(int ped, std::uint32_t scriptTask) const;
+    // A script task that another part of the world carries out (a fight, a
+    // flight, boarding or driving a vehicle) becomes the ped's main task: the
+    // steps it had are dropped, its glance goes on.
+    void assignScriptTask(int ped, std::uint32_t hash, TaskRunner runner, int other);
+    // After the world's frame: what each script task has come to.
+    void followScriptTasks(const World& world);
+    // How many times a script gave the ped a task of this hash while the one
+    // it had of the same hash was still under way (waiting, performed or
+    // dormant): a script re-tasking a ped that is busy with what it was told.
+    // A sequence counts only when it is the same one again: a new sequence
+    // (a guard sent to look at a new noise, a hostage shoved again) is a new
+    // task.
+    std::size_t regivenWhileUnderWay(int ped, std::uint32_t scriptTask) const;
+    // The same over the whole game, gone peds included, and the latest few of
+    // them (which ped, which task).
+    struct Regiven {
+        int ped = 0;
+        std::uint32_t scriptTask = 0;
+    };
+    std::size_t regivenWhileUnderWayInAll() const { return regivenInAll_; }
+    const std::vector<Regiven>& latestRegiven() const { return latestRegiven_; }
+    static constexpr std::size_t latestRegivenKept = 8;
 
     // The ped is gone from the world: its activity and history go too.
-    void forget(int ped) { peds_.erase(ped), history_.erase(ped), stepsGiven_.erase(ped); }
+    void forget(int ped);
 
     // One frame of every ped's activity. Peds that are down or fighting do not
     // follow their tasks.
@@ -163,6 +234,12 @@ public:
 
 private:
     void remember(int ped, const TaskStep& step);
+    // The ped's main script task becomes `task` (counting a re-give of one under way).
+    void setScriptTask(int ped, const ScriptTask& task);
+    // A glance given on its own is a script task of the ped's (`ownTask`); one
+    // that is a step of a sequence is not.
+    void startGlance(int ped, PedActivity& activity, const TaskStep& step, std::uint64_t nowMs, bool ownTask);
+    static void followGlance(const World& world, PedActivity& activity);
     void advance(World& world, int ped, PedActivity& activity);
     bool useScenarioPoint(World& world, int ped, PedActivity& activity, const TaskStep& step);
     bool runStep(World& world, int ped, PedActivity& activity, const TaskStep& step);
@@ -173,9 +250,13 @@ private:
     std::map<int, PedActivity> peds_;
     std::map<int, std::vector<TaskStep>> history_;
     std::map<int, std::size_t> stepsGiven_;
-    // The hash of the script task each ped was given last (0 for one the game
-    // reports nothing of); none once its tasks are taken away.
-    std::map<int, std::uint32_t> lastScriptTask_;
+    // The main script task each ped was given last, and its glance; none once
+    // its tasks are taken away.
+    std::map<int, ScriptTask> scriptTasks_;
+    std::map<int, ScriptTask> glances_;
+    std::map<std::pair<int, std::uint32_t>, std::size_t> regiven_;
+    std::size_t regivenInAll_ = 0;
+    std::vector<Regiven> latestRegiven_;
 };
 
 // Metres per second of the game's move speed (1 a walk, 2 a run, 3 a sprint).

@@ -3,6 +3,7 @@
 #include "world/core/geometry.h"
 #include "world/core/world.h"
 #include "world/places/scenario_point_data.h"
+#include "world/town/interiors.h"
 
 #include <cmath>
 
@@ -21,6 +22,24 @@ Vector3 offsetFrom(const Vector3& at, float heading, float right, float ahead, f
 float wrapHeading(float heading) {
     heading = std::fmod(heading, 360.0f);
     return heading < 0.0f ? heading + 360.0f : heading;
+}
+
+// A town's streets are lined with places to lean or loiter (porch rails, posts,
+// walls, hitching rails): one every streetFurnitureSpacing metres on a grid
+// about each street spot, so that anywhere on the streets one lies within a few
+// metres, as in the game's towns. None near the rooms a contract uses: a
+// drinker or a hotel guest looking for a seat keeps to his room.
+constexpr float streetFurnitureSpacing = 10.0f;
+constexpr float streetFurnitureReach = 40.0f;
+constexpr float streetFurnitureClearOfRooms = 11.0f;
+const char* const streetFurniture[] = {"WORLD_HUMAN_LEAN_RAILING_SMOKING", "WORLD_HUMAN_LEAN_WALL_LEFT",
+                                       "WORLD_HUMAN_SMOKE"};
+
+bool clearOfRooms(const Vector3& at) {
+    for (const Interior& room : Interiors::all())
+        if (flatDistance(at, room.position) <= room.radius + streetFurnitureClearOfRooms)
+            return false;
+    return true;
 }
 } // namespace
 
@@ -64,6 +83,7 @@ void ScenarioPoints::populate(World& world) {
                 add(steps);
             }
         }
+        addStreetFurniture(town);
         for (const TownSpot& saloon : town.saloons) {
             const Vector3 at(saloon.x, saloon.y, saloon.z);
             const Vector3 table = offsetFrom(at, saloon.heading, 2.0f, 3.0f, 0.0f);
@@ -84,6 +104,30 @@ void ScenarioPoints::populate(World& world) {
                 add(bar);
             }
         }
+    }
+}
+
+void ScenarioPoints::addStreetFurniture(const TownSeatsRow& town) {
+    const int cells = static_cast<int>(streetFurnitureReach / streetFurnitureSpacing);
+    for (const TownSpot& spot : town.streets) {
+        const long baseX = std::lround(spot.x / streetFurnitureSpacing);
+        const long baseY = std::lround(spot.y / streetFurnitureSpacing);
+        for (long dx = -cells; dx <= cells; ++dx)
+            for (long dy = -cells; dy <= cells; ++dy) {
+                const long cellX = baseX + dx, cellY = baseY + dy;
+                const Vector3 at(static_cast<float>(cellX) * streetFurnitureSpacing,
+                                 static_cast<float>(cellY) * streetFurnitureSpacing, spot.z);
+                if (flatDistance(at, Vector3(spot.x, spot.y, spot.z)) > streetFurnitureReach || !clearOfRooms(at) ||
+                    !furnitureCells_.insert({cellX, cellY}).second)
+                    continue;
+                const char* scenario = streetFurniture[static_cast<std::size_t>((cellX + cellY) % 3 + 3) % 3];
+                ScenarioPoint point;
+                point.type = gameHash(scenario);
+                point.scenario = point.type;
+                point.position = at;
+                point.heading = wrapHeading(spot.heading + 90.0f * static_cast<float>((cellX + cellY) % 4));
+                add(point);
+            }
     }
 }
 

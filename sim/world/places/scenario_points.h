@@ -1,8 +1,8 @@
 #pragma once
 // The game's scenario points: places where a ped sits, leans or stands about
 // playing one of the game's idle scenarios. The map has its own (the seat props
-// at the named places, benches and porch steps along the towns' streets, chairs
-// and stools in the saloons); a camp propset brings its seats by the fire and
+// at the named places, benches and porch steps along the towns' streets and
+// rails and walls to lean on all along them, chairs and stools in the saloons); a camp propset brings its seats by the fire and
 // its lookout posts; scripts create more at a position or on an entity and
 // delete them again. A point is used by one ped at a time; a ped walking to a
 // point keeps it for itself but is not using it until it has got there.
@@ -10,11 +10,14 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace sim {
 
 struct World;
+struct TownSeatsRow;
 
 struct ScenarioPoint {
     int handle = 0;
@@ -71,11 +74,13 @@ public:
 
 private:
     int add(ScenarioPoint point);
+    void addStreetFurniture(const TownSeatsRow& town);
 
     std::map<int, ScenarioPoint> points_;
     int nextHandle_ = 60000;
     int created_ = 0;
     int deleted_ = 0;
+    std::set<std::pair<long, long>> furnitureCells_; // the street grid's cells already furnished
 };
 
 } // namespace sim

@@ -68,7 +68,9 @@ bool runHuntStep(World& world, int ped, PedActivity& activity, const TaskStep& s
     case TaskKind::ShootAtEntity: {
         record.heading = headingTowards(record.position, step.point);
         activity.weaponRaised = true;
-        if (timeUp || Combat::isDown(world, step.target)) {
+        // For the time given, whatever becomes of the target (the game goes on
+        // firing at a kill until the time is up).
+        if (timeUp) {
             activity.weaponRaised = false;
             return true;
         }

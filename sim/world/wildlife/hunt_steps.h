@@ -4,8 +4,8 @@
 // - seeking a clear line of sight: the ped closes in on the entity at the
 //   step's pace until it is within the distance and in sight;
 // - shooting at an entity: the ped faces it and fires about every one and a
-//   half seconds with its own accuracy (world/people/ped_traits.h), until the
-//   time is up or the entity is down;
+//   half seconds with its own accuracy (world/people/ped_traits.h), for the
+//   time given (-1: for good), down or not; an entity gone ends it;
 // - picking up: the ped walks to the entity and takes it up (a second and a
 //   half of work); over once carried, or when someone else holds it;
 // - laying down: the ped walks to the point and puts down what it carries.
