@@ -153,7 +153,7 @@ void Restraints::free(World& world, int ped, int from) {
         world.weapons.drawBest(world, ped);
         world.combat.startFight(world, ped, from);
     } else {
-        world.fleeing.fleeFrom(world, ped, from, runsForMs);
+        world.fleeing.fleeFrom(world, ped, from, runsForMs, 0.0f);
     }
 }
 
