@@ -157,7 +157,7 @@ void writeTranslations(std::ostream& out) {
            "limit of the table above (the limit counts bytes: a letter beyond ASCII takes two or more in UTF-8). "
            "Save it as UTF-8 and run `drovil-check Drovil`: it names every text whose placeholders or length "
            "are wrong and every key not translated yet. To install one, put the file into `Drovil/` beside "
-           "`Settings.ini`; to remove it, delete it. Drovil's source ships a complete French translation, "
+           "the `Defaults/` folder, not into it; to remove it, delete it. Drovil's source ships a complete French translation, "
            "`data/translations/Lang.fr.dat`, also packed as its own zip, `Drovil-<version>-fr.zip`.\n\n";
     out << row({"Game language", "Number the game reports", "Tag", "File"});
     out << "|---|---|---|---|\n";
