@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, HunterDayScenario,
                          ::testing::Values(HunterDaySeed{1, "watched a whole hunt: "},
                                            HunterDaySeed{2, "watched a whole hunt: "},
                                            HunterDaySeed{3, "watched a whole hunt: "},
-                                           HunterDaySeed{18, "he came back to camp empty-handed "}),
+                                           HunterDaySeed{18, "watched a whole hunt: "}),
                          [](const auto& info) { return "Seed" + std::to_string(info.param.seed); });
 
 // Out after game as the sun goes down; back by his fire once night falls, and

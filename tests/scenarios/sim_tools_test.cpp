@@ -356,7 +356,7 @@ TEST(SimLanguage, TheGameAnswersTheLanguageAskedForAndAFreshFolderHasItsTranslat
     const Command french = runSim("--scenario idle --frames 10 --language fr");
     EXPECT_EQ(french.status, 0) << french.output;
     EXPECT_NE(french.output.find("the game's language: French (fr)"), std::string::npos) << french.output;
-    EXPECT_NE(french.output.find("data file 'Drovil/Lang.fr.dat' read over the defaults: 61 keys of its own"),
+    EXPECT_NE(french.output.find("data file 'Drovil/Lang.fr.dat' read over the defaults: 71 keys of its own"),
               std::string::npos)
         << french.output;
     const Command german = runSim("--scenario idle --frames 10 --language DE");
