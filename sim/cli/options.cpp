@@ -140,7 +140,7 @@ std::string cliUsage() {
         "                    translation the repository ships for that language (data/translations/),\n"
         "                    as a player who installed it; a --game-dir folder is used as it is\n"
         "  A file that cannot be written (--map, --snapshot) is an error before the run starts.\n"
-        "  --contracts N     with --scenario career: how many contracts the career plays, 1 to 100000\n"
+        "  --contracts N     with --scenario career or restless: how many contracts the career plays, 1 to 100000\n"
         "                    (default 5); the frame limit grows by 60000 a contract unless --frames\n"
         "                    is given\n"
         "  --kill-at-frame N kill the game process (SIGKILL, no clean-up) right after frame N, as a\n"
@@ -403,9 +403,11 @@ int runCli(const CliOptions& options) {
     runOptions.alive = options.alive;
     // A career's contracts each take a game hour or so: the frame limit grows with them.
     int frameLimit = options.frameLimit;
-    if (!options.framesGiven && scenario->name == "career") {
+    if (!options.framesGiven && (scenario->name == "career" || scenario->name == "restless")) {
         const long long contracts = options.contracts > 0 ? options.contracts : defaultCareerContracts;
-        frameLimit = static_cast<int>(std::min<long long>(contracts * 60000, std::numeric_limits<int>::max()));
+        // The restless player may play at 60 frames a second, and dawdles.
+        const long long perContract = scenario->name == "restless" ? 120000 : 60000;
+        frameLimit = static_cast<int>(std::min<long long>(contracts * perContract, std::numeric_limits<int>::max()));
     }
     const int status = playWithTimeline(*scenario, session, options.seed, frameLimit, timelineOptions,
                                         std::cout, options.stats ? &stats : nullptr,

@@ -19,6 +19,8 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <random>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -109,9 +111,49 @@ std::size_t nearestStation(const drovil::Vector3& position) {
     return best;
 }
 
+// The rewards of the completed contracts the folder holds, in cents at the
+// price scale the plug-in reads now.
+long long earnedCents(ScenarioRun& run) {
+    const float scale = pricesScale(run);
+    long long cents = 0;
+    const int next = nextMissionId(run);
+    for (int id = 0; id < next; ++id) {
+        const ContractInPlay contract = readContract(run, id);
+        if (contract.status == 2)
+            cents += static_cast<long long>(
+                std::lround(static_cast<double>(contract.bounty + contract.bonusesReward) * scale * 100.0));
+    }
+    return cents;
+}
+
+// The restless player's ways of going off the plan, counted for the summary.
+enum class Whim { LetsOfferLapse, Sleeps, RidesOff, Completes, LeavesArea, AbandonsByMenu, DiesInCamp };
+constexpr int whimCount = 7;
+const char* whimName(Whim whim) {
+    switch (whim) {
+    case Whim::LetsOfferLapse:
+        return "lets an offer lapse";
+    case Whim::Sleeps:
+        return "sleeps hours away";
+    case Whim::RidesOff:
+        return "rides off to another town with the contract";
+    case Whim::Completes:
+        return "plays it to the reward";
+    case Whim::LeavesArea:
+        return "leaves the search area mid-hunt";
+    case Whim::AbandonsByMenu:
+        return "abandons it from the menu";
+    case Whim::DiesInCamp:
+        return "dies in a camp";
+    }
+    return "?";
+}
+
 class Career {
 public:
-    explicit Career(ScenarioRun& run) : run_(run), book_(std::filesystem::path(run.game().gameFolder())) {
+    Career(ScenarioRun& run, bool restless)
+        : run_(run), book_(std::filesystem::path(run.game().gameFolder())), restless_(restless),
+          choices_(restless ? run.world().random() : 0u) {
         // The player's savings: the menu greys out (and will not abandon) a
         // contract worth more than he carries.
         run_.world().player.cashCents = std::max(run_.world().player.cashCents, savingsCents);
@@ -130,6 +172,15 @@ public:
 
 private:
     CareerOutcome playContract(const ContractInPlay& contract, const StartingTown& town, Plan plan);
+    // The restless player's choices, each drawn from the game's seed.
+    bool chance(double p) { return std::bernoulli_distribution(p)(choices_); }
+    void did(Whim whim) { ++whims_[static_cast<std::size_t>(whim)]; }
+    Plan restlessPlan();
+    void beforeOffer(const StartingTown& town);
+    void afterOffer(const ContractInPlay& contract, const StartingTown& town);
+    // What the plug-in promises of its files, checked after every contract;
+    // each breach is a problem naming the frame.
+    void checkPromises(std::vector<std::string>& problems);
     bool completeIt(const ContractInPlay& contract, const StartingTown& town, CareerOutcome& outcome);
     bool abandonFromMenu(const ContractInPlay& contract, const StartingTown& town);
     bool leaveBehind(const ContractInPlay& contract, bool enterFirst);
@@ -147,7 +198,88 @@ private:
     int cash_;
     bool deathOwed_ = false; // a Die plan met a contract without guards: the next camp gets it
     int endedHere_ = 0;      // contracts ended in this launch
+    bool restless_;
+    std::mt19937 choices_;
+    std::array<int, whimCount> whims_{};
+    std::set<int> endedSeen_; // contracts seen ended: none may come back into play
 };
+
+Plan Career::restlessPlan() {
+    const double roll = std::uniform_real_distribution<double>(0.0, 1.0)(choices_);
+    if (roll < 0.15)
+        return Plan::Lose;
+    if (roll < 0.27)
+        return Plan::Die;
+    if (roll < 0.42)
+        return Plan::Abort;
+    return Plan::Complete;
+}
+
+void Career::beforeOffer(const StartingTown& town) {
+    if (chance(0.2)) {
+        // Whoever comes up with work while he stands there goes away unanswered.
+        did(Whim::LetsOfferLapse);
+        run_.note("stands about on " + town.name + "'s main street, paying no one any mind");
+        run_.player().stop();
+        run_.wait(3 * minute);
+    }
+    if (chance(0.15)) {
+        const int hours = std::uniform_int_distribution<int>(2, 9)(choices_);
+        did(Whim::Sleeps);
+        run_.note("sleeps " + std::to_string(hours) + " hours at the hotel");
+        run_.world().playerSleeps(hours);
+        run_.wait(2 * second);
+    }
+}
+
+void Career::afterOffer(const ContractInPlay& contract, const StartingTown& town) {
+    if (!chance(0.15))
+        return;
+    // Another town's errands first, the contract in his pocket.
+    const auto& towns = allTowns();
+    const StartingTown& other =
+        towns[std::uniform_int_distribution<std::size_t>(0, towns.size() - 1)(choices_)];
+    if (&other == &town)
+        return;
+    did(Whim::RidesOff);
+    run_.note("rides off to " + other.name + " with contract " + std::to_string(contract.id) + " in his pocket");
+    if (takeTrainTo(other)) {
+        run_.wait(30 * second);
+        takeTrainTo(town);
+    }
+}
+
+void Career::checkPromises(std::vector<std::string>& problems) {
+    const std::string at = " (frame " + std::to_string(run_.framesRun()) + ")";
+    const int next = nextMissionId(run_);
+    for (int id = 0; id < next; ++id) {
+        const ContractInPlay contract = readContract(run_, id);
+        if (contract.settingId < 0) {
+            problems.push_back("mission file " + std::to_string(id) + " is missing or does not read" + at);
+            continue;
+        }
+        if (ended(contract.status)) {
+            endedSeen_.insert(id);
+            continue;
+        }
+        if (endedSeen_.count(id) != 0)
+            problems.push_back("ended contract " + std::to_string(id) + " came back into play (status " +
+                               std::to_string(contract.status) + ")" + at);
+        if (contractInArea(run_, contract.areaId).id != id)
+            problems.push_back("contract " + std::to_string(id) + " in play is not in its town's slot" + at);
+    }
+    for (const StartingTown& town : allTowns()) {
+        const ContractInPlay slot = contractInArea(run_, town.areaId());
+        if (slot.id >= 0 && (slot.settingId < 0 || ended(slot.status)))
+            problems.push_back(town.name + "'s slot names contract " + std::to_string(slot.id) +
+                               ", which is not in play" + at);
+    }
+    const long long earned = earnedCents(run_);
+    const long long accounted = static_cast<long long>(book_.paidCents()) + pendingCents(run_);
+    if (std::llabs(accounted - earned) > book_.payments() + 1)
+        problems.push_back("paid and owed " + dollarsText(static_cast<int>(accounted)) + " for rewards of " +
+                           dollarsText(static_cast<int>(earned)) + at);
+}
 
 int Career::endedContracts() {
     int count = 0;
@@ -407,6 +539,10 @@ CareerOutcome Career::playContract(const ContractInPlay& contract, const Startin
 ScenarioResult Career::play() {
     const int wanted = run_.contractsWanted() > 0 ? run_.contractsWanted() : defaultCareerContracts;
     std::vector<std::string> problems;
+    if (restless_ && chance(0.5)) {
+        run_.world().clock.frameMs = 16;
+        run_.report("plays at 60 frames a second");
+    }
 
     // What scripts hold with the plug-in started and nothing in play: its idle.
     run_.waitUntil([&] { return run_.game().logContains("initialization complete"); }, 10 * second);
@@ -462,12 +598,22 @@ ScenarioResult Career::play() {
         const bool there = takeTrainTo(town);
         if (there)
             noteMemory();
+        if (restless_ && there)
+            beforeOffer(town);
         if (!there || !takeOffer(town, contract)) {
             ++stuck;
             run_.note("no contract taken in " + town.name);
             continue;
         }
-        const CareerOutcome outcome = playContract(contract, town, planFor(played));
+        if (restless_)
+            afterOffer(contract, town);
+        const Plan plan = restless_ ? restlessPlan() : planFor(played);
+        if (restless_)
+            did(plan == Plan::Lose    ? Whim::LeavesArea
+                : plan == Plan::Abort ? Whim::AbandonsByMenu
+                : plan == Plan::Die   ? Whim::DiesInCamp
+                                      : Whim::Completes);
+        const CareerOutcome outcome = playContract(contract, town, plan);
         if (run_.playerDown()) {
             // Killed where the plan did not mean him to be: the game brings him back.
             run_.wait(3 * second);
@@ -486,6 +632,8 @@ ScenarioResult Career::play() {
         // clerk fled): the pay stays owed, for the next station on the way.
         if (!collectPay())
             run_.note("the pay for contract " + std::to_string(contract.id) + " stays owed for now");
+        if (restless_)
+            checkPromises(problems);
     }
     collectPay();
     run_.wait(3 * second);
@@ -499,8 +647,7 @@ ScenarioResult Career::play() {
 
     // The books.
     std::map<std::string, CareerBook::Row> rows;
-    const float scale = pricesScale(run_);
-    long long earnedCents = 0;
+    const long long earned = earnedCents(run_);
     int contracts = 0;
     const int next = nextMissionId(run_);
     const std::map<int, CareerOutcome> booked = book_.outcomes();
@@ -514,17 +661,20 @@ ScenarioResult Career::play() {
         if (const auto found = booked.find(id); found != booked.end())
             outcome = found->second;
         rows[settingName(contract.settingId)].outcomes[static_cast<std::size_t>(outcome)] += 1;
-        if (contract.status == 2)
-            earnedCents += static_cast<long long>(
-                std::lround(static_cast<double>(contract.bounty + contract.bonusesReward) * scale * 100.0));
     }
     const int pending = pendingCents(run_);
     std::ostringstream table;
     table << "the career: " << contracts << " contracts by setting and outcome\n";
     CareerBook::printTable(table, rows);
-    table << "rewards earned " << dollarsText(static_cast<int>(earnedCents)) << ", paid by the clerks "
+    table << "rewards earned " << dollarsText(static_cast<int>(earned)) << ", paid by the clerks "
           << dollarsText(book_.paidCents()) << " in " << book_.payments() << " payments, still owed "
           << dollarsText(pending) << "\n";
+    if (restless_) {
+        table << "what the restless player did:";
+        for (int i = 0; i < whimCount; ++i)
+            table << (i ? ", " : " ") << whimName(static_cast<Whim>(i)) << " " << whims_[static_cast<std::size_t>(i)];
+        table << "\n";
+    }
     table << "left in the world (now, idle at the start):\n";
     const auto now = left.named();
     const auto before = idleOwned.named();
@@ -582,9 +732,9 @@ ScenarioResult Career::play() {
         problems.push_back(std::to_string(contracts) + " of " + std::to_string(wanted) + " contracts ended");
     // A cent may go in each payment's rounding.
     const long long accounted = static_cast<long long>(book_.paidCents()) + pending;
-    if (std::llabs(accounted - earnedCents) > book_.payments() + 1)
+    if (std::llabs(accounted - earned) > book_.payments() + 1)
         problems.push_back("paid and owed " + dollarsText(static_cast<int>(accounted)) + " for rewards of " +
-                           dollarsText(static_cast<int>(earnedCents)));
+                           dollarsText(static_cast<int>(earned)));
     if (pending != 0)
         problems.push_back("pay still owed at the end");
     if (freshStart && idleAtEnd && !(left == idleOwned)) {
@@ -606,14 +756,19 @@ ScenarioResult Career::play() {
     for (const std::string& problem : problems)
         summary += "; " + problem;
     if (problems.empty())
-        summary += ", every reward paid once, nothing left behind";
+        summary += restless_ ? ", every promise held" : ", every reward paid once, nothing left behind";
     return {problems.empty(), summary};
 }
 
 } // namespace
 
 ScenarioResult playCareer(ScenarioRun& run) {
-    Career career(run);
+    Career career(run, false);
+    return career.play();
+}
+
+ScenarioResult playRestless(ScenarioRun& run) {
+    Career career(run, true);
     return career.play();
 }
 

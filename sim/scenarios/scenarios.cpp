@@ -375,6 +375,13 @@ const std::vector<ScenarioDefinition>& allScenarios() {
          "for a dead target: the player gets away and is paid the bounty without the alive bonus",
          [](ScenarioFiles& files) { writeTakenStreetContract(files), giveAliveBonus(files); }, &pocketMoney,
          &playAliveDies, true},
+        {"restless",
+         "the career of a restless player (--contracts N, 5 by default): at every decision he may, by seeded "
+         "chance, let an offer lapse, sleep, ride off to another town with the contract, leave the search area, "
+         "abandon it from the menu or get himself killed, at 30 or 60 frames a second; after every contract the "
+         "save, the slots, the mission files and the money are checked, a breach failing loudly with its frame; "
+         "the summary counts what he did",
+         nullptr, nullptr, &playRestless},
         {"street-hostage",
          "a street contract already taken in Valentine; the player finds the target on the main street, comes up "
          "behind him with his gun out, takes him hostage, shoves him out of town and shoots him there, out of "
