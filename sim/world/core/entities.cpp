@@ -5,20 +5,17 @@
 namespace sim {
 
 EntityRecord& Entities::create(EntityKind kind, std::uint32_t model, drovil::Vector3 position, float heading) {
-    EntityRecord record;
-    record.id = nextId_;
-    nextId_ += 1;
-    record.kind = kind;
-    record.model = model;
-    record.position = position;
-    record.heading = heading;
-    return records_[record.id] = record;
+    return createWithId(nextId_++, kind, model, position, heading);
 }
 
 EntityRecord& Entities::createApart(EntityKind kind, std::uint32_t model, drovil::Vector3 position, float heading) {
+    return createWithId(nextApartId_++, kind, model, position, heading);
+}
+
+EntityRecord& Entities::createWithId(int id, EntityKind kind, std::uint32_t model, drovil::Vector3 position,
+                                     float heading) {
     EntityRecord record;
-    record.id = nextApartId_;
-    nextApartId_ += 1;
+    record.id = id;
     record.kind = kind;
     record.model = model;
     record.position = position;

@@ -62,6 +62,8 @@ public:
     std::map<int, EntityRecord>& all() { return records_; }
 
 private:
+    EntityRecord& createWithId(int id, EntityKind kind, std::uint32_t model, drovil::Vector3 position,
+                               float heading);
     int nextId_ = 1000;
     int nextApartId_ = 900'000'000;
     std::map<int, EntityRecord> records_;
