@@ -22,11 +22,6 @@ constexpr float rideIfFartherThan = 40.0f;
 constexpr float reinInAt = 6.0f;
 constexpr float handOverAt = 2.0f;
 
-bool fail(ScenarioRun& run, const std::string& why) {
-    run.note("gives up: " + why);
-    return false;
-}
-
 bool logHas(ScenarioRun& run, int id, const std::string& text) {
     return run.game().logContains("ContractExecutor [" + std::to_string(id) + "]: " + text);
 }
@@ -130,12 +125,12 @@ bool subdueAlive(ScenarioRun& run, int target, std::uint32_t maxMs) {
     bool thrown = false;
     for (;;) {
         if (run.playerDown())
-            return fail(run, "the player went down");
+            return run.giveUp("the player went down");
         if (run.world().clock.elapsedMs >= until)
-            return fail(run, "could not take the target alive in time");
+            return run.giveUp("could not take the target alive in time");
         const EntityRecord* record = run.world().entities.find(target);
         if (!record)
-            return fail(run, "the target is gone");
+            return run.giveUp("the target is gone");
         if (!record->alive) {
             player.stop();
             run.note("the target is dead");
@@ -199,16 +194,16 @@ bool bringInAlive(ScenarioRun& run, const ContractInPlay& contract, AliveTrip& t
     bool handing = false;
     for (;;) {
         if (run.playerDown())
-            return fail(run, "the player went down on the way to the sheriff");
+            return run.giveUp("the player went down on the way to the sheriff");
         if (run.world().clock.elapsedMs >= until)
-            return fail(run, "never got the target to the sheriff");
+            return run.giveUp("never got the target to the sheriff");
         const int status = loggedStatus(run, contract.id);
         if (status == 2 || status == 4) {
             player.stop();
             trip.handedOver = status == 2 && logHas(run, contract.id, "target brought in alive");
             if (trip.handedOver)
                 run.note("the lawman has him inside: brought in alive");
-            return status == 2 || fail(run, "the contract failed");
+            return status == 2 || run.giveUp("the contract failed");
         }
         const EntityRecord* record = run.world().entities.find(target);
         if (!record) {
@@ -244,7 +239,7 @@ bool bringInAlive(ScenarioRun& run, const ContractInPlay& contract, AliveTrip& t
                     continue;
                 run.note("cannot take him again: shoots him instead");
                 if (!run.shootUntilDown(target, 2 * minute))
-                    return fail(run, "the loose target got away");
+                    return run.giveUp("the loose target got away");
             }
             continue;
         }
@@ -266,7 +261,7 @@ bool bringInAlive(ScenarioRun& run, const ContractInPlay& contract, AliveTrip& t
         const bool wanted = run.world().law.wantedByLaw();
         const BlipRecord* office = officeBlip(run);
         if (!office)
-            return fail(run, "the map shows no sheriff's office");
+            return run.giveUp("the map shows no sheriff's office");
         const drovil::Vector3 door = office->position;
         const bool onShoulder = player.carrying() == target;
         const bool onHorse = player.acrossHorse() == target;

@@ -58,11 +58,6 @@ const EntityRecord* nearestOfCamp(ScenarioRun& run, const drovil::Vector3& camp)
     return nearest;
 }
 
-bool fail(ScenarioRun& run, const std::string& why) {
-    run.note("gives up: " + why);
-    return false;
-}
-
 // Why the horse did not come when whistled for.
 std::string horseTrouble(ScenarioRun& run) {
     const EntityRecord* horse = run.world().entities.find(run.player().ownHorse());
@@ -130,7 +125,7 @@ bool takeQuestOfferIn(ScenarioRun& run, const StartingTown& town, ContractInPlay
     player.holster();
     run.note("walks to " + town.name + "'s main street, unarmed, looking for work");
     if (!run.travelTo(town.mainStreet, Gait::Walk, 4.0f, 3 * minute))
-        return fail(run, "could not reach the main street");
+        return run.giveUp("could not reach the main street");
     const std::string accept = run.lang("prompts.quest_giver.accept");
     int giver = 0;
     const bool offered = run.waitUntil(
@@ -144,18 +139,18 @@ bool takeQuestOfferIn(ScenarioRun& run, const StartingTown& town, ContractInPlay
         },
         waitForOfferMs);
     if (!offered)
-        return fail(run, "no passer-by offered a contract");
+        return run.giveUp("no passer-by offered a contract");
     run.note("a passer-by calls out: walks up to him");
     if (!run.travelToEntity(giver, Gait::Walk, 2.0f, minute))
-        return fail(run, "the quest giver walked off");
+        return run.giveUp("the quest giver walked off");
     run.note("takes the contract");
     if (!run.pressPrompt(accept, 10 * second))
-        return fail(run, "the accept prompt never became usable");
+        return run.giveUp("the accept prompt never became usable");
     // The handover plays, then the engine opens the contract and the card.
     if (!run.waitUntil([&] { return currentMissionId(run, town) >= 0; }, minute))
-        return fail(run, "no contract was opened after the handover");
+        return run.giveUp("no contract was opened after the handover");
     if (!run.readCard(30 * second))
-        return fail(run, "the contract card never came up");
+        return run.giveUp("the contract card never came up");
     taken = readContract(run, currentMissionId(run, town));
     run.note(std::string("the contract: a ") + settingName(taken.settingId) + ", bounty $" +
              std::to_string(taken.bounty) + ", " + std::to_string(static_cast<int>(player.distanceTo(taken.blipCoords))) +
@@ -173,11 +168,11 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
         run.note("rides hard for the camp, gun out");
         player.drawGun();
         if (!run.rideTo(pointTowards(camp, start, 40.0f), 3.0f, 10 * minute))
-            return fail(run, "did not reach the camp");
+            return run.giveUp("did not reach the camp");
     } else {
         run.note("rides towards the search area");
         if (!run.rideTo(pointTowards(camp, start, dismountAt), 4.0f, 10 * minute))
-            return fail(run, "did not reach the search area");
+            return run.giveUp("did not reach the search area");
         player.dismount();
         player.crouch(true);
         run.note("gets off the horse and creeps closer, crouched");
@@ -185,17 +180,17 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
 
     const int id = contract.id;
     if (!run.waitUntil([&] { return run.contractTarget() != 0; }, 20 * second))
-        return fail(run, "no target in the camp");
+        return run.giveUp("no target in the camp");
     const int target = run.contractTarget();
     switch (approach) {
     case CampApproach::Careful: {
         if (!run.travelToEntity(target, Gait::Creep, 50.0f, 5 * minute))
-            return fail(run, "could not get within range of the target");
+            return run.giveUp("could not get within range of the target");
         run.note("aims at the target to make sure it is the man on the card");
         player.drawGun();
         player.aimAt(target);
         if (!run.waitUntil([&] { return targetRecognised(run, id) || run.playerDown(); }, 20 * second))
-            return fail(run, "the target was never recognised");
+            return run.giveUp("the target was never recognised");
         return !run.playerDown();
     }
     case CampApproach::Stealthy: {
@@ -218,14 +213,14 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
             6 * minute);
         player.stop();
         if (!over)
-            return fail(run, "could not make the target out");
+            return run.giveUp("could not make the target out");
         if (!targetRecognised(run, id)) {
             const EntityRecord* aimed = run.world().entities.find(target);
             float nearestFighter = 1e9f;
             for (const auto& [ped, record] : run.world().entities.all())
                 if (record.combatOpponent == run.world().player.pedId)
                     nearestFighter = std::min(nearestFighter, player.distanceTo(record.position));
-            return fail(run, "the camp spotted the player " + std::to_string(static_cast<int>(nearestFighter)) +
+            return run.giveUp("the camp spotted the player " + std::to_string(static_cast<int>(nearestFighter)) +
                                  " m from the nearest guard and " +
                                  std::to_string(static_cast<int>(aimed ? player.distanceTo(aimed->position) : -1.0f)) +
                                  " m from the target, before the target was recognised");
@@ -239,7 +234,7 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
         const bool recognised =
             run.waitUntil([&] { return targetRecognised(run, id) || run.playerDown(); }, minute) && !run.playerDown();
         player.stop();
-        return recognised || fail(run, "the target was never recognised");
+        return recognised || run.giveUp("the target was never recognised");
     }
     }
     return false;
@@ -248,11 +243,11 @@ bool approachCamp(ScenarioRun& run, const ContractInPlay& contract, CampApproach
 bool takeDownTarget(ScenarioRun& run) {
     const int target = run.contractTarget();
     if (target == 0)
-        return fail(run, "the target is gone");
+        return run.giveUp("the target is gone");
     if (!run.playsAlive())
         run.note("opens fire on the target");
     if (!takeTargetDown(run, target, 2 * minute))
-        return fail(run, run.playerDown() ? "the player went down first" : "the target would not go down");
+        return run.giveUp(run.playerDown() ? "the player went down first" : "the target would not go down");
     if (!run.playsAlive())
         run.note("the target is down");
     return true;
@@ -315,7 +310,7 @@ bool escape(ScenarioRun& run, const ContractInPlay& contract) {
         atHand = run.waitUntil([&] { return player.horseAtHand() || run.playerDown(); }, 20 * second);
     }
     if (!atHand || run.playerDown() || !player.mount())
-        return fail(run, run.playerDown() ? "shot down while running for the horse" : horseTrouble(run));
+        return run.giveUp(run.playerDown() ? "shot down while running for the horse" : horseTrouble(run));
     run.note("in the saddle, rides off");
     player.goTo(away, Gait::Ride, 5.0f);
     return keepGoingUntilContractEnds(run, contract);
@@ -335,8 +330,8 @@ bool keepGoingUntilContractEnds(ScenarioRun& run, const ContractInPlay& contract
         5 * minute);
     run.player().stop();
     if (!ended || run.playerDown())
-        return fail(run, run.playerDown() ? "shot down while getting away" : "the contract never ended");
-    return intValue(run.readKeyValues(missionFile), "status", -1) == 2 || fail(run, "the contract failed");
+        return run.giveUp(run.playerDown() ? "shot down while getting away" : "the contract never ended");
+    return intValue(run.readKeyValues(missionFile), "status", -1) == 2 || run.giveUp("the contract failed");
 }
 
 float pricesScale(ScenarioRun& run) {
@@ -366,14 +361,14 @@ bool collectPayment(ScenarioRun& run, int& paidCents) {
         }
     }
     if (clerk == 0)
-        return fail(run, "no station clerk in the world");
+        return run.giveUp("no station clerk in the world");
     run.note("rides to the nearest train station, " + std::to_string(static_cast<int>(nearest)) + " m away");
     const drovil::Vector3 counter = run.world().entities.find(clerk)->position;
     if (!run.rideTo(pointTowards(counter, player.position(), 12.0f), 3.0f, 10 * minute))
-        return fail(run, "did not reach the station");
+        return run.giveUp("did not reach the station");
     player.dismount();
     if (!run.travelToEntity(clerk, Gait::Walk, 2.5f, minute))
-        return fail(run, "could not reach the clerk");
+        return run.giveUp("could not reach the clerk");
     run.note("steps up to the clerk and looks at him");
     player.holster();
     player.aimAt(clerk);
@@ -381,7 +376,7 @@ bool collectPayment(ScenarioRun& run, int& paidCents) {
     const bool held = run.holdPrompt(run.lang("prompts.receive_payment"), 10 * second);
     player.aimAt(0);
     if (!held)
-        return fail(run, "the clerk offered no payment");
+        return run.giveUp("the clerk offered no payment");
     run.wait(1000);
     // The cash comes once the save that clears the balance is on the disk.
     run.waitForTheDisk([&] { return run.world().player.cashCents != cashBefore; }, 0);

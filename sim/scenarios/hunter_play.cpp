@@ -20,11 +20,6 @@ constexpr float creepWithin = 70.0f;
 // A contract on hold is taken up again from beyond the scene's spawn distance.
 constexpr float onHoldRetreat = 330.0f;
 
-bool fail(ScenarioRun& run, const std::string& why) {
-    run.note("gives up: " + why);
-    return false;
-}
-
 bool recognised(ScenarioRun& run, int id) {
     return run.game().logContains("ContractExecutor [" + std::to_string(id) + "]: contract target detected");
 }
@@ -48,12 +43,12 @@ bool takeCoverNearCamp(ScenarioRun& run, const ContractInPlay& contract, float m
         run.note("the contract is on hold this close to the camp: rides off to come back later");
         if (!run.rideTo(pointTowards(contract.coords, player.position(), onHoldRetreat), 4.0f, 5 * minute) ||
             !run.waitUntil([&] { return loggedStatus(run, contract.id) != 3; }, minute))
-            return fail(run, "the contract stayed on hold");
+            return run.giveUp("the contract stayed on hold");
     }
     const drovil::Vector3 hide = pointTowards(contract.coords, player.position(), metres);
     run.note("rides towards the hunter's camp");
     if (!run.rideTo(pointTowards(contract.coords, player.position(), metres + 60.0f), 4.0f, 10 * minute))
-        return fail(run, "did not reach the camp");
+        return run.giveUp("did not reach the camp");
     player.dismount();
     player.crouch(true);
     run.note("leaves the horse and creeps into the bushes " + std::to_string(static_cast<int>(metres)) +
@@ -61,9 +56,9 @@ bool takeCoverNearCamp(ScenarioRun& run, const ContractInPlay& contract, float m
     // A thicket the player hides in.
     run.world().perception.addFoliageCover(hide, 4.0f, 0.9f);
     if (!run.travelTo(hide, Gait::Creep, 1.0f, 3 * minute))
-        return fail(run, "could not reach the bushes");
+        return run.giveUp("could not reach the bushes");
     return run.waitUntil([&] { return run.contractTarget() != 0; }, 30 * second) ||
-           fail(run, "nobody in the camp");
+           run.giveUp("nobody in the camp");
 }
 
 HuntWatched watchHunter(ScenarioRun& run, const ContractInPlay& contract, std::uint32_t maxMs,
@@ -139,7 +134,7 @@ bool stalkHunter(ScenarioRun& run, const ContractInPlay& contract) {
     PlayerController& player = run.player();
     const int hunter = run.contractTarget();
     if (hunter == 0)
-        return fail(run, "no hunter at the camp");
+        return run.giveUp("no hunter at the camp");
     run.note("stalks the hunter, crouched, and raises his gun to make out the face");
     player.drawGun();
     const bool over = run.waitUntil(
@@ -165,9 +160,9 @@ bool stalkHunter(ScenarioRun& run, const ContractInPlay& contract) {
         8 * minute);
     player.stop();
     if (!over)
-        return fail(run, "never got a good look at the hunter");
+        return run.giveUp("never got a good look at the hunter");
     if (run.playerDown())
-        return fail(run, "went down while stalking");
+        return run.giveUp("went down while stalking");
     if (!recognised(run, contract.id) && run.isDown(hunter))
         return true; // someone else's bullet: the contract moves on all the same
     run.note("it is the man on the card");
@@ -189,7 +184,7 @@ bool seeOffTheCamp(ScenarioRun& run) {
         run.note(std::string(isAnimalModel(record->model) ? "the hunter's dog goes for him: shoots it"
                                                           : "one of the camp turns on him: shoots back"));
         if (!run.shootUntilDown(fighter, minute))
-            return fail(run, run.playerDown() ? "went down fighting the camp" : "could not see off the camp");
+            return run.giveUp(run.playerDown() ? "went down fighting the camp" : "could not see off the camp");
     }
     return !anyoneFightingPlayer(run);
 }

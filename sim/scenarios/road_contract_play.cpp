@@ -19,11 +19,6 @@ constexpr float outOfTownMargin = 60.0f;
 // How long the player follows a wagon about a town before he shoots there all the same.
 constexpr std::uint32_t townPatienceMs = 4 * minute;
 
-bool fail(ScenarioRun& run, const std::string& why) {
-    run.note("gives up: " + why);
-    return false;
-}
-
 bool logHas(ScenarioRun& run, int id, const std::string& text) {
     return run.game().logContains("ContractExecutor [" + std::to_string(id) + "]: " + text);
 }
@@ -51,12 +46,12 @@ bool rideDownAndShoot(ScenarioRun& run, int id, int target, bool waitForOpenCoun
     bool announced = false;
     while (!run.isDown(target)) {
         if (run.playerDown())
-            return fail(run, "the player went down");
+            return run.giveUp("the player went down");
         if (run.world().clock.elapsedMs >= until)
-            return fail(run, "could not take the target down in time");
+            return run.giveUp("could not take the target down in time");
         const EntityRecord* record = run.world().entities.find(target);
         if (!record)
-            return fail(run, "the target is gone");
+            return run.giveUp("the target is gone");
         const bool open = !waitForOpenCountry || outOfTown(record->position) ||
                           run.world().clock.elapsedMs >= patienceUntil;
         player.goToEntity(target, player.riding() ? Gait::Ride : Gait::Sprint, open ? besideWagon : 40.0f);
@@ -110,7 +105,7 @@ bool rideClearOf(ScenarioRun& run, const ContractInPlay& contract) {
     }
     const float away = spawnDistance + 30.0f;
     if (!run.rideTo(drovil::Vector3(centre.x + dx * away, centre.y + dy * away, centre.z), 3.0f, 3 * minute))
-        return fail(run, "could not ride off");
+        return run.giveUp("could not ride off");
     run.wait(2 * second);
     return true;
 }
@@ -122,9 +117,9 @@ bool huntWagon(ScenarioRun& run, const ContractInPlay& contract) {
         return false;
     run.note("rides out to the road where the wagon travels");
     if (!run.rideTo(contract.blipCoords, std::max(5.0f, contract.blipRadius * 0.5f), 10 * minute))
-        return fail(run, "did not reach the search area");
+        return run.giveUp("did not reach the search area");
     if (!run.waitUntil([&] { return run.contractTarget() != 0 || run.playerDown(); }, minute))
-        return fail(run, "no wagon came down the road");
+        return run.giveUp("no wagon came down the road");
     const int target = run.contractTarget();
     run.note("a wagon on the road: rides to cut it off and keep up with it");
     return rideDownAndShoot(run, contract.id, target, false, 8 * minute);
@@ -139,7 +134,7 @@ bool getAwayFromTown(ScenarioRun& run, const ContractInPlay& contract) {
     player.holster();
     run.note("rides off, away from the town and its law");
     if (!player.riding() && (!run.callHorse(30 * second) || !player.mount()))
-        return fail(run, run.playerDown() ? "shot down while waiting for the horse" : "the horse did not come");
+        return run.giveUp(run.playerDown() ? "shot down while waiting for the horse" : "the horse did not come");
     // Away from the town's centre, or from the office when out in the country.
     const Town* town = nullptr;
     for (float reach : {0.0f, 300.0f, 700.0f}) {
@@ -168,15 +163,15 @@ bool getAwayFromTown(ScenarioRun& run, const ContractInPlay& contract) {
             },
             2 * minute);
         if (run.playerDown())
-            return fail(run, "shot down while getting away");
+            return run.giveUp("shot down while getting away");
         const int status = intValue(run.readKeyValues(missionFile), "status", -1);
         if (status == 2 || status == 4) {
             player.stop();
-            return status == 2 || fail(run, "the contract failed");
+            return status == 2 || run.giveUp("the contract failed");
         }
     }
     player.stop();
-    return fail(run, "the contract never ended");
+    return run.giveUp("the contract never ended");
 }
 
 int prisonWagon(ScenarioRun& run) {
@@ -196,9 +191,9 @@ bool enterOfficeArea(ScenarioRun& run, const ContractInPlay& contract) {
         return false;
     run.note("rides back to watch the sheriff's office");
     if (!run.rideTo(office, contract.blipRadius * 0.5f, 3 * minute))
-        return fail(run, "did not reach the office");
+        return run.giveUp("did not reach the office");
     return run.waitUntil([&] { return loggedStatus(run, contract.id) == 1; }, 20 * second) ||
-           fail(run, "the hunt never started at the office");
+           run.giveUp("the hunt never started at the office");
 }
 
 bool huntPrisoner(ScenarioRun& run, const ContractInPlay& contract) {
@@ -207,7 +202,7 @@ bool huntPrisoner(ScenarioRun& run, const ContractInPlay& contract) {
     if (!enterOfficeArea(run, contract))
         return false;
     if (!run.waitUntil([&] { return run.contractTarget() != 0; }, 20 * second))
-        return fail(run, "no prisoner in the cell");
+        return run.giveUp("no prisoner in the cell");
     const int target = run.contractTarget();
     run.note("waits in the saddle by the office for the prison wagon, an eye on the prisoner");
     const bool moved = run.waitUntil(
@@ -224,7 +219,7 @@ bool huntPrisoner(ScenarioRun& run, const ContractInPlay& contract) {
         15 * minute);
     player.stop();
     if (!moved)
-        return fail(run, "the prison wagon never took the prisoner away");
+        return run.giveUp("the prison wagon never took the prisoner away");
     if (run.isDown(target))
         return true;
     // After him on the horse if it comes, on foot if not.
@@ -245,7 +240,7 @@ bool huntPrisoner(ScenarioRun& run, const ContractInPlay& contract) {
 bool stealPrisonWagon(ScenarioRun& run, const ContractInPlay& contract) {
     PlayerController& player = run.player();
     if (!run.waitUntil([&] { return prisonWagon(run) != 0; }, 30 * second))
-        return fail(run, "no prison wagon on the roads");
+        return run.giveUp("no prison wagon on the roads");
     const int wagon = prisonWagon(run);
     run.note("rides out to meet the prison wagon on the road");
     int driver = 0;
@@ -260,16 +255,16 @@ bool stealPrisonWagon(ScenarioRun& run, const ContractInPlay& contract) {
         },
         5 * minute);
     if (!met || run.playerDown() || driver == 0)
-        return fail(run, "could not meet the prison wagon out of town");
+        return run.giveUp("could not meet the prison wagon out of town");
     run.note("shoots the driver off the box");
     if (!run.shootUntilDown(driver, minute))
-        return fail(run, "the driver would not go down");
+        return run.giveUp("the driver would not go down");
     player.holster();
     if (!run.travelToEntity(wagon, Gait::Ride, 3.0f, 30 * second))
-        return fail(run, "could not get to the wagon");
+        return run.giveUp("could not get to the wagon");
     player.dismount();
     if (!player.enterVehicle(wagon, -1))
-        return fail(run, "could not climb onto the driver's seat");
+        return run.giveUp("could not climb onto the driver's seat");
     run.note("takes the reins of the prison wagon");
     (void)contract;
     return true;

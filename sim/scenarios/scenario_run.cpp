@@ -112,6 +112,11 @@ bool ScenarioRun::waitForTheDisk(const std::function<bool()>& done, std::uint32_
     return true;
 }
 
+bool ScenarioRun::giveUp(const std::string& why) {
+    note("gives up: " + why);
+    return false;
+}
+
 void ScenarioRun::note(const std::string& text) {
     if (timeline_)
         timeline_->note(text);

@@ -95,6 +95,8 @@ public:
 
     // A line of the timeline about what the player does.
     void note(const std::string& text);
+    // Notes that the player gives up, and why; false, for a play step to return.
+    bool giveUp(const std::string& why);
     // A line of a report printed with the timeline, without a time stamp.
     void report(const std::string& text);
 
