@@ -256,7 +256,10 @@ TEST(GameNamesTheGameLacks, APromptOnAControlItLacksNeverCompletesAndASpriteDraw
     EXPECT_EQ(record->control, 0u) << "no button of the game is bound to it";
     world.prompts.pressControl("INPUT_CONTEXT_NONESUCH");
     bool activated = true;
-    game.script([&] { activated = prompt->isActivated(); });
+    game.script([&] {
+        activated = prompt->isActivated();
+        delete prompt;
+    });
     EXPECT_FALSE(activated);
 
     world.hud.dictionaries.preload("menu_textures");
