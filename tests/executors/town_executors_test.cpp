@@ -213,10 +213,15 @@ TEST(StreetWander, AHostageTargetGetsNoNewTasksWhileHeld) {
 
 // A hogtied street target is left alone, as a hostage is: no new tasks while
 // he lies bound (he would carry none of them out), his strolls again once loose.
-TEST(StreetWander, AHogtiedTargetGetsNoNewTasksWhileBound) {
+// Bound on his stroll (phase 1), the stroll's time runs out while he lies
+// there; bound while he lingers (phase 0), his time at the bench does.
+void boundInPhaseGetsNoNewTasks(int phase) {
     TownGame game(townRecord(SettingType::Street, streetSpot, 0, 0));
     ASSERT_TRUE(game.ok);
     ASSERT_TRUE(game.hunt());
+    const auto* street = dynamic_cast<StreetExecutor*>(executor());
+    ASSERT_NE(street, nullptr);
+    ASSERT_TRUE(game.session.runUntil([&] { return street->getWanderPhase() == phase; }, 3000));
     const int target = game.target();
     sim::EntityRecord& bound = *game.session.world().entities.find(target);
     bound.hogtied = true;
@@ -229,6 +234,14 @@ TEST(StreetWander, AHogtiedTargetGetsNoNewTasksWhileBound) {
     game.session.world().entities.find(target)->hogtied = false;
     game.session.runFor(60000);
     EXPECT_GT(game.tasksGiven(target), before);
+}
+
+TEST(StreetWander, AHogtiedTargetGetsNoNewTasksWhileBoundOnHisStroll) {
+    boundInPhaseGetsNoNewTasks(1);
+}
+
+TEST(StreetWander, AHogtiedTargetGetsNoNewTasksWhileBoundAtHisBench) {
+    boundInPhaseGetsNoNewTasks(0);
 }
 
 // --- Hotel ---
