@@ -247,6 +247,22 @@ TEST(Hostages, WithHostagesOffNoThreatIsOffered) {
     EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_timesThreatened"), 0);
 }
 
+// A man lying hogtied is no one to threaten: aimed at bound, he is offered no
+// threat; cut loose, he is.
+TEST(Hostages, AHogtiedManIsOfferedNoThreatUntilHeIsLoose) {
+    HostageRig rig;
+    ASSERT_TRUE(rig.started);
+    const int ped = rig.spawnMarked(4.0f, true, false, 100);
+    rig.world().entities.find(ped)->hogtied = true;
+    rig.run.player().drawGun();
+    rig.run.player().aimAt(ped);
+    rig.run.wait(2000);
+    EXPECT_EQ(rig.threaten(), nullptr);
+    rig.world().entities.find(ped)->hogtied = false;
+    EXPECT_TRUE(rig.run.waitUntil([&] { return rig.threaten() != nullptr; }, 2000));
+    EXPECT_EQ(rig.decorator(ped, "KV_HOSTAGE_timesThreatened"), 0);
+}
+
 TEST(Hostages, AShovedHostageWalksAheadThenTurnsBackToAPlayerWhoStandsStill) {
     HostageRig rig;
     const int ped = rig.spawnMarked(3.0f, true, false, 100);
