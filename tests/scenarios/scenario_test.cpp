@@ -236,16 +236,24 @@ INSTANTIATE_TEST_SUITE_P(Seeds, HunterDayScenario,
                          ::testing::Values(HunterDaySeed{1, "watched a whole hunt: "},
                                            HunterDaySeed{2, "watched a whole hunt: "},
                                            HunterDaySeed{3, "watched a whole hunt: "},
-                                           HunterDaySeed{18, "watched a whole hunt: "}),
+                                           HunterDaySeed{18, "watched a whole hunt: "},
+                                           HunterDaySeed{19, "watched a whole hunt: "}),
                          [](const auto& info) { return "Seed" + std::to_string(info.param.seed); });
 
 // Out after game as the sun goes down; back by his fire once night falls, and
-// there all night, where the player makes him out.
-TEST(HunterNightScenario, TheHunterIsBackByHisFireAtNightfallAndIsMadeOutThere) {
-    test::Played played("hunter-night", 1, 40000);
+// there all night, where the player makes him out. Seed 9's hunter finds
+// nothing to stalk at dusk: nightfall calls his hunt off all the same.
+class HunterNightScenario : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(HunterNightScenario, TheHunterIsBackByHisFireAtNightfallAndIsMadeOutThere) {
+    test::Played played("hunter-night", GetParam(), 40000);
     ASSERT_TRUE(played.result.success) << played.result.summary;
     EXPECT_NE(played.result.summary.find("back at his fire by 18:"), std::string::npos) << played.result.summary;
+    EXPECT_NE(played.result.summary.find("stayed at camp all night"), std::string::npos) << played.result.summary;
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, HunterNightScenario, ::testing::Values(1u, 9u),
+                         [](const auto& info) { return "Seed" + std::to_string(info.param); });
 
 // Seed 3 offers a hunter camp in Valentine: the hunter is stalked, taken down
 // and the reward collected.
