@@ -129,11 +129,13 @@ TEST(Townsfolk, APasserByHandedBackFarFromTheStreetsWalksBackToThem) {
     sim::EntityRecord& record = *world.entities.find(led);
     record.missionEntity = true;
     session.runFrames(2);
-    record.position = drovil::Vector3(-231.0f + 240.0f, 703.0f + 60.0f, 110.0f);
+    // Just past the edge of Valentine, within the game's reach of the player.
+    record.position = drovil::Vector3(-359.0f, 902.0f, 120.0f);
     ASSERT_EQ(world.geography.townAt(record.position.x, record.position.y), 0u);
     ASSERT_GT(world.geography.streets().distanceToStreet(record.position), 20.0f);
     record.missionEntity = false;
     session.runFor(4 * 60 * 1000);
+    ASSERT_NE(world.entities.find(led), nullptr);
     const drovil::Vector3 now = world.entities.find(led)->position;
     EXPECT_EQ(world.geography.townAt(now.x, now.y), town) << "back in his own town";
     EXPECT_LE(world.geography.streets().distanceToStreet(now), 3.0f) << "on its streets again";

@@ -192,8 +192,11 @@ void Townsfolk::lookAfterCrowd(World& world) {
     std::uniform_int_distribution<std::size_t> pick(0, models.size() - 1);
     for (; nearby < crowdSize; ++nearby) {
         // On the town's own streets: none appear off them, nor in another town.
-        const std::optional<drovil::Vector3> at =
+        std::optional<drovil::Vector3> at =
             world.geography.streets().pointNear(centre, town, spawnMinDistance, spawnMaxDistance, random_);
+        // Off the streets himself, the player sees them go by on the nearest ones.
+        if (!at)
+            at = world.geography.streets().pointNear(centre, town, spawnMinDistance, crowdRadius, random_);
         if (!at)
             continue;
         spawn(world, *at, models[pick(random_)]);

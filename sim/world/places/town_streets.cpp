@@ -4,6 +4,7 @@
 #include "world/places/geography.h"
 #include "world/places/geography_data.h"
 #include "world/places/scenario_point_data.h"
+#include "world/places/station_clerks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,12 +67,20 @@ TownStreets::TownStreets(const Geography& geography) {
             }
         }
     }
-    // The spots on the streets where people gather.
-    for (const TownSeatsRow& row : townSeatsTable())
+    // The spots on the streets where people gather, and the places townsfolk
+    // go to: the saloons' doors and the stations.
+    for (const TownSeatsRow& row : townSeatsTable()) {
         for (const TownSpot& spot : row.streets)
             if (const std::uint32_t town = geography.townAt(spot.x, spot.y))
                 corners_[static_cast<std::size_t>(add(drovil::Vector3(spot.x, spot.y, spot.z), town))].gathering =
                     true;
+        for (const TownSpot& saloon : row.saloons)
+            if (const std::uint32_t town = geography.townAt(saloon.x, saloon.y))
+                add(drovil::Vector3(saloon.x, saloon.y, saloon.z), town);
+    }
+    for (const drovil::Vector3& station : StationClerks::stationPositions())
+        if (const std::uint32_t town = geography.townAt(station.x, station.y))
+            add(station, town);
     joinEachTown();
 }
 
