@@ -16,6 +16,8 @@ constexpr float mountReach = 4.0f;
 // How close the player must stand to a wagon to climb on, and how fast he drives one.
 constexpr float vehicleReach = 4.0f;
 constexpr float drivingSpeed = 5.0f;
+// How far out of his way a rider in town goes to hitch his horse off the street.
+constexpr float hitchingDetour = 30.0f;
 
 } // namespace
 
@@ -120,8 +122,18 @@ bool PlayerController::horseAtHand() const {
 void PlayerController::dismount() {
     if (!riding())
         return;
-    world_.seats.leaveSeat(world_.player.pedId);
     EntityRecord& player = world_.playerPed();
+    // In town a rider does not leave his horse in the middle of the street: he
+    // rides the last few metres to a place off it, clear of the passers-by and
+    // of the spots where people gather, and hitches it there.
+    if (world_.geography.townAt(player.position.x, player.position.y) != 0)
+        if (const auto place = world_.geography.streets().hitchingPlaceNear(player.position, hitchingDetour))
+            if (EntityRecord* horse = world_.entities.find(world_.seats.seatOf(world_.player.pedId)->vehicle)) {
+                horse->position = *place;
+                horse->position.z = world_.geography.groundHeight(place->x, place->y);
+                player.position = horse->position;
+            }
+    world_.seats.leaveSeat(world_.player.pedId);
     player.position.x -= 1.5f; // steps down beside the horse
     player.position.z = world_.geography.groundHeight(player.position.x, player.position.y);
 }

@@ -5,11 +5,15 @@
 #include "world/core/world.h"
 
 #include <cmath>
+#include <optional>
 #include <random>
 
 namespace sim {
 namespace {
-constexpr float pi = 3.14159265f;
+// Passers-by keep within this many metres either side of a street's middle.
+constexpr float streetHalfWidth = 2.5f;
+// The game's walk (move speed 1), metres a second.
+constexpr float walkingPace = 1.4f;
 
 std::vector<std::uint32_t> hashes(std::initializer_list<const char*> names) {
     std::vector<std::uint32_t> out;
@@ -58,10 +62,13 @@ void Townsfolk::seedOnce(const World& world) {
 int Townsfolk::spawn(World& world, const drovil::Vector3& position, std::uint32_t model) {
     seedOnce(world);
     std::uniform_real_distribution<float> facing(0.0f, 360.0f);
+    std::uniform_real_distribution<float> side(-streetHalfWidth, streetHalfWidth);
     EntityRecord& ped = world.entities.create(EntityKind::Ped, model, position, facing(random_));
     PasserBy& passerBy = folk_[ped.id];
     passerBy.home = position;
-    walkOn(world, ped.id, passerBy);
+    passerBy.town = world.geography.townAt(position.x, position.y);
+    passerBy.side = side(random_);
+    setOff(world, ped.id, passerBy);
     return ped.id;
 }
 
@@ -74,23 +81,50 @@ bool Townsfolk::isAmbient(const World& world, int ped) const {
     return folk_.count(ped) != 0 && !heldByScript(world, ped);
 }
 
-void Townsfolk::walkOn(World& world, int ped, PasserBy& passerBy) {
-    std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
-    std::uniform_real_distribution<float> reach(0.0f, strollRadius);
+void Townsfolk::setOff(World& world, int ped, PasserBy& passerBy) {
+    const TownStreets& streets = world.geography.streets();
+    const EntityRecord& record = *world.entities.find(ped);
+    passerBy.way.clear();
+    passerBy.nextCorner = 0;
+    // From the corner nearest to where it stands (the street it was on, or the
+    // way back to the streets of its town when a script led it off them) to
+    // one of the town's corners within reach.
+    const int from = streets.nearestCorner(record.position, passerBy.town);
+    if (from >= 0) {
+        const int to = streets.destinationFrom(from, walkReach, random_);
+        streets.route(from, to, passerBy.way);
+        if (flatDistance(streets.corner(from).position, record.position) > 1.0f)
+            passerBy.way.insert(passerBy.way.begin(), from);
+    }
     std::uniform_int_distribution<int> rest(restMinMs, restMaxMs);
-    const float a = angle(random_), r = reach(random_);
-    TaskStep walk;
-    walk.kind = TaskKind::GoTo;
-    walk.point = drovil::Vector3(passerBy.home.x + r * std::cos(a), passerBy.home.y + r * std::sin(a),
-                                 passerBy.home.z);
-    walk.speed = 1.0f;
-    walk.stopRange = 0.5f;
-    walk.durationMs = 30000;
-    world.tasks.give(ped, walk, world.clock.elapsedMs, PedTasks::GivenBy::World);
     passerBy.strolling = true;
     passerBy.restUntilMs = 0;
     // The stop at the end of the walk; counted from when the walk is over.
     passerBy.restPendingMs = rest(random_);
+    walkToNextCorner(world, ped, passerBy);
+}
+
+void Townsfolk::walkToNextCorner(World& world, int ped, PasserBy& passerBy) {
+    const EntityRecord& record = *world.entities.find(ped);
+    // A town with no streets: it stays where it is.
+    drovil::Vector3 corner = passerBy.home;
+    if (passerBy.nextCorner < passerBy.way.size())
+        corner = world.geography.streets().corner(passerBy.way[passerBy.nextCorner++]).position;
+    // Keeping to its side of the street.
+    const float length = flatDistance(record.position, corner);
+    if (length > 0.1f) {
+        const float dx = (corner.x - record.position.x) / length, dy = (corner.y - record.position.y) / length;
+        corner.x += dy * passerBy.side;
+        corner.y -= dx * passerBy.side;
+    }
+    TaskStep walk;
+    walk.kind = TaskKind::GoTo;
+    walk.point = corner;
+    walk.speed = 1.0f;
+    walk.stopRange = 0.5f;
+    // Twice the time the walk takes, should anything hold it up.
+    walk.durationMs = 10000 + static_cast<int>(length / walkingPace * 2000.0f);
+    world.tasks.give(ped, walk, world.clock.elapsedMs, PedTasks::GivenBy::World);
 }
 
 void Townsfolk::step(World& world) {
@@ -108,13 +142,17 @@ void Townsfolk::step(World& world) {
         } else if (record->alive && !record->knockedOut && !record->hogtied) {
             if (!passerBy.strolling) {
                 // Handed back: whatever the script left it doing, it walks on.
-                walkOn(world, it->first, passerBy);
+                setOff(world, it->first, passerBy);
             } else if (!world.tasks.busy(it->first)) {
-                // Arrived: a stop, then the next walk.
-                if (passerBy.restUntilMs == 0)
+                if (passerBy.nextCorner < passerBy.way.size()) {
+                    // At a corner on the way: on to the next.
+                    walkToNextCorner(world, it->first, passerBy);
+                } else if (passerBy.restUntilMs == 0) {
+                    // Where it was going: a stop, then the next walk.
                     passerBy.restUntilMs = now + static_cast<std::uint64_t>(passerBy.restPendingMs);
-                else if (now >= passerBy.restUntilMs)
-                    walkOn(world, it->first, passerBy);
+                } else if (now >= passerBy.restUntilMs) {
+                    setOff(world, it->first, passerBy);
+                }
             }
         }
         ++it;
@@ -151,15 +189,17 @@ void Townsfolk::lookAfterCrowd(World& world) {
     if (!enabled || town == 0)
         return;
     const std::vector<std::uint32_t>& models = modelsOf(town);
-    std::uniform_real_distribution<float> angle(0.0f, 2.0f * pi);
-    std::uniform_real_distribution<float> reach(spawnMinDistance, spawnMaxDistance);
     std::uniform_int_distribution<std::size_t> pick(0, models.size() - 1);
     for (; nearby < crowdSize; ++nearby) {
-        const float a = angle(random_), r = reach(random_);
-        const drovil::Vector3 at(centre.x + r * std::cos(a), centre.y + r * std::sin(a), centre.z);
-        if (world.geography.townAt(at.x, at.y) != town)
-            continue; // the game keeps its townsfolk inside the town
-        spawn(world, at, models[pick(random_)]);
+        // On the town's own streets: none appear off them, nor in another town.
+        std::optional<drovil::Vector3> at =
+            world.geography.streets().pointNear(centre, town, spawnMinDistance, spawnMaxDistance, random_);
+        // Off the streets himself, the player sees them go by on the nearest ones.
+        if (!at)
+            at = world.geography.streets().pointNear(centre, town, spawnMinDistance, crowdRadius, random_);
+        if (!at)
+            continue;
+        spawn(world, *at, models[pick(random_)]);
     }
 }
 

@@ -77,6 +77,7 @@ Geography::Geography() {
                 roadNodes_.push_back(RoadNode{Vector3(b.x, b.y, groundHeight(b.x, b.y)), heading});
         }
     }
+    streets_.emplace(*this);
 }
 
 std::uint32_t Geography::townAt(float x, float y) const {

@@ -4,6 +4,7 @@
 // the railway.
 #include "runtime/types.h"
 #include "world/places/geography_data.h"
+#include "world/places/town_streets.h"
 
 #include <cstdint>
 #include <optional>
@@ -54,6 +55,9 @@ public:
     float distanceToRoad(const drovil::Vector3& position) const;
     float distanceToTrack(const drovil::Vector3& position) const;
 
+    // The towns' streets, as their folk walk them.
+    const TownStreets& streets() const { return *streets_; }
+
 private:
     struct TownZone {
         std::uint32_t hash;
@@ -67,6 +71,7 @@ private:
     std::vector<Seed> seeds_;
     std::vector<std::uint32_t> stateOfDistrict_;
     std::vector<RoadNode> roadNodes_;
+    std::optional<TownStreets> streets_; // made once the towns and roads above are
 };
 
 } // namespace sim
