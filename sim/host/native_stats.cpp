@@ -135,6 +135,7 @@ std::string perFrame(double value) {
 } // namespace
 
 void NativeStats::beginCall(const NativeDeclaration& native, const std::uint64_t* args) {
+    const plugin_cost::RecordingScope recording;
     native_ = &native;
     args_ = args;
     comparable_ = !drawsAtRandom(native);
@@ -164,6 +165,7 @@ void NativeStats::beginCall(const NativeDeclaration& native, const std::uint64_t
 }
 
 void NativeStats::endCall(const std::uint64_t* result) {
+    const plugin_cost::RecordingScope recording;
     notableThisFrame_ |= notableBit(native_->hash);
     Counter& counter = counters_[native_];
     if (counter.frameCalls == 0)
@@ -228,6 +230,7 @@ std::string NativeStats::describeArguments() const {
 }
 
 void NativeStats::startSegment() {
+    const plugin_cost::RecordingScope recording;
     segment_.clear();
 }
 
@@ -238,6 +241,7 @@ void NativeStats::startRecording() {
 }
 
 void NativeStats::closeFrame(const std::string& stage) {
+    const plugin_cost::RecordingScope recording;
     auto entry = std::find_if(stageFrames_.begin(), stageFrames_.end(),
                               [&](const auto& known) { return known.stage == stage; });
     if (entry == stageFrames_.end()) {
@@ -291,10 +295,14 @@ void NativeStats::keepIfCostly(const std::string& stage, std::uint64_t nanosecon
 }
 
 void NativeStats::describeFrame(const std::vector<std::string>& doings, bool event) {
+    const plugin_cost::RecordingScope recording;
     if (lastStage_ == nullptr || lastStage_->eventful.empty())
         return;
     if (event)
         lastStage_->eventful.back() = true;
+    else if (lastStage_->allocations.back() != 0)
+        plugin_cost::reportTracedAllocations(framesClosed_, lastStage_->stage.c_str());
+    plugin_cost::forgetTracedAllocations();
     for (CostlyFrame& frame : costliest_)
         if (frame.frame == framesClosed_)
             frame.doings.insert(frame.doings.end(), doings.begin(), doings.end());
