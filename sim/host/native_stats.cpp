@@ -48,7 +48,28 @@ struct NotableNative {
 constexpr NotableNative notableNatives[] = {
     {decl::pedshot::generatePersonaPhoto::hash, "a portrait taken"},
     {decl::document::startInspection::hash, "a card taken out"},
+    // A contract's scene comes into the world a ped or a wagon at a time, each
+    // once its model has loaded, frames after the line that announced it.
+    {decl::spawn::createPed::hash, "a scene's ped spawned"},
+    {decl::spawn::createPedInVehicle::hash, "a scene's ped spawned"},
+    {decl::spawn::createPedOnMount::hash, "a scene's ped spawned"},
+    {decl::spawn::createVehicle::hash, "a scene's vehicle spawned"},
+    // What the player hears: a ped of the plug-in's says a line.
+    {decl::speech::say::hash, "a line said"},
 };
+
+// The natives that answer whether the player has completed a prompt: one that
+// says yes is the player's answer (taking a contract, paying a girl), the
+// start of what the plug-in does about it.
+bool completesPrompt(std::uint64_t hash, const std::uint64_t* result) {
+    return (hash == decl::prompt::pressCompleted::hash || hash == decl::prompt::holdCompleted::hash ||
+            hash == decl::prompt::mashModeCompleted::hash) &&
+           (result[0] & 0xFF) != 0;
+}
+constexpr std::uint32_t promptCompletedBit = 1u << 31;
+// Sprites drawn in a frame after a frame without any: a panel (the contract
+// card's back, say) shown anew, whose texts are made for it then.
+constexpr std::uint32_t spriteDrawnBit = 1u << 30;
 
 std::uint32_t notableBit(std::uint64_t hash) {
     for (std::size_t i = 0; i < std::size(notableNatives); ++i)
@@ -135,6 +156,7 @@ std::string perFrame(double value) {
 } // namespace
 
 void NativeStats::beginCall(const NativeDeclaration& native, const std::uint64_t* args) {
+    const plugin_cost::RecordingScope recording;
     native_ = &native;
     args_ = args;
     comparable_ = !drawsAtRandom(native);
@@ -164,7 +186,12 @@ void NativeStats::beginCall(const NativeDeclaration& native, const std::uint64_t
 }
 
 void NativeStats::endCall(const std::uint64_t* result) {
+    const plugin_cost::RecordingScope recording;
     notableThisFrame_ |= notableBit(native_->hash);
+    if (completesPrompt(native_->hash, result))
+        notableThisFrame_ |= promptCompletedBit;
+    if (native_->hash == decl::hud::drawSprite::hash)
+        notableThisFrame_ |= spriteDrawnBit;
     Counter& counter = counters_[native_];
     if (counter.frameCalls == 0)
         touchedThisFrame_.push_back(&counter);
@@ -228,6 +255,7 @@ std::string NativeStats::describeArguments() const {
 }
 
 void NativeStats::startSegment() {
+    const plugin_cost::RecordingScope recording;
     segment_.clear();
 }
 
@@ -238,6 +266,7 @@ void NativeStats::startRecording() {
 }
 
 void NativeStats::closeFrame(const std::string& stage) {
+    const plugin_cost::RecordingScope recording;
     auto entry = std::find_if(stageFrames_.begin(), stageFrames_.end(),
                               [&](const auto& known) { return known.stage == stage; });
     if (entry == stageFrames_.end()) {
@@ -251,7 +280,8 @@ void NativeStats::closeFrame(const std::string& stage) {
     entry->nanoseconds.push_back(nanoseconds - nanosecondsBefore_);
     allocationsBefore_ = allocations;
     nanosecondsBefore_ = nanoseconds;
-    entry->eventful.push_back(notableThisFrame_ != 0);
+    const bool panelShownAnew = (notableThisFrame_ & spriteDrawnBit) && !(notableLastFrame_ & spriteDrawnBit);
+    entry->eventful.push_back((notableThisFrame_ & ~spriteDrawnBit) != 0 || panelShownAnew);
     lastStage_ = &*entry;
     notableLastFrame_ = notableThisFrame_;
     notableThisFrame_ = 0;
@@ -283,6 +313,10 @@ void NativeStats::keepIfCostly(const std::string& stage, std::uint64_t nanosecon
     for (std::size_t i = 0; i < std::size(notableNatives); ++i)
         if (notableLastFrame_ & (1u << i))
             frame.doings.push_back(notableNatives[i].doing);
+    if (notableLastFrame_ & promptCompletedBit)
+        frame.doings.push_back("a prompt completed");
+    if (lastStage_->eventful.back() && (notableLastFrame_ & spriteDrawnBit))
+        frame.doings.push_back("a panel drawn");
     const auto at = std::upper_bound(costliest_.begin(), costliest_.end(), nanoseconds,
                                      [](std::uint64_t cost, const CostlyFrame& known) { return cost > known.nanoseconds; });
     costliest_.insert(at, std::move(frame));
@@ -291,10 +325,14 @@ void NativeStats::keepIfCostly(const std::string& stage, std::uint64_t nanosecon
 }
 
 void NativeStats::describeFrame(const std::vector<std::string>& doings, bool event) {
+    const plugin_cost::RecordingScope recording;
     if (lastStage_ == nullptr || lastStage_->eventful.empty())
         return;
     if (event)
         lastStage_->eventful.back() = true;
+    if (!lastStage_->eventful.back() && lastStage_->allocations.back() != 0)
+        plugin_cost::reportTracedAllocations(framesClosed_, lastStage_->stage.c_str());
+    plugin_cost::forgetTracedAllocations();
     for (CostlyFrame& frame : costliest_)
         if (frame.frame == framesClosed_)
             frame.doings.insert(frame.doings.end(), doings.begin(), doings.end());

@@ -10,6 +10,14 @@
 #ifdef _WIN32
 #include <malloc.h>
 #endif
+#if defined(__has_include)
+#if __has_include(<execinfo.h>)
+#include <dlfcn.h>
+#include <execinfo.h>
+#define DROVIL_SIM_HAS_BACKTRACE 1
+#endif
+#endif
+#include <cstdio>
 
 namespace sim::plugin_cost {
 namespace {
@@ -17,6 +25,7 @@ namespace {
 // Only the running script thread touches these while it runs: the host runs
 // one thread at a time, so no locks are needed.
 thread_local bool inPlugin = false;
+thread_local bool inRecording = false;
 std::uint64_t allocationCount = 0;
 // Bytes the plug-in's code allocated and no one has freed yet. A block may be
 // freed on another thread (the plug-in's file writer), hence atomic.
@@ -60,8 +69,78 @@ void setTiming(bool on) {
 
 namespace {
 
+// The traced allocations of the frame under way: fixed arrays, since taking a
+// trace must not allocate.
+constexpr int tracedPerFrame = 4;
+constexpr int traceDepth = 28;
+struct TracedAllocation {
+    void* stack[traceDepth];
+    int depth;
+    std::size_t size;
+};
+TracedAllocation traced[tracedPerFrame];
+int tracedCount = 0;
+int tracing = -1; // not yet asked
+
+bool tracingOn() {
+    if (tracing < 0) {
+        tracing = std::getenv("DROVIL_SIM_TRACE_ALLOCATIONS") != nullptr ? 1 : 0;
+#ifdef DROVIL_SIM_HAS_BACKTRACE
+        // The first trace loads the unwinder, which allocates: done once here.
+        if (tracing) {
+            void* warm[2];
+            backtrace(warm, 2);
+        }
+#endif
+    }
+    return tracing == 1;
+}
+
+void traceAllocation(std::size_t size) {
+    if (tracedCount >= tracedPerFrame || !tracingOn())
+        return;
+    TracedAllocation& entry = traced[tracedCount++];
+    entry.size = size;
+#ifdef DROVIL_SIM_HAS_BACKTRACE
+    entry.depth = backtrace(entry.stack, traceDepth);
+#else
+    entry.depth = 0;
+#endif
+}
+
+} // namespace
+
+void reportTracedAllocations(std::uint64_t frame, const char* stage) {
+    for (int i = 0; i < tracedCount; ++i) {
+        std::fprintf(stderr, "allocation %d of frame %llu (%s), %zu bytes:", i + 1,
+                     static_cast<unsigned long long>(frame), stage, traced[i].size);
+        for (int level = 0; level < traced[i].depth; ++level) {
+            void* at = traced[i].stack[level];
+#ifdef DROVIL_SIM_HAS_BACKTRACE
+            // As an offset in its file, which addr2line reads.
+            Dl_info info;
+            if (dladdr(at, &info) != 0 && info.dli_fbase != nullptr) {
+                std::fprintf(stderr, " %#lx", static_cast<unsigned long>(static_cast<char*>(at) -
+                                                                          static_cast<char*>(info.dli_fbase)));
+                continue;
+            }
+#endif
+            std::fprintf(stderr, " %p", at);
+        }
+        std::fprintf(stderr, "\n");
+    }
+}
+
+void forgetTracedAllocations() { tracedCount = 0; }
+
+RecordingScope::RecordingScope() : wasRecording_(inRecording) { inRecording = true; }
+RecordingScope::~RecordingScope() { inRecording = wasRecording_; }
+
+namespace {
+
 // Every block starts with this header, just before the address handed out:
-// its size, whether the plug-in's code asked for it, and how far the block's
+// its size, whose it is (the plug-in's code, the frame report's recording or
+// anyone else's), and how far the block's
 // own start lies before the address (more than the header for an aligned block).
 // Every replaceable form of operator new below writes it and every form of
 // operator delete reads it: a form left to the C++ runtime would hand out
@@ -71,8 +150,9 @@ namespace {
 struct BlockHeader {
     std::uint64_t size;
     std::uint32_t offset;
-    std::uint32_t fromPlugin;
+    std::uint32_t owner;
 };
+enum Owner : std::uint32_t { others = 0, plugin = 1, recording = 2 };
 static_assert(sizeof(BlockHeader) == 16, "the header keeps malloc's 16-byte alignment");
 
 void* finishBlock(void* raw, std::size_t offset, std::size_t size) {
@@ -80,10 +160,12 @@ void* finishBlock(void* raw, std::size_t offset, std::size_t size) {
     BlockHeader* header = reinterpret_cast<BlockHeader*>(memory) - 1;
     header->size = size;
     header->offset = static_cast<std::uint32_t>(offset);
-    header->fromPlugin = inPlugin ? 1u : 0u;
-    allLiveBytes.fetch_add(static_cast<std::int64_t>(size), std::memory_order_relaxed);
-    if (inPlugin) {
+    header->owner = inRecording ? recording : inPlugin ? plugin : others;
+    if (header->owner != recording)
+        allLiveBytes.fetch_add(static_cast<std::int64_t>(size), std::memory_order_relaxed);
+    if (header->owner == plugin) {
         ++allocationCount;
+        traceAllocation(size);
         liveBytes.fetch_add(static_cast<std::int64_t>(size), std::memory_order_relaxed);
     }
     return memory;
@@ -92,8 +174,9 @@ void* finishBlock(void* raw, std::size_t offset, std::size_t size) {
 // The block's own start, noting a plug-in block as freed.
 void* blockOf(void* memory) noexcept {
     const BlockHeader* header = static_cast<const BlockHeader*>(memory) - 1;
-    allLiveBytes.fetch_sub(static_cast<std::int64_t>(header->size), std::memory_order_relaxed);
-    if (header->fromPlugin)
+    if (header->owner != recording)
+        allLiveBytes.fetch_sub(static_cast<std::int64_t>(header->size), std::memory_order_relaxed);
+    if (header->owner == plugin)
         liveBytes.fetch_sub(static_cast<std::int64_t>(header->size), std::memory_order_relaxed);
     return static_cast<char*>(memory) - header->offset;
 }

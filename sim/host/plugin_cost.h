@@ -35,4 +35,29 @@ std::uint64_t selfNanoseconds();
 
 void setTiming(bool on);
 
+// While one lives on a thread, the blocks allocated there belong to the frame
+// report's recording (drovil-sim --stats: its figures frame by frame, the
+// repeated calls it has seen) and count neither as the plug-in's nor in the
+// process's heap in use, so that recording a long run does not show as the
+// game's memory growing. Each block remembers it, so its freeing matches.
+// A debugging aid for finding what allocates in a frame that should not:
+// with DROVIL_SIM_TRACE_ALLOCATIONS set in the environment, the first few
+// allocations of the plug-in's code in each frame keep their call stack
+// (where the C library can take one), and reportTracedAllocations prints them
+// to stderr (raw addresses: addr2line -f -C -e drovil-sim turns them into
+// functions). forgetTracedAllocations starts the next frame's.
+void reportTracedAllocations(std::uint64_t frame, const char* stage);
+void forgetTracedAllocations();
+
+class RecordingScope {
+public:
+    RecordingScope();
+    ~RecordingScope();
+    RecordingScope(const RecordingScope&) = delete;
+    RecordingScope& operator=(const RecordingScope&) = delete;
+
+private:
+    bool wasRecording_;
+};
+
 } // namespace sim::plugin_cost

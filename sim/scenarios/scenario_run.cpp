@@ -1,6 +1,7 @@
 #include "scenarios/scenario_run.h"
 
 #include "host/native_stats.h"
+#include "host/plugin_cost.h"
 #include "scenarios/contract_stages.h"
 #include "scenarios/frame_doings.h"
 #include "scenarios/process_kill.h"
@@ -59,6 +60,7 @@ void ScenarioRun::frame() {
     if (timeline_)
         timeline_->afterFrame();
     if (stats_ && timeline_) {
+        const plugin_cost::RecordingScope recording;
         timeline_->takeEvents(frameEvents_);
         const FrameDoings doings = describeFrame(frameEvents_);
         stats_->describeFrame(doings.doings, doings.event);

@@ -76,7 +76,7 @@ void GuardAI::update() {
         return;
     }
     if (currentTask_)
-        driveAsyncPedTask(currentTask_);
+        driveTask();
 
     const Hash event = natives::perception::newestEventType(ped_, 0, 0);
     const Hash whizzedBy = getHashKey("EVENT_SHOT_FIRED_WHIZZED_BY");
@@ -152,7 +152,7 @@ void GuardAI::onShotFired(Entity shooter) {
     if (mode_ == GuardMode::Searching && !natives::combat::isShooting(Ped(lastEntity_.id)))
         return;
     remember(shooter);
-    currentTask_ = std::make_unique<CheckShockingNoiseTask>(ped_, positionOf(shooter));
+    checkNoise(positionOf(shooter));
     onAlerted();
 }
 
@@ -165,24 +165,37 @@ bool GuardAI::investigate(const Vector3& position) {
         lastPosition_ = position;
         // A guard already running a sequence only becomes suspicious.
         if (natives::task::sequenceProgress(ped_) < 0)
-            currentTask_ = std::make_unique<CheckSuspiciousEventTask>(ped_, position);
+            currentTask_ = &suspiciousTask_.emplace(ped_, position);
         else
-            currentTask_.reset();
+            currentTask_ = nullptr;
         setMode(GuardMode::Suspicious);
         return true;
     case GuardMode::Suspicious:
         lastPosition_ = position;
-        currentTask_ = std::make_unique<CheckShockingNoiseTask>(ped_, position);
+        checkNoise(position);
         onAlerted();
         return true;
     case GuardMode::Searching:
         lastPosition_ = position;
-        currentTask_ = std::make_unique<CheckShockingNoiseTask>(ped_, position);
+        checkNoise(position);
         return true;
     case GuardMode::Combat:
         break;
     }
     return false;
+}
+
+void GuardAI::checkNoise(const Vector3& position) {
+    currentTask_ = &noiseTask_.emplace(ped_, position);
+}
+
+void GuardAI::driveTask() {
+    currentTask_->tick();
+    if (currentTask_->isRunning())
+        return;
+    std::unique_ptr<AsyncPedTask> next(currentTask_->next());
+    following_ = std::move(next);
+    currentTask_ = following_.get();
 }
 
 void GuardAI::onBodyDiscovered(Entity body) {

@@ -8,11 +8,14 @@
 // The camp executor makes one per guard it spawns, calls `update` every frame
 // for each guard that `isAlive`, and reads `getMode` and `timeInMode`.
 #include "behaviour/async_ped_task.h"
+#include "behaviour/check_shocking_noise_task.h"
+#include "behaviour/check_suspicious_event_task.h"
 #include "runtime/events.h"
 #include "runtime/types.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace drovil {
 
@@ -58,7 +61,7 @@ public:
     int timeInMode() const;
 
     // The investigation under way, if any.
-    const AsyncPedTask* currentTask() const { return currentTask_.get(); }
+    const AsyncPedTask* currentTask() const { return currentTask_; }
     const Vector3& lastPosition() const { return lastPosition_; }
     Entity lastEntity() const { return lastEntity_; }
 
@@ -69,7 +72,16 @@ private:
 
     GuardMode mode_ = GuardMode::Unaware;
     Ped ped_;
-    std::unique_ptr<AsyncPedTask> currentTask_;
+    // The guard's investigations live in place, made anew for each noise, so
+    // that a guard hearing a shot allocates nothing; currentTask_ points at
+    // the one under way (or at what a finished task handed on, kept in
+    // following_), null for none.
+    std::optional<CheckShockingNoiseTask> noiseTask_;
+    std::optional<CheckSuspiciousEventTask> suspiciousTask_;
+    std::unique_ptr<AsyncPedTask> following_;
+    AsyncPedTask* currentTask_ = nullptr;
+    void checkNoise(const Vector3& position);
+    void driveTask();
     int modeStart_ = 0;
     Vector3 lastPosition_;
     Entity lastEntity_;

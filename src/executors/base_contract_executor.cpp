@@ -84,6 +84,10 @@ void BaseContractExecutor::setMissionFlag(std::string_view name, int value) {
     const auto found = missionFlags.find(name);
     if (found != missionFlags.end() && found->second == value)
         return;
+    // An absent flag reads 0: setting it to 0 changes nothing (asked every
+    // frame of some stages, it must not make a node each time).
+    if (found == missionFlags.end() && value == 0)
+        return;
     if (getMissionFlag(name) != value)
         executorLog("mission flag update: " + std::string(name) + " = " + std::to_string(value));
     missionFlags.insert_or_assign(std::string(name), value);

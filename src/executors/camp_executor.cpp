@@ -100,8 +100,19 @@ void CampExecutor::spawnHorses() {
 }
 
 void CampExecutor::addGuard(Ped ped) {
+    // The target comes first and the guards after him: the camp's worth of
+    // slots is made for the first, with the target's line in the same frame.
+    if (!guardSlots) {
+        guardSlotCount = static_cast<std::size_t>(maxGuards) + 1;
+        guardSlots.reset(new std::optional<GuardAI>[guardSlotCount]);
+        guardAIs.reserve(guardSlotCount);
+    }
     BaseContractExecutor::addGuard(ped);
-    guardAIs.push_back(std::make_unique<GuardAI>(ped));
+    if (guardAIs.size() == guardSlotCount) {
+        executorLog("CampExecutor: error: no room for another guard's watch");
+        return;
+    }
+    guardAIs.push_back(&guardSlots[guardAIs.size()].emplace(ped));
 }
 
 void CampExecutor::onUpdate() {
@@ -151,6 +162,8 @@ void CampExecutor::cleanup() {
     // otherwise stay marked on the map until the game streams it out.
     for (auto& guard : guardAIs)
         guard->removeBlip();
+    for (std::size_t i = 0; i < guardAIs.size(); ++i)
+        guardSlots[i].reset();
     guardAIs.clear();
 }
 

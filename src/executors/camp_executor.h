@@ -8,6 +8,7 @@
 #include "executors/base_contract_executor.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace drovil {
@@ -24,7 +25,7 @@ public:
 
     Propset getPropset() const { return propset; }
     bool hasCombatStarted() const { return combatStarted; }
-    const std::vector<std::unique_ptr<GuardAI>>& getGuardAIs() const { return guardAIs; }
+    const std::vector<GuardAI*>& getGuardAIs() const { return guardAIs; }
 
 private:
     // Streams the propset in and places it; false when it never came.
@@ -37,7 +38,12 @@ private:
 
     Propset propset;
     // In the order the guards were added; the camp update visits them so.
-    std::vector<std::unique_ptr<GuardAI>> guardAIs;
+    // Each lives in a slot of guardSlots, made with room for a camp's worth
+    // when the guards are announced: a guard joins a frame or more later, once
+    // his model has loaded and he has his orders, and that frame allocates nothing.
+    std::vector<GuardAI*> guardAIs;
+    std::unique_ptr<std::optional<GuardAI>[]> guardSlots;
+    std::size_t guardSlotCount = 0;
     bool combatStarted = false;
 };
 

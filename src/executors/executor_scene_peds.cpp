@@ -103,6 +103,14 @@ void BaseContractExecutor::prepareMissionSet() {
     if (missionSetPrepared)
         return;
     executorLog("preparing mission set");
+    // The scene's peds come a frame or more apart, each once its model has
+    // loaded: room for a scene's worth is made here, in the frame that
+    // announces it, rather than in theirs.
+    constexpr std::size_t scenePedsRoom = 20;
+    guards.reserve(scenePedsRoom);
+    companions.reserve(scenePedsRoom);
+    scenePeds.reserve(scenePedsRoom);
+    spawnedEntities.reserve(3 * scenePedsRoom);
     createMissionSet();
     missionSetPrepared = true;
     executorLog("mission set prepared");

@@ -41,6 +41,7 @@ void drawBodyLine(const std::string& text, float y) {
 void ContractCard::selectCardRecord(const MissionData& record, bool withPortrait) {
     const bool changed = !record_ || !samePortrait(*record_, record);
     record_ = record;
+    texts_.reset();
     if (changed && withPortrait)
         requestPortrait(record.targetModel, record.targetOutfitIndex, reselectPortraitBudgetMs, portraitSlot,
                         portraitPhotoType);
@@ -57,18 +58,29 @@ void ContractCard::drawContractCard() const {
     drawSprite("generic_textures", "inkroller_1a", panelLeft, panelTop, panelWidth, panelHeight, 0.0f, 4, 4,
                4, 210);
 
-    const std::optional<std::string> description = describeTarget(record);
-    if (!natives::misc::isStringNullOrEmpty(description ? description->c_str() : nullptr)) {
-        drawBodyLine(*description, y);
+    if (!texts_) {
+        texts_.emplace();
+        texts_->description = describeTarget(record);
+        texts_->whereabouts = describeWhereabouts(record);
+    }
+    Texts& texts = *texts_;
+    if (!natives::misc::isStringNullOrEmpty(texts.description ? texts.description->c_str() : nullptr)) {
+        drawBodyLine(*texts.description, y);
         y += descriptionLineStep;
     }
-    drawBodyLine(describeWhereabouts(record), y);
+    drawBodyLine(texts.whereabouts, y);
 
     // Dead or alive: what he pays brought in alive, under where to find him.
     if (aliveBountiesOn()) {
         const char* alive = natives::hud::cashString(2, "CASH_STRING", cardAliveRewardCents(record), 32);
-        if (const std::optional<std::string> line = describeDeadOrAlive(alive ? alive : ""))
-            drawBodyLine(*line, y + descriptionLineStep);
+        const char* aliveText = alive ? alive : "";
+        if (!texts.deadOrAliveMade || texts.aliveReward != aliveText) {
+            texts.deadOrAliveMade = true;
+            texts.aliveReward = aliveText;
+            texts.deadOrAlive = describeDeadOrAlive(texts.aliveReward);
+        }
+        if (texts.deadOrAlive)
+            drawBodyLine(*texts.deadOrAlive, y + descriptionLineStep);
     }
 
     const char* reward = natives::hud::cashString(2, "CASH_STRING", cardRewardCents(record), 32);

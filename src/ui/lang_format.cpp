@@ -5,8 +5,9 @@ namespace {
 
 // Copies `format`, turning "%%" into '%' and the first "%c" with `c` among
 // `conversions` into `value`.
-std::string substituteOnce(const std::string& format, const char* conversions, const std::string& value) {
-    std::string result;
+void substituteOnceInto(std::string& result, const std::string& format, const char* conversions,
+                        std::string_view value) {
+    result.clear();
     result.reserve(format.size() + value.size());
     bool substituted = false;
     for (std::size_t i = 0; i < format.size(); ++i) {
@@ -33,6 +34,11 @@ std::string substituteOnce(const std::string& format, const char* conversions, c
         // Not ours to fill: the '%' stands as written and so does what follows.
         result += c;
     }
+}
+
+std::string substituteOnce(const std::string& format, const char* conversions, std::string_view value) {
+    std::string result;
+    substituteOnceInto(result, format, conversions, value);
     return result;
 }
 
@@ -56,6 +62,10 @@ std::vector<std::string> langPlaceholders(const std::string& text) {
 
 std::string formatLangText(const std::string& format, const std::string& value) {
     return substituteOnce(format, "s", value);
+}
+
+void formatLangTextInto(std::string& out, const std::string& format, std::string_view value) {
+    substituteOnceInto(out, format, "s", value);
 }
 
 std::string formatLangText(const std::string& format, int value) {

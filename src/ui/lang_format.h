@@ -12,12 +12,16 @@
 // - A text without a placeholder of the expected kind comes back unchanged
 //   (apart from "%%"), without the value.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drovil {
 
 std::string formatLangText(const std::string& format, const std::string& value);
 std::string formatLangText(const std::string& format, int value);
+// The same into `out` (cleared first), which keeps its room: for a text made
+// again and again.
+void formatLangTextInto(std::string& out, const std::string& format, std::string_view value);
 
 // The '%' sequences of a text other than "%%", in order ("%s", "%d", "%f"...;
 // a lone '%' at the end as "%"): two texts fill the same values the same way

@@ -40,7 +40,15 @@ namespace {
 // when it is written again, so drawing the same texts every frame allocates
 // nothing once the slots have grown to them.
 std::string& nextKeptText() {
-    static auto* slots = new std::array<std::string, 256>();
+    // Every slot is given room for a contract card's longest line in its
+    // markup at once: the rotation reaches each slot in turn, and one growing
+    // there would be an allocation in a frame that only draws what it drew before.
+    static auto* slots = [] {
+        auto* made = new std::array<std::string, 256>();
+        for (std::string& slot : *made)
+            slot.reserve(320);
+        return made;
+    }();
     static std::size_t next = 0;
     std::string& slot = (*slots)[next];
     next = (next + 1) % slots->size();

@@ -182,16 +182,21 @@ void PaymentsService::update() {
     removePrompt();
 }
 
+PaymentsService::PaymentsService() {
+    // The reminder's whole text, cut short at its length, with its own room
+    // for a placeholder filled longer than the cut.
+    reminder_.reserve(2 * reminderMaxLength);
+}
+
 void PaymentsService::showReminder(PlayerIndex player) {
     const float pending = pendingAmount(true);
     if (!(pending > 0.0f) || gameMissionFlag() || !natives::player::hasControl(player))
         return;
     const char* cashText = natives::hud::cashString(2, "CASH_STRING", dollarsToCents(pending), 32);
-    const std::string cash = cashText ? cashText : "";
-    std::string text = formatLangText(langText("payments.reminder_text"), cash);
-    if (text.size() > reminderMaxLength)
-        text.resize(reminderMaxLength);
-    showHelpText(text, reminderDurationMs);
+    formatLangTextInto(reminder_, langText("payments.reminder_text"), cashText ? cashText : "");
+    if (reminder_.size() > reminderMaxLength)
+        reminder_.resize(reminderMaxLength);
+    showHelpText(reminder_, reminderDurationMs);
 }
 
 void PaymentsService::removePrompt() {

@@ -16,7 +16,7 @@ class Prompt;
 
 class PaymentsService {
 public:
-    PaymentsService() = default;
+    PaymentsService();
     PaymentsService(const PaymentsService&) = delete;
     PaymentsService& operator=(const PaymentsService&) = delete;
 
@@ -61,6 +61,8 @@ private:
     Collection collecting_;
 
     Prompt* receivePrompt_ = nullptr;
+    // The reminder's text, made again on each arrival in room made at the start.
+    std::string reminder_;
     bool nearStation_ = false;
     int stationId_ = 0;
 };

@@ -123,3 +123,39 @@ INSTANTIATE_TEST_SUITE_P(Settings, HuntingFrames,
                                      c = '_';
                              return name;
                          });
+
+// A career of contracts, played as a player does: in every stage, a frame in
+// which nothing is logged, shown anew, said, spawned or answered allocates
+// nothing (the contract card held for seconds, a guard hearing a shot, a
+// scene's guards joining one by one, a flag set again to what it was).
+TEST(FrameBudget, ACareersFramesWithoutAnEventAllocateNothingInEveryStage) {
+    const ScenarioDefinition* scenario = findScenario("career");
+    ASSERT_NE(scenario, nullptr);
+    constexpr std::uint32_t seed = 3;
+    Session session(scenarioOptions(*scenario, seed));
+    NativeStats stats;
+    session.host().dispatch().attachStats(&stats);
+    stats.startRecording();
+    std::ostringstream out;
+    TimelineOptions options;
+    options.logLines = false;
+    RunOptions run;
+    run.contracts = 2;
+    const int status = playWithTimeline(*scenario, session, seed, 2 * 60000, options, out, &stats, nullptr, nullptr, run);
+    session.host().dispatch().attachStats(nullptr);
+    ASSERT_EQ(status, 0) << out.str();
+    std::ostringstream report;
+    stats.report(report);
+    std::size_t stagesSeen = 0;
+    for (const auto& figures : stats.stages()) {
+        if (figures.stage == "all frames")
+            continue;
+        ++stagesSeen;
+        EXPECT_GT(figures.steadyFrames, 0u) << figures.stage;
+        EXPECT_EQ(figures.steadyFramesAllocating, 0u)
+            << figures.stage << ": frames without an event that allocated (the most " << figures.steadyAllocationsMax
+            << ")\n"
+            << report.str();
+    }
+    EXPECT_GE(stagesSeen, 4u) << "no mission, Approaching, Hunting and Escaping were played";
+}
