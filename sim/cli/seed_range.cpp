@@ -3,6 +3,7 @@
 #include "runtime/game_language.h"
 #include "scenarios/json_line.h"
 #include "scenarios/scenario_run.h"
+#include "scenarios/scenarios.h"
 #include "session/session.h"
 
 #include <algorithm>
@@ -35,6 +36,11 @@ struct SeedRow {
     std::string gameTime = "-";
     std::string summary;
     bool succeeded = false;
+    // Dead or alive: the target handed to the sheriff, and the clerk paid the
+    // bounty with the bonus the mission file holds; he died hogtied.
+    bool broughtInAlive = false;
+    bool paidWithBonus = false;
+    bool diedOnTheWay = false;
 };
 
 std::string dollars(long long cents) {
@@ -68,6 +74,11 @@ bool rowFromTimeline(const std::string& file, SeedRow& row) {
     row.paid = dollars(std::atoll(fields["paid_cents"].c_str()));
     row.gameTime = gameTimeText(std::atoll(fields["time"].c_str()));
     row.summary = fields["text"];
+    row.broughtInAlive = fields["brought_in_alive"] == "true";
+    row.diedOnTheWay = fields["died_hogtied"] == "true";
+    const long long reward = std::atoll(fields["reward"].c_str());
+    row.paidWithBonus = row.broughtInAlive && std::atoll(fields["bonus"].c_str()) > 0 &&
+                        std::atoll(fields["paid_cents"].c_str()) == reward * 100;
     return true;
 }
 
@@ -134,6 +145,46 @@ SeedRow finishedRow(const Child& child, int waitStatus) {
     return row;
 }
 
+// The share of `all` as "12 (30.0%)".
+std::string countAndShare(int count, int all) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d (%.1f%%)", count, all > 0 ? 100.0 * count / all : 0.0);
+    return text;
+}
+
+// Dead or alive: by setting, how many targets were brought in alive, paid
+// with their bonus, died on the way, and how many games failed.
+void printAliveTotals(const std::vector<SeedRow>& rows, std::ostream& out) {
+    struct Totals {
+        int seeds = 0, alive = 0, paid = 0, died = 0, failed = 0;
+    };
+    std::map<std::string, Totals> bySetting;
+    Totals all;
+    for (const SeedRow& row : rows) {
+        for (Totals* totals : {&bySetting[row.setting], &all}) {
+            ++totals->seeds;
+            totals->alive += row.broughtInAlive ? 1 : 0;
+            totals->paid += row.paidWithBonus ? 1 : 0;
+            totals->died += row.diedOnTheWay ? 1 : 0;
+            totals->failed += row.succeeded ? 0 : 1;
+        }
+    }
+    out << "dead or alive, by setting (paid: the clerk paid the bounty and the bonus)\n";
+    char line[256];
+    std::snprintf(line, sizeof line, "  %-18s  %5s  %16s  %16s  %6s  %6s", "setting", "seeds", "brought in alive",
+                  "paid with bonus", "died", "failed");
+    out << line << "\n";
+    auto print = [&](const std::string& name, const Totals& totals) {
+        std::snprintf(line, sizeof line, "  %-18s  %5d  %16s  %16s  %6d  %6d", name.c_str(), totals.seeds,
+                      countAndShare(totals.alive, totals.seeds).c_str(),
+                      countAndShare(totals.paid, totals.seeds).c_str(), totals.died, totals.failed);
+        out << line << "\n";
+    };
+    for (const auto& [setting, totals] : bySetting)
+        print(setting, totals);
+    print("all settings", all);
+}
+
 void printTable(const CliOptions& options, const std::vector<SeedRow>& rows, std::ostream& out) {
     out << "drovil-sim: scenario " << options.scenario << ", seeds " << options.seedsFrom << " to "
         << options.seedsTo;
@@ -154,6 +205,9 @@ void printTable(const CliOptions& options, const std::vector<SeedRow>& rows, std
         succeeded += row.succeeded ? 1 : 0;
     }
     out << succeeded << " of " << rows.size() << " seeds succeeded\n";
+    const ScenarioDefinition* scenario = findScenario(options.scenario);
+    if (options.alive || (scenario && scenario->aliveBounties))
+        printAliveTotals(rows, out);
 }
 
 } // namespace

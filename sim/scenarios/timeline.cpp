@@ -265,13 +265,19 @@ void Timeline::summary(const RunSummary& run) {
         .add("cash_cents", run.cashCents)
         .add("paid_cents", paidCents_)
         .add("script_stopped", run.scriptStopped);
-    if (contract >= 0)
-        summary.add("contract", contract);
-    else
+    if (contract >= 0) {
+        // How a dead or alive contract's target came in, as its executor logged it.
+        const std::string executor = "ContractExecutor [" + std::to_string(contract) + "]: ";
+        summary.add("contract", contract)
+            .add("brought_in_alive", game_.logContains(executor + "target brought in alive"))
+            .add("died_hogtied", game_.logContains(executor + "the hogtied target died"));
+    } else {
         summary.addNull("contract");
+    }
     if (!record.empty()) {
         summary.add("setting", settingName(intValue(record, "settingId", -1)))
-            .add("reward", intValue(record, "bounty", 0) + intValue(record, "bonusesReward", 0));
+            .add("reward", intValue(record, "bounty", 0) + intValue(record, "bonusesReward", 0))
+            .add("bonus", intValue(record, "bonusesReward", 0));
     } else {
         summary.addNull("setting").addNull("reward");
     }

@@ -231,6 +231,36 @@ TEST(SimSeeds, EachSeedPlaysTheCareerOfTheContractsAskedFor) {
     EXPECT_EQ(careers, 2) << table.output;
 }
 
+// A dead or alive sweep ends with its totals by setting: the row of the
+// setting played and the row of all settings, each counting what the seeds'
+// games reported.
+TEST(SimSeeds, ADeadOrAliveSweepCountsTheTargetsBroughtInAliveAndThoseWhoDied) {
+    auto totalsRow = [](const std::vector<std::string>& lines, const std::string& name) {
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].rfind("dead or alive, by setting", 0) == 0)
+                for (std::size_t j = i + 2; j < lines.size(); ++j)
+                    if (lines[j].rfind("  " + name + "  ", 0) == 0)
+                        return lines[j];
+        return std::string();
+    };
+    const Command alive = runSim("--scenario alive-street --seeds 1-1");
+    ASSERT_EQ(alive.status, 0) << alive.output;
+    const std::string street = totalsRow(linesOf(alive.output), "street");
+    EXPECT_NE(street.find("  1  "), std::string::npos) << alive.output;
+    EXPECT_NE(street.find("1 (100.0%)        1 (100.0%)       0       0"), std::string::npos) << alive.output;
+    EXPECT_EQ(totalsRow(linesOf(alive.output), "all settings").substr(20), street.substr(20)) << alive.output;
+
+    // Across the horse he is shot: not brought in alive, not paid the bonus, died on the way.
+    const Command died = runSim("--scenario alive-dies --seeds 1-1");
+    ASSERT_EQ(died.status, 0) << died.output;
+    EXPECT_NE(totalsRow(linesOf(died.output), "street").find("0 (0.0%)          0 (0.0%)       1       0"),
+              std::string::npos)
+        << died.output;
+
+    const Command dead = runSim("--scenario idle --frames 60 --seeds 1-1");
+    EXPECT_EQ(dead.output.find("dead or alive"), std::string::npos) << "a dead-only sweep has no such totals";
+}
+
 TEST(SimSeeds, ExitStatusTellsAllSucceededAndRefusesWhatAppliesToOneGame) {
     const Command idle = runSim("--scenario idle --frames 60 --seeds 4-5");
     EXPECT_EQ(idle.status, 0) << idle.output;

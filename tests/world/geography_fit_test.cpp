@@ -7,6 +7,7 @@
 #include "world/data/zone_table.h"
 #include "world/places/geography.h"
 #include "world/places/station_clerks.h"
+#include "world/town/sheriff_offices.h"
 #include "world/vehicles/road_network.h"
 #include "world/world_data_checks.h"
 
@@ -157,6 +158,14 @@ TEST_F(GeographyFit, PlacesLieInTheirAreaOnTheGround) {
             EXPECT_LE(worldtest::planeDistance(entry.position, place.position), place.radius)
                 << place.name << " " << entry.scenarioName;
     }
+}
+
+// A player hands a prisoner over standing on the street at the office door:
+// the ground there must be the door's, or he never comes within a few metres
+// of it however close he walks.
+TEST_F(GeographyFit, EverySheriffsOfficeDoorIsOnTheStreet) {
+    for (const sim::SheriffOffice& office : sim::SheriffOffices::all())
+        EXPECT_NEAR(geography.groundHeight(office.door.x, office.door.y), office.door.z, 3.0f) << office.town;
 }
 
 TEST_F(GeographyFit, TownsAndDistrictsCarryTheGameZoneHashes) {

@@ -152,7 +152,23 @@ std::uint32_t Geography::zoneAt(const Vector3& position, int kind) const {
     }
 }
 
-float Geography::groundHeight(float x, float y) const {
+namespace {
+// Ground levelled for a building: at its height within `radius`, and sloping
+// back to the surveyed ground over the next `blend` metres.
+struct LevelledPlot {
+    float x, y, z;
+    float radius, blend;
+};
+
+// The street before the sheriff's offices of Saint Denis and Strawberry, which
+// the surveyed heights around put a storey too low.
+constexpr LevelledPlot levelledPlots[] = {
+    {2502.79f, -1308.546f, 47.95366f, 12.0f, 15.0f},
+    {-1804.106f, -352.3542f, 164.1339f, 12.0f, 15.0f},
+};
+
+// The height the surveyed points give, before the levelled plots.
+float surveyedHeight(float x, float y) {
     // Inverse-distance weighting of the fourth power: the surveyed heights hold
     // exactly at their points and the nearest survey dominates around it.
     double weighted = 0.0, weights = 0.0;
@@ -166,6 +182,19 @@ float Geography::groundHeight(float x, float y) const {
         weights += weight;
     }
     return weights > 0.0 ? static_cast<float>(weighted / weights) : 0.0f;
+}
+} // namespace
+
+float Geography::groundHeight(float x, float y) const {
+    float height = surveyedHeight(x, y);
+    for (const LevelledPlot& plot : levelledPlots) {
+        const float away = std::hypot(x - plot.x, y - plot.y) - plot.radius;
+        if (away >= plot.blend)
+            continue;
+        const float survey = away <= 0.0f ? 0.0f : away / plot.blend;
+        height = plot.z + (height - plot.z) * survey;
+    }
+    return height;
 }
 
 std::optional<RoadNode> Geography::nearestRoadNode(const Vector3& position) const {
